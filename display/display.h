@@ -1,0 +1,97 @@
+// The video object: the display device, the visible surface with its one back buffer, the four
+// picture surfaces, and every drawing operation of the game.
+#pragma once
+
+#include "display/surface.h"
+#include "platform/platform.h"
+#include "shell/error.h"
+#include "world/game_world.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+// Pixel layout of the visible surface.
+struct PixelFormatInfo {
+    std::int32_t redShift = 0;
+    std::int32_t greenShift = 0;
+    std::uint32_t redMask = 0;
+    std::uint32_t greenMask = 0;
+    std::uint32_t blueMask = 0;
+};
+
+// Result of a flip besides Ok and FlipFailed: the previous flip is still pending.
+inline constexpr std::int32_t kStillDrawing = static_cast<std::int32_t>(0x8876021C);
+
+class Display {
+public:
+    Display();
+    ~Display();
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    // ---- device and surfaces ----------------------------------------------------------------
+    ErrorCode init(int width, int height, int bitsPerPixel);
+    std::int32_t flip();
+    void release();
+    void applyPixelFormat(const PixelFormatInfo& format);
+
+    // ---- pictures ---------------------------------------------------------------------------
+    bool loadBitmap(Surface* target, int width, int height, const char* fileName);
+    bool loadTitleBitmap();
+    bool loadHighScoreBitmap();
+    bool loadSpriteBitmaps();
+    bool loadBackgroundBitmap(const char* fileName);
+    bool loadBlocksBitmap(const char* fileName);
+
+    // ---- drawing ----------------------------------------------------------------------------
+    void drawBackground();
+    void drawPlayBackground();
+    void drawTitle();
+    void drawBlocks();
+    void drawBonuses();
+    void drawCollected();
+    void drawPlayer();
+    void drawFontText(std::int32_t x, std::int32_t y, const char* text);
+    void drawFontNumber(std::int32_t x, std::int32_t y, std::int32_t value);
+    void drawHighScores();
+    void drawText(std::int32_t x, std::int32_t y, const char* text);
+    void drawNumber(std::int32_t x, std::int32_t y, std::int32_t value);
+    void drawFrontText(std::int32_t x, std::int32_t y, const char* text);
+    std::int32_t drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y,
+                         std::int32_t width, std::int32_t height);
+    void wipeOut();
+    void wipeIn();
+
+    // ---- fields -----------------------------------------------------------------------------
+    ErrorReporter error;
+    char nameBuffer[9] = {};
+    FrameRect glyphs[43] = {};
+    FrameRect halfRect = {};
+    FrameRect spriteRect = {};
+    bool spriteMirror = false;  // the player copy mirrors left to right
+    PixelFormatInfo pixelFormat;
+    bool directDraw = false;    // the display device exists
+    std::unique_ptr<Surface> primarySurface;
+    std::unique_ptr<Surface> backBuffer;
+    std::unique_ptr<Surface> backgroundSurface;
+    std::unique_ptr<Surface> playerSurface;
+    std::unique_ptr<Surface> blocksSurface;
+    std::unique_ptr<Surface> buttonsSurface;
+
+    // Shifts made current by applyPixelFormat (both 0 before).
+    std::int32_t boxRedShift = 0;
+    std::int32_t boxGreenShift = 0;
+
+private:
+    bool createSurfaces(int width, int height);
+    bool readPixelFormat();
+    // Shows the visible surface at once (drawing straight onto it).
+    void showFront();
+    // Text output in a colour onto a surface, transparent, cut at the surface's edges.
+    void textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length,
+                 std::uint16_t color);
+
+    std::unordered_map<std::string, plat::TextImage> textCache_;
+};

@@ -1,0 +1,92 @@
+// Controls of the headless back end, for tests only: a scripted clock, scripted messages,
+// keys and mouse, failure injection, recorded message boxes and music calls, and captured
+// frames. Nothing here exists in the SDL back end.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace plat::headless {
+
+// Everything back to a fresh machine: clock 0 with step 0, no window, empty queue, keys up,
+// no failures, recordings cleared, no hook.
+void reset();
+
+// ---- clock: moves only when the test moves it, or by `step` on every read ------------------
+void setTime(std::uint32_t ms);
+void advance(std::uint32_t ms);
+void setTimeStep(std::uint32_t msPerRead);
+std::uint32_t peekTime();  // the clock without advancing it
+
+// ---- messages and activation -------------------------------------------------------------
+void postMessage(const Message& msg);
+void postClick(int x, int y);  // moves the mouse there, then queues a left-button-up
+void postEscape();
+void postSystemClose();         // the window manager's close request
+// Activation change as the window manager reports it: queues the activation message and
+// makes the keyboard lose acquisition when the window leaves the foreground.
+void setForeground(bool foreground);
+std::size_t pendingMessages();
+
+// Called on every peekMessage, before the queue is looked at: the test's script sees the game
+// between passes and may post messages, move the clock, press keys.
+void setPollHook(std::function<void()> hook);
+
+// ---- mouse and keyboard --------------------------------------------------------------------
+void setMouse(int x, int y);
+bool cursorVisible();
+void setKey(std::uint8_t scanCode, bool down);
+void releaseAllKeys();
+bool keyboardAcquired();
+bool keyboardExists();
+bool inputExists();
+
+// ---- failure injection ---------------------------------------------------------------------
+enum class Fail {
+    CreateWindow,
+    VideoDevice,
+    VideoCooperativeLevel,
+    VideoDisplayMode,
+    VideoPixelFormat,
+    Present,        // every present reports a lost picture
+    InputCreate,
+    KeyboardCreate,
+    KeyboardAcquire,
+    MusicInit,
+};
+void setFail(Fail what, bool fail);
+// Pixel layout the headless display reports (5-6-5 unless told otherwise).
+void setPixelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
+
+// ---- recordings ------------------------------------------------------------------------------
+struct MessageBoxRecord {
+    std::string text;     // Windows-1250 bytes as passed
+    std::string caption;
+};
+const std::vector<MessageBoxRecord>& messageBoxes();
+bool windowCreated();
+std::string windowTitle();
+
+struct Frame {
+    std::vector<std::uint16_t> pixels;  // 640 x 480 RGB565
+    bool flip = false;                  // a flip, not a direct draw on the visible picture
+};
+std::size_t presentCount();      // every present
+std::size_t flipCount();         // presents that were flips
+const Frame& lastFrame();        // the most recent present
+// Keep every presented frame (off by default: a whole game presents thousands).
+void keepFrames(bool keep);
+const std::vector<Frame>& frames();
+
+struct MusicCall {
+    std::string what;  // "init", "load", "volume", "loop", "play", "stop", "free", "close"
+    int value = 0;
+};
+const std::vector<MusicCall>& musicCalls();
+int musicVolume();  // last volume set on a loaded song, -1 when none
+
+}  // namespace plat::headless

@@ -1,0 +1,325 @@
+// The headless back end: no display, no sound card, no real time. The clock moves only when
+// a test moves it (or by a set step on every read, so loops that wait on the clock finish),
+// messages, keys and mouse are scripted, message boxes and music calls are recorded, and
+// presented frames are captured.
+#include "platform/headless.h"
+#include "platform/platform.h"
+
+#include <cstring>
+#include <deque>
+
+namespace plat {
+
+namespace {
+
+struct Machine {
+    std::uint32_t time = 0;
+    std::uint32_t step = 0;
+    std::deque<Message> queue;
+    std::function<void()> pollHook;
+    bool inHook = false;
+    // window
+    bool windowAlive = false;
+    bool windowWasCreated = false;
+    std::string title;
+    WindowProc proc = nullptr;
+    void* owner = nullptr;
+    bool foreground = true;
+    // mouse and keyboard
+    Point mouse;
+    bool cursorShown = true;
+    std::uint8_t keys[256] = {};
+    bool input = false;
+    bool keyboard = false;
+    bool acquired = false;
+    // failures
+    bool fail[16] = {};
+    std::uint32_t red = 0xF800, green = 0x07E0, blue = 0x001F;
+    bool videoDevice = false;
+    bool videoMode = false;
+    // recordings
+    std::vector<headless::MessageBoxRecord> boxes;
+    headless::Frame last;
+    bool keep = false;
+    std::vector<headless::Frame> frames;
+    std::size_t presents = 0;
+    std::size_t flips = 0;
+    std::vector<headless::MusicCall> music;
+    bool songLoaded = false;
+    int volume = -1;
+};
+
+Machine& m() {
+    static Machine machine;
+    return machine;
+}
+
+bool failing(headless::Fail f) { return m().fail[static_cast<int>(f)]; }
+
+}  // namespace
+
+// ---- clock ---------------------------------------------------------------------------------
+
+std::uint32_t timeMs() {
+    m().time += m().step;
+    return m().time;
+}
+
+// ---- window and messages ---------------------------------------------------------------------
+
+bool createWindow(const char* title, WindowProc proc, void* owner, int, int) {
+    if (failing(headless::Fail::CreateWindow)) return false;
+    auto& s = m();
+    s.windowAlive = true;
+    s.windowWasCreated = true;
+    s.title = title;
+    s.proc = proc;
+    s.owner = owner;
+    return true;
+}
+
+bool windowExists() { return m().windowAlive; }
+
+bool peekMessage(Message& msg) {
+    auto& s = m();
+    if (s.pollHook && !s.inHook) {
+        s.inHook = true;
+        s.pollHook();
+        s.inHook = false;
+    }
+    if (s.queue.empty()) return false;
+    msg = s.queue.front();
+    s.queue.pop_front();
+    return true;
+}
+
+std::intptr_t dispatchMessage(const Message& msg) {
+    auto& s = m();
+    if (s.proc == nullptr || !s.windowAlive) return 0;
+    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+}
+
+std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
+    auto& s = m();
+    if (id == kMsgClose && s.windowAlive) {
+        s.windowAlive = false;
+        s.acquired = false;
+        if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
+    }
+    return 0;
+}
+
+void sendClose() {
+    auto& s = m();
+    if (!s.windowAlive || s.proc == nullptr) return;
+    s.proc(s.owner, kMsgClose, 0, 0);
+}
+
+void postQuitMessage(int exitCode) { m().queue.push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0}); }
+
+void waitForEvent(int) {}
+
+Point cursorPos() { return m().mouse; }
+
+void showCursor(bool show) { m().cursorShown = show; }
+
+void messageBox(const char* textCp1250, const char* captionCp1250) {
+    m().boxes.push_back({textCp1250, captionCp1250});
+}
+
+// ---- keyboard ----------------------------------------------------------------------------------
+
+bool inputCreate() {
+    if (failing(headless::Fail::InputCreate)) return false;
+    m().input = true;
+    return true;
+}
+
+void inputRelease() { m().input = false; }
+
+bool keyboardCreate() {
+    if (!m().input || failing(headless::Fail::KeyboardCreate)) return false;
+    m().keyboard = true;
+    return true;
+}
+
+bool keyboardAcquire() {
+    auto& s = m();
+    if (!s.keyboard || !s.foreground || failing(headless::Fail::KeyboardAcquire)) return false;
+    s.acquired = true;
+    return true;
+}
+
+void keyboardUnacquire() { m().acquired = false; }
+
+void keyboardRelease() {
+    m().keyboard = false;
+    m().acquired = false;
+}
+
+KeyRead keyboardRead(std::uint8_t state[256]) {
+    auto& s = m();
+    if (!s.keyboard) return KeyRead::Failed;
+    if (!s.acquired || !s.foreground) {
+        s.acquired = false;
+        return KeyRead::InputLost;
+    }
+    std::memcpy(state, s.keys, 256);
+    return KeyRead::Ok;
+}
+
+// ---- video -------------------------------------------------------------------------------------
+
+bool videoStart(VideoStep step, int, int, int bitsPerPixel) {
+    auto& s = m();
+    switch (step) {
+    case VideoStep::Device:
+        if (failing(headless::Fail::VideoDevice)) return false;
+        s.videoDevice = true;
+        return true;
+    case VideoStep::CooperativeLevel:
+        return s.videoDevice && !failing(headless::Fail::VideoCooperativeLevel);
+    case VideoStep::DisplayMode:
+        if (!s.videoDevice || bitsPerPixel != 16 || failing(headless::Fail::VideoDisplayMode)) return false;
+        s.videoMode = true;
+        return true;
+    }
+    return false;
+}
+
+bool videoPixelMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& blue) {
+    auto& s = m();
+    if (!s.videoMode || failing(headless::Fail::VideoPixelFormat)) return false;
+    red = s.red;
+    green = s.green;
+    blue = s.blue;
+    return true;
+}
+
+bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
+    auto& s = m();
+    if (!s.videoMode) return false;
+    if (failing(headless::Fail::Present)) return false;
+    ++s.presents;
+    if (waitForRefresh) ++s.flips;
+    s.last.flip = waitForRefresh;
+    s.last.pixels.resize(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        std::memcpy(&s.last.pixels[static_cast<std::size_t>(y) * 640], pixels + static_cast<std::ptrdiff_t>(y) * pitch,
+                    640 * 2);
+    if (s.keep) s.frames.push_back(s.last);
+    return true;
+}
+
+void videoStop() {
+    m().videoMode = false;
+    m().videoDevice = false;
+}
+
+// ---- music -------------------------------------------------------------------------------------
+
+bool musicInit(int mixRate, int) {
+    m().music.push_back({"init", mixRate});
+    return !failing(headless::Fail::MusicInit);
+}
+
+SongHandle musicLoad(const char* path) {
+    std::FILE* f = openFile(path, "rb");
+    m().music.push_back({"load", f != nullptr ? 1 : 0});
+    if (f == nullptr) return 0;
+    std::fclose(f);
+    m().songLoaded = true;
+    return 1;
+}
+
+void musicSetVolume(SongHandle song, int volume) {
+    if (song == 0) return;
+    m().music.push_back({"volume", volume});
+    m().volume = volume;
+}
+
+void musicSetLooping(SongHandle song, bool loop) {
+    if (song != 0) m().music.push_back({"loop", loop ? 1 : 0});
+}
+
+void musicPlay(SongHandle song) {
+    if (song != 0) m().music.push_back({"play", 0});
+}
+
+void musicStop(SongHandle song) {
+    if (song != 0) m().music.push_back({"stop", 0});
+}
+
+void musicFree(SongHandle song) {
+    if (song == 0) return;
+    m().music.push_back({"free", 0});
+    m().songLoaded = false;
+}
+
+void musicClose() { m().music.push_back({"close", 0}); }
+
+// ---- test controls -----------------------------------------------------------------------------
+
+namespace headless {
+
+void reset() { m() = Machine{}; }
+
+void setTime(std::uint32_t ms) { m().time = ms; }
+void advance(std::uint32_t ms) { m().time += ms; }
+void setTimeStep(std::uint32_t msPerRead) { m().step = msPerRead; }
+std::uint32_t peekTime() { return m().time; }
+
+void postMessage(const Message& msg) { m().queue.push_back(msg); }
+
+void postClick(int x, int y) {
+    m().mouse = {x, y};
+    m().queue.push_back({kMsgLButtonUp, 0, static_cast<std::intptr_t>((y << 16) | (x & 0xFFFF))});
+}
+
+void postEscape() { m().queue.push_back({kMsgKeyDown, kVkEscape, 0}); }
+
+void postSystemClose() { m().queue.push_back({kMsgClose, 0, 0}); }
+
+void setForeground(bool foreground) {
+    auto& s = m();
+    s.foreground = foreground;
+    if (!foreground) s.acquired = false;
+    s.queue.push_back({kMsgActivateApp, foreground ? 1u : 0u, 0});
+}
+
+std::size_t pendingMessages() { return m().queue.size(); }
+
+void setPollHook(std::function<void()> hook) { m().pollHook = std::move(hook); }
+
+void setMouse(int x, int y) { m().mouse = {x, y}; }
+bool cursorVisible() { return m().cursorShown; }
+void setKey(std::uint8_t scanCode, bool down) { m().keys[scanCode] = down ? 0x80 : 0; }
+void releaseAllKeys() { std::memset(m().keys, 0, sizeof m().keys); }
+bool keyboardAcquired() { return m().acquired; }
+bool keyboardExists() { return m().keyboard; }
+bool inputExists() { return m().input; }
+
+void setFail(Fail what, bool fail) { m().fail[static_cast<int>(what)] = fail; }
+
+void setPixelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    m().red = red;
+    m().green = green;
+    m().blue = blue;
+}
+
+const std::vector<MessageBoxRecord>& messageBoxes() { return m().boxes; }
+bool windowCreated() { return m().windowWasCreated; }
+std::string windowTitle() { return m().title; }
+
+std::size_t presentCount() { return m().presents; }
+std::size_t flipCount() { return m().flips; }
+const Frame& lastFrame() { return m().last; }
+void keepFrames(bool keep) { m().keep = keep; }
+const std::vector<Frame>& frames() { return m().frames; }
+
+const std::vector<MusicCall>& musicCalls() { return m().music; }
+int musicVolume() { return m().songLoaded ? m().volume : -1; }
+
+}  // namespace headless
+
+}  // namespace plat

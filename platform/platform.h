@@ -1,0 +1,130 @@
+// What the operating system gives the game: window and messages, clock, cursor, message box,
+// keyboard snapshot, presenting frames, picture decoding, text rasterising, module music and
+// file opening. Two back ends implement this header (SDL2 for the game, headless for the tests);
+// the link decides which one a program gets. Game code includes only this header.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace plat {
+
+// ---- clock ---------------------------------------------------------------------------------
+// Milliseconds since some start, wrapping modulo 2^32.
+std::uint32_t timeMs();
+
+// ---- window and message queue ------------------------------------------------------------
+// Message numbers are the classic window-message numbers, so the window procedure reads the
+// way the game was designed.
+inline constexpr std::uint32_t kMsgDestroy = 0x0002;
+inline constexpr std::uint32_t kMsgClose = 0x0010;
+inline constexpr std::uint32_t kMsgQuit = 0x0012;
+inline constexpr std::uint32_t kMsgActivateApp = 0x001C;
+inline constexpr std::uint32_t kMsgKeyDown = 0x0100;
+inline constexpr std::uint32_t kMsgLButtonUp = 0x0202;
+inline constexpr std::uintptr_t kVkEscape = 0x1B;
+
+struct Message {
+    std::uint32_t id = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+};
+
+// The window procedure gets back the owner pointer given to createWindow.
+using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t wParam,
+                                     std::intptr_t lParam);
+
+// Creates and shows the game window (caption and class name `title`, Windows-1250 bytes) with a
+// logical frame of width x height. False when no window can be made.
+bool createWindow(const char* title, WindowProc proc, void* owner, int width, int height);
+// True while the window made by createWindow exists.
+bool windowExists();
+// Takes at most one pending message, removing it. False when the queue is empty.
+bool peekMessage(Message& msg);
+// Hands a message taken by peekMessage to the window procedure.
+std::intptr_t dispatchMessage(const Message& msg);
+// The default handling: a close message destroys the window, which sends the destroy message
+// to the window procedure before this returns. Everything else is ignored.
+std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+// Sends the close message synchronously to the window procedure; nothing when it is gone.
+void sendClose();
+// Queues the quit message carrying the exit code.
+void postQuitMessage(int exitCode);
+// Sleeps until an event arrives or the timeout passes (the inactive main loop's nap).
+void waitForEvent(int timeoutMs);
+
+// ---- cursor and message box --------------------------------------------------------------
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+// Mouse position in frame coordinates (0..width-1, 0..height-1).
+Point cursorPos();
+void showCursor(bool show);
+// A modal message box with one OK button and a stop icon; texts are Windows-1250 bytes.
+void messageBox(const char* textCp1250, const char* captionCp1250);
+
+// ---- keyboard ----------------------------------------------------------------------------
+// A shared, foreground-only keyboard source giving a 256-byte snapshot indexed by PC scan
+// codes (extended keys at 0x80 and above); bit 0x80 marks a key that is down.
+enum class KeyRead { Ok, InputLost, Failed };
+bool inputCreate();     // the input object
+void inputRelease();
+bool keyboardCreate();  // the keyboard source, bound to the window
+bool keyboardAcquire(); // false while the window is not in the foreground
+void keyboardUnacquire();
+void keyboardRelease();
+KeyRead keyboardRead(std::uint8_t state[256]);
+
+// ---- presenting frames -------------------------------------------------------------------
+// The video device: a width x height frame of RGB565 pixels shown in the window.
+enum class VideoStep { Device, CooperativeLevel, DisplayMode };
+bool videoStart(VideoStep step, int width, int height, int bitsPerPixel);
+// Pixel layout of the visible picture (masks of red, green and blue).
+bool videoPixelMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& blue);
+// Shows a frame of RGB565 pixels (pitch in pixels). waitForRefresh: a flip waits for the
+// display's refresh; direct drawing on the visible picture does not. False when the visible
+// picture was lost.
+bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh);
+void videoStop();
+
+// ---- pictures ----------------------------------------------------------------------------
+// Decodes a BMP file into width x height RGB565 pixels (scaled when the file has another
+// size; pure black -> 0, pure white -> 0xFFFF). Refuses files whose header is absurd. False
+// when the file is missing, refused or undecodable; `out` is then untouched.
+bool decodePicture(const char* path, int width, int height, std::vector<std::uint16_t>& out);
+
+// ---- text ----------------------------------------------------------------------------------
+// A rasterised line of text: an 8-bit coverage mask and where it sits relative to the pen.
+struct TextImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> coverage;  // width * height, 0..255
+};
+// Rasterises Windows-1250 bytes in the game's text font (DejaVu Sans Bold; 12 point lines
+// fit the 15-pixel spacing of the game's boxes). The image's top-left corner is the pen
+// position given to the text output. Results are meant to be cached by the caller. False when
+// the font cannot be had or the text is empty.
+inline constexpr int kTextPointSize = 12;
+bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize = kTextPointSize);
+
+// ---- module music --------------------------------------------------------------------------
+using SongHandle = int;  // 0: none
+bool musicInit(int mixRate, int channels);
+SongHandle musicLoad(const char* path);
+void musicSetVolume(SongHandle song, int volume);  // 0..256 on the sound library's scale
+void musicSetLooping(SongHandle song, bool loop);
+void musicPlay(SongHandle song);
+void musicStop(SongHandle song);
+void musicFree(SongHandle song);
+void musicClose();
+
+// ---- files -------------------------------------------------------------------------------
+// fopen for the game's own file names ("level\level1.lvl"): the backslash is a folder
+// separator.
+std::FILE* openFile(const char* name, const char* mode);
+// Renames `from` over `to` atomically (both game file names).
+bool replaceFile(const char* from, const char* to);
+
+}  // namespace plat

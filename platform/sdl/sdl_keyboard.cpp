@@ -1,0 +1,157 @@
+// The keyboard as a 256-byte snapshot indexed by PC scan codes, built from SDL's keyboard
+// state. Shared and foreground-only: when the window loses the foreground the source loses
+// acquisition, and a read reports lost input until it is acquired again.
+#include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstring>
+
+namespace plat {
+
+namespace {
+
+struct KeyboardState {
+    bool input = false;
+    bool created = false;
+    bool acquired = false;
+};
+
+KeyboardState& kb() {
+    static auto* k = new KeyboardState;
+    return *k;
+}
+
+// SDL scancode -> PC scan code (extended keys at 0x80 and above), for every key of a standard
+// keyboard.
+constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> makeScanTable() {
+    std::array<std::uint8_t, SDL_NUM_SCANCODES> t{};
+    const std::uint8_t letters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+                                      0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    for (int i = 0; i < 26; ++i) t[SDL_SCANCODE_A + i] = letters[i];
+    for (int i = 0; i < 9; ++i) t[SDL_SCANCODE_1 + i] = static_cast<std::uint8_t>(0x02 + i);
+    t[SDL_SCANCODE_0] = 0x0B;
+    t[SDL_SCANCODE_RETURN] = 0x1C;
+    t[SDL_SCANCODE_ESCAPE] = 0x01;
+    t[SDL_SCANCODE_BACKSPACE] = 0x0E;
+    t[SDL_SCANCODE_TAB] = 0x0F;
+    t[SDL_SCANCODE_SPACE] = 0x39;
+    t[SDL_SCANCODE_MINUS] = 0x0C;
+    t[SDL_SCANCODE_EQUALS] = 0x0D;
+    t[SDL_SCANCODE_LEFTBRACKET] = 0x1A;
+    t[SDL_SCANCODE_RIGHTBRACKET] = 0x1B;
+    t[SDL_SCANCODE_BACKSLASH] = 0x2B;
+    t[SDL_SCANCODE_NONUSHASH] = 0x2B;
+    t[SDL_SCANCODE_SEMICOLON] = 0x27;
+    t[SDL_SCANCODE_APOSTROPHE] = 0x28;
+    t[SDL_SCANCODE_GRAVE] = 0x29;
+    t[SDL_SCANCODE_COMMA] = 0x33;
+    t[SDL_SCANCODE_PERIOD] = 0x34;
+    t[SDL_SCANCODE_SLASH] = 0x35;
+    t[SDL_SCANCODE_CAPSLOCK] = 0x3A;
+    for (int i = 0; i < 10; ++i) t[SDL_SCANCODE_F1 + i] = static_cast<std::uint8_t>(0x3B + i);
+    t[SDL_SCANCODE_F11] = 0x57;
+    t[SDL_SCANCODE_F12] = 0x58;
+    t[SDL_SCANCODE_PRINTSCREEN] = 0xB7;
+    t[SDL_SCANCODE_SCROLLLOCK] = 0x46;
+    t[SDL_SCANCODE_PAUSE] = 0xC5;
+    t[SDL_SCANCODE_INSERT] = 0xD2;
+    t[SDL_SCANCODE_HOME] = 0xC7;
+    t[SDL_SCANCODE_PAGEUP] = 0xC9;
+    t[SDL_SCANCODE_DELETE] = 0xD3;
+    t[SDL_SCANCODE_END] = 0xCF;
+    t[SDL_SCANCODE_PAGEDOWN] = 0xD1;
+    t[SDL_SCANCODE_RIGHT] = 0xCD;
+    t[SDL_SCANCODE_LEFT] = 0xCB;
+    t[SDL_SCANCODE_DOWN] = 0xD0;
+    t[SDL_SCANCODE_UP] = 0xC8;
+    t[SDL_SCANCODE_NUMLOCKCLEAR] = 0x45;
+    t[SDL_SCANCODE_KP_DIVIDE] = 0xB5;
+    t[SDL_SCANCODE_KP_MULTIPLY] = 0x37;
+    t[SDL_SCANCODE_KP_MINUS] = 0x4A;
+    t[SDL_SCANCODE_KP_PLUS] = 0x4E;
+    t[SDL_SCANCODE_KP_ENTER] = 0x9C;
+    const std::uint8_t keypad[10] = {0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49, 0x52};  // 1..9, 0
+    for (int i = 0; i < 10; ++i) t[SDL_SCANCODE_KP_1 + i] = keypad[i];
+    t[SDL_SCANCODE_KP_PERIOD] = 0x53;
+    t[SDL_SCANCODE_NONUSBACKSLASH] = 0x56;
+    t[SDL_SCANCODE_APPLICATION] = 0xDD;
+    t[SDL_SCANCODE_KP_EQUALS] = 0x8D;
+    t[SDL_SCANCODE_LCTRL] = 0x1D;
+    t[SDL_SCANCODE_LSHIFT] = 0x2A;
+    t[SDL_SCANCODE_LALT] = 0x38;
+    t[SDL_SCANCODE_LGUI] = 0xDB;
+    t[SDL_SCANCODE_RCTRL] = 0x9D;
+    t[SDL_SCANCODE_RSHIFT] = 0x36;
+    t[SDL_SCANCODE_RALT] = 0xB8;
+    t[SDL_SCANCODE_RGUI] = 0xDC;
+    return t;
+}
+
+constexpr auto kScanTable = makeScanTable();
+constexpr std::uint8_t kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+                                          0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+
+}  // namespace
+
+namespace sdl {
+void keyboardFocusChanged(bool focused) {
+    if (!focused) kb().acquired = false;
+}
+}  // namespace sdl
+
+bool inputCreate() {
+    kb().input = true;
+    return true;
+}
+
+void inputRelease() { kb().input = false; }
+
+bool keyboardCreate() {
+    if (!kb().input) return false;
+    kb().created = true;
+    return true;
+}
+
+bool keyboardAcquire() {
+    if (!kb().created || !sdl::state().focused) return false;
+    kb().acquired = true;
+    return true;
+}
+
+void keyboardUnacquire() { kb().acquired = false; }
+
+void keyboardRelease() {
+    kb().created = false;
+    kb().acquired = false;
+}
+
+KeyRead keyboardRead(std::uint8_t state[256]) {
+    if (!kb().created) return KeyRead::Failed;
+    if (!kb().acquired || !sdl::state().focused) {
+        kb().acquired = false;
+        return KeyRead::InputLost;
+    }
+    SDL_PumpEvents();
+    std::memset(state, 0, 256);
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&count);
+    for (int sc = 0; sc < count && sc < SDL_NUM_SCANCODES; ++sc) {
+        if (keys[sc] == 0) continue;
+        const auto scancode = static_cast<SDL_Scancode>(sc);
+        const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
+        if (key >= SDLK_a && key <= SDLK_z) {
+            // Letters follow the user's layout: a German keyboard's Z key types Z.
+            state[kLetterScan[key - SDLK_a]] = 0x80;
+        } else if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) {
+            continue;  // a letter position that carries no Latin letter on this layout
+        } else if (kScanTable[sc] != 0) {
+            state[kScanTable[sc]] = 0x80;
+        }
+    }
+    return KeyRead::Ok;
+}
+
+}  // namespace plat

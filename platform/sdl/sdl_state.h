@@ -1,0 +1,33 @@
+// State the SDL back end's files share: the window, its renderer and frame texture, and
+// whether the window has the keyboard focus.
+#pragma once
+
+#include "platform/letterbox.h"
+#include "platform/platform.h"
+
+#include <SDL.h>
+
+namespace plat::sdl {
+
+struct WindowState {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* frame = nullptr;      // width x height, RGB565, streaming
+    SDL_Texture* upscaled = nullptr;   // frame scaled by a whole multiple, nearest neighbour
+    int upscaledFactor = 0;
+    SDL_Cursor* crosshair = nullptr;
+    WindowProc proc = nullptr;
+    void* owner = nullptr;
+    int frameWidth = 640;
+    int frameHeight = 480;
+    bool focused = false;
+    bool vsync = true;
+    Uint32 lastFlip = 0;
+    double refreshMs = 1000.0 / 60.0;
+};
+
+WindowState& state();
+// Called by the window code when the window gains or loses the foreground.
+void keyboardFocusChanged(bool focused);
+
+}  // namespace plat::sdl

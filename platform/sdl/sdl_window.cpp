@@ -1,0 +1,290 @@
+// The game's window on SDL2: a desktop-sized full-screen window showing the 640 x 480 frame
+// scaled with its aspect kept, a message queue fed from SDL events, the cursor, the message
+// box, the clock and the presenting of frames.
+#include "platform/cp1250.h"
+#include "platform/letterbox.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
+
+#include <SDL.h>
+
+#include <deque>
+#include <string>
+
+namespace plat::sdl {
+
+WindowState& state() {
+    static auto* s = new WindowState;  // outlives the application object's destructor
+    return *s;
+}
+
+}  // namespace plat::sdl
+
+namespace plat {
+
+namespace {
+
+using sdl::state;
+
+std::deque<Message>& queue() {
+    static auto* q = new std::deque<Message>;
+    return *q;
+}
+
+Letterbox currentBox() {
+    auto& s = state();
+    int w = 0;
+    int h = 0;
+    if (s.renderer != nullptr)
+        SDL_GetRendererOutputSize(s.renderer, &w, &h);
+    else if (s.window != nullptr)
+        SDL_GetWindowSize(s.window, &w, &h);
+    return fitFrame(w, h, s.frameWidth, s.frameHeight);
+}
+
+// Mouse positions from SDL are in window points; the renderer may have more pixels (HiDPI).
+Point mouseToFrame(int wx, int wy) {
+    auto& s = state();
+    int ww = 1;
+    int wh = 1;
+    int pw = 1;
+    int ph = 1;
+    SDL_GetWindowSize(s.window, &ww, &wh);
+    if (s.renderer != nullptr) SDL_GetRendererOutputSize(s.renderer, &pw, &ph);
+    else { pw = ww; ph = wh; }
+    const int px = ww > 0 ? static_cast<int>(static_cast<long long>(wx) * pw / ww) : wx;
+    const int py = wh > 0 ? static_cast<int>(static_cast<long long>(wy) * ph / wh) : wy;
+    return windowToFrame(currentBox(), px, py, s.frameWidth, s.frameHeight);
+}
+
+void destroyWindow() {
+    auto& s = state();
+    if (s.window == nullptr) return;
+    if (s.upscaled != nullptr) SDL_DestroyTexture(s.upscaled);
+    if (s.frame != nullptr) SDL_DestroyTexture(s.frame);
+    if (s.renderer != nullptr) SDL_DestroyRenderer(s.renderer);
+    SDL_DestroyWindow(s.window);
+    s.upscaled = nullptr;
+    s.frame = nullptr;
+    s.renderer = nullptr;
+    s.window = nullptr;
+    s.focused = false;
+    sdl::keyboardFocusChanged(false);
+}
+
+void setFocus(bool focused) {
+    auto& s = state();
+    if (s.focused == focused) return;
+    s.focused = focused;
+    sdl::keyboardFocusChanged(focused);
+    queue().push_back({kMsgActivateApp, focused ? 1u : 0u, 0});
+}
+
+// SDL events become window messages; events the game does not know become nothing.
+void translate(const SDL_Event& e) {
+    auto& s = state();
+    switch (e.type) {
+    case SDL_QUIT:
+        queue().push_back({kMsgClose, 0, 0});
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) queue().push_back({kMsgClose, 0, 0});
+        else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setFocus(true);
+        else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setFocus(false);
+        break;
+    case SDL_KEYDOWN:
+        if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) queue().push_back({kMsgKeyDown, kVkEscape, 0});
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (e.button.button == SDL_BUTTON_LEFT && s.window != nullptr) {
+            const Point p = mouseToFrame(e.button.x, e.button.y);
+            queue().push_back({kMsgLButtonUp, 0, static_cast<std::intptr_t>((p.y << 16) | (p.x & 0xFFFF))});
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void pump() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e) != 0) translate(e);
+}
+
+}  // namespace
+
+std::uint32_t timeMs() {
+    if (SDL_WasInit(SDL_INIT_TIMER) == 0) SDL_InitSubSystem(SDL_INIT_TIMER);
+    return SDL_GetTicks();
+}
+
+bool createWindow(const char* title, WindowProc proc, void* owner, int width, int height) {
+    auto& s = state();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    s.proc = proc;
+    s.owner = owner;
+    s.frameWidth = width;
+    s.frameHeight = height;
+    const std::string utf8 = toUtf8(title);
+    s.window = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (s.window == nullptr) return false;
+    s.crosshair = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
+    if (s.crosshair != nullptr) SDL_SetCursor(s.crosshair);
+    SDL_ShowWindow(s.window);
+    SDL_RaiseWindow(s.window);
+    return true;
+}
+
+bool windowExists() { return state().window != nullptr; }
+
+bool peekMessage(Message& msg) {
+    pump();
+    if (queue().empty()) return false;
+    msg = queue().front();
+    queue().pop_front();
+    return true;
+}
+
+std::intptr_t dispatchMessage(const Message& msg) {
+    auto& s = state();
+    if (s.proc == nullptr) return 0;
+    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+}
+
+std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
+    auto& s = state();
+    if (id == kMsgClose && s.window != nullptr) {
+        destroyWindow();
+        if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
+    }
+    return 0;
+}
+
+void sendClose() {
+    auto& s = state();
+    if (s.window == nullptr || s.proc == nullptr) return;
+    s.proc(s.owner, kMsgClose, 0, 0);
+}
+
+void postQuitMessage(int exitCode) {
+    queue().push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0});
+}
+
+void waitForEvent(int timeoutMs) {
+    if (!queue().empty()) return;
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, timeoutMs) != 0) translate(e);
+}
+
+Point cursorPos() {
+    auto& s = state();
+    if (s.window == nullptr) return {};
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    return mouseToFrame(x, y);
+}
+
+void showCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void messageBox(const char* textCp1250, const char* captionCp1250) {
+    const std::string text = toUtf8(textCp1250);
+    const std::string caption = toUtf8(captionCp1250);
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), state().window) != 0)
+        SDL_Log("%s: %s", caption.c_str(), text.c_str());  // no dialog possible: say it on stderr
+}
+
+// ---- video -----------------------------------------------------------------------------------
+
+bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
+    auto& s = state();
+    switch (step) {
+    case VideoStep::Device: {
+        if (s.window == nullptr) return false;
+        s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (s.renderer == nullptr) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+        if (s.renderer == nullptr) return false;
+        SDL_DisplayMode mode;
+        if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(s.window), &mode) == 0 && mode.refresh_rate > 0)
+            s.refreshMs = 1000.0 / mode.refresh_rate;
+        return true;
+    }
+    case VideoStep::CooperativeLevel:
+        return s.renderer != nullptr;
+    case VideoStep::DisplayMode:
+        if (s.renderer == nullptr || bitsPerPixel != 16) return false;
+        s.frame = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (s.frame == nullptr) return false;
+        SDL_SetTextureScaleMode(s.frame, SDL_ScaleModeNearest);
+        s.frameWidth = width;
+        s.frameHeight = height;
+        return true;
+    }
+    return false;
+}
+
+bool videoPixelMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& blue) {
+    if (state().frame == nullptr) return false;
+    int bpp = 0;
+    Uint32 a = 0;
+    return SDL_PixelFormatEnumToMasks(SDL_PIXELFORMAT_RGB565, &bpp, &red, &green, &blue, &a) == SDL_TRUE;
+}
+
+bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
+    auto& s = state();
+    if (s.renderer == nullptr || s.frame == nullptr) return false;
+    if (waitForRefresh != s.vsync) {
+        SDL_RenderSetVSync(s.renderer, waitForRefresh ? 1 : 0);
+        s.vsync = waitForRefresh;
+    }
+    SDL_UpdateTexture(s.frame, nullptr, pixels, pitch * 2);
+    const Letterbox box = currentBox();
+    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(s.renderer);
+    const SDL_Rect dst{box.x, box.y, box.width, box.height};
+    const bool exact = box.width == box.wholeScale * s.frameWidth;
+    if (exact || box.wholeScale == 1) {
+        // A whole multiple (or less than twice the frame): one copy, sharp or smooth.
+        SDL_SetTextureScaleMode(s.frame, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        SDL_RenderCopy(s.renderer, s.frame, nullptr, &dst);
+    } else {
+        // Sharp pixels up to the largest whole multiple, then a smooth final fit.
+        if (s.upscaled == nullptr || s.upscaledFactor != box.wholeScale) {
+            if (s.upscaled != nullptr) SDL_DestroyTexture(s.upscaled);
+            s.upscaled = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_TARGET,
+                                           s.frameWidth * box.wholeScale, s.frameHeight * box.wholeScale);
+            s.upscaledFactor = box.wholeScale;
+            if (s.upscaled != nullptr) SDL_SetTextureScaleMode(s.upscaled, SDL_ScaleModeLinear);
+        }
+        SDL_SetTextureScaleMode(s.frame, SDL_ScaleModeNearest);
+        if (s.upscaled != nullptr && SDL_SetRenderTarget(s.renderer, s.upscaled) == 0) {
+            SDL_RenderCopy(s.renderer, s.frame, nullptr, nullptr);
+            SDL_SetRenderTarget(s.renderer, nullptr);
+            SDL_RenderCopy(s.renderer, s.upscaled, nullptr, &dst);
+        } else {
+            SDL_RenderCopy(s.renderer, s.frame, nullptr, &dst);
+        }
+    }
+    SDL_RenderPresent(s.renderer);
+    if (waitForRefresh) {
+        // Without a display that paces the present (no vertical sync), hold the flip to the
+        // refresh rate so a fast loop does not spin a core.
+        const Uint32 now = SDL_GetTicks();
+        const double spent = static_cast<double>(now - s.lastFlip);
+        if (spent < s.refreshMs - 1.0) SDL_Delay(static_cast<Uint32>(s.refreshMs - spent));
+        s.lastFlip = SDL_GetTicks();
+    }
+    return true;
+}
+
+void videoStop() {
+    auto& s = state();
+    if (s.upscaled != nullptr) SDL_DestroyTexture(s.upscaled);
+    if (s.frame != nullptr) SDL_DestroyTexture(s.frame);
+    s.upscaled = nullptr;
+    s.frame = nullptr;
+}
+
+}  // namespace plat

@@ -1,0 +1,136 @@
+// The window procedure: destruction, activation, Escape and the left-button click, which move
+// the game between its screens.
+#include "shell/application.h"
+
+std::intptr_t Application::windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+    return static_cast<Application*>(owner)->handleMessage(message, wParam, lParam);
+}
+
+std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    switch (message) {
+    case plat::kMsgDestroy:
+        releaseInput();
+        plat::postQuitMessage(0);
+        return 0;
+    case plat::kMsgActivateApp:
+        setActive(wParam);
+        return 0;
+    case plat::kMsgKeyDown:
+        if (wParam == plat::kVkEscape) onEscape();
+        break;
+    case plat::kMsgLButtonUp:
+        onClick();
+        break;
+    default:
+        break;
+    }
+    return plat::defaultWindowProc(message, wParam, lParam);
+}
+
+void Application::showCursor() {
+    if (cursorShown) return;
+    plat::showCursor(true);
+    cursorShown = true;
+}
+
+void Application::hideCursor() {
+    if (!cursorShown) return;
+    plat::showCursor(false);
+    cursorShown = false;
+}
+
+void Application::onEscape() {
+    if (world == nullptr) return;
+    if (world->levelRunning) {
+        paused = true;
+        return;
+    }
+    if (onNameEntry) {
+        if (world->entryRow >= 0) world->saveHighScores();
+        world->levelRunning = false;
+        world->lives = 0;
+        onTitle = true;
+        // Leaving the high-score screen also ends it, so a later game left through the pause
+        // menu comes back to the title picture.
+        onNameEntry = false;
+        world->entryRow = -1;
+        display.loadTitleBitmap();
+        display.wipeOut();
+        display.drawBackground();
+        display.wipeIn();
+    }
+}
+
+void Application::onClick() {
+    if (world == nullptr) return;
+    GameWorld& w = *world;
+    if (onTitle) {
+        switch (hoverButton) {
+        case kHoverNewGame:
+            w.levelRunning = true;
+            w.lives = 3;
+            w.score = 0;
+            levelNumber = 0;
+            onTitle = false;
+            playRoutine();
+            break;
+        case kHoverHighScores:
+            onTitle = false;
+            onNameEntry = true;
+            display.loadHighScoreBitmap();
+            display.wipeOut();
+            display.drawBackground();
+            display.wipeIn();
+            break;
+        case kHoverExit:
+            closeMusic();
+            close();
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+
+    const bool resultShown = w.levelOver && w.levelRunning;
+    if (showStory && hoverButton == kHoverStart) {
+        hideCursor();
+        showStory = false;
+    } else if (resultShown && hoverButton == kHoverNextWon) {
+        hideCursor();
+        w.levelRunning = false;
+        w.score += 50;
+    } else if (resultShown && hoverButton == kHoverNextLost) {
+        hideCursor();
+        w.levelRunning = false;
+        w.lives -= 1;
+        levelNumber -= 1;
+        w.score = w.levelStartScore;
+    } else if (resultShown && hoverButton == kHoverGameOver) {
+        w.levelRunning = false;
+        w.lives = 0;
+        onNameEntry = true;
+        w.insertHighScore();
+        w.nameCursor = 0;
+        lastTick = plat::timeMs();
+    } else if (paused && hoverButton == kHoverResume) {
+        paused = false;
+    } else if (paused && hoverButton == kHoverRestart) {
+        if (w.lives > 1) {
+            w.levelRunning = false;
+            w.lives -= 1;
+            levelNumber -= 1;
+            w.score = w.levelStartScore;
+            paused = false;
+        } else {
+            w.levelOver = true;
+            w.lives -= 1;
+            paused = false;
+        }
+    } else if (paused && hoverButton == kHoverQuit) {
+        w.levelRunning = false;
+        w.lives = 0;
+        onTitle = true;
+    }
+}

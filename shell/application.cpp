@@ -1,0 +1,45 @@
+#include "shell/application.h"
+
+#include "platform/cp1250.h"
+
+Application::Application() = default;  // window first, then the display, which starts the trace
+
+int Application::run() {
+    window.setClassName("Kalkulon");
+    onTitle = true;
+    if (window.create(&Application::windowProc, this, 640, 480) == 0) return 1;
+
+    const ErrorCode code = display.init(640, 480, 16);
+    const bool displayUp = code == ErrorCode::Ok;
+    if (!displayUp) {
+        error.showMessage(code);
+        close();
+    }
+    display.applyPixelFormat(display.pixelFormat);
+    startMusic();
+
+    // Nothing draws to, flips or loads pictures onto a display that did not start.
+    if (displayUp) {
+        display.drawText(260, 230, plat::cp1250("Wczytuję..."));
+        if (display.flip() != 0) close();
+        display.loadSpriteBitmaps();
+        display.loadTitleBitmap();
+    }
+
+    useKeyboard = 1;
+    if (initInput() < 0) {
+        display.drawText(320, 230, plat::cp1250("Błąd!"));
+        error.debugLog(plat::cp1250("błąd \n"));
+        close();
+    } else if (createKeyboard() < 0) {
+        display.drawText(320, 230, plat::cp1250("Błąd!"));
+        error.debugLog(plat::cp1250("błąd \n"));
+        close();
+    }
+    if (keyboard) plat::keyboardAcquire();
+    return mainLoop();
+}
+
+void Application::close() { window.close(); }
+
+void Application::setActive(std::uintptr_t flag) { window.active = static_cast<std::int32_t>(flag); }

@@ -1,0 +1,103 @@
+// The one application object: the window, the display, the keyboard, the music, the screen
+// flags and timers, and the game world. Start-up, the main loop and the screens are its
+// members.
+#pragma once
+
+#include "display/display.h"
+#include "platform/platform.h"
+#include "shell/error.h"
+#include "shell/game_window.h"
+#include "world/game_world.h"
+
+#include <cstdint>
+
+struct CreditLine {
+    std::int32_t x = 0;
+    std::int32_t direction = 0;  // -1 left, 0 standing, +1 right
+};
+
+// Which on-screen button the mouse is over.
+enum HoverCode : std::int32_t {
+    kHoverNone = 0,
+    kHoverNewGame = 1,
+    kHoverHighScores = 2,
+    kHoverExit = 3,
+    kHoverStart = 4,
+    kHoverNextWon = 5,
+    kHoverNextLost = 6,
+    kHoverGameOver = 7,
+    kHoverResume = 8,
+    kHoverRestart = 9,
+    kHoverQuit = 10,
+};
+
+inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
+inline constexpr int kMaxMusicVolume = 192;
+
+class Application {
+public:
+    Application();
+    ~Application() = default;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // ---- start-up, main loop, shutdown -----------------------------------------------------
+    int run();
+    int mainLoop();
+    void close();
+    void setActive(std::uintptr_t flag);
+
+    // ---- window procedure ----------------------------------------------------------------
+    static std::intptr_t windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam,
+                                    std::intptr_t lParam);
+    std::intptr_t handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    void onEscape();
+    void onClick();
+
+    // ---- keyboard ----------------------------------------------------------------------------
+    std::int32_t initInput();
+    std::int32_t createKeyboard();
+    void releaseInput();
+    void releaseKeyboard();
+    void releaseDirectInput();
+
+    // ---- music -------------------------------------------------------------------------------
+    void startMusic();
+    void fadeInMusic();
+    void closeMusic();
+
+    // ---- screens -----------------------------------------------------------------------------
+    void titleFrame();
+    void nameEntryFrame(std::int32_t row);
+    void playRoutine();
+    void loadLevel(std::int32_t levelNumber);
+    void showCursor();
+    void hideCursor();
+
+    // ---- fields --------------------------------------------------------------------------------
+    ErrorReporter error;
+    std::uint32_t lastTick = 0;
+    std::uint32_t now = 0;
+    std::uint32_t elapsed = 0;
+    GameWindow window;
+    Display display;
+    GameWorld* world = nullptr;  // made by the main loop, kept until the process ends
+    bool onTitle = false;
+    bool onNameEntry = false;
+    bool paused = false;
+    std::int32_t levelNumber = 0;
+    bool showStory = false;
+    bool cursorShown = false;
+    std::int32_t hoverButton = kHoverNone;
+    CreditLine creditLines[2] = {};
+    std::int32_t creditIndex = 0;
+    bool directInput = false;  // the input object exists
+    bool keyboard = false;     // the keyboard source exists
+    std::int32_t useKeyboard = 0;
+    plat::SongHandle song = 0;
+    std::int32_t musicVolume = 0;
+    // Set when a quit message was taken inside the play routine's own loop; the main loop
+    // then ends with this code as it would on the message itself.
+    bool quitTaken = false;
+    int quitCode = 0;
+};

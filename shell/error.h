@@ -1,0 +1,41 @@
+// The stateless reporter every part of the game holds: the modal error dialog for a failed
+// display start, and the append-only trace "debug.txt".
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// Result codes of the display start and of the flip; each has a fixed dialog text.
+enum class ErrorCode : std::int32_t {
+    Ok = 0,
+    OutOfMemory = 1,
+    BadWindowHandle = 2,
+    NoDirectDraw = 3,
+    CooperativeLevelFailed = 4,
+    DisplayModeFailed = 5,
+    OutOfVideoMemory = 6,
+    NoMemoryForSurface = 7,
+    ClearSurfaceFailed = 8,
+    LockSurfaceFailed = 9,
+    UnlockSurfaceFailed = 10,
+    PixelFormatFailed = 11,
+    FlipFailed = 12,
+    ContextFailed = 13,
+};
+
+// Dialog text of a code (Windows-1250 bytes); codes outside 0..13, negative ones included,
+// share the "not yet assigned" text.
+std::string_view errorText(std::int32_t code);
+
+class ErrorReporter {
+public:
+    // Shows the text of `code` in a modal box captioned "Błąd!" and waits for the user.
+    int showMessage(std::int32_t code) const;
+    int showMessage(ErrorCode code) const { return showMessage(static_cast<std::int32_t>(code)); }
+
+    // Appends (or, with append false, starts afresh) the trace with the bytes of `text`.
+    // A trace that cannot be opened is skipped silently.
+    void debugLog(const char* text, bool append = true) const;
+    // The decimal form of a signed 32-bit number, then as above.
+    void debugLog(std::int32_t number, bool append = true) const;
+};

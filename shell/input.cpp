@@ -1,0 +1,42 @@
+// Creating, acquiring and releasing the keyboard source.
+#include "platform/cp1250.h"
+#include "shell/application.h"
+
+std::int32_t Application::initInput() {
+    directInput = plat::inputCreate();
+    if (!directInput) {
+        display.drawText(320, 230, plat::cp1250("Błąd!"));
+        error.debugLog(plat::cp1250("błąd \n"));
+        close();
+        return kInputFailed;
+    }
+    return 0;
+}
+
+std::int32_t Application::createKeyboard() {
+    keyboard = plat::keyboardCreate();
+    if (!keyboard) {
+        display.drawText(320, 230, plat::cp1250("Błąd!"));
+        error.debugLog(plat::cp1250("błąd \n"));
+        close();
+        return kInputFailed;
+    }
+    return 0;
+}
+
+void Application::releaseInput() {
+    releaseKeyboard();
+    releaseDirectInput();
+}
+
+void Application::releaseKeyboard() {
+    if (!keyboard) return;
+    plat::keyboardUnacquire();
+    plat::keyboardRelease();
+    keyboard = false;
+}
+
+void Application::releaseDirectInput() {
+    if (directInput) plat::inputRelease();
+    directInput = false;
+}

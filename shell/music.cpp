@@ -1,0 +1,26 @@
+// The background music: loaded silent and looping at start-up, faded in over the first active
+// frames, closed only when the player leaves through the title menu.
+#include "shell/application.h"
+
+void Application::startMusic() {
+    song = 0;
+    musicVolume = 0;
+    plat::musicInit(44100, 32);
+    song = plat::musicLoad("music\\3dparadise.mod");
+    plat::musicSetVolume(song, musicVolume);
+    plat::musicSetLooping(song, true);
+    plat::musicPlay(song);
+}
+
+void Application::fadeInMusic() {
+    if (musicVolume >= kMaxMusicVolume) return;
+    musicVolume += 1;
+    plat::musicSetVolume(song, musicVolume);
+}
+
+void Application::closeMusic() {
+    plat::musicStop(song);
+    plat::musicFree(song);
+    plat::musicClose();
+    song = 0;  // nothing uses the freed song afterwards
+}

@@ -1,0 +1,136 @@
+// The game state: the level's bonuses and block grid, the player figure, the collected
+// sequence with its text, score and lives, the title-menu buttons, the frame tables used for
+// drawing, and the high-score table. One object, made by the main loop and kept for the run.
+#pragma once
+
+#include "shell/error.h"
+
+#include <cstdint>
+#include <memory>
+
+// One animation frame or glyph inside a picture surface; right and bottom are exclusive.
+struct FrameRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    friend bool operator==(const FrameRect&, const FrameRect&) = default;
+};
+
+// Bonus types: 1..9 the digits, then the operators and the equals sign.
+enum BonusType : std::int32_t {
+    kBonusPlus = 10,
+    kBonusMinus = 11,
+    kBonusTimes = 12,
+    kBonusDivide = 13,
+    kBonusEquals = 14,
+};
+
+struct Bonus {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t type = 0;
+    FrameRect frames[9] = {};
+    std::int32_t animFrame = 0;
+    std::int32_t frameCount = 0;
+    bool active = false;
+};
+
+struct MenuButton {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    FrameRect frames[12] = {};
+    std::int32_t frameCount = 0;
+    std::int32_t frame = 0;  // 5 at rest
+    std::int32_t step = 0;   // +1 or -1
+};
+
+inline constexpr int kMaxBonuses = 30;
+inline constexpr int kGridRows = 14;
+inline constexpr int kGridColumns = 20;
+inline constexpr int kCollectedSize = 20;
+inline constexpr int kHighScoreRows = 10;
+inline constexpr int kNameLength = 8;
+
+// Player movement states; also the row of the player sheet that is drawn.
+enum PlayerState : std::int32_t {
+    kStanding = 0,
+    kWalking = 1,
+    kRising = 2,
+    kFalling = 3,
+};
+
+class GameWorld {
+public:
+    // ---- records and small operations -------------------------------------------------------
+    // Fills `frames` for a grid of equal frames, row by row; frames beyond whole rows are left
+    // alone. Reads no field of a world, so the display uses it too.
+    static bool initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
+                           std::int32_t width, std::int32_t height, std::int32_t perRow);
+    bool allocButtons(std::int32_t count);
+    void initButton(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
+    void animateButton(std::int32_t index, std::uint32_t now);
+    bool initBlockFrames();
+    void initBonus(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
+    void animateBonuses(std::uint32_t now);
+    void clearExpression();
+
+    // ---- the player figure ----------------------------------------------------------------
+    void initPlayer();
+    void updatePlayer(bool left, bool right, bool up, bool down, std::uint32_t now);
+    bool hitsBlock() const;
+    bool standsOnBlock() const;
+
+    // ---- bonuses and the expression ---------------------------------------------------------
+    void collectBonuses();
+    std::int32_t parseExpression(std::int32_t level);
+    std::int32_t parseNumber();
+
+    // ---- high scores ------------------------------------------------------------------------
+    void clearHighScores();
+    bool loadHighScores();
+    void saveHighScores();
+    void insertHighScore();
+
+    // ---- fields ------------------------------------------------------------------------------
+    Bonus bonuses[kMaxBonuses] = {};
+    std::int32_t bonusCount = 0;
+    std::unique_ptr<MenuButton[]> buttons;
+    std::int32_t buttonCount = 0;
+    std::int32_t target = 0;
+    std::int32_t targetX = 0;
+    std::int32_t targetY = 0;
+    std::int32_t playerX = 0;
+    std::int32_t playerY = 0;
+    std::int32_t playerWidth = 0;
+    std::int32_t playerHeight = 0;
+    std::int32_t playerState = kStanding;
+    bool facingLeft = false;
+    FrameRect playerFrames[28] = {};
+    std::int32_t animFrame = 0;
+    std::int32_t animDelay = 0;
+    std::int32_t animCounter = 0;
+    // Jump step counter while a level runs; the expression's value once it has been evaluated.
+    std::int32_t result = 0;
+    std::int32_t lives = 0;
+    bool levelRunning = false;
+    bool levelOver = false;
+    std::int32_t score = 0;
+    std::int32_t levelStartScore = 0;
+    std::int32_t collected[kCollectedSize] = {};
+    std::int32_t collectedCount = 0;
+    char expressionText[kCollectedSize] = {};
+    std::int32_t parseCursor = 0;  // read position in expressionText
+    std::int32_t blocks[kGridRows][kGridColumns] = {};
+    FrameRect blockFrames[4] = {};
+    std::uint32_t lastStepTick = 0;  // the title buttons' animation shares it
+    std::uint32_t lastBonusTick = 0;
+    ErrorReporter error;
+    std::int32_t hiScores[kHighScoreRows] = {};
+    char hiNames[kHighScoreRows][kNameLength] = {};
+    std::int32_t entryRow = -1;
+    std::int32_t nameCursor = 0;
+};
+
+// The world the drawing code reads; set by the main loop when it makes the world.
+extern GameWorld* currentWorld;
