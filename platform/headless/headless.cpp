@@ -75,6 +75,8 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int, int) {
     s.title = title;
     s.proc = proc;
     s.owner = owner;
+    // A new window comes up in the foreground, and the system says so.
+    s.queue.push_back({kMsgActivateApp, s.foreground ? 1u : 0u, 0});
     return true;
 }
 
