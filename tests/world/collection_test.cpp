@@ -1,0 +1,180 @@
+// Taking bonuses: which bonus may be taken when, what it scores, when "=" evaluates, the
+// touch box's edges and the 19-entry bound of the collected sequence.
+#include "support/temp_dir.h"
+#include "world/rules_world.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Bonuses laid out apart from each other, ten to a row; touch(i) puts the figure on bonus i
+// alone and lets it take what it touches.
+class Collection : public ::testing::Test {
+protected:
+    std::int32_t add(std::int32_t type) {
+        const std::int32_t i = w->bonusCount++;
+        w->bonuses[i].x = 10 + 60 * (i % 10);
+        w->bonuses[i].y = 10 + 100 * (i / 10);
+        w->bonuses[i].type = type;
+        w->bonuses[i].active = true;
+        return i;
+    }
+    void touch(std::int32_t i) {
+        w->playerX = w->bonuses[i].x;
+        w->playerY = w->bonuses[i].y - 20;
+        w->collectBonuses();
+    }
+    // Adds the bonuses and touches them one after another; returns their indexes.
+    std::vector<std::int32_t> take(std::initializer_list<std::int32_t> types) {
+        std::vector<std::int32_t> indexes;
+        for (std::int32_t t : types) indexes.push_back(add(t));
+        for (std::int32_t i : indexes) touch(i);
+        return indexes;
+    }
+
+    testing_support::TempDir dir;  // the trace
+    std::unique_ptr<GameWorld> w = rules_test::emptyWorld();
+};
+
+TEST_F(Collection, EqualsEvaluatesACompleteSequence) {
+    const auto idx = take({3, kBonusPlus, 4, kBonusEquals});
+    EXPECT_EQ(w->result, 7);
+    EXPECT_TRUE(w->levelOver);
+    EXPECT_EQ(w->score, 25);
+    EXPECT_TRUE(w->bonuses[idx[3]].active);  // "=" stays in the level
+    EXPECT_FALSE(w->bonuses[idx[0]].active);
+    EXPECT_FALSE(w->bonuses[idx[1]].active);
+    ASSERT_EQ(w->collectedCount, 3);
+    EXPECT_EQ(w->collected[0], idx[0]);
+    EXPECT_EQ(w->collected[1], idx[1]);
+    EXPECT_EQ(w->collected[2], idx[2]);
+    EXPECT_STREQ(w->expressionText, "3+4");
+    EXPECT_EQ(dir.read("debug.txt"), "\nclear wynik\nkonwersja na char\n3+4obliczenie wyniku\nwynik: 7");
+}
+
+TEST_F(Collection, LongerSequencesAndMultiDigitNumbers) {
+    take({3, kBonusPlus, 4, kBonusTimes, 5, kBonusEquals});
+    EXPECT_EQ(w->result, 23);
+    EXPECT_EQ(w->score, 5 + 15 + 5 + 15 + 5);
+
+    w = rules_test::emptyWorld();
+    take({9, kBonusMinus, 1, 2, kBonusEquals});
+    EXPECT_STREQ(w->expressionText, "9-12");
+    EXPECT_EQ(w->result, -3);
+    EXPECT_TRUE(w->levelOver);
+}
+
+TEST_F(Collection, IncompleteSequencesAreNotEvaluated) {
+    // Digits only: "=" does nothing.
+    const auto a = take({1, 2, kBonusEquals});
+    EXPECT_FALSE(w->levelOver);
+    EXPECT_EQ(w->collectedCount, 2);
+    EXPECT_TRUE(w->bonuses[a[2]].active);
+    EXPECT_EQ(w->score, 10);
+
+    // An operator first is not taken; nor is "=" first.
+    w = rules_test::emptyWorld();
+    const auto b = take({kBonusPlus, kBonusEquals});
+    EXPECT_TRUE(w->bonuses[b[0]].active);
+    EXPECT_EQ(w->collectedCount, 0);
+    EXPECT_EQ(w->score, 0);
+    EXPECT_FALSE(w->levelOver);
+
+    // An operator behind an operator stays; "=" behind a trailing operator does nothing.
+    w = rules_test::emptyWorld();
+    const auto c = take({3, kBonusPlus, kBonusMinus, kBonusEquals});
+    EXPECT_TRUE(w->bonuses[c[2]].active);
+    EXPECT_EQ(w->collectedCount, 2);
+    EXPECT_EQ(w->score, 20);
+    EXPECT_FALSE(w->levelOver);
+    EXPECT_FALSE(dir.exists("debug.txt"));  // nothing was evaluated in any of these
+}
+
+TEST_F(Collection, OperatorBehindACompleteSequenceExtendsIt) {
+    const auto idx = take({3, kBonusPlus, 4, kBonusTimes});
+    EXPECT_FALSE(w->bonuses[idx[3]].active);
+    EXPECT_EQ(w->score, 40);
+    EXPECT_EQ(w->collectedCount, 4);
+    EXPECT_FALSE(w->levelOver);
+}
+
+TEST_F(Collection, OnePassEvaluatesAgainForEveryLaterOperator) {
+    // All six touch the figure at once and are taken in index order in one pass: "=" sets the
+    // pass flag, so the "*" taken after it evaluates "3+4*" again; the last digit is taken
+    // without a new evaluation.
+    for (std::int32_t t : {3, 10, 4, 14, 12, 5}) {
+        const std::int32_t i = add(t);
+        w->bonuses[i].x = 100;
+        w->bonuses[i].y = 100;
+    }
+    w->playerX = 100;
+    w->playerY = 80;
+    w->collectBonuses();
+    EXPECT_TRUE(w->levelOver);
+    EXPECT_EQ(w->collectedCount, 5);
+    EXPECT_STREQ(w->expressionText, "3+4*");
+    EXPECT_EQ(w->result, 3);  // 3 + 4 * (nothing)
+    const std::string trace = dir.read("debug.txt");
+    EXPECT_NE(trace.find("wynik: 7"), std::string::npos);
+    EXPECT_NE(trace.find("wynik: 3"), std::string::npos);
+}
+
+TEST_F(Collection, TouchBoxEdges) {
+    // The box is 8 x 8 at (x + 12, y + 12); the figure 43 x 66 at (100, 100). Sideways it need
+    // only overlap; up and down it must lie strictly inside.
+    struct Case {
+        std::int32_t boxX, boxY;
+        bool touched;
+    };
+    const Case cases[] = {
+        {92, 120, false},  {93, 120, true},    // box right edge at / past the figure's left
+        {143, 120, false}, {142, 120, true},   // box left edge at / before the figure's right
+        {120, 100, false}, {120, 101, true},   // box top on the figure's top line / below it
+        {120, 158, false}, {120, 157, true},   // box bottom on the figure's bottom line / above
+    };
+    for (const Case& c : cases) {
+        w = rules_test::emptyWorld();
+        const std::int32_t i = add(5);
+        w->bonuses[i].x = c.boxX - 12;
+        w->bonuses[i].y = c.boxY - 12;
+        w->playerX = 100;
+        w->playerY = 100;
+        w->collectBonuses();
+        EXPECT_EQ(!w->bonuses[i].active, c.touched) << "box at " << c.boxX << "," << c.boxY;
+        EXPECT_EQ(w->collectedCount, c.touched ? 1 : 0);
+    }
+}
+
+TEST_F(Collection, SequenceStopsAtNineteenEntries) {
+    // Twenty digits: the twentieth stays in the level and scores nothing.
+    std::vector<std::int32_t> idx;
+    for (int k = 0; k < 20; ++k) idx.push_back(add(1));
+    for (std::int32_t i : idx) touch(i);
+    EXPECT_EQ(w->collectedCount, 19);
+    EXPECT_EQ(w->score, 19 * 5);
+    EXPECT_TRUE(w->bonuses[idx[19]].active);
+
+    // 1+1+...+1 with 19 entries: a further operator is refused without ending the level, and
+    // "=" still evaluates the full text with its terminating zero in place.
+    w = rules_test::emptyWorld();
+    for (int k = 0; k < 19; ++k) touch(add(k % 2 == 0 ? 1 : kBonusPlus));
+    ASSERT_EQ(w->collectedCount, 19);
+    const std::int32_t extra = add(kBonusTimes);
+    touch(extra);
+    EXPECT_TRUE(w->bonuses[extra].active);
+    EXPECT_FALSE(w->levelOver);
+    EXPECT_EQ(w->collectedCount, 19);
+    touch(add(kBonusEquals));
+    EXPECT_TRUE(w->levelOver);
+    EXPECT_EQ(w->result, 10);
+    EXPECT_STREQ(w->expressionText, "1+1+1+1+1+1+1+1+1+1");
+    EXPECT_EQ(w->expressionText[19], '\0');
+}
+
+}  // namespace

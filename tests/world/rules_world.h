@@ -1,0 +1,22 @@
+// A world for the rules tests: an empty block grid, no bonuses, the figure's size set, the
+// clocks at 0.
+#pragma once
+
+#include "world/game_world.h"
+
+#include <memory>
+
+namespace rules_test {
+
+inline std::unique_ptr<GameWorld> emptyWorld() {
+    auto w = std::make_unique<GameWorld>();
+    for (auto& row : w->blocks)
+        for (auto& cell : row) cell = -1;
+    w->playerWidth = 43;
+    w->playerHeight = 66;
+    w->animDelay = 3;
+    w->entryRow = -1;
+    return w;
+}
+
+}  // namespace rules_test
