@@ -1,4 +1,5 @@
 #include "shell/application.h"
+#include "shell/frame_rate.h"
 
 int Application::mainLoop() {
     cursorShown = true;
@@ -20,9 +21,7 @@ int Application::mainLoop() {
 
     now = lastTick = plat::timeMs();
 
-    std::uint32_t framesCounted = 0;
-    std::uint32_t framesShown = 0;
-    std::uint32_t windowStart = 0;  // not the current time: the first frame closes the window
+    FrameRate frameRate;
 
     for (;;) {
         plat::Message msg;
@@ -42,12 +41,7 @@ int Application::mainLoop() {
         fadeInMusic();
 
         now = plat::timeMs();
-        ++framesCounted;
-        if (now - windowStart >= 1000) {
-            framesShown = framesCounted;
-            windowStart = now;
-            framesCounted = 0;
-        }
+        frameRate.frame(now);
 
         if (onTitle)
             titleFrame();
@@ -58,7 +52,7 @@ int Application::mainLoop() {
         if (quitTaken) return quitCode;
 
         display.drawText(0, 5, "FPS:");
-        display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
+        display.drawNumber(50, 5, static_cast<std::int32_t>(frameRate.shown()));
         if (display.flip() != 0) close();
     }
 }

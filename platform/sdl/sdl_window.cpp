@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include <ctime>
 #include <deque>
 #include <string>
 
@@ -113,9 +114,13 @@ void pump() {
 
 }  // namespace
 
+// Milliseconds since the machine started, wrapping at 2^32 like the system clock the game
+// was designed for (so the first frame-rate window closes at once).
 std::uint32_t timeMs() {
-    if (SDL_WasInit(SDL_INIT_TIMER) == 0) SDL_InitSubSystem(SDL_INIT_TIMER);
-    return SDL_GetTicks();
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
+                                      static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u);
 }
 
 bool createWindow(const char* title, WindowProc proc, void* owner, int width, int height) {

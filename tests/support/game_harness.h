@@ -15,9 +15,13 @@ namespace testing_support {
 
 class GameHarness {
 public:
+    // The clock starts where a machine that has been up for a while would be.
+    static constexpr std::uint32_t kStartTime = 1'000'000;
+
     GameHarness() {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
+        plat::headless::setTime(kStartTime);
         app = std::make_unique<Application>();
     }
     ~GameHarness() {
