@@ -151,6 +151,11 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
             state[kScanTable[sc]] = 0x80;
         }
     }
+    // Alt+Enter switches between full screen and a window; that Enter is not the game's.
+    if ((SDL_GetModState() & KMOD_ALT) != 0) {
+        state[0x1C] = 0;
+        state[0x9C] = 0;
+    }
     return KeyRead::Ok;
 }
 

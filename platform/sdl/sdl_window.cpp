@@ -81,6 +81,26 @@ void setFocus(bool focused) {
     queue().push_back({kMsgActivateApp, focused ? 1u : 0u, 0});
 }
 
+// Alt+Enter: full screen <-> a window of the largest whole multiple of the frame that fits
+// the screen (twice the frame on most screens). Nothing is stored: every start is full screen.
+void toggleFullscreen() {
+    auto& s = state();
+    if (s.window == nullptr) return;
+    const bool fullscreen = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (fullscreen) {
+        SDL_Rect usable{0, 0, s.frameWidth * 2, s.frameHeight * 2};
+        SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(s.window), &usable);
+        int scale = 2;
+        while (scale > 1 && (s.frameWidth * scale > usable.w || s.frameHeight * scale > usable.h)) --scale;
+        SDL_SetWindowFullscreen(s.window, 0);
+        SDL_SetWindowBordered(s.window, SDL_TRUE);
+        SDL_SetWindowSize(s.window, s.frameWidth * scale, s.frameHeight * scale);
+        SDL_SetWindowPosition(s.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else {
+        SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+}
+
 // SDL events become window messages; events the game does not know become nothing.
 void translate(const SDL_Event& e) {
     auto& s = state();
@@ -94,7 +114,12 @@ void translate(const SDL_Event& e) {
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setFocus(false);
         break;
     case SDL_KEYDOWN:
-        if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) queue().push_back({kMsgKeyDown, kVkEscape, 0});
+        if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
+            queue().push_back({kMsgKeyDown, kVkEscape, 0});
+        } else if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
+                   (e.key.keysym.mod & KMOD_ALT) != 0 && e.key.repeat == 0) {
+            toggleFullscreen();
+        }
         break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.button == SDL_BUTTON_LEFT && s.window != nullptr) {
