@@ -1,0 +1,29 @@
+# Installing the game: the binary beside nothing but a launcher that starts it in the player's
+# own data folder; read-only data, desktop entry, icon and AppStream metadata in the usual
+# places. CPack builds a Debian package from the same rules.
+include(GNUInstallDirs)
+
+add_executable(kalkulon_icon ${CMAKE_SOURCE_DIR}/tools/icon/make_icon.cpp)
+set(KALKULON_ICON ${CMAKE_BINARY_DIR}/kalkulon.svg)
+add_custom_command(OUTPUT ${KALKULON_ICON} COMMAND kalkulon_icon ${KALKULON_ICON} DEPENDS kalkulon_icon
+                   COMMENT "Drawing the desktop icon" VERBATIM)
+add_custom_target(kalkulon_icon_svg ALL DEPENDS ${KALKULON_ICON})
+
+install(TARGETS kalkulon RUNTIME DESTINATION lib/kalkulon)
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kalkulon.sh DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME kalkulon)
+install(DIRECTORY ${GAME_DIR}/gfx ${GAME_DIR}/level ${GAME_DIR}/music DESTINATION ${CMAKE_INSTALL_DATADIR}/kalkulon)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/kalkulon.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.kalkulon.Kalkulon.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${KALKULON_ICON} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME kalkulon.svg)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kalkulon)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "The Kalkulon team <kalkulon@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Arithmetic platform game for children (in Polish)")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0, libsdl2-ttf-2.0-0, libopenmpt0, fonts-dejavu-core")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+include(CPack)

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the game into a temporary prefix, starts the installed game headless in a fresh
+# home folder, and checks that the high-score table appears in the player's data folder and
+# nowhere else.
+set -euo pipefail
+build=${1:?usage: install_test.sh BUILD_DIR}
+work=$(mktemp -d "${TMPDIR:-/tmp}/kalkulon-install.XXXXXX")
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for f in bin/kalkulon lib/kalkulon/kalkulon share/kalkulon/level/level1.lvl share/kalkulon/gfx/butony.bmp \
+         share/kalkulon/music/3dparadise.mod share/applications/kalkulon.desktop \
+         share/metainfo/org.kalkulon.Kalkulon.metainfo.xml share/icons/hicolor/scalable/apps/kalkulon.svg; do
+  [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
+done
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/kalkulon.desktop"
+fi
+
+home="$work/home"
+mkdir -p "$home" "$work/cwd"
+cd "$work/cwd"
+env -i HOME="$home" PATH=/usr/bin:/bin SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  "$prefix/bin/kalkulon" >"$work/game.log" 2>&1 &
+pid=$!
+data="$home/.local/share/kalkulon"
+for _ in $(seq 100); do
+  [ -s "$data/hiscore.tbl" ] && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+sleep 0.3
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+
+fail() { echo "FAIL: $*"; cat "$work/game.log"; exit 1; }
+[ "$(stat -c %s "$data/hiscore.tbl" 2>/dev/null)" = 120 ] || fail "no 120-byte hiscore.tbl in $data"
+[ -s "$data/debug.txt" ] || fail "no debug.txt in $data"
+for folder in gfx level music; do
+  [ -L "$data/$folder" ] || fail "$data/$folder is not a link to the installed data"
+done
+grep -q "wczytanie bitmapy...gfx" "$data/debug.txt" || fail "the game did not load its pictures"
+others=$(find "$work" -name hiscore.tbl -not -path "$data/hiscore.tbl")
+[ -z "$others" ] || fail "hiscore.tbl written elsewhere: $others"
+echo "installed game keeps its table in $data"
