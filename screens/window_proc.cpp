@@ -93,6 +93,8 @@ void Application::onClick() {
         return;
     }
 
+    if (onNameEntry) return;  // the high-score screen has no buttons
+
     const bool resultShown = w.levelOver && w.levelRunning;
     if (showStory && hoverButton == kHoverStart) {
         hideCursor();

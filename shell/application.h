@@ -6,6 +6,7 @@
 #include "display/display.h"
 #include "platform/platform.h"
 #include "shell/error.h"
+#include "shell/frame_rate.h"
 #include "shell/game_window.h"
 #include "world/game_world.h"
 
@@ -68,11 +69,28 @@ public:
 
     // ---- screens -----------------------------------------------------------------------------
     void titleFrame();
+    void scrollCredits();
     void nameEntryFrame(std::int32_t row);
     void playRoutine();
     void loadLevel(std::int32_t levelNumber);
     void showCursor();
     void hideCursor();
+
+    // ---- the play routine's parts ------------------------------------------------------------
+    // Locals of one call of the play routine: the frame-rate counter and the last key state.
+    struct PlayLocals {
+        FrameRate frameRate;
+        std::uint8_t keys[256] = {};  // all released before the first read
+    };
+    void startLevel();
+    // One frame of a level; false when the quit message was taken.
+    bool playFrame(PlayLocals& locals);
+    void drawLevelAndHud(std::uint32_t framesShown);
+    void playInput(std::uint8_t keys[256]);
+    void pauseMenu();
+    void storyBox();
+    void resultBox();
+    void boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label);
 
     // ---- fields --------------------------------------------------------------------------------
     ErrorReporter error;

@@ -1,0 +1,144 @@
+// The boxes drawn over a running level: the pause menu, the story, and the result of a
+// finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
+// buttons the mouse is over; the window procedure acts on the click.
+#include "platform/cp1250.h"
+#include "shell/application.h"
+
+#include <span>
+
+namespace {
+
+constexpr std::int32_t kBoxX = 120;
+constexpr std::int32_t kBoxY = 149;
+constexpr std::int32_t kBoxWidth = 400;
+constexpr std::int32_t kBoxHeight = 150;
+constexpr std::int32_t kLastLevel = 7;
+
+struct Line {
+    std::int32_t x;
+    std::int32_t y;
+    const char* text;
+};
+
+constexpr auto kWelcome = plat::cp1250("Witaj!");
+constexpr auto kStory1 = plat::cp1250("Zły matematyk Minusor porwał Wielką Księgę Działań");
+constexpr auto kStory2 = plat::cp1250("aby już nikt w Numerii nie wiedział jak ich używać.");
+constexpr auto kStory3 = plat::cp1250("Tylko Ty możesz pomóc.");
+constexpr auto kStory4 = plat::cp1250("Aby przedostać się do księgi musisz, na każdym");
+constexpr auto kStory5 = plat::cp1250("poziomie ułożyć działania tak,");
+constexpr auto kStory6 = plat::cp1250("aby wynik był równy z wyświetlonym na tablicy.");
+constexpr Line kStoryLines[] = {
+    {300, 155, kWelcome}, {150, 170, kStory1}, {150, 185, kStory2}, {230, 200, kStory3},
+    {170, 215, kStory4},  {210, 230, kStory5}, {170, 245, kStory6},
+};
+
+constexpr auto kCongratulations = plat::cp1250("Gratulacje!");
+constexpr auto kEnding1 = plat::cp1250("Udało Ci się pokonać przeszkody zastawione przez");
+constexpr auto kEnding2 = plat::cp1250("złego Minusora i odzyskać Księgę Działań.");
+constexpr auto kEnding3 = plat::cp1250("Dzięki Twojej odwadze w Numerii znów zapanuje spokój.");
+constexpr auto kEnding4 = plat::cp1250("Aby sprawdzić swój wynik naciśnij DALEJ.");
+constexpr Line kEndingLines[] = {
+    {290, 155, kCongratulations}, {150, 185, kEnding1}, {170, 200, kEnding2},
+    {125, 215, kEnding3},         {190, 230, kEnding4},
+};
+
+constexpr auto kWon1 = plat::cp1250("Udało Ci się, przechodzisz na następny poziom");
+constexpr auto kWon2 = plat::cp1250("Aby kontynuować naciśnij DALEJ");
+constexpr Line kWonLines[] = {{290, 155, kCongratulations}, {150, 185, kWon1}, {220, 215, kWon2}};
+
+constexpr auto kFailed = plat::cp1250("Niestety nie udało się!");
+constexpr auto kNeeded = plat::cp1250("Potrzebne było:");
+constexpr auto kYourResult = plat::cp1250("Twój wynik:");
+constexpr auto kTryAgain = plat::cp1250("Naciśnij DALEJ aby rozpocząć od nowa");
+constexpr Line kLostLines[] = {{250, 155, kFailed}, {150, 170, kNeeded}, {150, 200, kYourResult}, {200, 230, kTryAgain}};
+
+constexpr auto kTrapped = plat::cp1250("Wpadłeś w sidła złego Minusora!");
+constexpr auto kNextTime = plat::cp1250("Może następnym razem pójdzie Ci lepiej");
+constexpr Line kGameOverLines[] = {{250, 155, kFailed}, {220, 190, kTrapped}, {190, 220, kNextTime}};
+
+constexpr auto kPause = plat::cp1250("PAUZA");
+constexpr auto kResume = plat::cp1250("Powrót do gry");
+constexpr auto kRestart = plat::cp1250("Zacznij poziom od nowa");
+constexpr auto kQuit = plat::cp1250("Wyjście");
+
+}  // namespace
+
+void Application::pauseMenu() {
+    showCursor();
+    const plat::Point mouse = plat::cursorPos();
+    display.drawBox(10, 10, 110, 220, 165, 200, 150);
+
+    // The tested area is narrower than the drawn entries.
+    std::int32_t selected = -1;
+    if (mouse.x > 250 && mouse.x < 400) {
+        for (std::int32_t i = 0; i < 3; ++i) {
+            const std::int32_t top = 195 + 40 * i;
+            if (mouse.y > top && mouse.y < top + 30) selected = i;
+        }
+    }
+    for (std::int32_t i = 0; i < 3; ++i) {
+        const std::int32_t shade = i == selected ? 90 : 20;
+        display.drawBox(shade, shade, shade, 238, 195 + 40 * i, 165, 30);
+    }
+    hoverButton = selected < 0 ? kHoverNone : kHoverResume + selected;
+
+    display.drawFontText(293, 175, kPause);
+    display.drawText(275, 203, kResume);
+    display.drawText(242, 243, kRestart);
+    display.drawText(293, 283, kQuit);
+}
+
+void Application::storyBox() {
+    const plat::Point mouse = plat::cursorPos();
+    display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
+    for (const Line& line : kStoryLines) display.drawText(line.x, line.y, line.text);
+    boxButton(mouse, kHoverStart, 301, "START");
+}
+
+void Application::resultBox() {
+    showCursor();
+    const plat::Point mouse = plat::cursorPos();
+    const GameWorld& w = *world;
+
+    std::span<const Line> lines;
+    std::int32_t code = kHoverNone;
+    // A level ended from the pause menu with no life to spare is lost whatever `result`
+    // holds: while the level ran that field was the jump counter, and comparing it with the
+    // board's number could show a won box with no life left.
+    const bool endedFromPause = w.lives < 1;
+    if (!endedFromPause && w.result == w.target && levelNumber == kLastLevel) {
+        lines = kEndingLines;
+        code = kHoverNextWon;
+    } else if (!endedFromPause && w.result == w.target) {
+        lines = kWonLines;
+        code = kHoverNextWon;
+    } else if (w.lives > 1) {
+        lines = kLostLines;
+        code = kHoverNextLost;
+    } else if (w.levelRunning) {
+        lines = kGameOverLines;
+        code = kHoverGameOver;
+    } else {
+        return;  // the rest of the frame in which KONIEC was clicked
+    }
+
+    display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
+    for (const Line& line : lines) display.drawText(line.x, line.y, line.text);
+    if (code == kHoverNextLost) {
+        display.drawNumber(260, 170, w.target);
+        display.drawNumber(260, 200, w.result);
+    }
+    if (code == kHoverGameOver)
+        boxButton(mouse, code, 295, "KONIEC");
+    else
+        boxButton(mouse, code, 301, "DALEJ");
+}
+
+// The one button shape of the story and result boxes.
+void Application::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
+    const bool over = mouse.x > 285 && mouse.x < 355 && mouse.y > 260 && mouse.y < 290;
+    const std::int32_t shade = over ? 90 : 20;
+    display.drawBox(shade, shade, shade, 285, 263, 70, 30);
+    hoverButton = over ? code : kHoverNone;
+    display.drawText(labelX, 271, label);
+}

@@ -1,0 +1,135 @@
+// A whole game: level after level with its own message loop, each frame drawing the level and
+// the head-up display and then at most one overlay (pause menu, story, result box); with no
+// overlay the arrow keys drive the figure.
+#include "platform/cp1250.h"
+#include "shell/application.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr std::int32_t kLastLevel = 7;
+constexpr std::uint8_t kScanLeft = 0xCB;
+constexpr std::uint8_t kScanRight = 0xCD;
+constexpr std::uint8_t kScanUp = 0xC8;
+constexpr std::uint8_t kScanDown = 0xD0;
+constexpr std::uint8_t kDown = 0x80;
+
+}  // namespace
+
+void Application::playRoutine() {
+    showStory = true;
+    paused = false;
+    GameWorld& w = *world;
+    PlayLocals locals;
+
+    while (w.lives > 0) {
+        levelNumber += 1;
+        if (levelNumber > kLastLevel) {
+            // The game is completed: its score goes into the table.
+            w.lives = 0;
+            w.levelRunning = false;
+            onNameEntry = true;
+            w.insertHighScore();
+            w.nameCursor = 0;
+            lastTick = plat::timeMs();
+        } else {
+            startLevel();
+        }
+        while (w.levelRunning) {
+            if (!playFrame(locals)) return;  // the quit message was taken: the program ends
+        }
+    }
+
+    showCursor();
+    if (onNameEntry)
+        display.loadHighScoreBitmap();
+    else
+        display.loadTitleBitmap();
+}
+
+void Application::startLevel() {
+    GameWorld& w = *world;
+    w.levelOver = false;
+    w.levelRunning = true;
+    w.levelStartScore = w.score;
+    display.wipeOut();
+    loadLevel(levelNumber);
+    w.initPlayer();
+    w.collectedCount = 0;
+    display.drawPlayBackground();
+    display.drawBlocks();
+    display.drawBonuses();
+    display.drawPlayer();
+    display.wipeIn();
+}
+
+bool Application::playFrame(PlayLocals& locals) {
+    plat::Message msg;
+    const bool taken = plat::peekMessage(msg);
+    if (taken) {
+        if (msg.id == plat::kMsgQuit) {
+            // Taken here, so the main loop would never see it: it ends with this code instead.
+            quitTaken = true;
+            quitCode = static_cast<int>(msg.wParam);
+            return false;
+        }
+        plat::dispatchMessage(msg);
+    }
+    if (window.active == 0) {
+        if (!taken) plat::waitForEvent(10);  // nothing moves while another program is in front
+        return true;
+    }
+
+    now = plat::timeMs();
+    drawLevelAndHud(locals.frameRate.frame(now));
+
+    GameWorld& w = *world;
+    if (paused)
+        pauseMenu();
+    else if (showStory)
+        storyBox();
+    else if (!w.levelOver)
+        playInput(locals.keys);
+    else
+        resultBox();
+
+    if (display.flip() != 0) close();
+    w.animateBonuses(now);
+    return true;
+}
+
+void Application::drawLevelAndHud(std::uint32_t framesShown) {
+    static constexpr auto kPoints = plat::cp1250("PUNKTY");
+    const GameWorld& w = *world;
+    display.drawPlayBackground();
+    display.drawBlocks();
+    display.drawBonuses();
+    display.drawCollected();
+    display.drawPlayer();
+    display.drawText(0, 5, "FPS:");
+    display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
+    display.drawFontNumber(28, 458, w.lives);
+    display.drawFontText(568, 448, kPoints);
+    display.drawFontNumber(573, 465, w.score);
+    display.drawNumber(w.targetX, w.targetY, w.target);  // the number on the board
+}
+
+void Application::playInput(std::uint8_t keys[256]) {
+    if (!keyboard || useKeyboard == 0) return;
+    std::uint8_t fresh[256] = {};
+    switch (plat::keyboardRead(fresh)) {
+    case plat::KeyRead::Ok:
+        std::memcpy(keys, fresh, sizeof fresh);
+        break;
+    case plat::KeyRead::InputLost:
+        // Back in the foreground: acquire again and let only this frame go without a step.
+        // (Leaving the routine here, as the old game did, skipped a level.)
+        if (plat::keyboardAcquire()) return;
+        break;  // still lost: the keys of the last good read
+    case plat::KeyRead::Failed:
+        break;  // the keys of the last good read
+    }
+    world->updatePlayer((keys[kScanLeft] & kDown) != 0, (keys[kScanRight] & kDown) != 0,
+                        (keys[kScanUp] & kDown) != 0, (keys[kScanDown] & kDown) != 0, now);
+}
