@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 // Pixel layout of the visible surface.
@@ -87,11 +89,18 @@ public:
 private:
     bool createSurfaces(int width, int height);
     bool readPixelFormat();
+    // One curtain: the tile over the visible picture, or the back buffer revealed onto it.
+    void runCurtain(bool reveal);
     // Shows the visible surface at once (drawing straight onto it).
     void showFront();
     // Text output in a colour onto a surface, transparent, cut at the surface's edges.
     void textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length,
                  std::uint16_t color);
 
-    std::unordered_map<std::string, plat::TextImage> textCache_;
+    // Rendered lines by their bytes; looked up without making a string.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, plat::TextImage, TextHash, std::equal_to<>> textCache_;
 };

@@ -3,11 +3,14 @@
 // since the same texts are drawn every frame.
 #include "display/display.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
+constexpr std::size_t kTextCacheSize = 512;
 constexpr std::uint16_t kWhite = 0xFFFF;
 constexpr std::uint16_t kBlack = 0x0000;
 constexpr std::uint16_t rgb565(int r, int g, int b) {
@@ -16,7 +19,8 @@ constexpr std::uint16_t rgb565(int r, int g, int b) {
 constexpr std::uint16_t kCaptionBlue = rgb565(150, 200, 255);
 
 // Only the start point is tested; a long text runs on and is cut at the edge.
-bool startInBounds(std::int32_t x, std::int32_t y) { return x >= 0 && y >= 0 && x + 12 <= 640 && y + 12 <= 480; }
+// (x + 12 <= 640 and y + 12 <= 480, written so that no sum can overflow).
+bool startInBounds(std::int32_t x, std::int32_t y) { return x >= 0 && y >= 0 && x <= 640 - 12 && y <= 480 - 12; }
 
 std::uint16_t blend(std::uint16_t dst, std::uint16_t src, unsigned alpha) {
     if (alpha >= 255) return src;
@@ -32,30 +36,33 @@ std::uint16_t blend(std::uint16_t dst, std::uint16_t src, unsigned alpha) {
 void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length,
                       std::uint16_t color) {
     if (length <= 0) return;
-    std::string key(text, static_cast<std::size_t>(length));
-    auto it = textCache_.find(key);
+    const std::string_view bytes(text, static_cast<std::size_t>(length));
+    auto it = textCache_.find(bytes);
     if (it == textCache_.end()) {
         plat::TextImage image;
         plat::rasteriseText(text, length, image);  // an empty image when no font is at hand
-        if (textCache_.size() > 512) textCache_.clear();  // credits and numbers change; keep it small
-        it = textCache_.emplace(std::move(key), std::move(image)).first;
+        if (textCache_.size() >= kTextCacheSize) textCache_.clear();  // changing numbers; keep it small
+        it = textCache_.emplace(std::string(bytes), std::move(image)).first;
     }
     const plat::TextImage& image = it->second;
-    for (int row = 0; row < image.height; ++row) {
-        const int ty = y + row;
-        if (ty < 0 || ty >= target.height()) continue;
-        std::uint16_t* dst = target.row(ty);
+    // Transparent output, cut at the surface's edges.
+    const long long firstCol = std::max<long long>(0, -static_cast<long long>(x));
+    const long long endCol = std::min<long long>(image.width, static_cast<long long>(target.width()) - x);
+    const long long firstRow = std::max<long long>(0, -static_cast<long long>(y));
+    const long long endRow = std::min<long long>(image.height, static_cast<long long>(target.height()) - y);
+    for (long long row = firstRow; row < endRow; ++row) {
+        std::uint16_t* dst = target.row(static_cast<int>(y + row));
         const std::uint8_t* cov = image.coverage.data() + static_cast<std::size_t>(row) * image.width;
-        for (int col = 0; col < image.width; ++col) {
-            const int tx = x + col;
-            if (cov[col] == 0 || tx < 0 || tx >= target.width()) continue;
-            dst[tx] = blend(dst[tx], color, cov[col]);
+        for (long long col = firstCol; col < endCol; ++col) {
+            if (cov[col] == 0) continue;
+            std::uint16_t& p = dst[x + col];
+            p = blend(p, color, cov[col]);
         }
     }
 }
 
 void Display::drawText(std::int32_t x, std::int32_t y, const char* text) {
-    if (!startInBounds(x, y) || !backBuffer) return;
+    if (!startInBounds(x, y) || !backBuffer || text == nullptr) return;
     const int n = static_cast<int>(std::strlen(text));
     textOut(*backBuffer, x - 2, y - 1, text, n, kBlack);
     textOut(*backBuffer, x, y, text, n, kWhite);
@@ -69,7 +76,7 @@ void Display::drawNumber(std::int32_t x, std::int32_t y, std::int32_t value) {
 }
 
 void Display::drawFrontText(std::int32_t x, std::int32_t y, const char* text) {
-    if (!startInBounds(x, y) || !primarySurface) return;
+    if (!startInBounds(x, y) || !primarySurface || text == nullptr) return;
     const int n = static_cast<int>(std::strlen(text));
     textOut(*primarySurface, x - 2, y - 1, text, n, kBlack);
     textOut(*primarySurface, x, y, text, n, kCaptionBlue);

@@ -1,0 +1,120 @@
+// Pictures, sprites, blocks and the bitmap font, copied from the picture surfaces into the back
+// buffer. The level and menu pieces are read from the current world.
+#include "display/blit.h"
+#include "display/display.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kGlyphAdvance = 12;
+constexpr int kFirstGlyphCode = 48;  // '0'
+constexpr int kGlyphCount = 43;      // '0' .. 'Z'
+
+}  // namespace
+
+void Display::drawBackground() {
+    if (!backBuffer || !backgroundSurface) return;
+    blit::whole(*backBuffer, 0, 0, *backgroundSurface);
+}
+
+void Display::drawPlayBackground() {
+    if (!backBuffer || !backgroundSurface) return;
+    halfRect = FrameRect{0, 0, 320, 480};
+    blit::opaque(*backBuffer, 0, 0, *backgroundSurface, halfRect);
+    halfRect = FrameRect{320, 0, 640, 480};
+    blit::opaque(*backBuffer, 320, 0, *backgroundSurface, halfRect);
+}
+
+void Display::drawTitle() {
+    drawBackground();
+    const GameWorld* w = currentWorld;
+    if (!w || !backBuffer || !buttonsSurface || !w->buttons) return;
+    for (std::int32_t i = 0; i < w->buttonCount; ++i) {
+        const MenuButton& button = w->buttons[i];
+        if (button.frame < 0 || button.frame >= 12) continue;  // no such frame
+        blit::keyed(*backBuffer, button.x, button.y, *buttonsSurface, button.frames[button.frame]);
+    }
+}
+
+void Display::drawBlocks() {
+    const GameWorld* w = currentWorld;
+    if (!w || !backBuffer || !blocksSurface) return;
+    for (int r = 0; r < kGridRows; ++r) {
+        for (int c = 0; c < kGridColumns; ++c) {
+            const std::int32_t v = w->blocks[r][c];
+            if (v < 0 || v > 3) continue;  // empty (the loader turns unknown cells into empty ones)
+            blit::opaque(*backBuffer, 32 * c, 32 * r, *blocksSurface, w->blockFrames[v]);
+        }
+    }
+}
+
+void Display::drawBonuses() {
+    const GameWorld* w = currentWorld;
+    if (!w || !backBuffer || !buttonsSurface) return;
+    const std::int32_t count = w->bonusCount < kMaxBonuses ? w->bonusCount : kMaxBonuses;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const Bonus& b = w->bonuses[i];
+        if (!b.active || b.animFrame < 0 || b.animFrame >= 9) continue;
+        blit::keyed(*backBuffer, b.x, b.y, *buttonsSurface, b.frames[b.animFrame]);
+    }
+}
+
+void Display::drawCollected() {
+    const GameWorld* w = currentWorld;
+    if (!w || !backBuffer || !buttonsSurface) return;
+    const std::int32_t count = w->collectedCount < kCollectedSize ? w->collectedCount : kCollectedSize;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t which = w->collected[i];
+        if (which < 0 || which >= kMaxBonuses) continue;
+        // The first frame, whatever the bonus's animation shows.
+        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w->bonuses[which].frames[0]);
+    }
+}
+
+void Display::drawPlayer() {
+    const GameWorld* w = currentWorld;
+    if (!w || !backBuffer || !playerSurface) return;
+    spriteRect = FrameRect{w->playerX, w->playerY, w->playerX + w->playerWidth, w->playerY + w->playerHeight};
+    spriteMirror = w->facingLeft;
+    const std::int32_t frame = 7 * w->playerState + w->animFrame;
+    if (frame < 0 || frame >= 28) return;
+    blit::stretched(*backBuffer, spriteRect, *playerSurface, w->playerFrames[frame], true, spriteMirror);
+}
+
+void Display::drawFontText(std::int32_t x, std::int32_t y, const char* text) {
+    if (!backBuffer || !buttonsSurface || text == nullptr) return;
+    const std::size_t n = std::strlen(text);
+    for (std::size_t k = 0; k < n; ++k) {
+        // The font's codes are signed bytes; the seven codes just below '0' fall onto the
+        // digits, and anything else outside the 43 glyphs (the space) is an empty cell.
+        int index = static_cast<signed char>(text[k]) - kFirstGlyphCode;
+        if (index < 0) index += 7;
+        if (index < 0 || index >= kGlyphCount) continue;
+        blit::keyed(*backBuffer, x + kGlyphAdvance * static_cast<std::int32_t>(k), y, *buttonsSurface,
+                    glyphs[index]);
+    }
+}
+
+void Display::drawFontNumber(std::int32_t x, std::int32_t y, std::int32_t value) {
+    if (!backBuffer || !buttonsSurface) return;
+    char buffer[10] = {};
+    std::snprintf(buffer, sizeof buffer, "%d", value);  // at most 9 characters fit
+    for (int k = 0; k < 10 && buffer[k] != 0; ++k) {
+        const int index = static_cast<signed char>(buffer[k]) - kFirstGlyphCode;  // '-' has none
+        if (index < 0 || index >= kGlyphCount) continue;
+        blit::keyed(*backBuffer, x + kGlyphAdvance * k, y, *buttonsSurface, glyphs[index]);
+    }
+}
+
+void Display::drawHighScores() {
+    const GameWorld* w = currentWorld;
+    if (!w) return;
+    for (int i = 0; i < kHighScoreRows; ++i) {
+        const std::int32_t y = 140 + 20 * i;
+        std::memcpy(nameBuffer, w->hiNames[i], kNameLength);  // the ninth byte stays zero
+        drawFontText(250, y, nameBuffer);
+        drawFontNumber(360, y, w->hiScores[i]);
+    }
+}

@@ -1,0 +1,60 @@
+// Pictures from BMP files onto the picture surfaces, at the fixed size of each. A file that is
+// missing or cannot be read is not reported: the surface then shows a magenta and black
+// checker, so a missing picture is plain to see and never leaves garbage behind.
+#include "display/display.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::uint16_t kMagenta = 0xF81F;
+constexpr int kCheckerCell = 8;
+
+void placeholder(Surface& s, int width, int height) {
+    for (int y = 0; y < height; ++y) {
+        std::uint16_t* row = s.row(y);
+        for (int x = 0; x < width; ++x)
+            row[x] = ((x / kCheckerCell + y / kCheckerCell) & 1) == 0 ? kMagenta : 0;
+    }
+}
+
+}  // namespace
+
+bool Display::loadBitmap(Surface* target, int width, int height, const char* fileName) {
+    if (fileName == nullptr) fileName = "";
+    error.debugLog("wczytanie bitmapy...");
+    error.debugLog(fileName);
+    std::vector<std::uint16_t> picture;
+    const bool decoded = width > 0 && height > 0 && plat::decodePicture(fileName, width, height, picture);
+    if (target == nullptr) return false;  // no surface to draw on
+    error.debugLog("\n przezucenie na powierzchnie...");
+    // The picture goes to the top-left corner; what does not fit the surface is cut off.
+    const int w = std::min(width, target->width());
+    const int h = std::min(height, target->height());
+    if (w <= 0 || h <= 0) return true;
+    if (!decoded) {
+        placeholder(*target, w, h);
+        return true;
+    }
+    for (int y = 0; y < h; ++y)
+        std::memcpy(target->row(y), picture.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
+                    static_cast<std::size_t>(w) * sizeof(std::uint16_t));
+    return true;
+}
+
+bool Display::loadTitleBitmap() { return loadBitmap(backgroundSurface.get(), 640, 480, "gfx\\title.bmp"); }
+
+bool Display::loadHighScoreBitmap() { return loadBitmap(backgroundSurface.get(), 640, 480, "gfx\\hiscore.bmp"); }
+
+bool Display::loadSpriteBitmaps() {
+    loadBitmap(buttonsSurface.get(), 640, 480, "gfx\\butony.bmp");
+    return loadBitmap(playerSurface.get(), 344, 264, "gfx\\gracz1.bmp");
+}
+
+bool Display::loadBackgroundBitmap(const char* fileName) {
+    return loadBitmap(backgroundSurface.get(), 640, 480, fileName);
+}
+
+bool Display::loadBlocksBitmap(const char* fileName) { return loadBitmap(blocksSurface.get(), 128, 32, fileName); }
