@@ -87,6 +87,26 @@ constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> makeScanTable() {
     t[SDL_SCANCODE_RSHIFT] = 0x36;
     t[SDL_SCANCODE_RALT] = 0xB8;
     t[SDL_SCANCODE_RGUI] = 0xDC;
+    // Keys of larger and national keyboards.
+    t[SDL_SCANCODE_F13] = 0x64;
+    t[SDL_SCANCODE_F14] = 0x65;
+    t[SDL_SCANCODE_F15] = 0x66;
+    t[SDL_SCANCODE_KP_COMMA] = 0xB3;
+    t[SDL_SCANCODE_INTERNATIONAL1] = 0x73;  // Ro
+    t[SDL_SCANCODE_INTERNATIONAL2] = 0x70;  // Kana
+    t[SDL_SCANCODE_INTERNATIONAL3] = 0x7D;  // Yen
+    t[SDL_SCANCODE_INTERNATIONAL4] = 0x79;  // Convert
+    t[SDL_SCANCODE_INTERNATIONAL5] = 0x7B;  // No convert
+    t[SDL_SCANCODE_MUTE] = 0xA0;
+    t[SDL_SCANCODE_VOLUMEDOWN] = 0xAE;
+    t[SDL_SCANCODE_VOLUMEUP] = 0xB0;
+    t[SDL_SCANCODE_AUDIONEXT] = 0x99;
+    t[SDL_SCANCODE_AUDIOPREV] = 0x90;
+    t[SDL_SCANCODE_AUDIOSTOP] = 0xA4;
+    t[SDL_SCANCODE_AUDIOPLAY] = 0xA2;
+    t[SDL_SCANCODE_CALCULATOR] = 0xA1;
+    t[SDL_SCANCODE_POWER] = 0xDE;
+    t[SDL_SCANCODE_SLEEP] = 0xDF;
     return t;
 }
 
@@ -146,7 +166,11 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
             // Letters follow the user's layout: a German keyboard's Z key types Z.
             state[kLetterScan[key - SDLK_a]] = 0x80;
         } else if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) {
-            continue;  // a letter position that carries no Latin letter on this layout
+            // A letter position without a Latin letter. On a layout with no Latin letters at
+            // all (Cyrillic, Greek) it types the letter of its position; where it carries an
+            // ASCII sign (the French M position carries a comma) it types nothing.
+            const bool nonLatinLetter = key >= 0x80 && (key & SDLK_SCANCODE_MASK) == 0;
+            if (nonLatinLetter) state[kScanTable[sc]] = 0x80;
         } else if (kScanTable[sc] != 0) {
             state[kScanTable[sc]] = 0x80;
         }
