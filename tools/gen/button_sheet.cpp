@@ -1,0 +1,15 @@
+// The sprite sheet of buttons, tokens, letters and the curtain tile. Black is see-through.
+#include "pictures.h"
+
+namespace gen {
+
+Image makeButtonSheet() {
+    Image sheet(640, 480, rgb(0, 0, 0));
+    drawMenuButtons(sheet);
+    drawBonusTokens(sheet);
+    drawFontGlyphs(sheet);
+    drawCurtainTile(sheet);
+    return sheet;
+}
+
+}  // namespace gen

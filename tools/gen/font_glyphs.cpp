@@ -1,0 +1,103 @@
+// The bitmap font: 43 glyphs of 12 x 14 in one row from (0, 460), the characters '0' to 'Z' in
+// code order. Each is drawn large, shrunk to 10 pixels of cap height on a common baseline and
+// outlined in dark blue so it reads on any background.
+#include "draw.h"
+#include "pictures.h"
+#include "text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace gen {
+
+namespace {
+
+constexpr int kBig = 40;       // point size of the master letters
+constexpr int kCapRows = 10;   // cap height in the cell
+constexpr int kCapTop = 2;     // first row of a capital in the cell
+
+struct Box {
+    int x0, y0, x1, y1;  // inked box, inclusive; x1 < x0 when empty
+};
+
+Box inkBox(const Mask& m) {
+    Box b{m.width, m.height, -1, -1};
+    for (int y = 0; y < m.height; ++y)
+        for (int x = 0; x < m.width; ++x)
+            if (m.at(x, y) > 24) {
+                b.x0 = std::min(b.x0, x);
+                b.y0 = std::min(b.y0, y);
+                b.x1 = std::max(b.x1, x);
+                b.y1 = std::max(b.y1, y);
+            }
+    return b;
+}
+
+// Area-averaged sample of the master mask over a source rectangle.
+double areaSample(const Mask& m, double sx0, double sy0, double sx1, double sy1) {
+    double sum = 0, area = 0;
+    for (int y = static_cast<int>(std::floor(sy0)); y < static_cast<int>(std::ceil(sy1)); ++y)
+        for (int x = static_cast<int>(std::floor(sx0)); x < static_cast<int>(std::ceil(sx1)); ++x) {
+            const double w = std::max(0.0, std::min<double>(x + 1, sx1) - std::max<double>(x, sx0)) *
+                             std::max(0.0, std::min<double>(y + 1, sy1) - std::max<double>(y, sy0));
+            sum += w * m.at(x, y);
+            area += w;
+        }
+    return area > 0 ? sum / area / 255.0 : 0.0;
+}
+
+}  // namespace
+
+void drawFontGlyphs(Image& sheet) {
+    const Box cap = inkBox(textMask("H", kBig));
+    const double s = static_cast<double>(cap.y1 - cap.y0 + 1) / kCapRows;  // master pixels per cell pixel
+    for (int index = 0; index < 43; ++index) {
+        const std::string ch(1, static_cast<char>('0' + index));
+        const Mask m = textMask(ch, kBig);
+        const Box ink = inkBox(m);
+        if (ink.x1 < ink.x0) continue;
+        // Horizontal scale: the same as vertical unless the letter is too wide for 10 pixels.
+        const double inkW = ink.x1 - ink.x0 + 1;
+        const double sx = std::max(s, inkW / 10.0);
+        const double cellInkW = inkW / sx;
+        const double left = (12 - cellInkW) / 2;  // cell x of the ink's left edge
+        Mask small;
+        small.width = 12;
+        small.height = 14;
+        small.alpha.assign(12 * 14, 0);
+        for (int j = 0; j < 14; ++j)
+            for (int i = 0; i < 12; ++i) {
+                const double mx0 = ink.x0 + (i - left) * sx, mx1 = mx0 + sx;
+                const double my0 = cap.y0 + (j - kCapTop) * s, my1 = my0 + s;
+                const double a = areaSample(m, mx0, my0, mx1, my1);
+                small.alpha[static_cast<std::size_t>(j) * 12 + i] = static_cast<std::uint8_t>(std::clamp(a * 1.25, 0.0, 1.0) * 255);
+            }
+        // Outline one pixel round the letter, inside the cell, hard-edged against the key.
+        Image cell(12, 14, rgb(0, 0, 0));
+        for (int j = 0; j < 14; ++j)
+            for (int i = 0; i < 12; ++i) {
+                int best = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) best = std::max<int>(best, small.at(i + dx, j + dy));
+                if (best >= 90) cell.set(i, j, kOutline);
+            }
+        for (int j = 0; j < 14; ++j) {
+            const Rgb c = mix(rgb(255, 255, 236), rgb(255, 206, 70), std::clamp((j - kCapTop) / 9.0, 0.0, 1.0));
+            for (int i = 0; i < 12; ++i) {
+                const int a = small.at(i, j);
+                if (a > 0) blend(cell, i, j, c, std::min(1.0, a / 255.0 * 1.1));
+            }
+        }
+        // No pixel of a letter may fall on the see-through black.
+        for (int j = 0; j < 14; ++j)
+            for (int i = 0; i < 12; ++i) {
+                const Rgb c = cell.at(i, j);
+                if (c != 0 && red(c) < 16 && green(c) < 16 && blue(c) < 40) cell.set(i, j, kOutline);
+            }
+        for (int j = 0; j < 14; ++j)
+            for (int i = 0; i < 12; ++i) sheet.set(index * 12 + i, 460 + j, cell.at(i, j));
+    }
+}
+
+}  // namespace gen

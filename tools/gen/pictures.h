@@ -1,0 +1,39 @@
+// Every picture the game shows, each made by its own file of this folder.
+#pragma once
+
+#include "image.h"
+#include "level.h"
+
+namespace gen {
+
+// The dark, not quite black outline of sprites, letters and tokens.
+inline constexpr Rgb kOutline = rgb(16, 16, 40);
+
+// "gfx/butony.bmp": menu buttons, bonus tokens, bitmap font, curtain tile on black.
+void drawMenuButtons(Image& sheet);   // menu_buttons.cpp
+void drawBonusTokens(Image& sheet);   // bonus_tokens.cpp
+void drawFontGlyphs(Image& sheet);    // font_glyphs.cpp
+void drawCurtainTile(Image& sheet);   // curtain.cpp
+Image makeButtonSheet();              // button_sheet.cpp
+
+// One bonus token (34 x 33) of a type 1..14 in animation frame 0..8; used by the sheet and
+// by the pictures that show tokens as decoration.
+void drawToken(Image& img, int x, int y, int type, int frame);
+
+// "gfx/gracz1.bmp": the hero on white.
+Image makePlayerSheet();  // player.cpp
+// One hero pose into a 43 x 66 box at (x, y) facing right; row and column as in the sheet.
+void drawHero(Image& img, int x, int y, int row, int column);
+
+// "gfx/klockiN.bmp" for N = 1..7.
+Image makeBlocks(int world);  // blocks.cpp
+
+// The level backgrounds; `world` 1..7 picks the scenery, the level gives the board place.
+Image makeBackground(int world, const Level& level);  // backgrounds.cpp
+void drawBoard(Image& img, int numberX, int numberY);  // board_hud.cpp
+void drawHudStrip(Image& img);                         // board_hud.cpp
+
+Image makeTitle();      // title.cpp
+Image makeHighScore();  // hiscore.cpp
+
+}  // namespace gen
