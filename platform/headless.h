@@ -39,6 +39,8 @@ void setPollHook(std::function<void()> hook);
 // ---- mouse and keyboard --------------------------------------------------------------------
 void setMouse(int x, int y);
 bool cursorVisible();
+// Every showCursor call in order (true: show), to see that the game only calls it on a change.
+const std::vector<bool>& cursorCalls();
 void setKey(std::uint8_t scanCode, bool down);
 void releaseAllKeys();
 bool keyboardAcquired();
@@ -88,5 +90,7 @@ struct MusicCall {
 };
 const std::vector<MusicCall>& musicCalls();
 int musicVolume();  // last volume set on a loaded song, -1 when none
+// How many music calls had been recorded when the window was destroyed; -1 while it lives.
+int musicCallsAtDestroy();
 
 }  // namespace plat::headless

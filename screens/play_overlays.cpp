@@ -96,6 +96,9 @@ void Application::storyBox() {
 }
 
 void Application::resultBox() {
+    // A DALEJ or KONIEC clicked in this frame has already left the level: the box is gone, and
+    // the cursor that DALEJ hid stays hidden for the next level.
+    if (!world->levelRunning) return;
     showCursor();
     const plat::Point mouse = plat::cursorPos();
     const GameWorld& w = *world;
@@ -115,11 +118,9 @@ void Application::resultBox() {
     } else if (w.lives > 1) {
         lines = kLostLines;
         code = kHoverNextLost;
-    } else if (w.levelRunning) {
+    } else {
         lines = kGameOverLines;
         code = kHoverGameOver;
-    } else {
-        return;  // the rest of the frame in which KONIEC was clicked
     }
 
     display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);

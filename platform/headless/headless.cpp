@@ -28,6 +28,7 @@ struct Machine {
     // mouse and keyboard
     Point mouse;
     bool cursorShown = true;
+    std::vector<bool> cursorCalls;
     std::uint8_t keys[256] = {};
     bool input = false;
     bool keyboard = false;
@@ -47,6 +48,7 @@ struct Machine {
     std::vector<headless::MusicCall> music;
     bool songLoaded = false;
     int volume = -1;
+    int musicAtDestroy = -1;
 };
 
 Machine& m() {
@@ -106,6 +108,7 @@ std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t)
     if (id == kMsgClose && s.windowAlive) {
         s.windowAlive = false;
         s.acquired = false;
+        s.musicAtDestroy = static_cast<int>(s.music.size());
         if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
     }
     return 0;
@@ -123,7 +126,10 @@ void waitForEvent(int) {}
 
 Point cursorPos() { return m().mouse; }
 
-void showCursor(bool show) { m().cursorShown = show; }
+void showCursor(bool show) {
+    m().cursorShown = show;
+    m().cursorCalls.push_back(show);
+}
 
 void messageBox(const char* textCp1250, const char* captionCp1250) {
     m().boxes.push_back({textCp1250, captionCp1250});
@@ -295,6 +301,7 @@ void setPollHook(std::function<void()> hook) { m().pollHook = std::move(hook); }
 
 void setMouse(int x, int y) { m().mouse = {x, y}; }
 bool cursorVisible() { return m().cursorShown; }
+const std::vector<bool>& cursorCalls() { return m().cursorCalls; }
 void setKey(std::uint8_t scanCode, bool down) { m().keys[scanCode] = down ? 0x80 : 0; }
 void releaseAllKeys() { std::memset(m().keys, 0, sizeof m().keys); }
 bool keyboardAcquired() { return m().acquired; }
@@ -321,6 +328,7 @@ const std::vector<Frame>& frames() { return m().frames; }
 
 const std::vector<MusicCall>& musicCalls() { return m().music; }
 int musicVolume() { return m().songLoaded ? m().volume : -1; }
+int musicCallsAtDestroy() { return m().musicAtDestroy; }
 
 }  // namespace headless
 

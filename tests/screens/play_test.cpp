@@ -1,0 +1,373 @@
+// Whole games played headless through the window procedure and the play routine: levels won
+// and lost, lives, points, game over, the ending, the pause menu, the story, switching away
+// in the middle of a level, and the quit message taken inside a game.
+#include "play_script.h"
+
+#include <gtest/gtest.h>
+
+using namespace play_test;
+using testing_support::GameHarness;
+
+namespace {
+
+bool allBonusesActive(const GameWorld& w) {
+    for (int i = 0; i < w.bonusCount; ++i)
+        if (!w.bonuses[i].active) return false;
+    return w.bonusCount > 0;
+}
+
+// The name of the last picture put on the background surface, from the trace.
+std::string lastBackground(const testing_support::TempDir& dir) {
+    const std::string trace = dir.read("debug.txt");
+    const auto title = trace.rfind("gfx\\title.bmp");
+    const auto hiscore = trace.rfind("gfx\\hiscore.bmp");
+    if (title == std::string::npos && hiscore == std::string::npos) return "";
+    if (hiscore == std::string::npos || (title != std::string::npos && title > hiscore)) return "title";
+    return "hiscore";
+}
+
+}  // namespace
+
+TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
+    GameHarness game;
+    writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
+    writeLevel(game.dir, 2, sumLevel(5, kBonusPlus, 4, 9));
+    Script script;
+    script.startGame().playLevel();
+    script.then("won box", resultShown, [](Application& a) {
+        EXPECT_EQ(a.world->result, 7);
+        EXPECT_EQ(a.world->score, 25);  // 3, + and 4: 5 + 15 + 5
+        EXPECT_EQ(a.levelNumber, 1);
+        EXPECT_TRUE(a.world->bonuses[3].active);  // "=" stays in the level
+    });
+    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+    script.then("level 2", playing, [](Application& a) {
+        EXPECT_EQ(a.levelNumber, 2);
+        EXPECT_EQ(a.world->target, 9);
+        EXPECT_EQ(a.world->score, 75);
+        EXPECT_EQ(a.world->levelStartScore, 75);
+        EXPECT_EQ(a.world->lives, 3);
+        EXPECT_EQ(a.world->collectedCount, 0);
+        EXPECT_TRUE(allBonusesActive(*a.world));
+        EXPECT_FALSE(a.showStory);  // the story comes once a game
+        EXPECT_FALSE(plat::headless::cursorVisible());
+    });
+    // A second click on the same spot while the next level runs finds no result box.
+    script.then("second DALEJ", [](Application&) { hl::postClick(kBoxButton.x, kBoxButton.y); });
+    script.then("nothing happened", [](Application& a) {
+        EXPECT_EQ(a.world->score, 75);
+        EXPECT_EQ(a.levelNumber, 2);
+        EXPECT_TRUE(a.world->levelRunning);
+    });
+    script.playLevel();
+    script.then("level 2 won", resultShown, [](Application& a) {
+        EXPECT_EQ(a.world->result, 9);
+        EXPECT_EQ(a.world->score, 100);
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, ALostLevelReloadsWithOneLifeLessAndTheScoreItStartedWith) {
+    GameHarness game;
+    writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
+    writeLevel(game.dir, 2, sumLevel(3, kBonusTimes, 4, 7));  // 3 * 4 = 12, not 7
+    Script script;
+    script.startGame().playLevel();
+    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+    script.playLevel();
+    script.then("lost box", resultShown, [](Application&) {}).nextFrame();
+    script.then("lost box drawn", [](Application& a) {
+        EXPECT_EQ(a.world->result, 12);
+        EXPECT_EQ(a.world->score, 100);
+        EXPECT_TRUE(plat::headless::cursorVisible());
+    });
+    script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+    script.then("level 2 again", playing, [](Application& a) {
+        EXPECT_EQ(a.levelNumber, 2);
+        EXPECT_EQ(a.world->lives, 2);
+        EXPECT_EQ(a.world->score, 75);
+        EXPECT_EQ(a.world->levelStartScore, 75);
+        EXPECT_EQ(a.world->collectedCount, 0);
+        EXPECT_TRUE(allBonusesActive(*a.world));
+        EXPECT_FALSE(plat::headless::cursorVisible());
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, LosingWithTheLastLifeShowsGameOverAndKoniecOpensTheNameEntry) {
+    GameHarness game;
+    writeLevels(game.dir, 8);  // 3 + 4 never makes 8
+    Script script;
+    script.startGame();
+    for (int lives = 3; lives > 1; --lives) {
+        script.playLevel();
+        script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+    }
+    script.playLevel();
+    script.then("game over box", resultShown, [](Application& a) {
+        EXPECT_EQ(a.world->lives, 1);
+        EXPECT_EQ(a.world->score, 25);
+    });
+    script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
+    script.then("name entry", [](Application& a) { return a.onNameEntry && !a.world->levelRunning; },
+                [&game](Application& a) {
+                    EXPECT_FALSE(a.onTitle);
+                    EXPECT_EQ(a.world->lives, 0);
+                    EXPECT_EQ(a.world->entryRow, 0);  // 25 beats the empty table
+                    EXPECT_EQ(a.world->hiScores[0], 25);
+                    EXPECT_EQ(a.world->nameCursor, 0);
+                    EXPECT_EQ(a.levelNumber, 1);
+                    EXPECT_TRUE(plat::headless::cursorVisible());
+                    EXPECT_EQ(lastBackground(game.dir), "hiscore");
+                });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, AWholeGameIsWonAndTheEndingLeadsToTheNameEntry) {
+    GameHarness game;
+    writeLevels(game.dir, 7);
+    Script script;
+    script.startGame();
+    for (int level = 1; level <= 6; ++level) {
+        script.playLevel();
+        script.then("level won", resultShown, [level](Application& a) { EXPECT_EQ(a.levelNumber, level); });
+        script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+    }
+    script.playLevel();
+    script.then("ending", resultShown, [](Application& a) {
+        EXPECT_EQ(a.levelNumber, 7);
+        EXPECT_EQ(a.world->score, 6 * 75 + 25);
+    });
+    script.click("DALEJ of the ending", kBoxButton, kHoverNextWon, resultShown);
+    script.then("completed", [](Application& a) { return a.onNameEntry; },
+                [&game](Application& a) {
+                    EXPECT_EQ(a.levelNumber, 8);
+                    EXPECT_EQ(a.world->score, 7 * 75);
+                    EXPECT_EQ(a.world->lives, 0);
+                    EXPECT_FALSE(a.world->levelRunning);
+                    EXPECT_EQ(a.world->entryRow, 0);
+                    EXPECT_EQ(a.world->hiScores[0], 525);
+                    EXPECT_TRUE(plat::headless::cursorVisible());
+                    EXPECT_EQ(lastBackground(game.dir), "hiscore");
+                });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
+    // Entry 1: back to the game; the cursor stays visible while play goes on.
+    {
+        GameHarness game;
+        writeLevels(game.dir, 7);
+        Script script;
+        script.startGame();
+        script.then("Escape", playing, [](Application&) { hl::postEscape(); });
+        script.then("paused", pauseShown, [](Application&) {});
+        script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
+        script.then("playing again", playing, [](Application& a) {
+            EXPECT_TRUE(plat::headless::cursorVisible());
+            EXPECT_EQ(a.world->lives, 3);
+            EXPECT_EQ(a.levelNumber, 1);
+        });
+        script.playLevel();
+        script.then("won", resultShown, [](Application& a) { EXPECT_EQ(a.world->result, 7); });
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0);
+    }
+    // Entry 2 with lives to spare restarts the level at its start score; with the last life
+    // it ends the level as lost and shows the game-over box, whatever `result` holds.
+    {
+        GameHarness game;
+        writeLevels(game.dir, 7);
+        Script script;
+        script.startGame();
+        script.then("take the 3", [](Application& a) { return playing(a); },
+                    [](Application&) { hl::setKey(kScanRight, true); });
+        script.then("3 taken", [](Application& a) { return a.world->score == 5; },
+                    [](Application&) {
+                        hl::setKey(kScanRight, false);
+                        hl::postEscape();
+                    });
+        for (int lives = 3; lives > 1; --lives) {
+            script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, pauseShown);
+            script.then("restarted", playing, [lives](Application& a) {
+                EXPECT_EQ(a.world->lives, lives - 1);
+                EXPECT_EQ(a.levelNumber, 1);
+                EXPECT_EQ(a.world->score, 0);
+                EXPECT_EQ(a.world->collectedCount, 0);
+                EXPECT_TRUE(allBonusesActive(*a.world));
+                EXPECT_TRUE(plat::headless::cursorVisible());
+            });
+            if (lives == 3) script.then("Escape", playing, [](Application&) { hl::postEscape(); });
+        }
+        // With the last life, pause in mid-jump when the jump counter, which shares the result
+        // field, equals the board's number (7).
+        script.then("jump", playing, [](Application&) { hl::setKey(kScanUp, true); });
+        script.then("Escape in mid-jump", [](Application& a) { return a.world->result == 7; },
+                    [](Application&) {
+                        hl::setKey(kScanUp, false);
+                        hl::postEscape();
+                    });
+        script.click("Zacznij poziom od nowa with one life", kRestartEntry, kHoverRestart, pauseShown);
+        script.then("result box", resultShown, [](Application&) {}).nextFrame();
+        script.then("game over box", [](Application& a) {
+            EXPECT_EQ(a.world->result, a.world->target);
+            EXPECT_EQ(a.world->lives, 0);
+            EXPECT_FALSE(a.paused);
+            hl::setMouse(kBoxButton.x, kBoxButton.y);
+        });
+        script.then("KONIEC highlighted", resultShown, [](Application& a) {
+            EXPECT_EQ(a.hoverButton, kHoverGameOver);
+        });
+        script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
+        script.then("high-score screen", [](Application& a) { return a.onNameEntry; },
+                    [](Application& a) {
+                        EXPECT_EQ(a.world->entryRow, -1);  // 0 points do not enter the table
+                        EXPECT_EQ(a.world->lives, 0);
+                    });
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0);
+    }
+    // Entry 3 leaves the game for the title screen.
+    {
+        GameHarness game;
+        writeLevels(game.dir, 7);
+        Script script;
+        script.startGame();
+        script.then("Escape", playing, [](Application&) { hl::postEscape(); });
+        script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
+        script.then("title", [](Application& a) { return a.onTitle; }, [&game](Application& a) {
+            EXPECT_FALSE(a.onNameEntry);
+            EXPECT_EQ(a.world->lives, 0);
+            EXPECT_FALSE(a.world->levelRunning);
+            EXPECT_TRUE(plat::headless::cursorVisible());
+            EXPECT_EQ(lastBackground(game.dir), "title");
+        });
+        // The title menu works again: a second game starts at level 1 with the story.
+        script.startGame();
+        script.then("second game", playing, [](Application& a) {
+            EXPECT_EQ(a.levelNumber, 1);
+            EXPECT_EQ(a.world->lives, 3);
+            EXPECT_EQ(a.world->score, 0);
+        });
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0);
+    }
+}
+
+TEST(PlayRoutine, EscapeDuringTheStoryPausesOverItAndResumingBringsTheStoryBack) {
+    GameHarness game;
+    writeLevels(game.dir, 7);
+    Script script;
+    script.click("new game", kNewGameButton, kHoverNewGame, [](Application& a) { return a.onTitle; });
+    script.then("Escape over the story", storyShown, [](Application&) { hl::postEscape(); });
+    script.then("pause over the story", pauseShown, [](Application& a) { EXPECT_TRUE(a.showStory); });
+    script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
+    script.click("START", kBoxButton, kHoverStart, storyShown);
+    script.then("playing", playing, [](Application& a) {
+        EXPECT_FALSE(plat::headless::cursorVisible());
+        EXPECT_EQ(a.levelNumber, 1);
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkippingIt) {
+    GameHarness game;
+    writeLevel(game.dir, 1, levelBytes(7, {{30, 370, 3}, {250, 370, kBonusPlus}, {310, 370, 4}, {370, 370, kBonusEquals}}));
+    writeLevel(game.dir, 2, sumLevel(5, kBonusPlus, 4, 9));
+    std::int32_t xWhenLeft = 0;
+    std::uint32_t nowWhenLeft = 0;
+    std::size_t flipsWhenLeft = 0;
+    std::uint8_t animWhenLeft = 0;
+    int waited = 0;
+    Script script;
+    script.startGame();
+    script.then("hold Right", playing, [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("switch away", [](Application& a) { return a.world->playerX >= 100; },
+                [](Application&) { hl::setForeground(false); });
+    script.then("away", [](Application& a) { return a.window.active == 0; },
+                [&](Application& a) {
+                    xWhenLeft = a.world->playerX;
+                    nowWhenLeft = a.now;
+                    flipsWhenLeft = hl::flipCount();
+                    animWhenLeft = static_cast<std::uint8_t>(a.world->bonuses[0].animFrame);
+                });
+    script.then("stay away", [&](Application&) { return ++waited == 200; }, [&](Application& a) {
+        EXPECT_EQ(a.world->playerX, xWhenLeft);  // Right is still held
+        EXPECT_EQ(a.now, nowWhenLeft);           // no frame counted
+        EXPECT_EQ(hl::flipCount(), flipsWhenLeft);
+        EXPECT_EQ(a.world->bonuses[0].animFrame, animWhenLeft);
+        EXPECT_FALSE(hl::keyboardAcquired());
+        hl::advance(500);
+        hl::setForeground(true);  // taken and handled in this same poll: one frame runs
+    });
+    script.then("first frame back", [&](Application& a) {
+        EXPECT_TRUE(hl::keyboardAcquired());
+        EXPECT_EQ(a.world->playerX, xWhenLeft);  // that frame only acquired the keyboard
+        EXPECT_EQ(hl::flipCount(), flipsWhenLeft + 1);
+    });
+    script.then("second frame back", [&](Application& a) { EXPECT_EQ(a.world->playerX, xWhenLeft + 2); });
+    script.then("level 1 still runs", resultShown, [](Application& a) {
+        EXPECT_EQ(a.levelNumber, 1);
+        EXPECT_EQ(a.world->result, 7);
+        EXPECT_FALSE(a.showStory);
+        hl::setKey(kScanRight, false);
+    });
+    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+    script.then("level 2", playing, [](Application& a) { EXPECT_EQ(a.levelNumber, 2); });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, AQuitMessageTakenInsideAGameEndsTheProgramWithItsCode) {
+    {
+        GameHarness game;
+        writeLevels(game.dir, 7);
+        std::size_t flipsAtQuit = 0;
+        Script script;
+        script.startGame();
+        script.then("quit", playing, [&](Application&) {
+            flipsAtQuit = hl::flipCount();
+            hl::postMessage({plat::kMsgQuit, 5, 0});
+        });
+        EXPECT_EQ(play(game, script), 5);
+        EXPECT_EQ(hl::flipCount(), flipsAtQuit);  // nothing ran after it
+        EXPECT_TRUE(game.app->world->levelRunning);
+    }
+    // The window manager's close in the middle of a level: the window goes, the keyboard is
+    // released, and the quit message posted by the destruction ends the run with code 0.
+    {
+        GameHarness game;
+        writeLevels(game.dir, 7);
+        Script script;
+        script.startGame().then("close", playing, [](Application&) { hl::postSystemClose(); });
+        EXPECT_EQ(play(game, script), 0);
+        EXPECT_FALSE(hl::keyboardExists());
+        EXPECT_FALSE(hl::inputExists());
+    }
+}
+
+TEST(PlayRoutine, TheCursorIsShownAndHiddenOnlyWhenItsStateChanges) {
+    GameHarness game;
+    writeLevels(game.dir, 8);
+    Script script;
+    script.startGame();  // START hides it
+    script.then("Escape", playing, [](Application&) { hl::postEscape(); });
+    script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);  // shown, stays shown
+    script.then("Escape again", playing, [](Application&) { hl::postEscape(); });
+    script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
+    script.playLevel();                                                       // result: already shown
+    script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);  // hidden
+    script.playLevel();                                                       // shown
+    script.then("Escape on the result", resultShown, [](Application&) { hl::postEscape(); });
+    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);  // stays shown
+    script.then("title", [](Application& a) { return a.onTitle; }, [](Application&) {});
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+    EXPECT_EQ(hl::cursorCalls(), (std::vector<bool>{false, true, false, true}));
+    EXPECT_TRUE(hl::cursorVisible());
+}
