@@ -104,9 +104,9 @@ void Application::loadLevel(std::int32_t levelNumber) {
         error.debugLog(plat::cp1250("\n Wczytanie tablicy klocków..."));
         for (auto& row : w.blocks) {
             for (std::int32_t& cell : row) {
-                std::int32_t value = -1;  // cells the file lacks stay empty
-                readInt(file, value);
-                cell = value >= -1 && value <= 3 ? value : -1;  // an unknown cell is empty
+                std::int32_t value = 0;
+                if (!readInt(file, value)) value = -1;            // cells the file lacks are empty
+                cell = value >= -1 && value <= 3 ? value : -1;  // so is an unknown cell
             }
         }
         error.debugLog("ok \n");
