@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -92,6 +93,15 @@ inline constexpr Spot kQuitEntry{320, 290};
 inline constexpr Spot kRestingMouse{5, 470};  // over no button of any screen
 inline constexpr std::uint8_t kScanRight = 0xCD;
 inline constexpr std::uint8_t kScanUp = 0xC8;
+inline constexpr std::uint8_t kScanEnter = 0x1C;
+inline constexpr std::uint8_t kScanBackspace = 0x0E;
+// PC scan code of a capital letter.
+inline std::uint8_t scanOf(char letter) {
+    static constexpr std::uint8_t kLetters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                                  0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                                  0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    return kLetters[letter - 'A'];
+}
 
 // ---- what is on the screen ----------------------------------------------------------------
 
@@ -148,6 +158,20 @@ public:
     Script& playLevel() {
         then("hold Right", playing, [](Application&) { hl::setKey(kScanRight, true); });
         return then("release Right", resultShown, [](Application&) { hl::setKey(kScanRight, false); });
+    }
+
+    // Holds keys until the high-score screen has taken one sample of them, then lets go.
+    Script& keys(const std::string& what, std::vector<std::uint8_t> scans) {
+        auto sampledAt = std::make_shared<std::uint32_t>(0);
+        then("press " + what, [sampledAt, scans](Application& a) {
+            *sampledAt = a.lastTick;
+            for (std::uint8_t scan : scans) hl::setKey(scan, true);
+        });
+        return then(
+            "release " + what, [sampledAt](Application& a) { return a.lastTick != *sampledAt; },
+            [scans](Application&) {
+                for (std::uint8_t scan : scans) hl::setKey(scan, false);
+            });
     }
 
     Script& closeWindow() {

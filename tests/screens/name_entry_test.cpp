@@ -1,0 +1,125 @@
+// The high-score screen after a game whose score reached the table: the name typed from the
+// keyboard snapshot, sampled every 80 ms, and the table file written on Enter.
+#include "play_script.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace play_test;
+using testing_support::GameHarness;
+
+namespace {
+
+// A table of 100 ALA, 50 OLA, 10 (no name) and seven empty rows.
+std::string tableBytes(const std::vector<std::pair<std::int32_t, std::string>>& rows) {
+    std::string scores;
+    std::string names;
+    for (int i = 0; i < 10; ++i) {
+        const auto& [score, name] = i < static_cast<int>(rows.size()) ? rows[i] : std::pair<std::int32_t, std::string>{0, ""};
+        putLe32(scores, score);
+        std::string padded = name;
+        padded.resize(8, '\0');
+        names += padded;
+    }
+    return scores + names;
+}
+
+const std::string kStartTable = tableBytes({{100, "ALA"}, {50, "OLA"}, {10, ""}});
+
+bool enteringName(const Application& a) { return a.onNameEntry && a.world->entryRow >= 0 && !a.world->levelRunning; }
+
+// Three lost levels worth 25 points each time; 25 enters the table at row 2.
+void loseAGame(GameHarness& game, Script& script) {
+    writeLevels(game.dir, 8);
+    game.dir.write("hiscore.tbl", kStartTable);
+    script.startGame();
+    for (int lives = 3; lives > 1; --lives) {
+        script.playLevel();
+        script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+    }
+    script.playLevel();
+    script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
+    script.then("name entry at row 2", enteringName, [](Application& a) {
+        EXPECT_EQ(a.world->entryRow, 2);
+        EXPECT_EQ(a.world->nameCursor, 0);
+    });
+}
+
+std::string nameAt(const Application& a, int row) { return std::string(a.world->hiNames[row], 8); }
+
+}  // namespace
+
+TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
+    GameHarness game;
+    Script script;
+    loseAGame(game, script);
+    for (char c = 'A'; c <= 'J'; ++c) script.keys(std::string(1, c), {scanOf(c)});
+    script.then("ten letters typed", [](Application& a) {
+        EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
+        EXPECT_EQ(a.world->nameCursor, 7);
+        EXPECT_EQ(a.world->entryRow, 2);  // nothing saved yet
+    });
+    script.keys("Enter and K", {kScanEnter, scanOf('K')});
+    script.then("saved", [](Application& a) {
+        EXPECT_EQ(a.world->entryRow, -1);
+        EXPECT_TRUE(a.onNameEntry);  // the table stays on screen
+        EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
+    });
+    // Afterwards the screen only shows the table: no key is read.
+    script.then("press L", [](Application&) { hl::setKey(scanOf('L'), true); });
+    script.then("wait", [](Application& a) { return a.now - a.lastTick > 300; }, [](Application& a) {
+        EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
+        hl::setKey(scanOf('L'), false);
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+    EXPECT_EQ(game.dir.read("hiscore.tbl"),
+              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEFGJ"}, {10, ""}}));
+}
+
+TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsOnlyAFrame) {
+    GameHarness game;
+    Script script;
+    loseAGame(game, script);
+    // Switched away and back with Backspace held: the frame that acquires the keyboard again
+    // draws no cursor and takes no key; the next sample takes it.
+    std::uint32_t tickBack = 0;
+    script.then("switch away", [](Application&) {
+        hl::setKey(kScanBackspace, true);
+        hl::setForeground(false);
+    });
+    script.then("away", [](Application& a) { return a.window.active == 0; }, [](Application&) {
+        hl::advance(500);
+        hl::setForeground(true);
+    });
+    script.then("first frame back", [&](Application& a) {
+        EXPECT_TRUE(hl::keyboardAcquired());
+        EXPECT_EQ(a.world->hiNames[2][0], '\0');
+        tickBack = a.lastTick;
+    });
+    script.then("Backspace at 0 taken", [](Application& a) { return a.world->hiNames[2][0] == ' '; },
+                [&](Application& a) {
+                    EXPECT_NE(a.lastTick, tickBack);
+                    EXPECT_EQ(a.world->nameCursor, 0);
+                    hl::setKey(kScanBackspace, false);
+                });
+    for (char c : {'A', 'B', 'C'}) script.keys(std::string(1, c), {scanOf(c)});
+    script.keys("Backspace", {kScanBackspace});
+    script.then("third letter blanked", [](Application& a) {
+        EXPECT_EQ(nameAt(a, 2), std::string("AB \0\0\0\0\0", 8));
+        EXPECT_EQ(a.world->nameCursor, 2);
+    });
+    script.keys("X and D", {scanOf('X'), scanOf('D')});
+    script.then("D taken", [](Application& a) {
+        EXPECT_EQ(nameAt(a, 2), std::string("ABD\0\0\0\0\0", 8));
+        EXPECT_EQ(a.world->nameCursor, 3);
+    });
+    script.keys("Backspace", {kScanBackspace});
+    script.keys("Enter", {kScanEnter});
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+    // The space written by Backspace stays in the saved name.
+    EXPECT_EQ(game.dir.read("hiscore.tbl"),
+              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("AB ", 3)}, {10, ""}}));
+}
