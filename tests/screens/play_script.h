@@ -116,6 +116,17 @@ inline bool resultShown(const Application& a) {
 }
 inline bool pauseShown(const Application& a) { return a.paused && a.world->levelRunning; }
 
+// Which of the two screen pictures was put on the background surface last, from the trace:
+// "title", "hiscore" or "" for neither.
+inline std::string lastBackground(const testing_support::TempDir& dir) {
+    const std::string trace = dir.read("debug.txt");
+    const auto title = trace.rfind("gfx\\title.bmp");
+    const auto hiscore = trace.rfind("gfx\\hiscore.bmp");
+    if (title == std::string::npos && hiscore == std::string::npos) return "";
+    if (hiscore == std::string::npos || (title != std::string::npos && title > hiscore)) return "title";
+    return "hiscore";
+}
+
 // ---- the script ----------------------------------------------------------------------------
 
 class Script {
@@ -172,6 +183,20 @@ public:
             [scans](Application&) {
                 for (std::uint8_t scan : scans) hl::setKey(scan, false);
             });
+    }
+
+    // From the title: a game whose three lives are lost on levels of 3 + 4 that need 8 (write
+    // them with writeLevels(dir, 8)), ended with KONIEC; 25 points reach the table.
+    Script& loseGame() {
+        startGame();
+        for (int lives = 3; lives > 1; --lives) {
+            playLevel();
+            click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+        }
+        playLevel();
+        click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
+        return then("high-score screen", [](Application& a) { return a.onNameEntry && !a.world->levelRunning; },
+                    [](Application&) {});
     }
 
     Script& closeWindow() {

@@ -16,16 +16,6 @@ bool allBonusesActive(const GameWorld& w) {
     return w.bonusCount > 0;
 }
 
-// The name of the last picture put on the background surface, from the trace.
-std::string lastBackground(const testing_support::TempDir& dir) {
-    const std::string trace = dir.read("debug.txt");
-    const auto title = trace.rfind("gfx\\title.bmp");
-    const auto hiscore = trace.rfind("gfx\\hiscore.bmp");
-    if (title == std::string::npos && hiscore == std::string::npos) return "";
-    if (hiscore == std::string::npos || (title != std::string::npos && title > hiscore)) return "title";
-    return "hiscore";
-}
-
 }  // namespace
 
 TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {

@@ -1,0 +1,101 @@
+// Moving between the title, the high-score screen and a game with clicks and Escape.
+#include "play_script.h"
+
+#include <gtest/gtest.h>
+
+using namespace play_test;
+using testing_support::GameHarness;
+
+namespace {
+
+bool onTitle(Application& a) { return a.onTitle; }
+bool onHighScores(Application& a) { return !a.onTitle && a.onNameEntry; }
+
+// Presents that were not flips: the curtain steps and the level captions.
+std::size_t directDraws() { return hl::presentCount() - hl::flipCount(); }
+
+}  // namespace
+
+TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
+    GameHarness game;
+    std::size_t drawsBefore = 0;
+    std::size_t flipsBefore = 0;
+    Script script;
+    script.then("title running", [](Application& a) { return a.onTitle && hl::flipCount() > 5; },
+                [&](Application&) {
+                    drawsBefore = directDraws();
+                    hl::postEscape();
+                });
+    script.then("Escape on the title", [&](Application& a) {
+        EXPECT_TRUE(a.onTitle);
+        EXPECT_FALSE(a.onNameEntry);
+        EXPECT_EQ(directDraws(), drawsBefore);  // no curtain
+        EXPECT_EQ(lastBackground(game.dir), "title");
+    });
+    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitle);
+    script.then("high-score screen", onHighScores, [&](Application& a) {
+        EXPECT_EQ(a.world->entryRow, -1);  // only shown
+        EXPECT_GT(directDraws(), drawsBefore);  // through the curtains
+        EXPECT_EQ(lastBackground(game.dir), "hiscore");
+        flipsBefore = hl::flipCount();
+        // A click here does nothing, wherever it is.
+        hl::postClick(kNewGameButton.x, kNewGameButton.y);
+    });
+    script.then("click ignored", [&](Application& a) {
+        EXPECT_TRUE(onHighScores(a));
+        EXPECT_TRUE(hl::windowCreated() && plat::windowExists());
+        EXPECT_GT(hl::flipCount(), flipsBefore);
+        std::filesystem::remove(game.dir.path() / "hiscore.tbl");
+        drawsBefore = directDraws();
+        hl::postEscape();
+    });
+    script.then("back on the title", [&](Application& a) {
+        EXPECT_TRUE(a.onTitle);
+        EXPECT_FALSE(a.onNameEntry);
+        EXPECT_GT(directDraws(), drawsBefore);
+        EXPECT_EQ(lastBackground(game.dir), "title");
+        EXPECT_FALSE(game.dir.exists("hiscore.tbl"));  // no name was entered: nothing saved
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGood) {
+    GameHarness game;
+    writeLevels(game.dir, 8);
+    Script script;
+    script.loseGame();
+    script.keys("A", {scanOf('A')}).keys("B", {scanOf('B')});
+    script.then("Escape", [](Application&) { hl::postEscape(); });
+    script.then("title", [&](Application& a) {
+        EXPECT_TRUE(a.onTitle);
+        EXPECT_FALSE(a.onNameEntry);
+        EXPECT_EQ(a.world->entryRow, -1);
+        EXPECT_EQ(a.world->lives, 0);
+        EXPECT_EQ(lastBackground(game.dir), "title");
+        std::string saved = game.dir.read("hiscore.tbl");
+        ASSERT_EQ(saved.size(), 120u);
+        EXPECT_EQ(saved.substr(0, 4), std::string("\x19\0\0\0", 4));
+        EXPECT_EQ(saved.substr(40, 8), std::string("AB\0\0\0\0\0\0", 8));
+    });
+    // The second title button now only shows the table: letters type nothing.
+    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitle);
+    script.then("high scores shown", onHighScores, [](Application& a) { EXPECT_EQ(a.world->entryRow, -1); });
+    int frames = 0;
+    script.then("press C", [](Application&) { hl::setKey(scanOf('C'), true); });
+    script.then("still AB", [&](Application&) { return ++frames == 300; }, [](Application& a) {
+        EXPECT_EQ(std::string(a.world->hiNames[0], 8), std::string("AB\0\0\0\0\0\0", 8));
+        hl::setKey(scanOf('C'), false);
+    });
+    script.then("Escape", [](Application&) { hl::postEscape(); });
+    // A game left through the pause menu comes back to the title picture.
+    script.startGame();
+    script.then("Escape in the game", playing, [](Application&) { hl::postEscape(); });
+    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
+    script.then("title again", onTitle, [&](Application& a) {
+        EXPECT_FALSE(a.onNameEntry);
+        EXPECT_EQ(lastBackground(game.dir), "title");
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
