@@ -171,7 +171,7 @@ void Display::release() {
         primarySurface.reset();
         error.debugLog(plat::cp1250("\n usunięcie podstawowej..."));
         backBuffer.reset();
-        error.debugLog("\n usunięcie bufora...");
+        error.debugLog(plat::cp1250("\n usunięcie bufora..."));
     }
     if (directDraw) {
         error.debugLog(plat::cp1250("\n przywrócenie trybu gfx..."));
