@@ -12,12 +12,16 @@ namespace {
 constexpr std::uint16_t kMagenta = 0xF81F;
 constexpr int kCheckerCell = 8;
 
+// The checker has only two kinds of row; each is made once and copied down the surface.
 void placeholder(Surface& s, int width, int height) {
-    for (int y = 0; y < height; ++y) {
-        std::uint16_t* row = s.row(y);
-        for (int x = 0; x < width; ++x)
-            row[x] = ((x / kCheckerCell + y / kCheckerCell) & 1) == 0 ? kMagenta : 0;
+    std::vector<std::uint16_t> rows(2 * static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        rows[static_cast<std::size_t>(x)] = ((x / kCheckerCell) & 1) == 0 ? kMagenta : 0;
+        rows[static_cast<std::size_t>(width + x)] = rows[static_cast<std::size_t>(x)] ^ kMagenta;
     }
+    for (int y = 0; y < height; ++y)
+        std::memcpy(s.row(y), rows.data() + static_cast<std::size_t>(((y / kCheckerCell) & 1) * width),
+                    static_cast<std::size_t>(width) * sizeof(std::uint16_t));
 }
 
 }  // namespace
