@@ -7,6 +7,7 @@
 #include "display/golden.h"
 #include "platform/cp1250.h"
 #include "support/bmp_writer.h"
+#include "support/game_harness.h"
 
 #include <gtest/gtest.h>
 
@@ -163,6 +164,20 @@ TEST_F(Golden, HighScoreFrame) {
     display->drawHighScores();
     display->drawBox(80, 20, 80, 250, 222, 10, 10);  // the name-entry cursor
     EXPECT_TRUE(matchesGolden("high_scores", *display->backBuffer));
+}
+
+TEST(GoldenStart, LoadingFrameShowsTheLoadingText) {
+    testing_support::GameHarness game;
+    plat::headless::keepFrames(true);
+    game.run([](Application&, long poll) {
+        if (poll == 2) plat::headless::postSystemClose();
+    });
+    ASSERT_FALSE(plat::headless::frames().empty());
+    const auto& first = plat::headless::frames().front();
+    EXPECT_TRUE(first.flip);
+    Surface shown(640, 480);
+    shown.storage() = first.pixels;
+    EXPECT_TRUE(matchesGolden("loading", shown));
 }
 
 }  // namespace
