@@ -1,0 +1,97 @@
+#include "bench/scene.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace bench {
+
+namespace fs = std::filesystem;
+
+fs::path gameDataDir() {
+    if (const char* named = std::getenv("KALKULON_DATA"); named != nullptr && *named != 0) return named;
+    return KALKULON_GAME_DIR;
+}
+
+GameFolder::GameFolder(const fs::path& gameDir, bool linkLevels) : previous_(fs::current_path()) {
+    std::string pattern = (fs::temp_directory_path() / "kalkulon-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::perror("kalkulon bench: no scratch folder");
+        std::exit(2);
+    }
+    path_ = pattern;
+    for (const char* part : {"gfx", "music", "level"}) {
+        if (!linkLevels && std::string(part) == "level") continue;
+        const fs::path data = fs::absolute(gameDir / part);
+        if (!fs::is_directory(data)) {
+            std::fprintf(stderr, "kalkulon bench: no game data in %s (build the game_data target)\n",
+                         data.c_str());
+            std::exit(2);
+        }
+        fs::create_directory_symlink(data, path_ / part);
+    }
+    fs::current_path(path_);
+}
+
+GameFolder::~GameFolder() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+    fs::remove_all(path_, ignored);  // the links go, never what they point at
+}
+
+Scene::Scene() {
+    plat::headless::reset();
+    plat::headless::setTimeStep(1);
+    app = std::make_unique<Application>();
+    Display& d = app->display;
+    if (!plat::createWindow("Kalkulon", &Application::windowProc, app.get(), 640, 480) ||
+        d.init(640, 480, 16) != ErrorCode::Ok) {
+        std::fprintf(stderr, "kalkulon bench: the headless display did not start\n");
+        std::exit(2);
+    }
+    d.applyPixelFormat(d.pixelFormat);
+    d.loadSpriteBitmaps();
+    world = std::make_unique<GameWorld>();
+    app->world = world.get();
+    currentWorld = world.get();
+    world->initBlockFrames();
+    world->lives = 3;
+    app->loadLevel(7);
+    if (!plat::windowExists()) {  // the loader closes the window on a missing or short file
+        std::fprintf(stderr, "kalkulon bench: level 7 did not load\n");
+        std::exit(2);
+    }
+    world->initPlayer();
+}
+
+Scene::~Scene() {
+    currentWorld = nullptr;
+    app.reset();
+    world.reset();
+    plat::headless::reset();
+}
+
+void Scene::fillBusyLevel() {
+    GameWorld& w = *world;
+    for (int r = 0; r < kGridRows; ++r)
+        for (int c = 0; c < kGridColumns; ++c) w.blocks[r][c] = (7 * r + c) % 4;
+    w.bonusCount = kMaxBonuses;
+    for (int i = 0; i < kMaxBonuses; ++i) {
+        w.initBonus(i, 16 + (i % 10) * 62, 40 + (i / 10) * 120, 1 + i % 14);
+        w.bonuses[i].animFrame = i % 9;
+    }
+    w.collectedCount = 19;
+    for (int i = 0; i < 19; ++i) w.collected[i] = i;
+    w.playerX = 300;
+    w.playerY = 250;
+    w.facingLeft = true;
+    w.playerState = kWalking;
+    w.animFrame = 3;
+    w.score = 1234;
+    w.lives = 3;
+    plat::headless::setMouse(320, 210);  // over the first pause entry
+}
+
+}  // namespace bench

@@ -1,0 +1,61 @@
+// What the benchmarks draw and load: a scratch game folder whose pictures, levels and music are
+// the generated game data, and a started headless display with a busy level in its world.
+#pragma once
+
+#include "platform/headless.h"
+#include "shell/application.h"
+#include "world/game_world.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace bench {
+
+// A fresh folder under the system's temporary folder with links to the game data folders, made
+// the working directory (the game reads everything relative to it; its trace and high scores
+// land there). Removed again, links only, when the object goes.
+class GameFolder {
+public:
+    explicit GameFolder(const std::filesystem::path& gameDir, bool linkLevels = true);
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+// The generated game data, found beside the binary's build or named by KALKULON_DATA.
+std::filesystem::path gameDataDir();
+
+// A fresh headless machine with the application's window made, the display started, the
+// sprite sheets and level 7 (its background and blocks) loaded, and a world for the drawing
+// code.
+struct Scene {
+    Scene();
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // The busiest play frame: every one of the 280 cells a block, 30 bonuses in their
+    // animation, 19 collected items (the last partly off screen, so not drawn), the figure
+    // walking left (a mirrored copy), a four-digit score.
+    void fillBusyLevel();
+
+    std::unique_ptr<GameWorld> world;
+    std::unique_ptr<Application> app;
+};
+
+// One frame as the play routine draws it: level and head-up display, then the overlay.
+inline void composePauseFrame(Application& app) {
+    app.drawLevelAndHud(60);
+    app.pauseMenu();
+}
+inline void composeStoryFrame(Application& app) {
+    app.drawLevelAndHud(60);
+    app.storyBox();
+}
+
+}  // namespace bench
