@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // Pixel layout of the visible surface.
 struct PixelFormatInfo {
@@ -102,5 +103,12 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    std::unordered_map<std::string, plat::TextImage, TextHash, std::equal_to<>> textCache_;
+    // A rendered line and, for each of its rows, the columns from its first covered pixel to
+    // just past its last (equal when the row is empty), so drawing skips the empty margins.
+    struct RenderedText {
+        plat::TextImage image;
+        std::vector<int> rowBegin;
+        std::vector<int> rowEnd;
+    };
+    std::unordered_map<std::string, RenderedText, TextHash, std::equal_to<>> textCache_;
 };
