@@ -1,0 +1,304 @@
+#include "solver.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <cstdlib>
+#include <queue>
+#include <set>
+#include <unordered_map>
+
+namespace solver {
+
+namespace {
+
+constexpr std::uint8_t kActions[6] = {kNone, kLeft, kRight, kUp, kLeft | kUp, kRight | kUp};
+
+char symbol(int type) {
+    if (type >= 1 && type <= 9) return static_cast<char>('0' + type);
+    switch (type) {
+        case 10: return '+';
+        case 11: return '-';
+        case 12: return '*';
+        case 13: return '/';
+        default: return '=';
+    }
+}
+
+// The value of a collected text: numbers of digits, * and / before + and -, left to right,
+// 32-bit wrapping, division truncating.
+bool evaluate(const std::string& text, std::int32_t& value) {
+    std::vector<std::int64_t> terms;
+    std::vector<char> ops;
+    std::size_t i = 0;
+    auto number = [&](std::int64_t& out) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+        out = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') out = static_cast<std::int32_t>(out * 10 + (text[i++] - '0'));
+        return true;
+    };
+    std::int64_t term = 0;
+    if (!number(term)) return false;
+    while (i < text.size()) {
+        const char op = text[i++];
+        std::int64_t n = 0;
+        if (!number(n)) return false;
+        if (op == '*') term = static_cast<std::int32_t>(term * n);
+        else if (op == '/') {
+            if (n == 0) return false;
+            term = static_cast<std::int32_t>(term / n);
+        } else {
+            terms.push_back(term);
+            ops.push_back(op);
+            term = n;
+        }
+    }
+    terms.push_back(term);
+    std::int64_t v = terms[0];
+    for (std::size_t k = 0; k < ops.size(); ++k) v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
+
+// How many more tokens the text needs, at the least, to be finished into `target` with the
+// remaining tokens (counts per type 1..13), taken as the game takes them, before "=" is
+// touched; -1 when it cannot be done.
+class Finisher {
+public:
+    Finisher(std::int32_t target, bool haveEquals) : target_(target), haveEquals_(haveEquals) {}
+
+    int tokensToFinish(const std::string& text, std::array<int, 14> left) {
+        if (!haveEquals_) return -1;
+        std::string key = text + '|';
+        for (int c : left) key += static_cast<char>('a' + c);
+        if (auto it = memo_.find(key); it != memo_.end()) return it->second;
+        int best = -1;
+        const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
+        const bool hasOp = text.find_first_of("+-*/") != std::string::npos;
+        std::int32_t v = 0;
+        if (lastDigit && hasOp && evaluate(text, v) && v == target_) best = 0;
+        for (int t = 1; t <= 13 && best != 0; ++t) {
+            if (left[static_cast<std::size_t>(t)] == 0) continue;
+            if (t >= 10 && !lastDigit) continue;
+            if (text.size() >= 19) continue;
+            --left[static_cast<std::size_t>(t)];
+            const int more = tokensToFinish(text + symbol(t), left);
+            ++left[static_cast<std::size_t>(t)];
+            if (more >= 0 && (best < 0 || more + 1 < best)) best = more + 1;
+        }
+        memo_.emplace(key, best);
+        return best;
+    }
+
+private:
+    std::int32_t target_;
+    bool haveEquals_;
+    std::unordered_map<std::string, int> memo_;
+};
+
+struct Node {
+    std::uint64_t key;
+    std::uint32_t parent;
+    std::uint8_t action;
+};
+
+std::uint64_t packKey(int x, int y, int jump, int state, bool facingLeft, int seq) {
+    return (static_cast<std::uint64_t>(x + 2048) & 0xFFF) | ((static_cast<std::uint64_t>(y + 2048) & 0xFFF) << 12) |
+           (static_cast<std::uint64_t>(jump & 0x3F) << 24) | (static_cast<std::uint64_t>(state & 3) << 30) |
+           (static_cast<std::uint64_t>(facingLeft ? 1 : 0) << 32) | (static_cast<std::uint64_t>(seq) << 33);
+}
+
+}  // namespace
+
+void loadIntoWorld(const LevelData& level, GameWorld& world) {
+    for (Bonus& b : world.bonuses) b = Bonus{};
+    world.bonusCount = level.bonusCount;
+    world.target = level.target;
+    world.targetX = level.targetX;
+    world.targetY = level.targetY;
+    world.playerX = level.playerX;
+    world.playerY = level.playerY;
+    for (int r = 0; r < 14; ++r)
+        for (int c = 0; c < 20; ++c) world.blocks[r][c] = level.cells[r][c];
+    for (int i = 0; i < level.bonusCount; ++i) {
+        const LevelBonus& b = level.bonuses[static_cast<std::size_t>(i)];
+        world.initBonus(i, b.x, b.y, b.type);
+    }
+    world.initPlayer();
+    world.collectedCount = 0;
+    world.levelOver = false;
+    world.score = 0;
+    world.lastStepTick = 0;
+}
+
+std::string sequenceText(const LevelData& level, const std::vector<int>& collected) {
+    std::string s;
+    for (int i : collected) s += symbol(level.bonuses[static_cast<std::size_t>(i)].type);
+    return s;
+}
+
+Route solve(const LevelData& level, long maxStates) {
+    Route route;
+    auto world = std::make_unique<GameWorld>();
+    loadIntoWorld(level, *world);
+    const int startX = world->playerX, startY = world->playerY;
+
+    bool haveEquals = false;
+    for (const LevelBonus& b : level.bonuses) haveEquals |= b.type == 14;
+    Finisher finisher(level.target, haveEquals);
+
+    // Collected sequences, interned. Each knows whether it can still be finished, and which
+    // tokens lying in the level are worth heading for next.
+    std::vector<std::vector<int>> seqs;
+    std::vector<bool> hopeful;
+    std::vector<int> tokensLeft;  // tokens still to take, "=" included
+    std::vector<std::vector<int>> useful;
+    std::map<std::vector<int>, int> seqIds;
+    auto leftAfter = [&](const std::vector<int>& seq) {
+        std::array<int, 14> left{};
+        for (int i = 0; i < level.bonusCount; ++i) {
+            const int t = level.bonuses[static_cast<std::size_t>(i)].type;
+            if (t <= 13 && std::find(seq.begin(), seq.end(), i) == seq.end()) ++left[static_cast<std::size_t>(t)];
+        }
+        return left;
+    };
+    auto intern = [&](const std::vector<int>& seq) {
+        if (auto it = seqIds.find(seq); it != seqIds.end()) return it->second;
+        const int id = static_cast<int>(seqs.size());
+        seqs.push_back(seq);
+        seqIds.emplace(seq, id);
+        const std::string text = sequenceText(level, seq);
+        const int more = finisher.tokensToFinish(text, leftAfter(seq));
+        hopeful.push_back(more >= 0);
+        tokensLeft.push_back(more + 1);
+        std::vector<int> next;
+        const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
+        for (int i = 0; i < level.bonusCount; ++i) {
+            if (std::find(seq.begin(), seq.end(), i) != seq.end()) continue;
+            const int t = level.bonuses[static_cast<std::size_t>(i)].type;
+            if (t == 14) {
+                std::int32_t v = 0;
+                if (lastDigit && text.find_first_of("+-*/") != std::string::npos && evaluate(text, v) && v == level.target)
+                    next.push_back(i);
+                continue;
+            }
+            if (t >= 10 && !lastDigit) continue;
+            std::vector<int> longer = seq;
+            longer.push_back(i);
+            if (finisher.tokensToFinish(text + symbol(t), leftAfter(longer)) >= 0) next.push_back(i);
+        }
+        useful.push_back(next);
+        return id;
+    };
+    intern({});
+    if (!hopeful[0]) return route;
+
+    // Steps to the nearest token worth taking next (the figure moves 2 pixels a step each way),
+    // and a long walk for every further token the sum still needs, so that taking a good token
+    // always looks like progress.
+    auto estimate = [&](int x, int y, int seq) {
+        int best = 1 << 20;
+        for (int i : useful[static_cast<std::size_t>(seq)]) {
+            const LevelBonus& b = level.bonuses[static_cast<std::size_t>(i)];
+            const int dx = std::abs((b.x + 16) - (x + 21)), dy = std::abs((b.y + 16) - (y + 33));
+            best = std::min(best, std::max(dx, dy) / 2);
+        }
+        return best + 400 * (tokensLeft[static_cast<std::size_t>(seq)] - 1);
+    };
+
+    struct Full {
+        std::int16_t x, y;
+        std::uint8_t jump, state;
+        bool facingLeft;
+        int seq;
+        int g;
+    };
+    std::vector<Node> nodes;
+    std::vector<Full> full;
+    std::unordered_map<std::uint64_t, std::uint32_t> seen;
+    // Open list ordered by steps so far plus four times the estimate, deeper first among
+    // equals (found routes are real ones, though not always the shortest).
+    auto priority = [](long g, long h) { return (g + 4 * h) * 65536 - g; };
+    using Entry = std::pair<long, std::uint32_t>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
+    auto rising = [](int state) { return state == 2 ? 2 : 0; };  // only rising stops gravity
+    nodes.push_back({packKey(startX, startY, 0, 0, false, 0), 0, 0});
+    full.push_back({static_cast<std::int16_t>(startX), static_cast<std::int16_t>(startY), 0, 0, false, 0, 0});
+    seen.emplace(nodes[0].key, 0);
+    open.push({priority(0, estimate(startX, startY, 0)), 0});
+
+    while (!open.empty()) {
+        if (static_cast<long>(nodes.size()) > maxStates) break;
+        const std::uint32_t head = open.top().second;
+        open.pop();
+        const Full cur = full[head];
+        const std::vector<int> taken = seqs[static_cast<std::size_t>(cur.seq)];  // a copy: interning grows seqs
+        for (std::uint8_t action : kActions) {
+            // Up is pressed on the ground or held through a rise, as a player does; pressing
+            // it again in mid-air only multiplies the ways of flying and finds nothing new.
+            if ((action & kUp) != 0 && cur.state != 2 && cur.jump != 0) continue;
+            GameWorld& w = *world;
+            w.playerX = cur.x;
+            w.playerY = cur.y;
+            w.result = cur.jump;
+            w.playerState = cur.state;
+            w.facingLeft = cur.facingLeft;
+            w.levelOver = false;
+            w.lastStepTick = 0;
+            for (int i = 0; i < level.bonusCount; ++i) w.bonuses[i].active = true;
+            for (std::size_t i = 0; i < taken.size(); ++i) {
+                w.collected[i] = taken[i];
+                w.bonuses[taken[i]].active = false;
+            }
+            w.collectedCount = static_cast<std::int32_t>(taken.size());
+            w.updatePlayer((action & kLeft) != 0, (action & kRight) != 0, (action & kUp) != 0, false, 10);
+            std::vector<int> now(w.collected, w.collected + w.collectedCount);
+            if (w.levelOver) {
+                if (w.result != level.target) continue;
+                route.found = true;
+                route.result = w.result;
+                route.expression = sequenceText(level, now);
+                route.steps.push_back(action);
+                for (std::uint32_t n = head; n != 0; n = nodes[n].parent) route.steps.push_back(nodes[n].action);
+                std::reverse(route.steps.begin(), route.steps.end());
+                route.states = static_cast<long>(nodes.size());
+                return route;
+            }
+            if (w.playerY > 480 || w.playerY < -200 || w.playerX < -100 || w.playerX > 700) continue;  // gone for ever
+            const int nextSeq = now.size() == taken.size() ? cur.seq : intern(now);
+            if (!hopeful[static_cast<std::size_t>(nextSeq)]) continue;
+            const std::uint64_t nk = packKey(w.playerX, w.playerY, w.result, rising(w.playerState), w.facingLeft, nextSeq);
+            if (seen.contains(nk)) continue;
+            const auto index = static_cast<std::uint32_t>(nodes.size());
+            seen.emplace(nk, index);
+            nodes.push_back({nk, head, action});
+            full.push_back({static_cast<std::int16_t>(w.playerX), static_cast<std::int16_t>(w.playerY),
+                            static_cast<std::uint8_t>(w.result), static_cast<std::uint8_t>(w.playerState), w.facingLeft,
+                            nextSeq, cur.g + 1});
+            open.push({priority(cur.g + 1, estimate(w.playerX, w.playerY, nextSeq)), index});
+        }
+    }
+    route.states = static_cast<long>(nodes.size());
+    return route;
+}
+
+std::string describe(const std::vector<std::uint8_t>& steps) {
+    auto name = [](std::uint8_t a) {
+        std::string s;
+        if (a & kLeft) s += 'L';
+        if (a & kRight) s += 'R';
+        if (a & kUp) s += 'U';
+        return s.empty() ? std::string("-") : s;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < steps.size();) {
+        std::size_t j = i;
+        while (j < steps.size() && steps[j] == steps[i]) ++j;
+        if (!out.empty()) out += ", ";
+        out += name(steps[i]) + " x" + std::to_string(j - i);
+        i = j;
+    }
+    return out;
+}
+
+}  // namespace solver

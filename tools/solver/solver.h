@@ -1,0 +1,40 @@
+// Finds a winning key sequence for a level with the game's own movement and collection code:
+// a best-first search over 10 ms steps with the arrow keys (none, left, right, up, and up
+// with a side), over the figure's position, jump counter, state and facing, and the sequence
+// of tokens taken so far. Sequences that can no longer be finished into the board's number
+// with the tokens still lying in the level are dropped early.
+#pragma once
+
+#include "level_file.h"
+#include "world/game_world.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace solver {
+
+enum Key : std::uint8_t { kNone = 0, kLeft = 1, kRight = 2, kUp = 4 };
+
+struct Route {
+    bool found = false;
+    std::vector<std::uint8_t> steps;  // keys held in each 10 ms step, Key bits
+    std::string expression;           // the sequence that was evaluated
+    std::int32_t result = 0;
+    long states = 0;                  // states visited by the search
+};
+
+// Puts the level into a world the way the game starts a level: bonuses through initBonus,
+// then initPlayer, nothing collected.
+void loadIntoWorld(const LevelData& level, GameWorld& world);
+
+Route solve(const LevelData& level, long maxStates = 30'000'000);
+
+// "R x12, RU x34, - x5": runs of the same keys.
+std::string describe(const std::vector<std::uint8_t>& steps);
+
+// The symbols of a collected sequence ("12+3").
+std::string sequenceText(const LevelData& level, const std::vector<int>& collected);
+
+}  // namespace solver
