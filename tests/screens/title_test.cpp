@@ -100,8 +100,9 @@ TEST(TitleScreen, TheButtonUnderTheMouseAnimatesAndTheTestIsStrictOnAllSides) {
             }
             settle = 0;
             EXPECT_EQ(a.hoverButton, probes[next].hover) << probes[next].x << ", " << probes[next].y;
-            if (probes[next].hover == kHoverNone)
+            if (probes[next].hover == kHoverNone) {
                 for (int i = 0; i < 3; ++i) EXPECT_EQ(a.world->buttons[i].frame, 5);
+            }
             ++next;
             if (next == probes.size()) hl::setMouse(300, 160);
             return;
@@ -129,7 +130,9 @@ TEST(TitleScreen, TheButtonUnderTheMouseAnimatesAndTheTestIsStrictOnAllSides) {
     std::size_t lastChange = 0;
     for (std::size_t i = 0; i < frames.size(); ++i) {
         if (i > 0 && frames[i] == frames[i - 1]) continue;
-        if (changes.size() >= 2) EXPECT_GE(i - lastChange, 30u);  // the first step came from earlier
+        if (changes.size() >= 2) {
+            EXPECT_GE(i - lastChange, 30u);  // the first step came from earlier
+        }
         changes.push_back(frames[i]);
         lastChange = i;
     }
