@@ -202,10 +202,18 @@ void postQuitMessage(int exitCode) {
     queue().push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0});
 }
 
+// SDL's timed wait blocks on the display connection where the video driver can, but where it
+// cannot (the dummy driver of a headless run, among others) it polls every millisecond: a
+// thousand wakes a second. One look at the events and then a plain sleep wakes once per
+// timeout on every driver; an event that comes meanwhile waits at most the timeout.
 void waitForEvent(int timeoutMs) {
     if (!queue().empty()) return;
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, timeoutMs) != 0) translate(e);
+    if (SDL_PollEvent(&e) != 0) {
+        translate(e);
+        return;
+    }
+    if (timeoutMs > 0) SDL_Delay(static_cast<Uint32>(timeoutMs));
 }
 
 Point cursorPos() {
