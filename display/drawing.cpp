@@ -3,6 +3,7 @@
 #include "display/blit.h"
 #include "display/display.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -76,7 +77,12 @@ void Display::drawCollected() {
 void Display::drawPlayer() {
     const GameWorld* w = currentWorld;
     if (!w || !backBuffer || !playerSurface) return;
-    spriteRect = FrameRect{w->playerX, w->playerY, w->playerX + w->playerWidth, w->playerY + w->playerHeight};
+    // A level file may start the figure anywhere; near the end of the 32-bit range its far
+    // edges do not fit, and it is far off the screen anyway.
+    const std::int64_t right = std::int64_t{w->playerX} + w->playerWidth;
+    const std::int64_t bottom = std::int64_t{w->playerY} + w->playerHeight;
+    if (right > INT32_MAX || bottom > INT32_MAX || right < INT32_MIN || bottom < INT32_MIN) return;
+    spriteRect = FrameRect{w->playerX, w->playerY, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
     spriteMirror = w->facingLeft;
     const std::int32_t frame = 7 * w->playerState + w->animFrame;
     if (frame < 0 || frame >= 28) return;
