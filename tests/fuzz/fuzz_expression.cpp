@@ -1,5 +1,6 @@
 // The evaluator over arbitrary bytes in the expression text (always terminated inside its 20
 // bytes, as the collection leaves it).
+#include "fuzz/fuzz_support.h"
 #include "world/game_world.h"
 
 #include <cstdint>

@@ -1,23 +1,44 @@
-// The high-score table read from any file, a score inserted, and the table written back: the
-// file written is always the 120 bytes of the table in memory.
+// The high-score table read from any file, drawn as the high-score screen draws it, a score
+// inserted, and the table written back: the file written is always the 120 bytes of the table
+// in memory.
+#include "display/display.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/headless.h"
 #include "world/game_world.h"
 
 #include <cstdint>
 #include <cstring>
 
+namespace {
+
+std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
+    return plat::defaultWindowProc(id, wParam, lParam);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_support::enterScratchFolder();
+    static Display* display = [] {
+        plat::headless::reset();
+        if (!plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480)) std::abort();
+        auto* d = new Display;
+        if (d->init(640, 480, 16) != ErrorCode::Ok) std::abort();
+        return d;
+    }();
     static auto* world = new GameWorld;
+    currentWorld = world;
     fuzz_support::writeFile("hiscore.tbl", data, size);
     world->clearHighScores();
     world->entryRow = -1;
     if (!world->loadHighScores()) __builtin_trap();
+    display->drawHighScores();
     std::int32_t score = 0;
     if (size >= 4) std::memcpy(&score, data + size - 4, 4);
     world->score = score;
     world->insertHighScore();
     if (world->entryRow < -1 || world->entryRow > 9) __builtin_trap();
+    display->drawHighScores();
     world->saveHighScores();
     GameWorld reread;
     reread.clearHighScores();

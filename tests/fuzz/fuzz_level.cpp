@@ -1,5 +1,6 @@
-// A level file of any bytes loaded by the game, then the level drawn and a few movement steps
-// made over it: nothing may crash or read past what it owns.
+// A level file of any bytes loaded by the game, then the level and its HUD drawn, a few
+// movement steps made over it (taking bonuses) and the level drawn again: nothing may crash or
+// read past what it owns.
 #include "fuzz/fuzz_support.h"
 #include "platform/headless.h"
 #include "shell/application.h"
@@ -35,11 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     w.initPlayer();
     w.collectedCount = 0;
     w.levelOver = false;
-    app->display.drawPlayBackground();
-    app->display.drawBlocks();
-    app->display.drawBonuses();
-    app->display.drawPlayer();
-    for (std::uint32_t t = 0; t < 40; ++t) w.updatePlayer(t & 1, t & 2, t & 4, false, 100000 + 10 * t);
-    app->display.drawCollected();
+    w.score = 0;
+    app->drawLevelAndHud(0);
+    for (std::uint32_t t = 0; t < 40; ++t) {
+        w.updatePlayer(t & 1, t & 2, t & 4, false, 100000 + 10 * t);
+        w.animateBonuses(100000 + 60 * t);
+    }
+    app->drawLevelAndHud(40);
     return 0;
 }

@@ -1,5 +1,6 @@
-// What every fuzz target shares: a private working folder on a memory file system, so the
-// trace and the files written per input cost little and never touch the source tree.
+// What every fuzz target shares (each target includes this once): undefined behaviour counted
+// as a finding, and a private working folder on a memory file system, so that the trace and
+// the files written per input cost little and never touch the source tree.
 #pragma once
 
 #include <unistd.h>
@@ -7,6 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+// Undefined behaviour stops the run like a crash, so that the input is kept as a finding
+// (the libraries are built with recoverable checks, which would only print a line).
+extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
 
 namespace fuzz_support {
 
