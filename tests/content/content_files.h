@@ -1,0 +1,25 @@
+// Where the generated game folder is, and the level files read from it with the route finder's
+// own reader.
+#pragma once
+
+#include "level_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace content_test {
+
+inline std::filesystem::path gameDir() { return KALKULON_GAME_DIR; }
+
+inline std::string levelPath(int n) { return (gameDir() / "level" / ("level" + std::to_string(n) + ".lvl")).string(); }
+
+inline solver::LevelData readLevel(int n) {
+    solver::LevelData level;
+    std::string error;
+    EXPECT_TRUE(solver::readLevelFile(levelPath(n), level, error)) << "level " << n << ": " << error;
+    return level;
+}
+
+}  // namespace content_test

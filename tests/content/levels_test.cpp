@@ -1,0 +1,213 @@
+// The seven levels: within the limits of the level file, and each one won by a route that the
+// route finder finds with the game's own movement and collection code, replayed step by step
+// on a fresh world and then through the whole game, headless, from the title to the table.
+#include "content_files.h"
+#include "solver.h"
+
+#include "platform/headless.h"
+#include "shell/application.h"
+#include "support/game_harness.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+using content_test::readLevel;
+namespace hl = plat::headless;
+
+// The whole search, once for all the tests of this file.
+const std::array<solver::Route, 8>& routes() {
+    static const std::array<solver::Route, 8> all = [] {
+        std::array<solver::Route, 8> r{};
+        testing_support::TempDir dir;  // the world's trace lands here
+        for (int n = 1; n <= 7; ++n) r[static_cast<std::size_t>(n)] = solver::solve(readLevel(n));
+        return r;
+    }();
+    return all;
+}
+
+TEST(ContentLevels, FilesKeepToTheLimitsAndFitTheScreen) {
+    for (int n = 1; n <= 7; ++n) {
+        SCOPED_TRACE("level " + std::to_string(n));
+        const solver::LevelData level = readLevel(n);
+        EXPECT_EQ(level.nameCount, 0);
+        EXPECT_GE(level.bonusCount, 3);
+        EXPECT_LE(level.bonusCount, 30);
+        EXPECT_LE(level.background.size(), 11u);
+        EXPECT_TRUE(std::filesystem::exists(content_test::gameDir() / "gfx" / level.background)) << level.background;
+        // The board number is drawn with platform text, which needs its start point on screen.
+        EXPECT_GE(level.targetX, 0);
+        EXPECT_LE(level.targetX + 12, 640);
+        EXPECT_GE(level.targetY, 0);
+        EXPECT_LE(level.targetY + 12, 448);
+        // Tokens lie wholly in the play area (a copy outside the frame would not be drawn), and
+        // the figure starts on the screen, in empty cells, standing on a block.
+        bool haveEquals = false;
+        for (const solver::LevelBonus& b : level.bonuses) {
+            EXPECT_GE(b.x, 0);
+            EXPECT_LE(b.x + 34, 640);
+            EXPECT_GE(b.y, 0);
+            EXPECT_LE(b.y + 33, 448);
+            haveEquals |= b.type == 14;
+        }
+        EXPECT_TRUE(haveEquals);
+        EXPECT_GE(level.playerX, 0);
+        EXPECT_LE(level.playerX + 43, 640);
+        const int footRow = level.playerY / 32;
+        ASSERT_EQ(level.playerY % 32, 0);
+        ASSERT_LT(footRow + 1, 14);
+        const int left = (level.playerX + 15) / 32, right = (level.playerX + 38) / 32;
+        for (int c = left; c <= right; ++c) {
+            EXPECT_EQ(level.cells[footRow][c], -1);
+            EXPECT_EQ(level.cells[footRow - 1][c], -1);
+        }
+        bool ground = false;
+        for (int c = left; c <= right; ++c) ground |= level.cells[footRow + 1][c] >= 0;
+        EXPECT_TRUE(ground);
+    }
+}
+
+TEST(ContentLevels, ReaderRefusesFilesBeyondTheLimits) {
+    testing_support::TempDir dir;
+    auto bytes = [](std::int32_t bonusCount, std::int32_t cell, bool terminated) {
+        std::string out;
+        auto le = [&out](std::int32_t v) {
+            for (int b = 0; b < 4; ++b) out.push_back(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * b)) & 255));
+        };
+        for (std::int32_t v : {0, bonusCount, 7, 300, 60, 20, 384}) le(v);
+        std::string name = terminated ? "laka.bmp" : "abcdefghijkl";
+        name.resize(12, '\0');
+        out += name;
+        for (int i = 0; i < 280; ++i) le(i == 5 ? cell : -1);
+        for (int i = 0; i < bonusCount; ++i) {
+            le(100);
+            le(370);
+            le(1 + i % 14);
+            out.append(180, '\0');
+        }
+        return out;
+    };
+    auto verdict = [&](const std::string& b) {
+        std::ofstream("x.lvl", std::ios::binary) << b;
+        solver::LevelData level;
+        std::string error;
+        return solver::readLevelFile("x.lvl", level, error);
+    };
+    EXPECT_TRUE(verdict(bytes(30, 3, true)));
+    EXPECT_FALSE(verdict(bytes(31, 3, true)));
+    EXPECT_FALSE(verdict(bytes(2, 4, true)));
+    EXPECT_FALSE(verdict(bytes(2, -2, true)));
+    EXPECT_FALSE(verdict(bytes(2, 0, false)));
+    EXPECT_FALSE(verdict(bytes(2, 0, true).substr(0, 1200)));
+}
+
+TEST(ContentLevels, EveryLevelHasARouteThatReplaysOnAFreshWorld) {
+    testing_support::TempDir dir;
+    for (int n = 1; n <= 7; ++n) {
+        SCOPED_TRACE("level " + std::to_string(n));
+        const solver::LevelData level = readLevel(n);
+        const solver::Route& route = routes()[static_cast<std::size_t>(n)];
+        ASSERT_TRUE(route.found) << "no route after " << route.states << " states";
+        EXPECT_EQ(route.result, level.target);
+        // The same keys, one step every 10 ms, on a world set up afresh: the same win.
+        auto world = std::make_unique<GameWorld>();
+        solver::loadIntoWorld(level, *world);
+        std::uint32_t now = 1000;
+        for (std::uint8_t keys : route.steps) {
+            ASSERT_FALSE(world->levelOver);
+            now += 10;
+            world->updatePlayer(keys & solver::kLeft, keys & solver::kRight, keys & solver::kUp, false, now);
+        }
+        EXPECT_TRUE(world->levelOver);
+        EXPECT_EQ(world->result, level.target);
+        EXPECT_EQ(std::string(world->expressionText), route.expression);
+        std::cout << "level " << n << ": " << route.expression << " = " << route.result << " in " << route.steps.size()
+                  << " steps\n";
+    }
+}
+
+// The whole game, headless: new game, START, each level played with its route, DALEJ after
+// each win, the ending, and the high-score table with the sum of the points.
+TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
+    for (int n = 1; n <= 7; ++n) ASSERT_TRUE(routes()[static_cast<std::size_t>(n)].found) << "level " << n;
+    testing_support::GameHarness game;
+    for (const char* sub : {"gfx", "level", "music"})
+        std::filesystem::create_directory_symlink(content_test::gameDir() / sub, game.dir.path() / sub);
+
+    std::array<std::int32_t, 8> results{};
+    std::array<bool, 8> won{};
+    int expectedScore = 0;
+    int level = 0;          // level being played with its route
+    std::size_t step = 0;   // next step of its route
+    std::uint32_t lastTick = 0;
+    bool ended = false;
+    const int code = game.run([&](Application& app, long) {
+        GameWorld* w = app.world;
+        if (w == nullptr) return;
+        if (app.onTitle) {
+            hl::setMouse(328, 168);
+            if (app.hoverButton == kHoverNewGame) hl::postClick(328, 168);
+            return;
+        }
+        if (app.onNameEntry && !w->levelRunning) {
+            if (!ended) {
+                ended = true;
+                hl::postSystemClose();
+            }
+            return;
+        }
+        if (!w->levelRunning || app.paused) return;
+        if (app.showStory) {
+            hl::setMouse(320, 278);
+            if (app.hoverButton == kHoverStart) hl::postClick(320, 278);
+            return;
+        }
+        if (w->levelOver) {
+            hl::releaseAllKeys();
+            const int n = app.levelNumber;
+            if (n >= 1 && n <= 7 && !won[static_cast<std::size_t>(n)]) {
+                results[static_cast<std::size_t>(n)] = w->result;
+                won[static_cast<std::size_t>(n)] = w->result == w->target;
+            }
+            hl::setMouse(320, 278);
+            if (app.hoverButton == kHoverNextWon) hl::postClick(320, 278);
+            else if (app.hoverButton == kHoverNextLost || app.hoverButton == kHoverGameOver) hl::postSystemClose();
+            return;
+        }
+        // Playing: one route step a frame.
+        if (app.levelNumber != level) {
+            level = app.levelNumber;
+            step = 0;
+            lastTick = w->lastStepTick;
+            const solver::Route& r = routes()[static_cast<std::size_t>(level)];
+            for (char c : r.expression) expectedScore += (c >= '0' && c <= '9') ? 5 : 15;
+            expectedScore += 50;
+        } else if (w->lastStepTick != lastTick) {
+            lastTick = w->lastStepTick;
+            ++step;
+        }
+        const auto& steps = routes()[static_cast<std::size_t>(level)].steps;
+        const std::uint8_t keys = step < steps.size() ? steps[step] : 0;
+        hl::setKey(0xCB, keys & solver::kLeft);
+        hl::setKey(0xCD, keys & solver::kRight);
+        hl::setKey(0xC8, keys & solver::kUp);
+        hl::advance(10);
+    }, 3'000'000);
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(game.timedOut);
+    EXPECT_TRUE(ended) << "the game did not reach the high-score table";
+    for (int n = 1; n <= 7; ++n) {
+        const solver::LevelData data = readLevel(n);
+        EXPECT_TRUE(won[static_cast<std::size_t>(n)]) << "level " << n << " ended with " << results[static_cast<std::size_t>(n)]
+                                                    << ", the board shows " << data.target;
+    }
+    EXPECT_EQ(game.app->world->hiScores[0], expectedScore);
+}
+
+}  // namespace
