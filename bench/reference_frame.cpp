@@ -119,10 +119,18 @@ void ReferenceFrame::text(int x, int y, std::string_view bytes, std::uint16_t co
     if (it == texts_.end()) {
         plat::TextImage image;
         plat::rasteriseText(bytes.data(), static_cast<int>(bytes.size()), image);
-        it = texts_.emplace(key, sdl_.makeText(image, colour)).first;
+        it = texts_.emplace(key, TextSurface{sdl_.makeText(image, colour), image.width, image.height}).first;
     }
-    if (it->second < 0) return;  // nothing to draw
-    steps_.push_back(Step{Step::Kind::Blit, it->second, Rect{0, 0, 100000, 100000}, Rect{x, y, 0, 0}, 0});
+    const TextSurface& t = it->second;
+    if (t.surface < 0) return;  // nothing to draw
+    steps_.push_back(Step{Step::Kind::Blit, t.surface, Rect{0, 0, t.width, t.height}, Rect{x, y, 0, 0}, 0});
+    textAreas_.push_back(Rect{x, y, t.width, t.height});
+}
+
+bool ReferenceFrame::underText(int x, int y) const {
+    return std::any_of(textAreas_.begin(), textAreas_.end(), [x, y](const Rect& r) {
+        return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+    });
 }
 
 void ReferenceFrame::shadowedText(int x, int y, const char* s) {
@@ -170,14 +178,15 @@ void ReferenceFrame::box(std::int32_t r, std::int32_t g, std::int32_t b, int x, 
     steps_.push_back(Step{Step::Kind::Fill, -1, {}, Rect{x, y + height, width, 2}, bar});
 }
 
-FrameDifference compareFrames(const std::uint16_t* a, int pitchA, const std::uint16_t* b, int pitchB) {
+FrameDifference compareFrames(const std::uint16_t* ours, int oursPitch, const ReferenceFrame& sdl) {
     FrameDifference out;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
-            const int p = a[static_cast<std::ptrdiff_t>(y) * pitchA + x];
-            const int q = b[static_cast<std::ptrdiff_t>(y) * pitchB + x];
+            const int p = ours[static_cast<std::ptrdiff_t>(y) * oursPitch + x];
+            const int q = sdl.pixels()[static_cast<std::ptrdiff_t>(y) * sdl.pitch() + x];
             if (p == q) continue;
             ++out.pixels;
+            if (!sdl.underText(x, y)) ++out.outsideText;
             const int steps[] = {std::abs((p >> 11) - (q >> 11)), std::abs(((p >> 5) & 63) - ((q >> 5) & 63)),
                                  std::abs((p & 31) - (q & 31))};
             out.largestStep = std::max({out.largestStep, steps[0], steps[1], steps[2]});
