@@ -20,3 +20,12 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# `make bench`: a Release build in build-bench, then every figure of the speed table (benchmark
+# medians, peak memory of a whole headless game, CPU use inactive and active, present rate).
+.PHONY: bench
+bench:
+	scripts/deps xvfb xauth time
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j$(JOBS) --target kalkulon kalkulon_bench kalkulon_whole_game kalkulon_present_counter
+	bench/measure.sh build-bench
