@@ -111,9 +111,10 @@ void cave(Image& img) {
     for (int i = 0; i < 16; ++i)
         crystal(img, 20 + i * 40 + hash3(i, 0, 68) % 20, 0, 30 + hash3(i, 1, 68) % 60, 14 + hash3(i, 2, 68) % 10,
                 rgb(200, 160, 255), rgb(130, 90, 200), true);
+    // Far-off crystal clusters, muted so they read as scenery rather than spikes to avoid.
     for (int i = 0; i < 12; ++i)
-        crystal(img, 30 + i * 52 + hash3(i, 0, 69) % 20, 448, 30 + hash3(i, 1, 69) % 70, 16 + hash3(i, 2, 69) % 12,
-                rgb(120, 240, 230), rgb(40, 160, 170), false);
+        crystal(img, 30 + i * 52 + hash3(i, 0, 69) % 20, 430, 16 + hash3(i, 1, 69) % 34, 14 + hash3(i, 2, 69) % 10,
+                rgb(90, 150, 170), rgb(50, 90, 120), false);
 }
 
 void tower(Image& img) {
@@ -124,10 +125,10 @@ void tower(Image& img) {
     floatingSigns(img, "----", 75, rgb(255, 120, 200), 0.25, 250);
     mountains(img, 360, 140, 78, rgb(60, 40, 90), rgb(120, 90, 160));
     // Minusor's tower with its minus-shaped banner.
-    fillRect(img, 290, 120, 60, 330, rgb(40, 28, 64));
-    for (int i = 0; i < 4; ++i) fillRect(img, 286 + i * 18, 108, 12, 14, rgb(40, 28, 64));
-    for (int i = 0; i < 6; ++i) fillRect(img, 312, 150 + i * 46, 14, 18, rgb(255, 160, 60));
-    fillRect(img, 296, 128, 48, 10, rgb(200, 40, 90));
+    fillRect(img, 290, 120, 60, 330, rgb(36, 26, 58));
+    for (int i = 0; i < 4; ++i) fillRect(img, 286 + i * 18, 108, 12, 14, rgb(36, 26, 58));
+    for (int i = 0; i < 6; ++i) fillRoundRect(img, 314 + (i % 2) * 6, 150 + i * 46, 7, 12, 3, rgb(150, 96, 60), true);
+    fillRect(img, 304, 128, 32, 6, rgb(130, 40, 80));  // Minusor's minus
     hills(img, 400, 30, 100, 79, rgb(70, 50, 100), rgb(40, 30, 70));
 }
 
