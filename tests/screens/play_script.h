@@ -226,7 +226,9 @@ private:
 // Runs the game with the script; every step must have been taken and the game must have ended
 // by itself, not by the harness's safety net.
 inline int play(testing_support::GameHarness& game, Script& script) {
-    const int code = game.run([&script](Application& app, long poll) { script(app, poll); });
+    // The longest script (a whole game of seven levels) takes under 10 000 polls: the curtains
+    // wait without polling. A script that is stuck gives up long before the default net.
+    const int code = game.run([&script](Application& app, long poll) { script(app, poll); }, 100'000);
     EXPECT_TRUE(script.finished()) << "stuck waiting for: " << script.waitingFor();
     EXPECT_FALSE(game.timedOut);
     return code;
