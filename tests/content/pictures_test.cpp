@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -91,6 +93,29 @@ TEST(ContentPictures, EveryFrameOfTheButtonSheetShowsSomething) {
                              px[static_cast<std::size_t>(buttonTops[type] + 36 + y) * 640 + x];
         EXPECT_GT(differing, 500) << "button " << type + 1 << ": frame 5 against frame 6";
     }
+}
+
+// Colours that the 16-bit conversion turns into a colour key would punch holes into a sprite:
+// near-black on the button sheet, near-white on the hero's sheet.
+TEST(ContentPictures, NoSpriteColourTurnsIntoTheKey) {
+    auto countNearKey = [](const std::string& name, bool black) {
+        std::ifstream in(gameDir() / "gfx" / name, std::ios::binary);
+        const std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), {});
+        if (d.size() < 54) return -1;
+        const int w = d[18] | (d[19] << 8), h = d[22] | (d[23] << 8), off = d[10] | (d[11] << 8);
+        const int row = (w * 3 + 3) & ~3;
+        int n = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const std::size_t at = static_cast<std::size_t>(off + y * row + x * 3);
+                const int b = d[at], g = d[at + 1], r = d[at + 2];
+                if (black) n += (r | g | b) != 0 && r < 8 && g < 4 && b < 8;
+                else n += !(r == 255 && g == 255 && b == 255) && r >= 248 && g >= 252 && b >= 248;
+            }
+        return n;
+    };
+    EXPECT_EQ(countNearKey("butony.bmp", true), 0);
+    EXPECT_EQ(countNearKey("gracz1.bmp", false), 0);
 }
 
 TEST(ContentPictures, HeroStaysWithinTheColumnsItCollidesWithAndStandsOnTheFrameBottom) {

@@ -14,7 +14,9 @@ void floatingSigns(Image& img, const char* signs, int seed, Rgb colour, double a
     for (int i = 0; signs[i] != 0; ++i) {
         const double x = 40 + (hash3(i, 7, seed) % 560);
         const double y = 30 + (hash3(i, 8, seed) % static_cast<std::uint32_t>(yMax - 30));
-        ghostSign(img, signs[i], 28 + static_cast<int>(hash3(i, 9, seed) % 24), x, y, colour, alpha);
+        // The signs as a child writes them: a cross for times, a colon-bar for sharing.
+        const char c = signs[i] == '*' ? '\xD7' : (signs[i] == '/' ? '\xF7' : signs[i]);
+        ghostSign(img, c, 28 + static_cast<int>(hash3(i, 9, seed) % 24), x, y, colour, alpha);
     }
 }
 

@@ -15,7 +15,7 @@ Image makeTitle() {
     sun(img, 560, 60, 26, rgb(255, 240, 140), rgb(255, 250, 200));
     const char* signs = "1+2=3x5-4:7";
     for (int i = 0; signs[i] != 0; ++i) {
-        const char c = signs[i] == 'x' ? '*' : signs[i];
+        const char c = signs[i] == 'x' ? '\xD7' : signs[i];  // a times cross (Windows-1250)
         ghostSign(img, c, 30 + (i * 7) % 20, 30 + i * 57, 160 + (hash3(i, 0, 3) % 160), rgb(255, 255, 255), 0.3);
     }
     cloud(img, 90, 150, 24, rgb(255, 255, 250), rgb(210, 226, 245));
