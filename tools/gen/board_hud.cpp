@@ -29,7 +29,7 @@ void drawBoard(Image& img, int numberX, int numberY) {
             img.set(x, y, mix(rgb(40, 84, 60), rgb(26, 58, 42), n));
             if (noise01(x, y, 902) > 0.985) blend(img, x, y, rgb(220, 230, 220), 0.25);
         }
-    // Chalk caption and a chalk line under the number.
+    // Chalk caption with a line under it; the number comes below.
     static constexpr auto kCaption = plat::cp1250("WYNIK");
     TextStyle chalk;
     chalk.top = rgb(236, 240, 226);
@@ -37,9 +37,8 @@ void drawBoard(Image& img, int numberX, int numberY) {
     chalk.outlineRadius = 0;
     drawTextCentred(img, kCaption.view(), 10, cx, y0 + 12, chalk);
     drawLine(img, cx - 22, y0 + 19.5, cx + 22, y0 + 19.5, 1.0, rgb(200, 210, 196), true);
-    // A piece of chalk on the ledge.
-    fillRect(img, static_cast<int>(x0 + 8), static_cast<int>(y0 + h - 5), static_cast<int>(w - 16), 3, rgb(90, 54, 26));
-    fillRect(img, static_cast<int>(x0 + w - 26), static_cast<int>(y0 + h - 7), 9, 2, rgb(246, 246, 236 - 6));
+    // The chalk ledge along the bottom of the frame.
+    fillRect(img, static_cast<int>(x0 + 4), static_cast<int>(y0 + h - 3), static_cast<int>(w - 8), 3, rgb(90, 54, 26));
 }
 
 void drawHudStrip(Image& img) {
