@@ -154,10 +154,10 @@ Pose poseFor(int row, int column) {
             p.frontFootY = 13;
             p.backFootX = -3;
             p.backFootY = 19;
-            p.frontHandX = 8;
-            p.frontHandY = -19;
-            p.backHandX = -7;
-            p.backHandY = -10;
+            p.frontHandX = 12;
+            p.frontHandY = -7;
+            p.backHandX = -9;
+            p.backHandY = -9;
             p.openMouth = true;
             break;
         default:
