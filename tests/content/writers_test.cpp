@@ -1,0 +1,156 @@
+// The generator's writers: the level compiler with its error messages, the BMP writer read
+// back by the game's own decoder, and the module writer's layout.
+#include "image.h"
+#include "level.h"
+#include "modfile.h"
+
+#include "platform/platform.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24));
+}
+
+std::string source(const std::string& grid13, const std::string& extra) {
+    std::string s = "# a test level\nbackground laka.bmp\nboard 7 300 58\nstart 2 12\ngrid\n";
+    for (int r = 0; r < 13; ++r) s += (r == 12 ? grid13 : std::string("X..................X")) + "\n";
+    s += "X##################X\n";
+    return s + extra;
+}
+
+TEST(ContentWriters, LevelSourceCompilesToTheGamesLayout) {
+    gen::Level level;
+    std::string error;
+    ASSERT_TRUE(gen::parseLevel(source("X....=O#X..........X", "bonus 3 5 12\nbonus + 8.5 11 # a comment\nbonus = 17 11\n"), level, error))
+        << error;
+    const auto b = gen::compileLevel(level);
+    ASSERT_EQ(b.size(), 1160u + 3 * 192);
+    EXPECT_EQ(le32(b, 0), 0);    // no block-file names
+    EXPECT_EQ(le32(b, 4), 3);    // bonuses
+    EXPECT_EQ(le32(b, 8), 7);    // board number and its place
+    EXPECT_EQ(le32(b, 12), 300);
+    EXPECT_EQ(le32(b, 16), 58);
+    EXPECT_EQ(le32(b, 20), 2 * 32 - 11);  // body centred on column 2
+    EXPECT_EQ(le32(b, 24), 12 * 32);      // top of the cell the feet stand in
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[28])), "laka.bmp");
+    EXPECT_EQ(b[39], 0);
+    auto cell = [&](int r, int c) { return le32(b, 40 + 4 * static_cast<std::size_t>(r * 20 + c)); };
+    EXPECT_EQ(cell(0, 0), 1);
+    EXPECT_EQ(cell(0, 1), -1);
+    EXPECT_EQ(cell(12, 5), 2);
+    EXPECT_EQ(cell(12, 6), 3);
+    EXPECT_EQ(cell(12, 7), 0);
+    EXPECT_EQ(cell(13, 10), 0);
+    // Bonus records: the sprite centred on its cell, halves allowed, the rest of the record zero.
+    EXPECT_EQ(le32(b, 1160), 5 * 32 - 1);
+    EXPECT_EQ(le32(b, 1164), 12 * 32 - 1);
+    EXPECT_EQ(le32(b, 1168), 3);
+    EXPECT_EQ(le32(b, 1160 + 192), 8 * 32 + 16 - 1);
+    EXPECT_EQ(le32(b, 1168 + 192), 10);
+    EXPECT_EQ(le32(b, 1168 + 384), 14);
+    for (std::size_t i = 1172; i < 1160 + 192; ++i) EXPECT_EQ(b[i], 0) << i;
+}
+
+TEST(ContentWriters, LevelSourceMistakesAreNamedWithTheirLine) {
+    auto errorOf = [](const std::string& text) {
+        gen::Level level;
+        std::string error;
+        EXPECT_FALSE(gen::parseLevel(text, level, error));
+        return error;
+    };
+    const std::string good = "X..................X";
+    EXPECT_EQ(errorOf(source("X.................X", "")), "line 18: a grid row has 20 cells");
+    EXPECT_EQ(errorOf(source("X.........k........X", "")), "line 18: unknown cell 'k'");
+    EXPECT_EQ(errorOf(source(good, "bonus 0 3 12\n")), "line 20: unknown bonus symbol 0");
+    EXPECT_EQ(errorOf(source(good, "bonus 3 x 12\n")), "line 20: bad bonus position");
+    EXPECT_EQ(errorOf(source(good, "jump 3\n")), "line 20: unknown word jump");
+    std::string many;
+    for (int i = 0; i < 31; ++i) many += "bonus 1 3 12\n";
+    EXPECT_EQ(errorOf(source(good, many)), "line 50: more than 30 bonuses");
+    std::string longName = source(good, "");
+    longName.replace(longName.find("laka.bmp"), 8, "pustynia.bmp");
+    EXPECT_EQ(errorOf(longName), "line 2: background name longer than 11 characters");
+    std::string noStart = source(good, "");
+    noStart.erase(noStart.find("start"), 11);
+    EXPECT_EQ(errorOf(noStart), "background, board and start are needed");
+    std::string shortGrid = source(good, "");
+    shortGrid.erase(shortGrid.rfind("X###"));
+    EXPECT_EQ(errorOf(shortGrid), "the grid needs 14 rows after \"grid\"");
+}
+
+TEST(ContentWriters, BmpReadsBackThroughTheGamesDecoder) {
+    testing_support::TempDir dir;
+    gen::Image img(3, 2, gen::rgb(0, 0, 0));
+    img.set(0, 0, gen::rgb(255, 0, 0));
+    img.set(1, 0, gen::rgb(0, 255, 0));
+    img.set(2, 0, gen::rgb(0, 0, 255));
+    img.set(0, 1, gen::rgb(255, 255, 255));
+    img.set(2, 1, gen::rgb(16, 16, 40));
+    const auto bytes = gen::encodeBmp(img);
+    ASSERT_EQ(bytes.size(), 54u + 2 * 12);  // rows of 9 bytes padded to 12
+    EXPECT_EQ(bytes[54 + 9], 0);            // padding of the bottom row, written first
+    EXPECT_EQ(bytes[54 + 12 + 11], 0);
+    ASSERT_TRUE(gen::writeFile("t.bmp", bytes));
+    std::vector<std::uint16_t> px;
+    ASSERT_TRUE(plat::decodePicture("t.bmp", 3, 2, px));
+    ASSERT_EQ(px.size(), 6u);
+    EXPECT_EQ(px[0], 0xF800);
+    EXPECT_EQ(px[1], 0x07E0);
+    EXPECT_EQ(px[2], 0x001F);
+    EXPECT_EQ(px[3], 0xFFFF);  // white: the hero sheet's key
+    EXPECT_EQ(px[4], 0x0000);  // black: the button sheet's key
+    EXPECT_EQ(px[5], (2 << 11) | (4 << 5) | 5);  // the outline colour stays visible
+}
+
+TEST(ContentWriters, ModuleLayoutAndPeriods) {
+    EXPECT_EQ(gen::notePeriod(1, 0), 856);
+    EXPECT_EQ(gen::notePeriod(2, 0), 428);
+    EXPECT_EQ(gen::notePeriod(2, 9), 254);
+    EXPECT_EQ(gen::notePeriod(3, 11), 113);
+    gen::Module m;
+    m.title = "Test";
+    gen::ModSample s;
+    s.name = "square";
+    s.data.assign(64, 40);
+    s.volume = 50;
+    s.loopStart = 0;
+    s.loopLength = 64;
+    m.samples.push_back(s);
+    gen::ModPattern p{};
+    p.cells[0][0] = {428, 1, 0xF, 6};
+    p.cells[1][3] = {113, 17, 0, 0};
+    m.patterns.push_back(p);
+    m.patterns.push_back(p);
+    m.order = {1, 0};
+    const auto b = gen::encodeModule(m);
+    ASSERT_EQ(b.size(), 1084u + 2 * 1024 + 64);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), 4), "Test");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[20]), 6), "square");
+    EXPECT_EQ((b[42] << 8) | b[43], 32);  // length in words, big-endian
+    EXPECT_EQ(b[45], 50);
+    EXPECT_EQ((b[48] << 8) | b[49], 32);  // loop length in words
+    EXPECT_EQ((b[20 + 30 + 28] << 8) | b[20 + 30 + 29], 1);  // an empty slot: no loop
+    EXPECT_EQ(b[950], 2);
+    EXPECT_EQ(b[951], 127);
+    EXPECT_EQ(b[952], 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[1080]), 4), "M.K.");
+    // Cell: sample high bits and period, then sample low bits, effect and parameter.
+    EXPECT_EQ(b[1084], 0x01);
+    EXPECT_EQ(b[1085], 0xAC);
+    EXPECT_EQ(b[1086], 0x1F);
+    EXPECT_EQ(b[1087], 6);
+    const std::size_t second = 1084 + 16 + 12;  // row 1, channel 3
+    EXPECT_EQ(b[second], 0x10);
+    EXPECT_EQ(b[second + 1], 113);
+    EXPECT_EQ(b[second + 2], 0x10);
+    EXPECT_EQ(b[1084 + 2048], 40);  // the sample data after the patterns
+}
+
+}  // namespace
