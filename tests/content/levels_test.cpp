@@ -132,6 +132,36 @@ TEST(ContentLevels, EveryLevelHasARouteThatReplaysOnAFreshWorld) {
     }
 }
 
+// The proof is only worth something if the finder says no where there is no way: a sum that
+// cannot make the board's number, and an "=" sealed off behind a wall under a ceiling.
+TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
+    testing_support::TempDir dir;
+    solver::LevelData level;
+    for (auto& row : level.cells)
+        for (auto& cell : row) cell = -1;
+    for (int c = 0; c < 20; ++c) {
+        level.cells[0][c] = 1;
+        level.cells[13][c] = 0;
+    }
+    for (int r = 0; r < 14; ++r) level.cells[r][0] = level.cells[r][10] = level.cells[r][19] = 1;
+    level.background = "laka.bmp";
+    level.playerX = 2 * 32 - 11;
+    level.playerY = 12 * 32;
+    level.bonuses = {{4 * 32 - 1, 12 * 32 - 1, 3}, {6 * 32 - 1, 12 * 32 - 1, 10}, {8 * 32 - 1, 12 * 32 - 1, 4},
+                     {15 * 32 - 1, 12 * 32 - 1, 14}};
+    level.bonusCount = 4;
+    level.target = 7;
+    EXPECT_FALSE(solver::solve(level).found) << "the = lies beyond the wall";
+    level.bonuses[3].x = 9 * 32 - 1;  // inside the room: now it can be won
+    const solver::Route inside = solver::solve(level);
+    EXPECT_TRUE(inside.found);
+    EXPECT_EQ(inside.expression, "3+4");
+    level.target = 8;  // 3 + 4 never makes 8
+    const solver::Route wrong = solver::solve(level);
+    EXPECT_FALSE(wrong.found);
+    EXPECT_LE(wrong.states, 1) << "a hopeless sum is dropped before any step";
+}
+
 // The whole game, headless: new game, START, each level played with its route, DALEJ after
 // each win, the ending, and the high-score table with the sum of the points.
 TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
