@@ -24,7 +24,9 @@ TEST(ContentMusic, ModuleIsAFourChannelProTrackerSongOfItsOwnSamples) {
         sampleBytes += lengths[s];
         EXPECT_LE(m[h + 25], 64) << "volume of sample " << s;
         const int loopStart = word(h + 26) * 2, loopLength = word(h + 28) * 2;
-        if (loopLength > 2) EXPECT_LE(loopStart + loopLength, lengths[s]) << "loop of sample " << s;
+        if (loopLength > 2) {
+            EXPECT_LE(loopStart + loopLength, lengths[s]) << "loop of sample " << s;
+        }
     }
     const int songLength = m[950];
     ASSERT_GE(songLength, 1);
@@ -43,7 +45,9 @@ TEST(ContentMusic, ModuleIsAFourChannelProTrackerSongOfItsOwnSamples) {
                 EXPECT_GE(period, 113);
                 EXPECT_LE(period, 856);
             }
-            if (sample != 0) EXPECT_GT(lengths[sample], 0) << "pattern " << p << " cell " << cell;
+            if (sample != 0) {
+                EXPECT_GT(lengths[sample], 0) << "pattern " << p << " cell " << cell;
+            }
         }
     EXPECT_GT(notes, 200);
     // Every sample the song carries makes sound.
@@ -51,7 +55,9 @@ TEST(ContentMusic, ModuleIsAFourChannelProTrackerSongOfItsOwnSamples) {
     for (int s = 1; s <= 31; ++s) {
         int peak = 0;
         for (int i = 0; i < lengths[s]; ++i) peak = std::max(peak, std::abs(static_cast<int>(static_cast<signed char>(m[at + i]))));
-        if (lengths[s] > 0) EXPECT_GT(peak, 20) << "sample " << s;
+        if (lengths[s] > 0) {
+            EXPECT_GT(peak, 20) << "sample " << s;
+        }
         at += static_cast<std::size_t>(lengths[s]);
     }
 }
