@@ -44,7 +44,7 @@ Image makeHighScore() {
         num.outlineRadius = 1;
         num.hardOutline = false;
         const Mask m = croppedMask(textMask(n, 13));
-        drawMask(img, m, 240 - m.width, y + 1, num);
+        drawMask(img, m, 240 - m.width, y + 2, num);
     }
     // Trophies either side.
     for (int side = 0; side < 2; ++side) {
