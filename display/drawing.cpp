@@ -3,6 +3,7 @@
 #include "display/blit.h"
 #include "display/display.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -84,7 +85,7 @@ void Display::drawPlayer() {
     if (right > INT32_MAX || bottom > INT32_MAX || right < INT32_MIN || bottom < INT32_MIN) return;
     spriteRect = FrameRect{w->playerX, w->playerY, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
     spriteMirror = w->facingLeft;
-    const std::int32_t frame = 7 * w->playerState + w->animFrame;
+    const std::int64_t frame = 7 * std::int64_t{w->playerState} + w->animFrame;
     if (frame < 0 || frame >= 28) return;
     blit::stretched(*backBuffer, spriteRect, *playerSurface, w->playerFrames[frame], true, spriteMirror);
 }
@@ -98,8 +99,9 @@ void Display::drawFontText(std::int32_t x, std::int32_t y, const char* text) {
         int index = static_cast<signed char>(text[k]) - kFirstGlyphCode;
         if (index < 0) index += 7;
         if (index < 0 || index >= kGlyphCount) continue;
-        blit::keyed(*backBuffer, x + kGlyphAdvance * static_cast<std::int32_t>(k), y, *buttonsSurface,
-                    glyphs[index]);
+        const std::int64_t penX = std::int64_t{x} + kGlyphAdvance * static_cast<std::int64_t>(k);
+        if (penX > INT32_MAX) break;  // far beyond the screen, and the rest with it
+        blit::keyed(*backBuffer, static_cast<std::int32_t>(penX), y, *buttonsSurface, glyphs[index]);
     }
 }
 
@@ -110,7 +112,9 @@ void Display::drawFontNumber(std::int32_t x, std::int32_t y, std::int32_t value)
     for (int k = 0; k < 10 && buffer[k] != 0; ++k) {
         const int index = static_cast<signed char>(buffer[k]) - kFirstGlyphCode;  // '-' has none
         if (index < 0 || index >= kGlyphCount) continue;
-        blit::keyed(*backBuffer, x + kGlyphAdvance * k, y, *buttonsSurface, glyphs[index]);
+        const std::int64_t penX = std::int64_t{x} + kGlyphAdvance * k;
+        if (penX > INT32_MAX) break;
+        blit::keyed(*backBuffer, static_cast<std::int32_t>(penX), y, *buttonsSurface, glyphs[index]);
     }
 }
 

@@ -227,6 +227,11 @@ TEST_F(Drawing, FontGlyphIndexesFollowTheSignedCodeRules) {
     display->drawFontText(620, 300, "12");
     EXPECT_EQ(glyphAt(620, 300), 1);
     EXPECT_EQ(back().at(639, 305), kPaper);
+    // Pens far out to the right (or left) draw nothing and do not overflow.
+    display->drawFontText(0x7FFFFFF0, 0, "ABCDEFGH");
+    display->drawFontNumber(0x7FFFFFF0, 0, 123456789);
+    display->drawFontText(-0x7FFFFFFF, 0, "ABCDEFGH");
+    EXPECT_EQ(count(back(), FrameRect{0, 0, 640, 20}, kPaper), 640 * 20);
 }
 
 TEST_F(Drawing, HighScoreListShowsNamesAndScores) {
