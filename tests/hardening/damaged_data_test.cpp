@@ -1,0 +1,532 @@
+// Whole games played over damaged copies of the generated game folder: level files cut short
+// or lying about their counts, cells and names; pictures empty, huge, absurd or of the wrong
+// size; no picture folder at all; high-score tables of every length, unreadable or read-only;
+// a trace that cannot be written. In every case the game behaves as its failure handling
+// says, runs to its normal end, and the high-score table on disk is the old one or the new
+// one, whole.
+#include "screens/play_script.h"
+#include "support/bmp_writer.h"
+
+#include "platform/cp1250.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace play_test;
+using testing_support::GameHarness;
+using testing_support::TempDir;
+
+const fs::path kGameDir = KALKULON_GAME_DIR;
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::int32_t le32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int b = 3; b >= 0; --b) v = v << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(b)]);
+    return static_cast<std::int32_t>(v);
+}
+
+void setLe32At(std::string& bytes, std::size_t at, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    for (int b = 0; b < 4; ++b) bytes[at + static_cast<std::size_t>(b)] = static_cast<char>((v >> (8 * b)) & 0xFF);
+}
+
+std::size_t count(const std::string& haystack, std::string_view needle) {
+    std::size_t n = 0;
+    for (auto at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
+    return n;
+}
+
+constexpr auto kShortRead = plat::cp1250("błąd \n");
+constexpr auto kSaveFailed = plat::cp1250("zapis tabeli wyników nieudany");
+
+// ---- the game folder ---------------------------------------------------------------------------
+
+// A copy of the generated game folder in the test's own folder: the level files copied, the
+// pictures and the song linked (they are only read), each ready to be damaged.
+class GameFolder {
+public:
+    explicit GameFolder(const TempDir& dir, bool withPictures = true) : dir_(dir) {
+        if (!fs::exists(kGameDir / "level" / "level1.lvl")) {
+            ADD_FAILURE() << "no generated game data in " << kGameDir << " (build the game_data target)";
+            return;
+        }
+        fs::create_directories(dir.path() / "level");
+        for (int n = 1; n <= 7; ++n) fs::copy_file(source(n), dir.path() / "level" / levelName(n));
+        fs::create_directories(dir.path() / "music");
+        fs::create_symlink(kGameDir / "music" / "3dparadise.mod", dir.path() / "music" / "3dparadise.mod");
+        if (!withPictures) return;
+        fs::create_directories(dir.path() / "gfx");
+        for (const auto& entry : fs::directory_iterator(kGameDir / "gfx"))
+            fs::create_symlink(entry.path(), dir.path() / "gfx" / entry.path().filename());
+    }
+
+    static std::string levelName(int n) { return "level" + std::to_string(n) + ".lvl"; }
+    static fs::path source(int n) { return kGameDir / "level" / levelName(n); }
+    static std::string level(int n) { return readBytes(source(n)); }
+
+    void writeLevel(int n, const std::string& bytes) const { dir_.write("level/" + levelName(n), bytes); }
+    // Replaces a picture (the link goes, a file of its own takes its place).
+    void writePicture(const std::string& name, const std::string& bytes) const {
+        fs::remove(dir_.path() / "gfx" / name);
+        dir_.write("gfx/" + name, bytes);
+    }
+    fs::path picture(const std::string& name) const { return dir_.path() / "gfx" / name; }
+
+private:
+    const TempDir& dir_;
+};
+
+// Offsets of a level file (n block-file names of 12 bytes after the 28-byte header).
+std::size_t gridOffset(std::int32_t names) { return 40 + 12 * static_cast<std::size_t>(names); }
+std::size_t bonusOffset(std::int32_t names) { return 1160 + 12 * static_cast<std::size_t>(names); }
+
+// ---- the high-score table --------------------------------------------------------------------
+
+struct Table {
+    std::int32_t scores[kHighScoreRows] = {};
+    char names[kHighScoreRows][kNameLength] = {};
+
+    // The first bytes of a file of this layout; what the file lacks stays zero.
+    static Table fromFile(const std::string& bytes) {
+        Table t;
+        std::string whole = bytes.substr(0, 120);
+        whole.resize(120, '\0');
+        for (int i = 0; i < kHighScoreRows; ++i) t.scores[i] = le32At(whole, 4 * static_cast<std::size_t>(i));
+        std::memcpy(t.names, whole.data() + 40, sizeof t.names);
+        return t;
+    }
+    static Table of(const GameWorld& w) {
+        Table t;
+        std::memcpy(t.scores, w.hiScores, sizeof t.scores);
+        std::memcpy(t.names, w.hiNames, sizeof t.names);
+        return t;
+    }
+    std::string bytes() const {
+        std::string out;
+        for (std::int32_t s : scores) putLe32(out, s);
+        out.append(&names[0][0], sizeof names);
+        return out;
+    }
+    // The table after `score` entered it with `name` (ties go below).
+    Table with(std::int32_t score, const std::string& name) const {
+        Table t = *this;
+        int row = 0;
+        while (row < kHighScoreRows && !(score > scores[row])) ++row;
+        if (row == kHighScoreRows) return t;
+        for (int k = kHighScoreRows - 1; k > row; --k) {
+            t.scores[k] = t.scores[k - 1];
+            std::memcpy(t.names[k], t.names[k - 1], kNameLength);
+        }
+        t.scores[row] = score;
+        std::memset(t.names[row], 0, kNameLength);
+        std::memcpy(t.names[row], name.data(), std::min<std::size_t>(name.size(), kNameLength));
+        return t;
+    }
+    friend bool operator==(const Table& a, const Table& b) { return a.bytes() == b.bytes(); }
+};
+
+// A table that a game of 25 points enters at row 8; one name of 8 letters has no terminator.
+Table oldTable() {
+    Table t;
+    const std::int32_t scores[kHighScoreRows] = {900, 700, 500, 300, 100, 80, 60, 40, 20, 10};
+    const char* names[kHighScoreRows] = {"ALA", "KUBACKIE", "ZOSIA", "OLEK", "A B", "", "EWA", "IGA", "JAN", "TOMEK"};
+    for (int i = 0; i < kHighScoreRows; ++i) {
+        t.scores[i] = scores[i];
+        std::memcpy(t.names[i], names[i], std::strlen(names[i]));
+    }
+    return t;
+}
+
+// ---- scripts -----------------------------------------------------------------------------------
+
+bool onTitleScreen(Application& a) { return a.onTitle; }
+
+// A level played a little (walking right, then jumping), paused and left; then the high-score
+// screen looked at, and the game left by its exit button.
+void visitAndLeave(Script& script, std::function<void(Application&)> whilePlaying = nullptr) {
+    auto frames = std::make_shared<int>(0);
+    script.startGame();
+    script.then("walk", playing, [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("jump", [frames](Application& a) { return playing(a) && ++*frames == 200; },
+                [](Application&) {
+                    hl::setKey(kScanRight, false);
+                    hl::setKey(kScanUp, true);
+                });
+    script.then("pause", [frames](Application& a) { return playing(a) && ++*frames == 400; },
+                [whilePlaying](Application& a) {
+                    hl::setKey(kScanUp, false);
+                    if (whilePlaying) whilePlaying(a);
+                    hl::postEscape();
+                });
+    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
+    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitleScreen);
+    script.then("back to the title", [](Application& a) { return a.onNameEntry; },
+                [](Application&) { hl::postEscape(); });
+    script.click("exit", kExitButton, kHoverExit, onTitleScreen);
+}
+
+// A game over quick levels of 3 + 4 that need 8: 25 points, which enter the old table at row
+// 8; the name "OLA" typed and confirmed. `atNameEntry` sees the game when the high-score
+// screen has opened, before anything is typed.
+void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry = nullptr) {
+    script.loseGame();
+    script.then("name entry", [atNameEntry](Application& a) {
+        if (atNameEntry) atNameEntry(a);
+    });
+    script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')}).keys("A", {scanOf('A')});
+    script.keys("Enter", {kScanEnter});
+    script.then("saved", [](Application& a) { return a.world->entryRow == -1; },
+                [](Application&) { hl::postEscape(); });
+    script.click("exit", kExitButton, kHoverExit, onTitleScreen);
+}
+
+// Runs a script to the game's end: it must end by itself with exit code 0.
+void playThrough(GameHarness& game, Script& script) {
+    EXPECT_EQ(play(game, script), 0);
+}
+
+}  // namespace
+
+// Each generated level, put in place of level 1, cut at the start of every checked field
+// (the seven header numbers and each bonus record), inside a field, and inside the grid,
+// which is read unchecked: the game shows "Błąd!", traces one "błąd" line for every checked
+// item the file lacks, closes its window and ends normally; the table is untouched.
+TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
+    for (int n = 1; n <= 7; ++n) {
+        const std::string whole = GameFolder::level(n);
+        ASSERT_GT(whole.size(), bonusOffset(0)) << "level " << n;
+        const std::int32_t names = le32At(whole, 0);
+        const std::int32_t bonuses = le32At(whole, 4);
+        ASSERT_GE(names, 0);
+        ASSERT_TRUE(bonuses >= 0 && bonuses <= kMaxBonuses);
+        ASSERT_EQ(whole.size(), bonusOffset(names) + 192 * static_cast<std::size_t>(bonuses));
+
+        std::vector<std::size_t> cuts = {0, 2, 4, 8, 12, 16, 20, 24, 26, gridOffset(names) + 600};
+        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(bonusOffset(names) + 192 * static_cast<std::size_t>(b));
+        cuts.push_back(whole.size() - 1);
+
+        for (std::size_t cut : cuts) {
+            SCOPED_TRACE("level " + std::to_string(n) + " cut at " + std::to_string(cut));
+            // What the loader can no longer read: the header numbers from the cut on, and the
+            // bonus records it then expects.
+            std::size_t missing = 0;
+            for (std::size_t field = 0; field < 7; ++field) missing += cut < 4 * field + 4 ? 1 : 0;
+            const std::int32_t namesRead = cut >= 4 ? names : 0;
+            const std::int32_t bonusesRead = cut >= 8 ? bonuses : 0;
+            for (std::int32_t b = 0; b < bonusesRead; ++b)
+                missing += cut < bonusOffset(namesRead) + 192 * static_cast<std::size_t>(b + 1) ? 1 : 0;
+
+            GameHarness game;
+            GameFolder folder(game.dir);
+            folder.writeLevel(1, whole.substr(0, cut));
+            game.dir.write("hiscore.tbl", oldTable().bytes());
+            Script script;
+            script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+            playThrough(game, script);
+
+            const std::string trace = game.dir.read("debug.txt");
+            EXPECT_EQ(count(trace, kShortRead.view()), missing);
+            EXPECT_FALSE(plat::windowExists());
+            EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
+        }
+    }
+}
+
+// A count of 31 bonuses, with 31 records in the file, loads the first 30 and the level plays;
+// a count of 2^31 - 1 over the level's own records loads those and then lacks the rest of the
+// 30, which is a short file: "Błąd!" and the end of the game.
+TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
+    const std::string level = GameFolder::level(1);
+    const std::int32_t names = le32At(level, 0);
+    const std::int32_t own = le32At(level, 4);
+    ASSERT_GT(own, 0);
+    const std::string records = level.substr(bonusOffset(names));
+    {
+        GameHarness game;
+        GameFolder folder(game.dir);
+        std::string damaged = level.substr(0, bonusOffset(names));
+        setLe32At(damaged, 4, 31);
+        for (int b = 0; b < 31; ++b) damaged += records.substr(192 * static_cast<std::size_t>(b % own), 192);
+        folder.writeLevel(1, damaged);
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        Script script;
+        visitAndLeave(script, [](Application& a) {
+            EXPECT_EQ(a.world->bonusCount, kMaxBonuses);
+            EXPECT_EQ(a.world->bonuses[kMaxBonuses - 1].type, a.world->bonuses[(kMaxBonuses - 1) % 4].type);
+        });
+        playThrough(game, script);
+        const std::string trace = game.dir.read("debug.txt");
+        EXPECT_NE(trace.find(plat::cp1250("za dużo bonusów").view()), std::string::npos);
+        EXPECT_EQ(count(trace, kShortRead.view()), 0u);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
+    }
+    {
+        GameHarness game;
+        GameFolder folder(game.dir);
+        std::string damaged = level;
+        setLe32At(damaged, 4, INT32_MAX);
+        folder.writeLevel(1, damaged);
+        Script script;
+        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        playThrough(game, script);
+        EXPECT_EQ(game.app->world->bonusCount, kMaxBonuses);
+        for (std::int32_t b = 0; b < kMaxBonuses; ++b) EXPECT_EQ(game.app->world->bonuses[b].active, b < own) << b;
+        EXPECT_EQ(count(game.dir.read("debug.txt"), kShortRead.view()), static_cast<std::size_t>(kMaxBonuses - own));
+    }
+}
+
+// Cells of 4 and of -2^31 in place of every block are empty: the level plays with nothing to
+// stand on.
+TEST(DamagedData, UnknownGridCellsAreEmpty) {
+    for (const std::int32_t bad : {4, INT32_MIN}) {
+        SCOPED_TRACE(bad);
+        std::string level = GameFolder::level(1);
+        const std::size_t grid = gridOffset(le32At(level, 0));
+        int blocks = 0;
+        for (std::size_t cell = 0; cell < 280; ++cell) {
+            if (le32At(level, grid + 4 * cell) < 0) continue;
+            setLe32At(level, grid + 4 * cell, bad);
+            ++blocks;
+        }
+        ASSERT_GT(blocks, 0);
+        GameHarness game;
+        GameFolder folder(game.dir);
+        folder.writeLevel(1, level);
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        Script script;
+        visitAndLeave(script, [](Application& a) {
+            for (const auto& row : a.world->blocks)
+                for (const std::int32_t cell : row) EXPECT_EQ(cell, -1);
+            EXPECT_FALSE(a.world->standsOnBlock());
+        });
+        playThrough(game, script);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
+    }
+}
+
+// Two block-file names and the background name, all twelve letters without a terminating zero:
+// the grid and the bonuses are still found behind them, the background is looked for under
+// its twelve letters (and, missing, shows the checker).
+TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
+    const std::string level = GameFolder::level(1);
+    const std::int32_t names = le32At(level, 0);
+    std::string damaged = level.substr(0, 28);
+    setLe32At(damaged, 0, names + 2);
+    damaged += std::string(12 * static_cast<std::size_t>(names), 'K') + std::string(24, 'K');
+    damaged += "LAKALAKALAKA";
+    damaged += level.substr(gridOffset(names));
+
+    GameHarness game;
+    GameFolder folder(game.dir);
+    folder.writeLevel(1, damaged);
+    Script script;
+    visitAndLeave(script, [&level, names](Application& a) {
+        const GameWorld& w = *a.world;
+        EXPECT_EQ(w.bonusCount, le32At(level, 4));
+        for (std::int32_t b = 0; b < w.bonusCount; ++b)
+            EXPECT_EQ(w.bonuses[b].type, le32At(level, bonusOffset(names) + 192 * static_cast<std::size_t>(b) + 8));
+        for (int c = 0; c < 20; ++c)
+            EXPECT_EQ(w.blocks[13][c], le32At(level, gridOffset(names) + 4 * (13 * 20 + static_cast<std::size_t>(c))));
+        const Surface& background = *a.display.backgroundSurface;
+        EXPECT_EQ(background.at(0, 0), 0xF81F);
+        EXPECT_EQ(background.at(8, 0), 0);
+    });
+    playThrough(game, script);
+    const std::string trace = game.dir.read("debug.txt");
+    const auto at = trace.find("gfx\\LAKALAKALAKA");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NE(trace[at + 16], 'K');
+    EXPECT_NE(trace[at + 16], 'L');
+}
+
+namespace {
+
+// Memory of the process in kB from /proc/self/status ("VmRSS", "VmHWM"); 0 when unknown.
+long statusKb(const std::string& key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1);
+    return 0;
+}
+
+// Starts counting the peak resident memory afresh; false where the system cannot.
+bool resetPeakMemory() {
+    std::ofstream out("/proc/self/clear_refs");
+    out << "5";
+    out.flush();
+    return out.good();
+}
+
+bool showsChecker(const Surface& s) {
+    return s.at(0, 0) == 0xF81F && s.at(8, 0) == 0 && s.at(0, 8) == 0 && s.at(8, 8) == 0xF81F;
+}
+
+// A BMP header (file header and 40-byte info header) and nothing else.
+std::string headerOnly(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
+    return testing_support::bmpHeaders(width, height, bits, 54, 54, compression);
+}
+
+// The old 12-byte core header with 16-bit sizes.
+std::string coreHeaderOnly(std::uint16_t width, std::uint16_t height) {
+    std::string s = "BM";
+    testing_support::putLe32(s, 26);
+    testing_support::putLe32(s, 0);
+    testing_support::putLe32(s, 26);
+    testing_support::putLe32(s, 12);
+    testing_support::putLe16(s, width);
+    testing_support::putLe16(s, height);
+    testing_support::putLe16(s, 1);
+    testing_support::putLe16(s, 24);
+    return s;
+}
+
+}  // namespace
+
+// Every picture of the game broken at once: empty, a file of gigabytes, headers that claim
+// billions of pixels, a run-length picture claiming the largest size the check lets through.
+// The game starts within a second and never takes 100 MB more, each refused picture shows the
+// checker, and the game can be played and left.
+TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce) {
+    GameHarness game;
+    GameFolder folder(game.dir);
+    folder.writePicture("title.bmp", "");
+    // 3 GB, a sane header in front and nothing but a hole behind it.
+    folder.writePicture("butony.bmp", testing_support::bmpHeaders(640, 480, 24, 54, 0xC0000036u));
+    std::error_code ec;
+    fs::resize_file(folder.picture("butony.bmp"), 3'000'000'054ull, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    folder.writePicture("gracz1.bmp", headerOnly(INT32_MAX, INT32_MIN + 1, 32, 0));
+    folder.writePicture("hiscore.bmp", coreHeaderOnly(65535, 65535));
+    folder.writePicture("klocki1.bmp", headerOnly(4096, -4096, 8, 1) + std::string("\0\1", 2));
+    const std::string background = GameFolder::level(1).substr(gridOffset(le32At(GameFolder::level(1), 0)) - 12, 12);
+    folder.writePicture(background.c_str(), headerOnly(100000, 100000, 24, 0) + std::string(1000, '\x7F'));
+
+    const bool peakKnown = resetPeakMemory();
+    const long rssBefore = statusKb("VmRSS");
+    const auto started = std::chrono::steady_clock::now();
+    bool firstPoll = true;
+    Script script;
+    visitAndLeave(script, [](Application& a) {
+        EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
+        EXPECT_TRUE(showsChecker(*a.display.playerSurface));
+        EXPECT_TRUE(showsChecker(*a.display.backgroundSurface));
+        // The run-length picture passes the check and holds no runs: one colour all over.
+        const Surface& blocks = *a.display.blocksSurface;
+        EXPECT_EQ(std::count(blocks.pixels(), blocks.pixels() + 128 * 32, blocks.at(0, 0)), 128 * 32);
+    });
+    const int code = game.run([&](Application& a, long poll) {
+        if (firstPoll) {
+            firstPoll = false;
+            const auto startUp = std::chrono::steady_clock::now() - started;
+            EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(startUp).count(), 1000);
+            EXPECT_TRUE(showsChecker(*a.display.backgroundSurface));  // the title
+        }
+        script(a, poll);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(script.finished()) << "stuck waiting for: " << script.waitingFor();
+    if (peakKnown) EXPECT_LT(statusKb("VmHWM") - rssBefore, 100 * 1024) << "kB more at the peak";
+    EXPECT_TRUE(showsChecker(*game.app->display.backgroundSurface));  // the high-score picture
+}
+
+// Pictures of the wrong size are scaled to the size of their place: a full-screen picture as
+// the block sheet, the block sheet as the player's sheet, a picture of 3 x 2 as the title.
+TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
+    GameHarness game;
+    GameFolder folder(game.dir);
+    folder.writePicture("klocki1.bmp", readBytes(kGameDir / "gfx" / "title.bmp"));
+    folder.writePicture("gracz1.bmp", readBytes(kGameDir / "gfx" / "klocki2.bmp"));
+    const testing_support::Rgb tiny[2][3] = {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}},
+                                             {{255, 255, 255}, {0, 0, 0}, {255, 255, 0}}};
+    folder.writePicture("title.bmp", testing_support::makeBmp(3, 2, 24, [&](int x, int y) { return tiny[y][x]; }));
+    std::vector<std::uint16_t> blocks;
+    std::vector<std::uint16_t> player;
+    ASSERT_TRUE(plat::decodePicture("gfx/klocki1.bmp", 128, 32, blocks));
+    ASSERT_TRUE(plat::decodePicture("gfx/gracz1.bmp", 344, 264, player));
+
+    Script script;
+    script.then("title", [](Application& a) {
+        const Surface& title = *a.display.backgroundSurface;
+        EXPECT_EQ(title.at(0, 0), 0xF800);     // red, the top-left third of the upper half
+        EXPECT_EQ(title.at(212, 239), 0xF800);
+        EXPECT_EQ(title.at(320, 0), 0x07E0);   // green
+        EXPECT_EQ(title.at(639, 479), 0xFFE0); // yellow
+        EXPECT_EQ(title.at(0, 479), 0xFFFF);   // white stays pure white
+        EXPECT_EQ(title.at(320, 479), 0);      // black stays 0
+    });
+    visitAndLeave(script, [&](Application& a) {
+        const Surface& b = *a.display.blocksSurface;
+        EXPECT_TRUE(std::equal(blocks.begin(), blocks.end(), b.pixels()));
+        const Surface& p = *a.display.playerSurface;
+        EXPECT_TRUE(std::equal(player.begin(), player.end(), p.pixels()));
+    });
+    playThrough(game, script);
+}
+
+// Without the picture folder every screen shows checkers, and the game is played and left as
+// always; each picture's load is traced.
+TEST(DamagedData, WithoutThePictureFolderEveryScreenStillWorks) {
+    GameHarness game;
+    GameFolder folder(game.dir, false);
+    game.dir.write("hiscore.tbl", oldTable().bytes());
+    Script script;
+    visitAndLeave(script, [](Application& a) {
+        EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
+        EXPECT_TRUE(showsChecker(*a.display.playerSurface));
+        EXPECT_TRUE(showsChecker(*a.display.blocksSurface));
+        EXPECT_TRUE(showsChecker(*a.display.backgroundSurface));
+        EXPECT_EQ(a.levelNumber, 1);
+    });
+    playThrough(game, script);
+    const std::string trace = game.dir.read("debug.txt");
+    for (const char* name : {"gfx\\butony.bmp", "gfx\\gracz1.bmp", "gfx\\title.bmp", "gfx\\klocki1.bmp", "gfx\\hiscore.bmp"})
+        EXPECT_NE(trace.find(name), std::string::npos) << name;
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
+}
+
+// High-score files of 0, 60, 119, 121 and 10,000 bytes fill the table as far as they go; a
+// game that reaches the table leaves the file as it was until the name is confirmed, and then
+// writes the new table, 120 bytes, whole.
+TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
+    for (const std::size_t size : {0u, 60u, 119u, 121u, 10000u}) {
+        SCOPED_TRACE(size);
+        std::string file = oldTable().bytes();
+        for (std::size_t k = file.size(); k < size; ++k) file.push_back(static_cast<char>('A' + k % 26));
+        file.resize(size);
+        const Table loaded = Table::fromFile(file);
+
+        GameHarness game;
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        game.dir.write("hiscore.tbl", file);
+        Script script;
+        script.then("title", [&loaded](Application& a) { EXPECT_EQ(Table::of(*a.world), loaded); });
+        scoreAndSave(script, [&](Application& a) {
+            EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
+            EXPECT_EQ(game.dir.read("hiscore.tbl"), file);
+        });
+        playThrough(game, script);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), loaded.with(25, "OLA").bytes());
+        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+    }
+}
