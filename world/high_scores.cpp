@@ -5,6 +5,7 @@
 #include "platform/cp1250.h"
 #include "platform/platform.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,10 @@ constexpr auto kSaveFailed = plat::cp1250("\nzapis tabeli wyników nieudany\n");
 
 bool GameWorld::loadHighScores() {
     std::FILE* f = plat::openFile(kTableFile, "rb");
-    if (f == nullptr) return false;
+    // Only a missing table is reported, so that the start-up makes a new one; a table that is
+    // there but cannot be read (no permission) is not replaced by an empty one before anyone
+    // has played: it counts as read, with nothing in it.
+    if (f == nullptr) return errno != ENOENT;
 
     // A short file fills the table as far as it goes; bytes it does not reach keep their value.
     unsigned char raw[kScoreBytes];

@@ -530,3 +530,106 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
     }
 }
+
+namespace {
+
+bool runAsRoot() { return ::geteuid() == 0; }
+
+ino_t inodeOf(const fs::path& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+}  // namespace
+
+// A table that cannot be read (no permission, or a link that leads round in a circle) is left
+// alone at start-up, not replaced by an empty one, and is replaced only by the whole new table
+// when a name is confirmed. A folder in the table's place cannot be replaced at all: the save
+// fails, is traced, and the game goes on with the table in memory. A read-only table, or a
+// read-only game folder, ends as the old table or the new one, whole.
+TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
+    const fs::path table = "hiscore.tbl";
+    // No permission to read it (root reads it all the same), and a circle of links.
+    for (const bool circle : {false, true}) {
+        SCOPED_TRACE(circle ? "circle of links" : "mode 000");
+        GameHarness game;
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        if (circle) {
+            fs::create_symlink("hiscore.tbl", game.dir.path() / table);
+        } else {
+            game.dir.write("hiscore.tbl", oldTable().bytes());
+            fs::permissions(game.dir.path() / table, fs::perms::none);
+        }
+        const ino_t before = inodeOf(game.dir.path() / table);
+        const Table loaded = !circle && runAsRoot() ? oldTable() : Table{};
+        Script script;
+        scoreAndSave(script, [&](Application& a) {
+            EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
+            EXPECT_EQ(inodeOf(game.dir.path() / table), before);  // still the old one
+            EXPECT_EQ(fs::is_symlink(game.dir.path() / table), circle);
+        });
+        playThrough(game, script);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), loaded.with(25, "OLA").bytes());
+    }
+    // A folder where the table should be.
+    {
+        GameHarness game;
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        fs::create_directory(game.dir.path() / table);
+        Script script;
+        scoreAndSave(script);
+        playThrough(game, script);
+        EXPECT_TRUE(fs::is_directory(game.dir.path() / table));
+        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(Table::of(*game.app->world), Table{}.with(25, "OLA"));
+        EXPECT_NE(game.dir.read("debug.txt").find(kSaveFailed.view()), std::string::npos);
+    }
+    // A read-only table, then a read-only game folder.
+    for (const bool wholeFolder : {false, true}) {
+        SCOPED_TRACE(wholeFolder ? "read-only folder" : "read-only table");
+        GameHarness game;
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+        fs::permissions(game.dir.path() / table, readOnly);
+        if (wholeFolder) fs::permissions(game.dir.path(), readOnly | fs::perms::owner_exec);
+        Script script;
+        scoreAndSave(script, [&](Application&) { EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes()); });
+        playThrough(game, script);
+        fs::permissions(game.dir.path(), fs::perms::owner_all);
+        const std::string after = game.dir.read("hiscore.tbl");
+        EXPECT_TRUE(after == oldTable().bytes() || after == oldTable().with(25, "OLA").bytes());
+        if (!wholeFolder) EXPECT_EQ(after, oldTable().with(25, "OLA").bytes());
+        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(Table::of(*game.app->world), oldTable().with(25, "OLA"));
+    }
+}
+
+// A trace that cannot be written (a folder in its place, or a read-only file) does not stop
+// anything: a whole game is played and its score saved.
+TEST(DamagedData, ATraceThatCannotBeWrittenStopsNothing) {
+    for (const bool folderInItsPlace : {true, false}) {
+        SCOPED_TRACE(folderInItsPlace ? "folder" : "read-only file");
+        GameHarness game;  // the display has started the trace by now
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        const fs::path trace = game.dir.path() / "debug.txt";
+        if (folderInItsPlace) {
+            fs::remove(trace);
+            fs::create_directory(trace);
+        } else {
+            fs::permissions(trace, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        }
+        const auto traceBefore = fs::is_directory(trace) ? 0 : fs::file_size(trace);
+        Script script;
+        scoreAndSave(script);
+        playThrough(game, script);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().with(25, "OLA").bytes());
+        if (folderInItsPlace) EXPECT_TRUE(fs::is_directory(trace));
+        if (!folderInItsPlace && !runAsRoot()) EXPECT_EQ(fs::file_size(trace), traceBefore);
+    }
+}
