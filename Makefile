@@ -15,7 +15,21 @@ build: deps
 run: build
 	cd $(BUILD)/game && ./kalkulon
 
-test: build
+# `make test`: what is missing installed (clang for the fuzzers too), the normal build and every
+# test; the same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan; then each fuzz target for a minute over its seeds (scripts/fuzz, build-fuzz).
+# `make check`: only the normal build and its tests, the quick round while working.
+ASAN_BUILD ?= build-asan
+.PHONY: check
+test:
+	scripts/deps clang libclang-rt-14-dev
+	$(MAKE) check
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALKULON_SANITIZE=ON -DKALKULON_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+	scripts/fuzz 60
+
+check: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 clean:
