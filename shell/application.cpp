@@ -27,15 +27,11 @@ int Application::run() {
     }
 
     useKeyboard = 1;
-    if (initInput() < 0) {
-        display.drawText(320, 230, plat::cp1250("Błąd!"));
-        error.debugLog(plat::cp1250("błąd \n"));
-        close();
-    } else if (createKeyboard() < 0) {
-        display.drawText(320, 230, plat::cp1250("Błąd!"));
-        error.debugLog(plat::cp1250("błąd \n"));
-        close();
-    }
+    // A failed step has reported itself already; start-up reports it once more.
+    if (initInput() < 0)
+        reportInputFailure();
+    else if (createKeyboard() < 0)
+        reportInputFailure();
     if (keyboard) plat::keyboardAcquire();
     return mainLoop();
 }

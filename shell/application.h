@@ -57,6 +57,7 @@ public:
 
     // ---- keyboard ----------------------------------------------------------------------------
     std::int32_t initInput();
+    void reportInputFailure();
     std::int32_t createKeyboard();
     void releaseInput();
     void releaseKeyboard();
