@@ -1,22 +1,16 @@
 // The high-score screen: the table over its picture and, after a game whose score reached the
 // table, the name typed into the new row straight from the keyboard snapshot.
+#include "platform/scan_codes.h"
 #include "shell/application.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr std::uint8_t kScanEnter = 0x1C;
-constexpr std::uint8_t kScanBackspace = 0x0E;
-constexpr std::uint8_t kDown = 0x80;
 constexpr std::uint32_t kSampleMs = 80;  // a held key repeats at this pace
 constexpr std::int32_t kLastPosition = kNameLength - 1;
 
-// Scan codes of the letters A to Z; tested in this order, so of two letters held together the
-// one earlier in the alphabet is taken.
-constexpr std::uint8_t kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                          0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                          0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+
 
 }  // namespace
 
@@ -44,15 +38,15 @@ void Application::nameEntryFrame(std::int32_t row) {
     elapsed = now - lastTick;
     if (elapsed >= kSampleMs) {
         char* name = w.hiNames[row];
-        if (keys[kScanEnter] & kDown) {
+        if (keys[plat::kScanEnter] & plat::kKeyDown) {
             w.saveHighScores();
             w.entryRow = -1;
-        } else if (keys[kScanBackspace] & kDown) {
+        } else if (keys[plat::kScanBackspace] & plat::kKeyDown) {
             if (w.nameCursor > 0) w.nameCursor -= 1;
             name[w.nameCursor] = ' ';
         } else {
             for (int letter = 0; letter < 26; ++letter) {
-                if (keys[kLetterScan[letter]] & kDown) {
+                if (keys[plat::kScanLetters[letter]] & plat::kKeyDown) {
                     name[w.nameCursor] = static_cast<char>('A' + letter);
                     w.nameCursor += 1;
                     break;

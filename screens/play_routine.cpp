@@ -1,6 +1,7 @@
 // A whole game: level after level with its own message loop, each frame drawing the level and
 // the head-up display and then at most one overlay (pause menu, story, result box); with no
 // overlay the arrow keys drive the figure.
+#include "platform/scan_codes.h"
 #include "platform/cp1250.h"
 #include "shell/application.h"
 
@@ -9,11 +10,6 @@
 namespace {
 
 constexpr std::int32_t kLastLevel = 7;
-constexpr std::uint8_t kScanLeft = 0xCB;
-constexpr std::uint8_t kScanRight = 0xCD;
-constexpr std::uint8_t kScanUp = 0xC8;
-constexpr std::uint8_t kScanDown = 0xD0;
-constexpr std::uint8_t kDown = 0x80;
 
 }  // namespace
 
@@ -130,6 +126,6 @@ void Application::playInput(std::uint8_t keys[256]) {
     case plat::KeyRead::Failed:
         break;  // the keys of the last good read
     }
-    world->updatePlayer((keys[kScanLeft] & kDown) != 0, (keys[kScanRight] & kDown) != 0,
-                        (keys[kScanUp] & kDown) != 0, (keys[kScanDown] & kDown) != 0, now);
+    world->updatePlayer((keys[plat::kScanLeft] & plat::kKeyDown) != 0, (keys[plat::kScanRight] & plat::kKeyDown) != 0,
+                        (keys[plat::kScanUp] & plat::kKeyDown) != 0, (keys[plat::kScanDown] & plat::kKeyDown) != 0, now);
 }

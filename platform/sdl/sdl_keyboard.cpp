@@ -1,6 +1,7 @@
 // The keyboard as a 256-byte snapshot indexed by PC scan codes, built from SDL's keyboard
 // state. Shared and foreground-only: when the window loses the foreground the source loses
 // acquisition, and a read reports lost input until it is acquired again.
+#include "platform/scan_codes.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
 
@@ -24,15 +25,11 @@ KeyboardState& kb() {
     return *k;
 }
 
-// PC scan codes of the letters A to Z.
-constexpr std::uint8_t kLetterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
-                                          0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
-
 // SDL scancode -> PC scan code (extended keys at 0x80 and above), for every key of a standard
 // keyboard.
 constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> makeScanTable() {
     std::array<std::uint8_t, SDL_NUM_SCANCODES> t{};
-    for (int i = 0; i < 26; ++i) t[SDL_SCANCODE_A + i] = kLetterScan[i];
+    for (int i = 0; i < 26; ++i) t[SDL_SCANCODE_A + i] = kScanLetters[i];
     for (int i = 0; i < 9; ++i) t[SDL_SCANCODE_1 + i] = static_cast<std::uint8_t>(0x02 + i);
     t[SDL_SCANCODE_0] = 0x0B;
     t[SDL_SCANCODE_RETURN] = 0x1C;
@@ -165,7 +162,7 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
         const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
         if (key >= SDLK_a && key <= SDLK_z) {
             // Letters follow the user's layout: a German keyboard's Z key types Z.
-            state[kLetterScan[key - SDLK_a]] = 0x80;
+            state[kScanLetters[key - SDLK_a]] = 0x80;
         } else if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) {
             // A letter position without a Latin letter. On a layout with no Latin letters at
             // all (Cyrillic, Greek) it types the letter of its position; where it carries an
@@ -178,7 +175,7 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     }
     // Alt+Enter switches between full screen and a window; that Enter is not the game's.
     if ((SDL_GetModState() & KMOD_ALT) != 0) {
-        state[0x1C] = 0;
+        state[kScanEnter] = 0;
         state[0x9C] = 0;
     }
     return KeyRead::Ok;

@@ -1,6 +1,7 @@
 // The seven levels: within the limits of the level file, and each one won by a route that the
 // route finder finds with the game's own movement and collection code, replayed step by step
 // on a fresh world and then through the whole game, headless, from the title to the table.
+#include "platform/scan_codes.h"
 #include "content_files.h"
 #include "solver.h"
 
@@ -224,9 +225,9 @@ TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
         }
         const auto& steps = routes()[static_cast<std::size_t>(level)].steps;
         const std::uint8_t keys = step < steps.size() ? steps[step] : 0;
-        hl::setKey(0xCB, keys & solver::kLeft);
-        hl::setKey(0xCD, keys & solver::kRight);
-        hl::setKey(0xC8, keys & solver::kUp);
+        hl::setKey(plat::kScanLeft, keys & solver::kLeft);
+        hl::setKey(plat::kScanRight, keys & solver::kRight);
+        hl::setKey(plat::kScanUp, keys & solver::kUp);
         hl::advance(10);
     }, 3'000'000);
     EXPECT_EQ(code, 0);

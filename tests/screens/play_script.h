@@ -4,6 +4,7 @@
 // to act, as a player looks at the screen; everything it does is what a player does.
 #pragma once
 
+#include "platform/scan_codes.h"
 #include "platform/headless.h"
 #include "shell/application.h"
 #include "support/game_harness.h"
@@ -91,17 +92,12 @@ inline constexpr Spot kResumeEntry{320, 210};
 inline constexpr Spot kRestartEntry{320, 250};
 inline constexpr Spot kQuitEntry{320, 290};
 inline constexpr Spot kRestingMouse{5, 470};  // over no button of any screen
-inline constexpr std::uint8_t kScanRight = 0xCD;
-inline constexpr std::uint8_t kScanUp = 0xC8;
-inline constexpr std::uint8_t kScanEnter = 0x1C;
-inline constexpr std::uint8_t kScanBackspace = 0x0E;
+using plat::kScanBackspace;
+using plat::kScanEnter;
+using plat::kScanRight;
+using plat::kScanUp;
 // PC scan code of a capital letter.
-inline std::uint8_t scanOf(char letter) {
-    static constexpr std::uint8_t kLetters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                                  0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                                  0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
-    return kLetters[letter - 'A'];
-}
+inline std::uint8_t scanOf(char letter) { return plat::kScanLetters[letter - 'A']; }
 
 // ---- what is on the screen ----------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 // Plays one whole game headless with the routes the route finder finds, and saves the real
 // frames of the game as PNG pictures: the title, the story, every level in play, the pause
 // menu, a won level's box, the ending and the high-score table with a name being typed.
+#include "platform/scan_codes.h"
 #include "png.h"
 #include "solver.h"
 
@@ -180,9 +181,9 @@ int main(int argc, char** argv) {
             return;
         }
         const std::uint8_t keys = step < steps.size() ? steps[step] : 0;
-        hl::setKey(0xCB, (keys & solver::kLeft) != 0);
-        hl::setKey(0xCD, (keys & solver::kRight) != 0);
-        hl::setKey(0xC8, (keys & solver::kUp) != 0);
+        hl::setKey(plat::kScanLeft, (keys & solver::kLeft) != 0);
+        hl::setKey(plat::kScanRight, (keys & solver::kRight) != 0);
+        hl::setKey(plat::kScanUp, (keys & solver::kUp) != 0);
         hl::advance(10);
     });
     const int code = app->run();
