@@ -75,6 +75,7 @@ bool keyboardCreate();  // the keyboard source, bound to the window
 bool keyboardAcquire(); // false while the window is not in the foreground
 void keyboardUnacquire();
 void keyboardRelease();
+// Fills `state` only when it returns Ok; otherwise the buffer is left as it was.
 KeyRead keyboardRead(std::uint8_t state[256]);
 
 // ---- presenting frames -------------------------------------------------------------------

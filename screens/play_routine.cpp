@@ -5,7 +5,6 @@
 #include "platform/cp1250.h"
 #include "shell/application.h"
 
-#include <cstring>
 
 namespace {
 
@@ -111,12 +110,11 @@ void Application::drawLevelAndHud(std::uint32_t framesShown) {
     display.drawNumber(w.targetX, w.targetY, w.target);  // the number on the board
 }
 
-void Application::playInput(std::uint8_t keys[256]) {
+void Application::playInput(KeyState& keys) {
     if (!keyboard || useKeyboard == 0) return;
-    std::uint8_t fresh[256] = {};
-    switch (plat::keyboardRead(fresh)) {
+    // A read that fails leaves the keys of the last good read in place.
+    switch (plat::keyboardRead(keys.data())) {
     case plat::KeyRead::Ok:
-        std::memcpy(keys, fresh, sizeof fresh);
         break;
     case plat::KeyRead::InputLost:
         // Back in the foreground: acquire again and let only this frame go without a step.

@@ -10,6 +10,7 @@
 #include "shell/game_window.h"
 #include "world/game_world.h"
 
+#include <array>
 #include <cstdint>
 
 struct CreditLine {
@@ -79,15 +80,16 @@ public:
 
     // ---- the play routine's parts ------------------------------------------------------------
     // Locals of one call of the play routine: the frame-rate counter and the last key state.
+    using KeyState = std::array<std::uint8_t, 256>;
     struct PlayLocals {
         FrameRate frameRate;
-        std::uint8_t keys[256] = {};  // all released before the first read
+        KeyState keys = {};  // all released before the first read
     };
     void startLevel();
     // One frame of a level; false when the quit message was taken.
     bool playFrame(PlayLocals& locals);
     void drawLevelAndHud(std::uint32_t framesShown);
-    void playInput(std::uint8_t keys[256]);
+    void playInput(KeyState& keys);
     void pauseMenu();
     void storyBox();
     void resultBox();
