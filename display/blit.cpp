@@ -45,14 +45,18 @@ bool rectInside(const FrameRect& rect, int width, int height) {
            rect.right <= width && rect.bottom <= height;
 }
 
+// The destination rectangle lies wholly inside the target. 64-bit sums: positions come from
+// game data and may be anything.
+static bool fitsAt(const Surface& to, int x, int y, int w, int h) {
+    return x >= 0 && y >= 0 && static_cast<long long>(x) + w <= to.width() &&
+           static_cast<long long>(y) + h <= to.height();
+}
+
 bool opaque(Surface& to, int x, int y, const Surface& from, const FrameRect& source) {
     if (!rectInside(source, from.width(), from.height())) return false;
     const int w = rectWidth(source);
     const int h = rectHeight(source);
-    // 64-bit sums: positions come from game data and may be anything.
-    if (x < 0 || y < 0 || static_cast<long long>(x) + w > to.width() ||
-        static_cast<long long>(y) + h > to.height())
-        return false;
+    if (!fitsAt(to, x, y, w, h)) return false;
     const std::size_t bytes = static_cast<std::size_t>(w) * sizeof(std::uint16_t);
     for (int row = 0; row < h; ++row)
         std::memmove(to.row(y + row) + x, from.row(source.top + row) + source.left, bytes);
@@ -64,9 +68,7 @@ bool keyed(Surface& to, int x, int y, const Surface& from, const FrameRect& sour
     if (!rectInside(source, from.width(), from.height())) return false;
     const int w = rectWidth(source);
     const int h = rectHeight(source);
-    if (x < 0 || y < 0 || static_cast<long long>(x) + w > to.width() ||
-        static_cast<long long>(y) + h > to.height())
-        return false;
+    if (!fitsAt(to, x, y, w, h)) return false;
     const std::uint16_t key = from.colorKey();
     for (int row = 0; row < h; ++row) keyedRow(to.row(y + row) + x, from.row(source.top + row) + source.left, w, key);
     return true;
