@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 // Undefined behaviour stops the run like a crash, so that the input is kept as a finding
@@ -15,12 +16,21 @@ extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print
 
 namespace fuzz_support {
 
+inline std::string& scratchFolder() {
+    static std::string path;
+    return path;
+}
+
+// Made once per run, and removed with everything in it when the run ends normally.
 inline void enterScratchFolder() {
-    static bool done = false;
-    if (done) return;
-    done = true;
+    if (!scratchFolder().empty()) return;
     std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/kalkulon-fuzz-XXXXXX");
     if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) std::abort();
+    scratchFolder() = pattern;
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(scratchFolder(), ec);
+    });
 }
 
 inline void writeFile(const char* path, const unsigned char* data, std::size_t size) {
