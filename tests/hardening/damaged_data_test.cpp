@@ -1,7 +1,8 @@
 // Whole games played over damaged copies of the generated game folder: level files cut short
 // or lying about their counts, cells and names; pictures empty, huge, absurd or of the wrong
 // size; no picture folder at all; high-score tables of every length, unreadable or read-only;
-// a trace that cannot be written. In every case the game behaves as its failure handling
+// a trace that cannot be written; FIFOs, devices, links and endless files in the place of any
+// file the game reads or writes. In every case the game behaves as its failure handling
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
 #include "screens/play_script.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,6 +145,14 @@ struct Table {
     }
     friend bool operator==(const Table& a, const Table& b) { return a.bytes() == b.bytes(); }
 };
+
+// Files beside the table named after it ("hiscore.tbl.*"): what a save may have left behind.
+std::vector<std::string> newTableFiles(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path().filename().string().rfind("hiscore.tbl.", 0) == 0) names.push_back(entry.path().filename());
+    return names;
+}
 
 // A table that a game of 25 points enters at row 8; one name of 8 letters has no terminator.
 Table oldTable() {
@@ -419,7 +429,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
     ASSERT_FALSE(ec) << ec.message();
     folder.writePicture("gracz1.bmp", headerOnly(INT32_MAX, INT32_MIN + 1, 32, 0));
     folder.writePicture("hiscore.bmp", coreHeaderOnly(65535, 65535));
-    folder.writePicture("klocki1.bmp", headerOnly(4096, -4096, 8, 1) + std::string("\0\1", 2));
+    folder.writePicture("klocki1.bmp", headerOnly(1280, -960, 8, 1) + std::string("\0\1", 2));
     const std::string background = GameFolder::level(1).substr(gridOffset(le32At(GameFolder::level(1), 0)) - 12, 12);
     folder.writePicture(background.c_str(), headerOnly(100000, 100000, 24, 0) + std::string(1000, '\x7F'));
 
@@ -531,7 +541,7 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         });
         playThrough(game, script);
         EXPECT_EQ(game.dir.read("hiscore.tbl"), loaded.with(25, "OLA").bytes());
-        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
     }
 }
 
@@ -586,7 +596,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         scoreAndSave(script);
         playThrough(game, script);
         EXPECT_TRUE(fs::is_directory(game.dir.path() / table));
-        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
         EXPECT_EQ(Table::of(*game.app->world), Table{}.with(25, "OLA"));
         EXPECT_NE(game.dir.read("debug.txt").find(kSaveFailed.view()), std::string::npos);
     }
@@ -609,7 +619,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         if (!wholeFolder) {
             EXPECT_EQ(after, oldTable().with(25, "OLA").bytes());
         }
-        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
         EXPECT_EQ(Table::of(*game.app->world), oldTable().with(25, "OLA"));
     }
 }
@@ -640,5 +650,163 @@ TEST(DamagedData, ATraceThatCannotBeWrittenStopsNothing) {
         } else if (!runAsRoot()) {
             EXPECT_EQ(fs::file_size(trace), traceBefore);
         }
+    }
+}
+
+namespace {
+
+// ---- special files -----------------------------------------------------------------------------
+
+// The name `at` made anew: a FIFO, a link, or a file that begins with `head` and is `size` bytes
+// long, all of it behind `head` a hole on the disk.
+void makeFifo(const fs::path& at) {
+    fs::remove(at);
+    ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0) << at;
+}
+void makeLink(const fs::path& target, const fs::path& at) {
+    fs::remove(at);
+    fs::create_symlink(target, at);
+}
+void makeSparse(const fs::path& at, const std::string& head, std::uintmax_t size) {
+    fs::remove(at);
+    std::ofstream(at, std::ios::binary).write(head.data(), static_cast<std::streamsize>(head.size()));
+    fs::resize_file(at, size);
+}
+
+// What a name holds, looked at without opening anything that could wait: a FIFO, a link (and
+// where it leads), nothing, or the bytes of a file.
+std::string stateOf(const fs::path& p) {
+    const fs::file_status s = fs::symlink_status(p);
+    if (fs::is_symlink(s)) return "link to " + fs::read_symlink(p).string();
+    if (fs::is_fifo(s)) return "FIFO";
+    if (!fs::exists(s)) return "nothing";
+    return readBytes(p);
+}
+
+bool songRefused() {
+    const auto& calls = hl::musicCalls();
+    return std::any_of(calls.begin(), calls.end(), [](const hl::MusicCall& c) { return c.what == "load" && c.value == 0; });
+}
+
+}  // namespace
+
+// A level file that is a FIFO, a device or a folder counts as missing; a file of 2 GB, nearly
+// all of it a hole, that claims 2^31 - 1 block-file names is stepped over to its end and lacks
+// everything behind them. Each game ends at once as such a level file makes it end, and the
+// table is untouched.
+TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
+    const std::string level = GameFolder::level(1);
+    std::string head = level.substr(0, 28);
+    setLe32At(head, 0, INT32_MAX);
+    const auto bonuses = static_cast<std::size_t>(le32At(level, 4));
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> plant;
+        std::size_t shortReads;  // 0: the file counts as missing
+    };
+    const Case cases[] = {
+        {"a FIFO", makeFifo, 0},
+        {"a link to /dev/urandom", [](const fs::path& at) { makeLink("/dev/urandom", at); }, 0},
+        {"a folder", [](const fs::path& at) { fs::remove(at), fs::create_directory(at); }, 0},
+        {"2 GB of names", [&head](const fs::path& at) { makeSparse(at, head, 2ull << 30); }, bonuses},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameHarness game;
+        GameFolder folder(game.dir);
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        c.plant(game.dir.path() / "level" / "level1.lvl");
+        Script script;
+        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        playThrough(game, script);
+
+        const std::string trace = game.dir.read("debug.txt");
+        EXPECT_EQ(trace.find("\n nie znaleziono!") != std::string::npos, c.shortReads == 0);
+        EXPECT_EQ(count(trace, kShortRead.view()), c.shortReads);
+        EXPECT_FALSE(plat::windowExists());
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
+    }
+}
+
+// FIFOs, devices, links and a song too long to be one in the place of the files the game reads
+// and writes; each time a whole game is played and its score saved. A picture or song that is
+// no regular file counts as missing. The table's own name as a FIFO counts as a table with
+// nothing in it, as a link it is read through; the save always puts a new file of the table's
+// own in its place, never writes through the old temporary name or the trace's link, and
+// leaves nothing behind. What lies outside the folder keeps its bytes, every planted FIFO and
+// link stays as it was, and the table on disk is the old one until the new one is whole.
+TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsFolder) {
+    const fs::path keep = "elsewhere/keep.txt";     // outside the game's files: an old table
+    const fs::path fresh = "elsewhere/fresh.txt";   // where a dangling link leads
+    auto checker = [](GameHarness& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
+    auto silent = [](GameHarness&) { EXPECT_TRUE(songRefused()); };
+    // The trace started afresh and appended to, as the display and every other part do.
+    auto traceOnce = [](GameHarness& g) {
+        g.app->error.debugLog("start", false);
+        g.app->error.debugLog(7);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& dir)> plant;
+        std::function<void(GameHarness&)> check;
+    };
+    const Case cases[] = {
+        {"title picture as a FIFO", [](const fs::path& d) { makeFifo(d / "gfx/title.bmp"); }, checker},
+        {"title picture as a link to /dev/zero", [](const fs::path& d) { makeLink("/dev/zero", d / "gfx/title.bmp"); }, checker},
+        {"level background as a FIFO", [](const fs::path& d) { makeFifo(d / "gfx/tlo.bmp"); }, nullptr},
+        {"song as a FIFO", [](const fs::path& d) { makeFifo(d / "music/3dparadise.mod"); }, silent},
+        {"song of 33 MB", [](const fs::path& d) { makeSparse(d / "music/3dparadise.mod", "M.K.", 33u << 20); }, silent},
+        {"table as a FIFO", [](const fs::path& d) { makeFifo(d / "hiscore.tbl"); }, nullptr},
+        {"table as a link elsewhere", [&](const fs::path& d) { makeLink(d / keep, d / "hiscore.tbl"); }, nullptr},
+        {"no table, old temporary name a link elsewhere",
+         [&](const fs::path& d) {
+             fs::remove(d / "hiscore.tbl");
+             makeLink(d / keep, d / "hiscore.tbl.tmp");
+         },
+         nullptr},
+        {"old temporary name a link to nothing", [&](const fs::path& d) { makeLink(d / fresh, d / "hiscore.tbl.tmp"); }, nullptr},
+        {"no table, old temporary name a FIFO",
+         [](const fs::path& d) {
+             fs::remove(d / "hiscore.tbl");
+             makeFifo(d / "hiscore.tbl.tmp");
+         },
+         nullptr},
+        {"trace as a FIFO", [](const fs::path& d) { makeFifo(d / "debug.txt"); }, traceOnce},
+        {"trace as a link elsewhere", [&](const fs::path& d) { makeLink(d / keep, d / "debug.txt"); }, traceOnce},
+    };
+    const std::vector<fs::path> watched = {"gfx/title.bmp", "gfx/tlo.bmp", "music/3dparadise.mod", "hiscore.tbl.tmp",
+                                           "debug.txt", keep, fresh};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameHarness game;
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        fs::create_directory(game.dir.path() / "elsewhere");
+        game.dir.write(keep, oldTable().bytes());
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        c.plant(game.dir.path());
+
+        // Every name that is not a plain file of the folder stays as planted; so does all
+        // outside it.
+        std::vector<std::pair<fs::path, std::string>> planted;
+        for (const fs::path& name : watched)
+            if (!fs::is_regular_file(fs::symlink_status(name)) || name.parent_path() == "elsewhere")
+                planted.emplace_back(name, stateOf(name));
+        const std::string tableBefore = stateOf("hiscore.tbl");
+        const Table loaded = fs::is_regular_file("hiscore.tbl") ? Table::fromFile(readBytes("hiscore.tbl")) : Table{};
+        const std::string tableAtEntry = tableBefore == "nothing" ? Table{}.bytes() : tableBefore;
+
+        Script script;
+        scoreAndSave(script, [&](Application& a) {
+            EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
+            EXPECT_EQ(stateOf("hiscore.tbl"), tableAtEntry);
+        });
+        playThrough(game, script);
+        if (c.check) c.check(game);
+
+        EXPECT_EQ(stateOf("hiscore.tbl"), loaded.with(25, "OLA").bytes());
+        for (const auto& [name, state] : planted) EXPECT_EQ(stateOf(name), state) << name;
+        const bool oldNamePlanted = fs::symlink_status("hiscore.tbl.tmp").type() != fs::file_type::not_found;
+        EXPECT_EQ(newTableFiles(game.dir).size(), oldNamePlanted ? 1u : 0u);
     }
 }
