@@ -23,9 +23,10 @@ namespace {
 // megabytes and milliseconds to decode.
 constexpr std::int64_t kMaxWidth = 1280;
 constexpr std::int64_t kMaxHeight = 960;
-// The largest acceptable file: the largest picture at 32 bits, plus room for the headers and
-// a palette.
-constexpr std::size_t kMaxFileBytes = kMaxWidth * kMaxHeight * 4 + 65536;
+// The largest acceptable file: 5 MiB, the largest picture at 32 bits (4.7 MiB) with room for
+// the headers and a palette.
+constexpr std::size_t kMaxFileBytes = std::size_t{5} << 20;
+static_assert(kMaxFileBytes > kMaxWidth * kMaxHeight * 4 + 14 + 124 + 1024);
 constexpr std::size_t kFileHeaderBytes = 14;
 
 std::uint32_t le32(const std::uint8_t* p) {
