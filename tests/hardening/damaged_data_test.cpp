@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -657,72 +658,54 @@ namespace {
 
 // ---- special files -----------------------------------------------------------------------------
 
-// The name `at` made anew: a FIFO, a link, or a file that begins with `head` and is `size` bytes
-// long, all of it behind `head` a hole on the disk.
-void makeFifo(const fs::path& at) {
+// Puts `as` in the place of `name` in the folder `dir`: "FIFO", "folder", "gone", "<n> MiB" or
+// "<n> GiB" (`head`, then a hole to that size), or else a link to `as` (from `dir` when relative).
+void plant(const fs::path& dir, const fs::path& name, const std::string& as, const std::string& head = "") {
+    const fs::path at = dir / name;
     fs::remove(at);
-    ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0) << at;
-}
-void makeLink(const fs::path& target, const fs::path& at) {
-    fs::remove(at);
-    fs::create_symlink(target, at);
-}
-void makeSparse(const fs::path& at, const std::string& head, std::uintmax_t size) {
-    fs::remove(at);
-    std::ofstream(at, std::ios::binary).write(head.data(), static_cast<std::streamsize>(head.size()));
-    fs::resize_file(at, size);
+    if (as == "FIFO") {
+        ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0) << at;
+    } else if (as == "folder") {
+        fs::create_directory(at);
+    } else if (std::isdigit(static_cast<unsigned char>(as[0]))) {
+        std::ofstream(at, std::ios::binary) << head;
+        fs::resize_file(at, std::stoull(as) << (as.find('G') != std::string::npos ? 30 : 20));
+    } else if (as != "gone") {
+        fs::create_symlink(dir / as, at);
+    }
 }
 
-// What a name holds, looked at without opening anything that could wait: a FIFO, a link (and
-// where it leads), nothing, or the bytes of a file.
+// What a name holds, looked at without opening anything that could wait.
 std::string stateOf(const fs::path& p) {
     const fs::file_status s = fs::symlink_status(p);
     if (fs::is_symlink(s)) return "link to " + fs::read_symlink(p).string();
     if (fs::is_fifo(s)) return "FIFO";
-    if (!fs::exists(s)) return "nothing";
-    return readBytes(p);
-}
-
-bool songRefused() {
-    const auto& calls = hl::musicCalls();
-    return std::any_of(calls.begin(), calls.end(), [](const hl::MusicCall& c) { return c.what == "load" && c.value == 0; });
+    return fs::exists(s) ? readBytes(p) : "nothing";
 }
 
 }  // namespace
 
-// A level file that is a FIFO, a device or a folder counts as missing; a file of 2 GB, nearly
+// A level file that is a FIFO, a device or a folder counts as missing; a file of 2 GiB, nearly
 // all of it a hole, that claims 2^31 - 1 block-file names is stepped over to its end and lacks
-// everything behind them. Each game ends at once as such a level file makes it end, and the
-// table is untouched.
+// everything behind them. Each game ends at once, and the table is untouched.
 TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
     const std::string level = GameFolder::level(1);
     std::string head = level.substr(0, 28);
     setLe32At(head, 0, INT32_MAX);
-    const auto bonuses = static_cast<std::size_t>(le32At(level, 4));
-    struct Case {
-        const char* what;
-        std::function<void(const fs::path&)> plant;
-        std::size_t shortReads;  // 0: the file counts as missing
-    };
-    const Case cases[] = {
-        {"a FIFO", makeFifo, 0},
-        {"a link to /dev/urandom", [](const fs::path& at) { makeLink("/dev/urandom", at); }, 0},
-        {"a folder", [](const fs::path& at) { fs::remove(at), fs::create_directory(at); }, 0},
-        {"2 GB of names", [&head](const fs::path& at) { makeSparse(at, head, 2ull << 30); }, bonuses},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const std::string as : {"FIFO", "/dev/urandom", "folder", "2 GiB"}) {
+        SCOPED_TRACE(as);
         GameHarness game;
         GameFolder folder(game.dir);
         game.dir.write("hiscore.tbl", oldTable().bytes());
-        c.plant(game.dir.path() / "level" / "level1.lvl");
+        plant(game.dir.path(), "level/level1.lvl", as, head);
         Script script;
         script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
         playThrough(game, script);
 
+        const std::size_t shortReads = as == "2 GiB" ? static_cast<std::size_t>(le32At(level, 4)) : 0;
         const std::string trace = game.dir.read("debug.txt");
-        EXPECT_EQ(trace.find("\n nie znaleziono!") != std::string::npos, c.shortReads == 0);
-        EXPECT_EQ(count(trace, kShortRead.view()), c.shortReads);
+        EXPECT_EQ(trace.find("\n nie znaleziono!") != std::string::npos, shortReads == 0);
+        EXPECT_EQ(count(trace, kShortRead.view()), shortReads);
         EXPECT_FALSE(plat::windowExists());
         EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
     }
@@ -730,52 +713,39 @@ TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
 
 // FIFOs, devices, links and a song too long to be one in the place of the files the game reads
 // and writes; each time a whole game is played and its score saved. A picture or song that is
-// no regular file counts as missing. The table's own name as a FIFO counts as a table with
-// nothing in it, as a link it is read through; the save always puts a new file of the table's
-// own in its place, never writes through the old temporary name or the trace's link, and
-// leaves nothing behind. What lies outside the folder keeps its bytes, every planted FIFO and
-// link stays as it was, and the table on disk is the old one until the new one is whole.
+// no regular file counts as missing; the table as a FIFO counts as a table with nothing in it,
+// as a link it is read through. The save puts a new file of its own in the table's place,
+// never writes through the old temporary name or the trace's link, and leaves nothing behind.
+// What lies outside the folder keeps its bytes, every planted FIFO and link stays, and the
+// table on disk is the old one until the new one is whole.
 TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsFolder) {
-    const fs::path keep = "elsewhere/keep.txt";     // outside the game's files: an old table
-    const fs::path fresh = "elsewhere/fresh.txt";   // where a dangling link leads
+    const fs::path keep = "elsewhere/keep.txt";  // outside the game's files: an old table
+    const fs::path fresh = "elsewhere/fresh.txt";
     auto checker = [](GameHarness& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
-    auto silent = [](GameHarness&) { EXPECT_TRUE(songRefused()); };
-    // The trace started afresh and appended to, as the display and every other part do.
-    auto traceOnce = [](GameHarness& g) {
-        g.app->error.debugLog("start", false);
-        g.app->error.debugLog(7);
+    auto silent = [](GameHarness&) {
+        const auto& calls = hl::musicCalls();
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](auto& c) { return c.what == "load" && c.value == 0; }));
     };
+    auto traceAfresh = [](GameHarness& g) { g.app->error.debugLog("start", false); };
     struct Case {
         const char* what;
-        std::function<void(const fs::path& dir)> plant;
-        std::function<void(GameHarness&)> check;
+        std::vector<std::pair<const char*, const char*>> plants;  // name, what takes its place
+        std::function<void(GameHarness&)> check = nullptr;
     };
     const Case cases[] = {
-        {"title picture as a FIFO", [](const fs::path& d) { makeFifo(d / "gfx/title.bmp"); }, checker},
-        {"title picture as a link to /dev/zero", [](const fs::path& d) { makeLink("/dev/zero", d / "gfx/title.bmp"); }, checker},
-        {"level background as a FIFO", [](const fs::path& d) { makeFifo(d / "gfx/tlo.bmp"); }, nullptr},
-        {"song as a FIFO", [](const fs::path& d) { makeFifo(d / "music/3dparadise.mod"); }, silent},
-        {"song of 33 MB", [](const fs::path& d) { makeSparse(d / "music/3dparadise.mod", "M.K.", 33u << 20); }, silent},
-        {"table as a FIFO", [](const fs::path& d) { makeFifo(d / "hiscore.tbl"); }, nullptr},
-        {"table as a link elsewhere", [&](const fs::path& d) { makeLink(d / keep, d / "hiscore.tbl"); }, nullptr},
-        {"no table, old temporary name a link elsewhere",
-         [&](const fs::path& d) {
-             fs::remove(d / "hiscore.tbl");
-             makeLink(d / keep, d / "hiscore.tbl.tmp");
-         },
-         nullptr},
-        {"old temporary name a link to nothing", [&](const fs::path& d) { makeLink(d / fresh, d / "hiscore.tbl.tmp"); }, nullptr},
-        {"no table, old temporary name a FIFO",
-         [](const fs::path& d) {
-             fs::remove(d / "hiscore.tbl");
-             makeFifo(d / "hiscore.tbl.tmp");
-         },
-         nullptr},
-        {"trace as a FIFO", [](const fs::path& d) { makeFifo(d / "debug.txt"); }, traceOnce},
-        {"trace as a link elsewhere", [&](const fs::path& d) { makeLink(d / keep, d / "debug.txt"); }, traceOnce},
+        {"title picture as a FIFO", {{"gfx/title.bmp", "FIFO"}}, checker},
+        {"title picture as a link to /dev/zero", {{"gfx/title.bmp", "/dev/zero"}}, checker},
+        {"level background as a FIFO", {{"gfx/tlo.bmp", "FIFO"}}},
+        {"song as a FIFO", {{"music/3dparadise.mod", "FIFO"}}, silent},
+        {"song of 33 MiB", {{"music/3dparadise.mod", "33 MiB"}}, silent},
+        {"table as a FIFO", {{"hiscore.tbl", "FIFO"}}},
+        {"table as a link elsewhere", {{"hiscore.tbl", "elsewhere/keep.txt"}}},
+        {"no table, old temporary name a link elsewhere", {{"hiscore.tbl", "gone"}, {"hiscore.tbl.tmp", "elsewhere/keep.txt"}}},
+        {"old temporary name a link to nothing", {{"hiscore.tbl.tmp", "elsewhere/fresh.txt"}}},
+        {"no table, old temporary name a FIFO", {{"hiscore.tbl", "gone"}, {"hiscore.tbl.tmp", "FIFO"}}},
+        {"trace as a FIFO", {{"debug.txt", "FIFO"}}, traceAfresh},
+        {"trace as a link elsewhere", {{"debug.txt", "elsewhere/keep.txt"}}, traceAfresh},
     };
-    const std::vector<fs::path> watched = {"gfx/title.bmp", "gfx/tlo.bmp", "music/3dparadise.mod", "hiscore.tbl.tmp",
-                                           "debug.txt", keep, fresh};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         GameHarness game;
@@ -784,29 +754,25 @@ TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsF
         fs::create_directory(game.dir.path() / "elsewhere");
         game.dir.write(keep, oldTable().bytes());
         game.dir.write("hiscore.tbl", oldTable().bytes());
-        c.plant(game.dir.path());
-
-        // Every name that is not a plain file of the folder stays as planted; so does all
-        // outside it.
-        std::vector<std::pair<fs::path, std::string>> planted;
-        for (const fs::path& name : watched)
-            if (!fs::is_regular_file(fs::symlink_status(name)) || name.parent_path() == "elsewhere")
-                planted.emplace_back(name, stateOf(name));
-        const std::string tableBefore = stateOf("hiscore.tbl");
-        const Table loaded = fs::is_regular_file("hiscore.tbl") ? Table::fromFile(readBytes("hiscore.tbl")) : Table{};
-        const std::string tableAtEntry = tableBefore == "nothing" ? Table{}.bytes() : tableBefore;
+        std::vector<std::pair<fs::path, std::string>> kept = {{keep, stateOf(keep)}, {fresh, "nothing"}};
+        for (const auto& [name, as] : c.plants) {
+            plant(game.dir.path(), name, as);
+            if (std::string(name) != "hiscore.tbl") kept.emplace_back(name, stateOf(name));
+        }
+        const bool tableThere = fs::is_regular_file("hiscore.tbl");
+        const Table loaded = tableThere ? Table::fromFile(readBytes("hiscore.tbl")) : Table{};
+        const std::string atEntry = fs::exists(fs::symlink_status("hiscore.tbl")) ? stateOf("hiscore.tbl") : Table{}.bytes();
 
         Script script;
         scoreAndSave(script, [&](Application& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
-            EXPECT_EQ(stateOf("hiscore.tbl"), tableAtEntry);
+            EXPECT_EQ(stateOf("hiscore.tbl"), atEntry);
         });
         playThrough(game, script);
         if (c.check) c.check(game);
 
         EXPECT_EQ(stateOf("hiscore.tbl"), loaded.with(25, "OLA").bytes());
-        for (const auto& [name, state] : planted) EXPECT_EQ(stateOf(name), state) << name;
-        const bool oldNamePlanted = fs::symlink_status("hiscore.tbl.tmp").type() != fs::file_type::not_found;
-        EXPECT_EQ(newTableFiles(game.dir).size(), oldNamePlanted ? 1u : 0u);
+        for (const auto& [name, state] : kept) EXPECT_EQ(stateOf(name), state) << name;
+        EXPECT_EQ(newTableFiles(game.dir).size(), fs::exists(fs::symlink_status("hiscore.tbl.tmp")) ? 1u : 0u);
     }
 }
