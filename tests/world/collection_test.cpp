@@ -104,10 +104,9 @@ TEST_F(Collection, OperatorBehindACompleteSequenceExtendsIt) {
     EXPECT_FALSE(w->levelOver);
 }
 
-TEST_F(Collection, OnePassEvaluatesAgainForEveryLaterOperator) {
-    // All six touch the figure at once and are taken in index order in one pass: "=" sets the
-    // pass flag, so the "*" taken after it evaluates "3+4*" again; the last digit is taken
-    // without a new evaluation.
+TEST_F(Collection, APassEndsWhereTheExpressionIsEvaluated) {
+    // All six touch the figure at once and are looked at in index order in one pass: "="
+    // evaluates 3+4 and ends the pass, so the "*" and the 5 after it stay in the level.
     for (std::int32_t t : {3, 10, 4, 14, 12, 5}) {
         const std::int32_t i = add(t);
         w->bonuses[i].x = 100;
@@ -117,12 +116,14 @@ TEST_F(Collection, OnePassEvaluatesAgainForEveryLaterOperator) {
     w->playerY = 80;
     w->collectBonuses();
     EXPECT_TRUE(w->levelOver);
-    EXPECT_EQ(w->collectedCount, 5);
-    EXPECT_STREQ(w->expressionText, "3+4*");
-    EXPECT_EQ(w->result, 3);  // 3 + 4 * (nothing)
+    EXPECT_EQ(w->collectedCount, 3);
+    EXPECT_STREQ(w->expressionText, "3+4");
+    EXPECT_EQ(w->result, 7);
+    EXPECT_EQ(w->score, 25);
+    EXPECT_TRUE(w->bonuses[4].active);
+    EXPECT_TRUE(w->bonuses[5].active);
     const std::string trace = dir.read("debug.txt");
-    EXPECT_NE(trace.find("wynik: 7"), std::string::npos);
-    EXPECT_NE(trace.find("wynik: 3"), std::string::npos);
+    EXPECT_EQ(trace.find("wynik: "), trace.rfind("wynik: "));  // evaluated once
 }
 
 TEST_F(Collection, TouchBoxEdges) {
