@@ -1,11 +1,13 @@
 // The error dialog's texts and the trace "debug.txt".
 #include "platform/cp1250.h"
+#include "platform/dialog_text.h"
 #include "platform/headless.h"
 #include "shell/error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 
@@ -43,6 +45,32 @@ TEST(ErrorDialog, ShowsTheTextOfTheCodeUnderTheCaptionBlad) {
     EXPECT_EQ(boxes[0].caption, std::string(plat::cp1250("Błąd!")));
     EXPECT_EQ(boxes[0].text, std::string(errorText(5)));
     EXPECT_EQ(boxes[1].text, std::string(errorText(14)));
+    plat::headless::reset();
+}
+
+TEST(ErrorDialog, LongTextsAreWrappedAtSpacesToFitANarrowScreen) {
+    plat::headless::reset();
+    ErrorReporter error;
+    for (int code = 0; code <= 14; ++code) error.showMessage(code);
+    const auto& boxes = plat::headless::messageBoxes();
+    ASSERT_EQ(boxes.size(), 15u);
+    for (int code = 0; code <= 14; ++code) {
+        const std::string& shown = boxes[code].shown;
+        std::size_t start = 0;
+        for (std::size_t end; (end = shown.find('\n', start)) != std::string::npos; start = end + 1)
+            EXPECT_LE(end - start, plat::kDialogLineLength) << code;
+        EXPECT_LE(shown.size() - start, plat::kDialogLineLength) << code;
+        // Only spaces became line breaks; the breaks of the text stay.
+        const std::string& text = boxes[code].text;
+        ASSERT_EQ(shown.size(), text.size()) << code;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (shown[i] != text[i]) {
+                EXPECT_TRUE(text[i] == ' ' && shown[i] == '\n') << code << " at " << i;
+            }
+        }
+    }
+    EXPECT_EQ(std::count(boxes[3].shown.begin(), boxes[3].shown.end(), '\n'), 2);  // 108 bytes: two lines
+    EXPECT_EQ(plat::wrapDialogText("abcdefghij kl", 4), "abcd\nefgh\nij\nkl");  // a long word is cut
     plat::headless::reset();
 }
 

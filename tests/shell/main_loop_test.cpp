@@ -41,6 +41,41 @@ TEST(MainLoop, ClosingTheWindowEndsTheRunWithCodeZeroAfterReleasingTheKeyboard) 
     EXPECT_TRUE(hl::messageBoxes().empty());
 }
 
+TEST(MainLoop, TheKeyboardIsAcquiredAtStartUpBeforeTheActivationIsTaken) {
+    GameHarness game;
+    bool acquired = false;
+    std::size_t pending = 0;
+    game.run([&](Application&, long poll) {
+        if (poll != 1) return;
+        acquired = hl::keyboardAcquired();
+        pending = hl::pendingMessages();  // the window's activation, not taken yet
+        hl::postSystemClose();
+    });
+    EXPECT_TRUE(acquired);
+    EXPECT_EQ(pending, 1u);
+}
+
+TEST(MainLoop, ADestroyedWindowIsDeactivatedFirstAndTakesNoMoreMessages) {
+    // The close and a click on NOWA GRA arrive together: the window goes with the close; the
+    // click comes after it and starts nothing, and no frame is drawn once the window is gone.
+    GameHarness game;
+    std::size_t flipsAtClose = 0;
+    const int code = game.run([&](Application& app, long poll) {
+        if (poll == 1) hl::setMouse(328, 168);
+        if (poll > 1 && flipsAtClose == 0 && app.hoverButton == kHoverNewGame) {
+            flipsAtClose = hl::flipCount();
+            hl::postSystemClose();
+            hl::postClick(328, 168);
+        }
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(game.app->window.active, 0);
+    EXPECT_EQ(hl::flipCount(), flipsAtClose);
+    EXPECT_TRUE(game.app->onTitle);
+    EXPECT_EQ(game.app->levelNumber, 0);
+    EXPECT_FALSE(game.timedOut);
+}
+
 TEST(MainLoop, AWindowThatCannotBeCreatedEndsWithCodeOneAndNothingElse) {
     GameHarness game;
     hl::setFail(hl::Fail::CreateWindow, true);
