@@ -1,5 +1,5 @@
 // The high-score screen after a game whose score reached the table: the name typed from the
-// keyboard snapshot, sampled every 80 ms, and the table file written on Enter.
+// key presses, at most one key per 80 ms, and the table file written on Enter.
 #include "play_script.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +69,7 @@ TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
               tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEFGJ"}, {10, ""}}));
 }
 
-TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsOnlyAFrame) {
+TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEndsOnlyAFrame) {
     GameHarness game;
     Script script;
     loseAGame(game, script);
@@ -102,9 +102,8 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsO
         EXPECT_EQ(a.world->nameCursor, 2);
     });
     script.keys("X and D", {scanOf('X'), scanOf('D')});
-    script.then("D taken", [](Application& a) {
-        EXPECT_EQ(nameAt(a, 2), std::string("ABD\0\0\0\0\0", 8));
-        EXPECT_EQ(a.world->nameCursor, 3);
+    script.then("both typed", [](Application& a) { return a.world->nameCursor == 4; }, [](Application& a) {
+        EXPECT_EQ(nameAt(a, 2), std::string("ABXD\0\0\0\0", 8));
     });
     script.keys("Backspace", {kScanBackspace});
     script.keys("Enter", {kScanEnter});
@@ -112,5 +111,57 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsO
     EXPECT_EQ(play(game, script), 0);
     // The space written by Backspace stays in the saved name.
     EXPECT_EQ(game.dir.read("hiscore.tbl"),
-              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("AB ", 3)}, {10, ""}}));
+              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("ABX ", 4)}, {10, ""}}));
+}
+
+TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
+    GameHarness game;
+    Script script;
+    loseAGame(game, script);
+    struct Tap {
+        char letter;
+        std::uint32_t holdMs;  // 0: down and up between two frames
+        std::uint32_t nextMs;  // the next key goes down this long after this one
+        const char* typed;     // the name once this key is done
+    };
+    const Tap taps[] = {
+        {'A', 0, 700, "A"},     {'B', 10, 700, "AB"},   {'C', 60, 700, "ABC"},
+        {'D', 90, 700, "ABCD"}, {'E', 620, 700, "ABCDEEE"},  // repeats at 500 and 580 ms
+        {'F', 10, 20, "ABCDEEEF"},                          // two taps 20 ms apart: both type
+    };
+    auto pressedAt = std::make_shared<std::uint32_t>(0);
+    for (const Tap& tap : taps) {
+        const std::uint8_t scan = scanOf(tap.letter);
+        script.then(std::string("press ") + tap.letter, [pressedAt, scan, tap](Application&) {
+            *pressedAt = hl::peekTime();
+            hl::setKey(scan, true);
+            if (tap.holdMs == 0) hl::setKey(scan, false);
+        });
+        script.then(std::string("release ") + tap.letter,
+                    [pressedAt, tap](Application&) { return hl::peekTime() - *pressedAt >= tap.holdMs; },
+                    [scan](Application&) { hl::setKey(scan, false); });
+        script.then(std::string("after ") + tap.letter,
+                    [pressedAt, tap](Application&) { return hl::peekTime() - *pressedAt >= tap.nextMs; },
+                    [tap](Application& a) { EXPECT_EQ(nameAt(a, 2).c_str(), std::string(tap.typed)) << tap.letter; });
+    }
+    script.then("Enter", [](Application&) {
+        hl::setKey(kScanEnter, true);
+        hl::setKey(kScanEnter, false);
+    });
+    script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {});
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEEEF"}, {10, ""}}));
+}
+
+TEST(NameEntry, ClosingTheWindowDuringTheEntrySavesItAsEscapeDoes) {
+    for (const std::string typed : {"AB", ""}) {
+        GameHarness game;
+        Script script;
+        loseAGame(game, script);
+        for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
+    }
 }
