@@ -96,6 +96,30 @@ TEST_F(Collection, IncompleteSequencesAreNotEvaluated) {
     EXPECT_FALSE(dir.exists("debug.txt"));  // nothing was evaluated in any of these
 }
 
+TEST_F(Collection, TokensThatReadOddlyKeepTheirReading) {
+    // A type of 0 or below counts as a digit, scores 5 and is written "?", where the reader
+    // stops; ten digits that make 2^32 read as 0, a divisor that ends the evaluation.
+    struct Case {
+        std::vector<std::int32_t> types;
+        const char* text;
+        std::int32_t result;
+        std::int32_t score;
+    };
+    const Case cases[] = {
+        {{0, kBonusPlus, 4}, "?+4", 0, 25},
+        {{5, kBonusPlus, -3}, "5+?", 5, 25},
+        {{7, kBonusDivide, 4, 2, 9, 4, 9, 6, 7, 2, 9, 6, kBonusPlus, 1}, "7/4294967296+1", 7, 90},
+    };
+    for (const Case& c : cases) {
+        w = rules_test::emptyWorld();
+        for (std::int32_t t : c.types) touch(add(t));
+        touch(add(kBonusEquals));
+        EXPECT_STREQ(w->expressionText, c.text);
+        EXPECT_EQ(w->result, c.result) << c.text;
+        EXPECT_EQ(w->score, c.score) << c.text;
+    }
+}
+
 TEST_F(Collection, OperatorBehindACompleteSequenceExtendsIt) {
     const auto idx = take({3, kBonusPlus, 4, kBonusTimes});
     EXPECT_FALSE(w->bonuses[idx[3]].active);
