@@ -125,31 +125,26 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
         const char* typed;     // the name once this key is done
     };
     const Tap taps[] = {
-        {'A', 0, 700, "A"},     {'B', 10, 700, "AB"},   {'C', 60, 700, "ABC"},
+        {'A', 0, 700, "A"},     {'B', 10, 700, "AB"},        {'C', 60, 700, "ABC"},
         {'D', 90, 700, "ABCD"}, {'E', 620, 700, "ABCDEEE"},  // repeats at 500 and 580 ms
-        {'F', 10, 20, "ABCDEEEF"},                          // two taps 20 ms apart: both type
+        {'F', 10, 20, "ABCDEEEF"},                           // Enter follows 20 ms later
     };
     auto pressedAt = std::make_shared<std::uint32_t>(0);
+    const auto after = [pressedAt](std::uint32_t ms) {
+        return [pressedAt, ms](Application&) { return hl::peekTime() - *pressedAt >= ms; };
+    };
     for (const Tap& tap : taps) {
         const std::uint8_t scan = scanOf(tap.letter);
-        script.then(std::string("press ") + tap.letter, [pressedAt, scan, tap](Application&) {
+        script.then("press", [pressedAt, scan, tap](Application&) {
             *pressedAt = hl::peekTime();
             hl::setKey(scan, true);
             if (tap.holdMs == 0) hl::setKey(scan, false);
         });
-        script.then(std::string("release ") + tap.letter,
-                    [pressedAt, tap](Application&) { return hl::peekTime() - *pressedAt >= tap.holdMs; },
-                    [scan](Application&) { hl::setKey(scan, false); });
-        script.then(std::string("after ") + tap.letter,
-                    [pressedAt, tap](Application&) { return hl::peekTime() - *pressedAt >= tap.nextMs; },
-                    [tap](Application& a) { EXPECT_EQ(nameAt(a, 2).c_str(), std::string(tap.typed)) << tap.letter; });
+        script.then("release", after(tap.holdMs), [scan](Application&) { hl::setKey(scan, false); });
+        script.then("typed", after(tap.nextMs), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
     }
-    script.then("Enter", [](Application&) {
-        hl::setKey(kScanEnter, true);
-        hl::setKey(kScanEnter, false);
-    });
-    script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {});
-    script.closeWindow();
+    script.then("Enter", [](Application&) { hl::setKey(kScanEnter, true); });
+    script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, script), 0);
     EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEEEF"}, {10, ""}}));
 }

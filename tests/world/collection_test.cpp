@@ -100,17 +100,13 @@ TEST_F(Collection, TokensThatReadOddlyKeepTheirReading) {
     // A type of 0 or below counts as a digit, scores 5 and is written "?", where the reader
     // stops; ten digits that make 2^32 read as 0, a divisor that ends the evaluation.
     struct Case {
-        std::vector<std::int32_t> types;
+        std::vector<std::int32_t> types;  // then "="
         const char* text;
         std::int32_t result;
         std::int32_t score;
     };
-    const Case cases[] = {
-        {{0, kBonusPlus, 4}, "?+4", 0, 25},
-        {{5, kBonusPlus, -3}, "5+?", 5, 25},
-        {{7, kBonusDivide, 4, 2, 9, 4, 9, 6, 7, 2, 9, 6, kBonusPlus, 1}, "7/4294967296+1", 7, 90},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{{0, kBonusPlus, 4}, "?+4", 0, 25}, Case{{5, kBonusPlus, -3}, "5+?", 5, 25},
+                          Case{{7, kBonusDivide, 4, 2, 9, 4, 9, 6, 7, 2, 9, 6, kBonusPlus, 1}, "7/4294967296+1", 7, 90}}) {
         w = rules_test::emptyWorld();
         for (std::int32_t t : c.types) touch(add(t));
         touch(add(kBonusEquals));
