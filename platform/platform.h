@@ -78,9 +78,9 @@ void keyboardRelease();
 // Fills `state` only when it returns Ok; otherwise the buffer is left as it was.
 KeyRead keyboardRead(std::uint8_t state[256]);
 // Key presses for typing, oldest first, by scan code: a key going down while the window has
-// the foreground, however briefly; a key held down when the window comes back counts as
-// pressed then. A desktop's repeat of a held key is no press. Leaving the foreground drops
-// the presses not yet taken.
+// the foreground, however briefly. A desktop's repeat of a held key is no press, nor is a key
+// still held when the window comes back. Leaving the foreground drops the presses not yet
+// taken.
 bool keyboardTakePress(std::uint8_t& scanCode);
 void keyboardDropPresses();
 

@@ -300,11 +300,6 @@ void postSystemClose() { m().queue.push_back({kMsgClose, 0, 0}); }
 
 void setForeground(bool foreground) {
     auto& s = m();
-    if (foreground && !s.foreground && s.keyboard) {
-        // Keys held while the window comes back count as pressed now.
-        for (int scan = 0; scan < 256; ++scan)
-            if (s.keys[scan] != 0) s.presses.push(static_cast<std::uint8_t>(scan));
-    }
     if (!foreground) s.presses.clear();
     s.foreground = foreground;
     if (!foreground) s.acquired = false;
