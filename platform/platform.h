@@ -78,6 +78,12 @@ void keyboardUnacquire();
 void keyboardRelease();
 // Fills `state` only when it returns Ok; otherwise the buffer is left as it was.
 KeyRead keyboardRead(std::uint8_t state[256]);
+// Key presses for typing, oldest first, by scan code: a key going down while the window has
+// the foreground, however briefly. A desktop's repeat of a held key is no press, nor is a key
+// still held when the window comes back. Leaving the foreground drops the presses not yet
+// taken.
+bool keyboardTakePress(std::uint8_t& scanCode);
+void keyboardDropPresses();
 
 // ---- presenting frames -------------------------------------------------------------------
 // The video device: a width x height frame of RGB565 pixels shown in the window.

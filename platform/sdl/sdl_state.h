@@ -29,5 +29,7 @@ struct WindowState {
 WindowState& state();
 // Called by the window code when the window gains or loses the foreground.
 void keyboardFocusChanged(bool focused);
+// Called by the window code for every key going down (not for a desktop's repeat).
+void keyPressed(const SDL_Keysym& key);
 
 }  // namespace plat::sdl
