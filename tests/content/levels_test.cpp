@@ -36,10 +36,10 @@ const std::array<solver::Route, 8>& routes() {
 TEST(ContentLevels, FilesKeepToTheLimitsAndFitTheScreen) {
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
-        const solver::LevelData level = readLevel(n);
+        const lvl::Level level = readLevel(n);
         EXPECT_EQ(level.nameCount, 0);
-        EXPECT_GE(level.bonusCount, 3);
-        EXPECT_LE(level.bonusCount, 30);
+        EXPECT_GE(level.tokens.size(), 3u);
+        EXPECT_LE(level.tokens.size(), 30u);
         EXPECT_LE(level.background.size(), 11u);
         EXPECT_TRUE(std::filesystem::exists(content_test::gameDir() / "gfx" / level.background)) << level.background;
         // The board number is drawn with platform text, which needs its start point on screen.
@@ -50,7 +50,7 @@ TEST(ContentLevels, FilesKeepToTheLimitsAndFitTheScreen) {
         // Tokens lie wholly in the play area (a copy outside the frame would not be drawn), and
         // the figure starts on the screen, in empty cells, standing on a block.
         bool haveEquals = false;
-        for (const solver::LevelBonus& b : level.bonuses) {
+        for (const lvl::Token& b : level.tokens) {
             EXPECT_GE(b.x, 0);
             EXPECT_LE(b.x + 34, 640);
             EXPECT_GE(b.y, 0);
@@ -96,9 +96,9 @@ TEST(ContentLevels, ReaderRefusesFilesBeyondTheLimits) {
     };
     auto verdict = [&](const std::string& b) {
         std::ofstream("x.lvl", std::ios::binary) << b;
-        solver::LevelData level;
+        lvl::Level level;
         std::string error;
-        return solver::readLevelFile("x.lvl", level, error);
+        return lvl::readLevelFile("x.lvl", level, error);
     };
     EXPECT_TRUE(verdict(bytes(30, 3, true)));
     EXPECT_FALSE(verdict(bytes(31, 3, true)));
@@ -112,7 +112,7 @@ TEST(ContentLevels, EveryLevelHasARouteThatReplaysOnAFreshWorld) {
     testing_support::TempDir dir;
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
-        const solver::LevelData level = readLevel(n);
+        const lvl::Level level = readLevel(n);
         const solver::Route& route = routes()[static_cast<std::size_t>(n)];
         ASSERT_TRUE(route.found) << "no route after " << route.states << " states";
         EXPECT_EQ(route.result, level.target);
@@ -137,7 +137,7 @@ TEST(ContentLevels, EveryLevelHasARouteThatReplaysOnAFreshWorld) {
 // cannot make the board's number, and an "=" sealed off behind a wall under a ceiling.
 TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
     testing_support::TempDir dir;
-    solver::LevelData level;
+    lvl::Level level;
     for (auto& row : level.cells)
         for (auto& cell : row) cell = -1;
     for (int c = 0; c < 20; ++c) {
@@ -148,12 +148,11 @@ TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
     level.background = "laka.bmp";
     level.playerX = 2 * 32 - 11;
     level.playerY = 12 * 32;
-    level.bonuses = {{4 * 32 - 1, 12 * 32 - 1, 3}, {6 * 32 - 1, 12 * 32 - 1, 10}, {8 * 32 - 1, 12 * 32 - 1, 4},
+    level.tokens = {{4 * 32 - 1, 12 * 32 - 1, 3}, {6 * 32 - 1, 12 * 32 - 1, 10}, {8 * 32 - 1, 12 * 32 - 1, 4},
                      {15 * 32 - 1, 12 * 32 - 1, 14}};
-    level.bonusCount = 4;
     level.target = 7;
     EXPECT_FALSE(solver::solve(level).found) << "the = lies beyond the wall";
-    level.bonuses[3].x = 9 * 32 - 1;  // inside the room: now it can be won
+    level.tokens[3].x = 9 * 32 - 1;  // inside the room: now it can be won
     const solver::Route inside = solver::solve(level);
     EXPECT_TRUE(inside.found);
     EXPECT_EQ(inside.expression, "3+4");
@@ -234,7 +233,7 @@ TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
     EXPECT_FALSE(game.timedOut);
     EXPECT_TRUE(ended) << "the game did not reach the high-score table";
     for (int n = 1; n <= 7; ++n) {
-        const solver::LevelData data = readLevel(n);
+        const lvl::Level data = readLevel(n);
         EXPECT_TRUE(won[static_cast<std::size_t>(n)]) << "level " << n << " ended with " << results[static_cast<std::size_t>(n)]
                                                     << ", the board shows " << data.target;
     }

@@ -14,17 +14,6 @@ namespace {
 
 constexpr std::uint8_t kActions[6] = {kNone, kLeft, kRight, kUp, kLeft | kUp, kRight | kUp};
 
-char symbol(int type) {
-    if (type >= 1 && type <= 9) return static_cast<char>('0' + type);
-    switch (type) {
-        case 10: return '+';
-        case 11: return '-';
-        case 12: return '*';
-        case 13: return '/';
-        default: return '=';
-    }
-}
-
 // The value of a collected text: numbers of digits, * and / before + and -, left to right,
 // 32-bit wrapping, division truncating.
 bool evaluate(const std::string& text, std::int32_t& value) {
@@ -82,7 +71,7 @@ public:
             if (t >= 10 && !lastDigit) continue;
             if (text.size() >= 19) continue;
             --left[static_cast<std::size_t>(t)];
-            const int more = tokensToFinish(text + symbol(t), left);
+            const int more = tokensToFinish(text + lvl::tokenSymbol(t), left);
             ++left[static_cast<std::size_t>(t)];
             if (more >= 0 && (best < 0 || more + 1 < best)) best = more + 1;
         }
@@ -110,9 +99,9 @@ std::uint64_t packKey(int x, int y, int jump, int state, bool facingLeft, int se
 
 }  // namespace
 
-void loadIntoWorld(const LevelData& level, GameWorld& world) {
+void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
     for (Bonus& b : world.bonuses) b = Bonus{};
-    world.bonusCount = level.bonusCount;
+    world.bonusCount = static_cast<int>(level.tokens.size());
     world.target = level.target;
     world.targetX = level.targetX;
     world.targetY = level.targetY;
@@ -120,8 +109,8 @@ void loadIntoWorld(const LevelData& level, GameWorld& world) {
     world.playerY = level.playerY;
     for (int r = 0; r < 14; ++r)
         for (int c = 0; c < 20; ++c) world.blocks[r][c] = level.cells[r][c];
-    for (int i = 0; i < level.bonusCount; ++i) {
-        const LevelBonus& b = level.bonuses[static_cast<std::size_t>(i)];
+    for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
+        const lvl::Token& b = level.tokens[static_cast<std::size_t>(i)];
         world.initBonus(i, b.x, b.y, b.type);
     }
     world.initPlayer();
@@ -131,20 +120,20 @@ void loadIntoWorld(const LevelData& level, GameWorld& world) {
     world.lastStepTick = 0;
 }
 
-std::string sequenceText(const LevelData& level, const std::vector<int>& collected) {
+std::string sequenceText(const lvl::Level& level, const std::vector<int>& collected) {
     std::string s;
-    for (int i : collected) s += symbol(level.bonuses[static_cast<std::size_t>(i)].type);
+    for (int i : collected) s += lvl::tokenSymbol(level.tokens[static_cast<std::size_t>(i)].type);
     return s;
 }
 
-Route solve(const LevelData& level, long maxStates) {
+Route solve(const lvl::Level& level, long maxStates) {
     Route route;
     auto world = std::make_unique<GameWorld>();
     loadIntoWorld(level, *world);
     const int startX = world->playerX, startY = world->playerY;
 
     bool haveEquals = false;
-    for (const LevelBonus& b : level.bonuses) haveEquals |= b.type == 14;
+    for (const lvl::Token& b : level.tokens) haveEquals |= b.type == 14;
     Finisher finisher(level.target, haveEquals);
 
     // Collected sequences, interned. Each knows whether it can still be finished, and which
@@ -156,8 +145,8 @@ Route solve(const LevelData& level, long maxStates) {
     std::map<std::vector<int>, int> seqIds;
     auto leftAfter = [&](const std::vector<int>& seq) {
         std::array<int, 14> left{};
-        for (int i = 0; i < level.bonusCount; ++i) {
-            const int t = level.bonuses[static_cast<std::size_t>(i)].type;
+        for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
+            const int t = level.tokens[static_cast<std::size_t>(i)].type;
             if (t <= 13 && std::find(seq.begin(), seq.end(), i) == seq.end()) ++left[static_cast<std::size_t>(t)];
         }
         return left;
@@ -173,9 +162,9 @@ Route solve(const LevelData& level, long maxStates) {
         tokensLeft.push_back(more + 1);
         std::vector<int> next;
         const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
-        for (int i = 0; i < level.bonusCount; ++i) {
+        for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
             if (std::find(seq.begin(), seq.end(), i) != seq.end()) continue;
-            const int t = level.bonuses[static_cast<std::size_t>(i)].type;
+            const int t = level.tokens[static_cast<std::size_t>(i)].type;
             if (t == 14) {
                 std::int32_t v = 0;
                 if (lastDigit && text.find_first_of("+-*/") != std::string::npos && evaluate(text, v) && v == level.target)
@@ -185,7 +174,7 @@ Route solve(const LevelData& level, long maxStates) {
             if (t >= 10 && !lastDigit) continue;
             std::vector<int> longer = seq;
             longer.push_back(i);
-            if (finisher.tokensToFinish(text + symbol(t), leftAfter(longer)) >= 0) next.push_back(i);
+            if (finisher.tokensToFinish(text + lvl::tokenSymbol(t), leftAfter(longer)) >= 0) next.push_back(i);
         }
         useful.push_back(next);
         return id;
@@ -199,7 +188,7 @@ Route solve(const LevelData& level, long maxStates) {
     auto estimate = [&](int x, int y, int seq) {
         int best = 1 << 20;
         for (int i : useful[static_cast<std::size_t>(seq)]) {
-            const LevelBonus& b = level.bonuses[static_cast<std::size_t>(i)];
+            const lvl::Token& b = level.tokens[static_cast<std::size_t>(i)];
             const int dx = std::abs((b.x + 16) - (x + 21)), dy = std::abs((b.y + 16) - (y + 33));
             best = std::min(best, std::max(dx, dy) / 2);
         }
@@ -245,7 +234,7 @@ Route solve(const LevelData& level, long maxStates) {
             w.facingLeft = cur.facingLeft;
             w.levelOver = false;
             w.lastStepTick = 0;
-            for (int i = 0; i < level.bonusCount; ++i) w.bonuses[i].active = true;
+            for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) w.bonuses[i].active = true;
             for (std::size_t i = 0; i < taken.size(); ++i) {
                 w.collected[i] = taken[i];
                 w.bonuses[taken[i]].active = false;
