@@ -126,6 +126,16 @@ std::string sequenceText(const lvl::Level& level, const std::vector<int>& collec
     return s;
 }
 
+bool boardCanBeMade(const lvl::Level& level) {
+    bool haveEquals = false;
+    std::array<int, 14> all{};
+    for (const lvl::Token& t : level.tokens) {
+        if (t.type == lvl::kEquals) haveEquals = true;
+        else ++all[static_cast<std::size_t>(t.type)];
+    }
+    return Finisher(level.target, haveEquals).tokensToFinish("", all) >= 0;
+}
+
 Route solve(const lvl::Level& level, long maxStates) {
     Route route;
     auto world = std::make_unique<GameWorld>();

@@ -31,6 +31,10 @@ void loadIntoWorld(const lvl::Level& level, GameWorld& world);
 
 Route solve(const lvl::Level& level, long maxStates = 30'000'000);
 
+// Whether some sequence of the level's tokens, taken as the game takes them, makes the board's
+// number before "=" is touched (wherever the tokens lie).
+bool boardCanBeMade(const lvl::Level& level);
+
 // "R x12, RU x34, - x5": runs of the same keys.
 std::string describe(const std::vector<std::uint8_t>& steps);
 

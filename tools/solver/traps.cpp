@@ -68,10 +68,17 @@ private:
 
 class Figure {
 public:
-    explicit Figure(const lvl::Level& level) : world_(std::make_unique<GameWorld>()), tokens_(static_cast<int>(level.tokens.size())) {
+    explicit Figure(const lvl::Level& level)
+        : world_(std::make_unique<GameWorld>()), tops_(std::make_unique<GameWorld>()), tokens_(static_cast<int>(level.tokens.size())) {
         GameWorld& w = *world_;
         for (int r = 0; r < lvl::kRows; ++r)
-            for (int c = 0; c < lvl::kColumns; ++c) w.blocks[r][c] = level.cells[r][c];
+            for (int c = 0; c < lvl::kColumns; ++c) {
+                w.blocks[r][c] = level.cells[r][c];
+                // The blocks whose top is open: a block under another has no top to stand on.
+                tops_->blocks[r][c] = r > 0 && level.cells[r - 1][c] >= 0 ? -1 : level.cells[r][c];
+            }
+        tops_->playerWidth = kFigureWidth;
+        tops_->playerHeight = kFeetPixels;
         // Every token a digit: digits are taken whenever they are touched, so one collection
         // pass names every token the figure touches, and never evaluates anything.
         w.bonusCount = tokens_;
@@ -105,18 +112,18 @@ public:
     }
 
     // Standing at `s` with its feet on a block's top: the ground test one fall step lower
-    // holds, and still holds when only the lowest few pixels of the figure count. (Without
-    // that, it would also hold a figure turned round beside a wall, on the wall's top edge.)
+    // holds, and still holds when only the lowest few pixels of the figure count and only
+    // blocks with nothing on them. (The ground test alone also holds a figure turned round
+    // beside a wall, on the top edge of any block of the wall.)
     bool grounded(const State& s) {
         GameWorld& w = *world_;
         put(s);
         w.playerY = s.y + kFallStep;
         if (!w.standsOnBlock()) return false;
-        w.playerY = s.y + kFallStep + kFigureHeight - kFeetPixels;
-        w.playerHeight = kFeetPixels;
-        const bool feet = w.standsOnBlock();
-        w.playerHeight = kFigureHeight;
-        return feet;
+        tops_->playerX = s.x;
+        tops_->facingLeft = s.left;
+        tops_->playerY = s.y + kFallStep + kFigureHeight - kFeetPixels;
+        return tops_->standsOnBlock();
     }
 
 private:
@@ -140,6 +147,7 @@ private:
     }
 
     std::unique_ptr<GameWorld> world_;
+    std::unique_ptr<GameWorld> tops_;  // the feet's slice of the figure over the open tops
     int tokens_;
 };
 
