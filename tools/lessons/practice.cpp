@@ -1,6 +1,9 @@
 #include "practice.h"
 
+#include "solver.h"
+
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <numeric>
 #include <set>
@@ -13,7 +16,9 @@ namespace {
 
 constexpr int kLevels = 7;
 constexpr int kHardest = kLevels - 1;
-constexpr int kTriesPerLevel = 12;
+constexpr int kTriesPerLevel = 40;
+// A practice level whose route takes longer to find is not one for practice: another is drawn.
+constexpr long kRouteStates = 200'000;
 
 // splitmix64: the same numbers on every machine for a seed.
 class Random {
@@ -156,16 +161,16 @@ const std::vector<Shape>& shapes() {
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X.....###.....###..X", "X.....XXX.....XXX..X", "X##################X"},
          1, 12, {{2, 10}, {4, 9}, {6, 8}, {8, 7}, {10, 10}, {12, 9}, {14, 8}, {16, 7}}, {18, 12}},
-        {"hill",
+        {"plateau",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
-          "X..................X", "X..................X", "X..................X", "X..................X", "X........##........X",
-          "X......##XX##......X", "X....##XXXXXX##....X", "X..##XXXXXXXXXX##..X", "X##################X"},
-         1, 12, {{1.5, 10}, {3.5, 9}, {5.5, 8}, {7.5, 7}, {9.5, 6}, {11.5, 7}, {13.5, 8}, {15.5, 9}}, {18, 12}},
+          "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
+          "X..................X", "X.....########.....X", "X.....XXXXXXXX.....X", "X##################X"},
+         1, 12, {{1.5, 9}, {3.5, 10}, {8, 8}, {10, 7}, {12, 8}, {15.5, 9}}, {18, 12}},
         {"valley",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X####..........####X", "XXXXX..........XXXXX", "X##################X"},
-         2, 10, {{1, 7}, {3, 8}, {5.5, 10}, {7.5, 9}, {9.5, 10}, {11.5, 9}, {13.5, 10}, {15.5, 8}}, {18, 10}},
+         2, 10, {{1, 8}, {3, 7}, {6.5, 10}, {8.5, 9}, {10.5, 10}, {12.5, 9}, {16, 8}}, {18, 10}},
         {"pillars",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
@@ -175,12 +180,12 @@ const std::vector<Shape>& shapes() {
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X......####........X",
           "X..................X", "X..###.......###...X", "X..XXX.......XXX...X", "X##################X"},
-         1, 12, {{1.5, 9}, {4, 8}, {7.5, 6}, {9.5, 5}, {11.5, 10}, {14, 8}, {8.5, 10}, {16.5, 10}}, {18, 12}},
-        {"tower",
+         1, 12, {{4, 8}, {7.5, 5}, {9.5, 6}, {12, 10}, {14, 8}, {16.5, 10}}, {18, 12}},
+        {"castle",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
-          "X..................X", "X..................X", "X........##........X", "X..................X", "X.....###..###.....X",
-          "X..................X", "X.###.........###..X", "X.XXX.........XXX..X", "X##################X"},
-         1, 12, {{3, 8}, {5, 10}, {7, 6}, {9.5, 4}, {12, 6}, {9.5, 10}, {14, 10}, {16, 8}}, {18, 12}},
+          "X..................X", "X..................X", "X..................X", "X..................X", "X.......####.......X",
+          "X..................X", "X...###......###...X", "X...XXX......XXX...X", "X##################X"},
+         2, 12, {{5, 8}, {8.5, 6}, {10.5, 5}, {9.5, 10}, {14, 8}, {17, 9}}, {18.5, 12}},
     };
     return all;
 }
@@ -216,8 +221,72 @@ std::string shown(const Fact& f) {
     return s + " = " + std::to_string(f.value);
 }
 
+// Every sum the level's tokens can make, taken as the game takes them: the board's number must
+// come only from the fact's own tokens (in any order that makes it), with no division that
+// leaves a remainder, so that the tokens not needed lead to no other answer.
+class OnlyTheFact {
+public:
+    OnlyTheFact(const std::vector<int>& tokens, const Fact& fact) : target_(fact.value) {
+        for (int t : tokens) ++left_[static_cast<std::size_t>(t)];
+        for (char c : fact.sum) ++needed_[static_cast<std::size_t>(lvl::tokenType(c))];
+    }
+    bool holds() { return extend(); }
+
+private:
+    bool extend() {
+        const bool lastDigit = !text_.empty() && text_.back() >= '1' && text_.back() <= '9';
+        if (lastDigit && text_.find_first_of("+-*/") != std::string::npos) {
+            std::int32_t value = 0;
+            bool exact = true;
+            if (solver::evaluate(text_, value, &exact) && value == target_ && (!exact || used_ != needed_)) return false;
+        }
+        for (int t = 1; t < lvl::kEquals; ++t) {
+            if (left_[static_cast<std::size_t>(t)] == 0 || (lvl::isSign(t) && !lastDigit)) continue;
+            --left_[static_cast<std::size_t>(t)];
+            ++used_[static_cast<std::size_t>(t)];
+            text_ += lvl::tokenSymbol(t);
+            const bool ok = extend();
+            text_.pop_back();
+            --used_[static_cast<std::size_t>(t)];
+            ++left_[static_cast<std::size_t>(t)];
+            if (!ok) return false;
+        }
+        return true;
+    }
+
+    std::int32_t target_;
+    std::array<int, lvl::kEquals> left_{}, needed_{}, used_{};
+    std::string text_;
+};
+
+// Tokens not needed by the fact: digits that appear in it last, one sign as the third; each
+// only when the board's number still comes from the fact alone.
+std::vector<int> distractors(const Fact& fact, int count, Random& random) {
+    std::vector<int> tokens;
+    for (char c : fact.sum) tokens.push_back(lvl::tokenType(c));
+    std::vector<int> extra;
+    for (int i = 0; i < count; ++i) {
+        std::vector<int> candidates;
+        if (i == 2) candidates = {lvl::kPlus, lvl::kMinus, lvl::kTimes, lvl::kDivide};
+        else candidates = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+        for (std::size_t k = candidates.size(); k > 1; --k)
+            std::swap(candidates[k - 1], candidates[static_cast<std::size_t>(random.below(static_cast<int>(k)))]);
+        std::stable_partition(candidates.begin(), candidates.end(),
+                              [&](int t) { return fact.sum.find(lvl::tokenSymbol(t)) == std::string::npos; });
+        for (int t : candidates) {
+            tokens.push_back(t);
+            if (OnlyTheFact(tokens, fact).holds()) {
+                extra.push_back(t);
+                break;
+            }
+            tokens.pop_back();
+        }
+    }
+    return extra;
+}
+
 // A level of `shape` with the fact's tokens and some that are not needed.
-lvl::LevelSource layOut(const Shape& shape, const Fact& fact, int distractors, bool inOrder, const lvl::Scenery& scenery,
+lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<int>& extra, bool inOrder, const lvl::Scenery& scenery,
                         Random& random) {
     lvl::LevelSource source;
     lvl::Level& level = source.level;
@@ -234,15 +303,6 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, int distractors, b
         }
     std::vector<int> types;
     for (char c : fact.sum) types.push_back(lvl::tokenType(c));
-    const int room = static_cast<int>(shape.slots.size()) - static_cast<int>(types.size());
-    distractors = std::min(distractors, room);
-    std::vector<int> extra;
-    for (int i = 0; i < distractors; ++i) {
-        int digit;
-        do digit = random.between(1, 9);
-        while (fact.sum.find(static_cast<char>('0' + digit)) != std::string::npos && random.below(4) != 0);
-        extra.push_back(i == 2 ? lvl::kPlus + random.below(4) : digit);
-    }
     // Which places: the fact's tokens in reading order at first, anywhere later.
     std::vector<int> places(shape.slots.size());
     std::iota(places.begin(), places.end(), 0);
@@ -297,10 +357,9 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
 
     std::set<std::string> used;
     const int tableCount = static_cast<int>(spec.tables.size());
-    const int firstTable = tableCount > 0 ? random.below(tableCount) : 0;
     for (int n = 0; n < kLevels; ++n) {
         const Family family = spec.families[static_cast<std::size_t>(n) % spec.families.size()];
-        const int table = tableCount > 0 ? spec.tables[static_cast<std::size_t>((firstTable + n) % tableCount)] : 0;
+        const int table = tableCount > 0 ? spec.tables[static_cast<std::size_t>(n % tableCount)] : 0;
         std::vector<Fact> facts = factsOf(family, table, n);
         std::vector<Fact> fresh;
         for (const Fact& f : facts)
@@ -311,13 +370,15 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
             const Fact fact = facts[static_cast<std::size_t>(random.below(static_cast<int>(facts.size())))];
             const int shapeIndex = std::clamp(n + random.between(-1, 1) * (attempt % 2), 0, kHardest);
             const lvl::Scenery& scenery = installed[static_cast<std::size_t>(n)];
-            lvl::LevelSource source = layOut(shapes()[static_cast<std::size_t>(shapeIndex)], fact, (n + 1) / 2 - (n == kHardest ? 0 : n % 2),
-                                             n < 3, scenery, random);
+            const Shape& shape = shapes()[static_cast<std::size_t>(shapeIndex)];
+            if (shape.slots.size() < fact.sum.size()) continue;
+            const int wanted = std::min((n + 1) / 2 - (n == kHardest ? 0 : n % 2), static_cast<int>(shape.slots.size() - fact.sum.size()));
+            lvl::LevelSource source = layOut(shape, fact, distractors(fact, wanted, random), n < 3, scenery, random);
             source.title = familyName(family, {table}) + ", poziom " + std::to_string(n + 1);
             if (family == Family::Times && table == 10) source.notes.push_back("Nie ma żetonu 0, więc razy 10 to razy 2 i razy 5.");
             source = reread(source);
             std::vector<lvl::Problem> problems;
-            const solver::Proof proof = solver::proveLevel(source, "level" + std::to_string(n + 1) + ".txt", problems);
+            const solver::Proof proof = solver::proveLevel(source, "level" + std::to_string(n + 1) + ".txt", problems, kRouteStates);
             if (!proof.fair) continue;
             used.insert(fact.sum);
             pack.notes.push_back("Poziom " + std::to_string(n + 1) + ": " + shown(fact));

@@ -32,7 +32,7 @@ Cell feetCell(std::int32_t x, std::int32_t y) {
 
 }  // namespace
 
-Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::vector<lvl::Problem>& problems) {
+Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::vector<lvl::Problem>& problems, long routeStates) {
     Proof proof;
     const std::size_t before = problems.size();
     const lvl::Level& level = source.level;
@@ -63,7 +63,7 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
         problem(source.boardLine, "no sum of this level's tokens makes " + std::to_string(level.target),
                 "żadne działanie z żetonów tego poziomu nie daje " + std::to_string(level.target));
     } else if (problems.size() == before) {
-        const Route route = solve(level, kMostRouteStates);
+        const Route route = solve(level, routeStates);
         if (route.found) {
             proof.sum = route.expression;
             proof.steps = route.steps.size();

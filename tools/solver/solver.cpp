@@ -14,41 +14,6 @@ namespace {
 
 constexpr std::uint8_t kActions[6] = {kNone, kLeft, kRight, kUp, kLeft | kUp, kRight | kUp};
 
-// The value of a collected text: numbers of digits, * and / before + and -, left to right,
-// 32-bit wrapping, division truncating.
-bool evaluate(const std::string& text, std::int32_t& value) {
-    std::vector<std::int64_t> terms;
-    std::vector<char> ops;
-    std::size_t i = 0;
-    auto number = [&](std::int64_t& out) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
-        out = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') out = static_cast<std::int32_t>(out * 10 + (text[i++] - '0'));
-        return true;
-    };
-    std::int64_t term = 0;
-    if (!number(term)) return false;
-    while (i < text.size()) {
-        const char op = text[i++];
-        std::int64_t n = 0;
-        if (!number(n)) return false;
-        if (op == '*') term = static_cast<std::int32_t>(term * n);
-        else if (op == '/') {
-            if (n == 0) return false;
-            term = static_cast<std::int32_t>(term / n);
-        } else {
-            terms.push_back(term);
-            ops.push_back(op);
-            term = n;
-        }
-    }
-    terms.push_back(term);
-    std::int64_t v = terms[0];
-    for (std::size_t k = 0; k < ops.size(); ++k) v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
-    value = static_cast<std::int32_t>(v);
-    return true;
-}
-
 // How many more tokens the text needs, at the least, to be finished into `target` with the
 // remaining tokens (counts per type 1..13), taken as the game takes them, before "=" is
 // touched; -1 when it cannot be done.
@@ -98,6 +63,41 @@ std::uint64_t packKey(int x, int y, int jump, int state, bool facingLeft, int se
 }
 
 }  // namespace
+
+bool evaluate(const std::string& text, std::int32_t& value, bool* exact) {
+    std::vector<std::int64_t> terms;
+    std::vector<char> ops;
+    std::size_t i = 0;
+    if (exact != nullptr) *exact = true;
+    auto number = [&](std::int64_t& out) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+        out = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') out = static_cast<std::int32_t>(out * 10 + (text[i++] - '0'));
+        return true;
+    };
+    std::int64_t term = 0;
+    if (!number(term)) return false;
+    while (i < text.size()) {
+        const char op = text[i++];
+        std::int64_t n = 0;
+        if (!number(n)) return false;
+        if (op == '*') term = static_cast<std::int32_t>(term * n);
+        else if (op == '/') {
+            if (n == 0) return false;
+            if (exact != nullptr && term % n != 0) *exact = false;
+            term = static_cast<std::int32_t>(term / n);
+        } else {
+            terms.push_back(term);
+            ops.push_back(op);
+            term = n;
+        }
+    }
+    terms.push_back(term);
+    std::int64_t v = terms[0];
+    for (std::size_t k = 0; k < ops.size(); ++k) v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
 
 void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
     for (Bonus& b : world.bonuses) b = Bonus{};

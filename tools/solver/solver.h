@@ -31,6 +31,11 @@ void loadIntoWorld(const lvl::Level& level, GameWorld& world);
 
 Route solve(const lvl::Level& level, long maxStates = 30'000'000);
 
+// The value of a collected text ("12+3*4"): numbers of digits, "*" and "/" before "+" and "-",
+// left to right, 32-bit wrapping, division truncating (with `exact` cleared when a division
+// leaves a remainder). False when the text is no sum.
+bool evaluate(const std::string& text, std::int32_t& value, bool* exact = nullptr);
+
 // Whether some sequence of the level's tokens, taken as the game takes them, makes the board's
 // number before "=" is touched (wherever the tokens lie).
 bool boardCanBeMade(const lvl::Level& level);
