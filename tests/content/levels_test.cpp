@@ -1,13 +1,13 @@
 // The seven levels: within the limits of the level file, and each one won by a route that the
 // route finder finds with the game's own movement and collection code, replayed step by step
 // on a fresh world and then through the whole game, headless, from the title to the table.
-#include "platform/scan_codes.h"
 #include "content_files.h"
 #include "solver.h"
 
 #include "platform/headless.h"
 #include "shell/application.h"
 #include "support/game_harness.h"
+#include "support/route_game.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,6 @@
 namespace {
 
 using content_test::readLevel;
-namespace hl = plat::headless;
 
 // The whole search, once for all the tests of this file.
 const std::array<solver::Route, 8>& routes() {
@@ -169,75 +168,17 @@ TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
     testing_support::GameHarness game;
     for (const char* sub : {"gfx", "level", "music"})
         std::filesystem::create_directory_symlink(content_test::gameDir() / sub, game.dir.path() / sub);
-
-    std::array<std::int32_t, 8> results{};
-    std::array<bool, 8> won{};
-    int expectedScore = 0;
-    int level = 0;          // level being played with its route
-    std::size_t step = 0;   // next step of its route
-    std::uint32_t lastTick = 0;
-    bool ended = false;
-    const int code = game.run([&](Application& app, long) {
-        GameWorld* w = app.world;
-        if (w == nullptr) return;
-        if (app.onTitle) {
-            hl::setMouse(328, 168);
-            if (app.hoverButton == kHoverNewGame) hl::postClick(328, 168);
-            return;
-        }
-        if (app.onNameEntry && !w->levelRunning) {
-            if (!ended) {
-                ended = true;
-                hl::postSystemClose();
-            }
-            return;
-        }
-        if (!w->levelRunning || app.paused) return;
-        if (app.showStory) {
-            hl::setMouse(320, 278);
-            if (app.hoverButton == kHoverStart) hl::postClick(320, 278);
-            return;
-        }
-        if (w->levelOver) {
-            hl::releaseAllKeys();
-            const int n = app.levelNumber;
-            if (n >= 1 && n <= 7 && !won[static_cast<std::size_t>(n)]) {
-                results[static_cast<std::size_t>(n)] = w->result;
-                won[static_cast<std::size_t>(n)] = w->result == w->target;
-            }
-            hl::setMouse(320, 278);
-            if (app.hoverButton == kHoverNextWon) hl::postClick(320, 278);
-            else if (app.hoverButton == kHoverNextLost || app.hoverButton == kHoverGameOver) hl::postSystemClose();
-            return;
-        }
-        // Playing: one route step a frame.
-        if (app.levelNumber != level) {
-            level = app.levelNumber;
-            step = 0;
-            lastTick = w->lastStepTick;
-            const solver::Route& r = routes()[static_cast<std::size_t>(level)];
-            for (char c : r.expression) expectedScore += (c >= '0' && c <= '9') ? 5 : 15;
-            expectedScore += 50;
-        } else if (w->lastStepTick != lastTick) {
-            lastTick = w->lastStepTick;
-            ++step;
-        }
-        const auto& steps = routes()[static_cast<std::size_t>(level)].steps;
-        const std::uint8_t keys = step < steps.size() ? steps[step] : 0;
-        hl::setKey(plat::kScanLeft, keys & solver::kLeft);
-        hl::setKey(plat::kScanRight, keys & solver::kRight);
-        hl::setKey(plat::kScanUp, keys & solver::kUp);
-        hl::advance(10);
-    }, 3'000'000);
-    EXPECT_EQ(code, 0);
+    const testing_support::RouteGame played =
+        testing_support::playWithRoutes(game, std::vector<solver::Route>(routes().begin(), routes().end()));
+    EXPECT_EQ(played.exitCode, 0);
     EXPECT_FALSE(game.timedOut);
-    EXPECT_TRUE(ended) << "the game did not reach the high-score table";
+    EXPECT_TRUE(played.ended) << "the game did not reach the high-score table";
     for (int n = 1; n <= 7; ++n) {
         const lvl::Level data = readLevel(n);
-        EXPECT_TRUE(won[static_cast<std::size_t>(n)]) << "level " << n << " ended with " << results[static_cast<std::size_t>(n)]
-                                                    << ", the board shows " << data.target;
+        EXPECT_TRUE(played.won[static_cast<std::size_t>(n)])
+            << "level " << n << " ended with " << played.results[static_cast<std::size_t>(n)] << ", the board shows " << data.target;
     }
-    EXPECT_EQ(game.app->world->hiScores[0], expectedScore);
+    EXPECT_EQ(game.app->world->hiScores[0], played.expectedScore);
 }
 
 }  // namespace

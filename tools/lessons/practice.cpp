@@ -49,7 +49,7 @@ std::vector<Fact> sums(int lo, int hi, bool crossing, bool twoDigits, int most) 
             const int c = a + b;
             if (!writable(a) || c < lo || c > hi || c > most || (a >= 10) != twoDigits) continue;
             if (((a % 10) + b >= 10) != crossing) continue;
-            out.push_back({text(a, '+', b), c});
+            out.push_back({text(a, '+', b), c, ""});
         }
     return out;
 }
@@ -60,7 +60,7 @@ std::vector<Fact> differences(int aLo, int aHi, bool borrowing) {
         for (int b = 1; b <= 9; ++b) {
             if (!writable(a) || b >= a) continue;
             if (a >= 10 && ((a % 10) < b) != borrowing) continue;
-            out.push_back({text(a, '-', b), a - b});
+            out.push_back({text(a, '-', b), a - b, ""});
         }
     return out;
 }
@@ -103,7 +103,7 @@ std::vector<Fact> factsOf(Family family, int table, int d) {
         case Family::Add10:
             for (int a = 1; a <= 9; ++a)
                 for (int b = 1; a + b <= 10; ++b)
-                    if (a + b >= 2 + d && a + b <= 4 + d) out.push_back({text(a, '+', b), a + b});
+                    if (a + b >= 2 + d && a + b <= 4 + d) out.push_back({text(a, '+', b), a + b, ""});
             break;
         case Family::Add20:
             if (d <= 1) out = sums(12, 15 + 2 * d, false, true, 19);
@@ -123,23 +123,23 @@ std::vector<Fact> factsOf(Family family, int table, int d) {
             break;
         case Family::Times:
             for (int m = 1 + d; m <= 3 + d; ++m) {
-                if (table == 10) out.push_back({std::to_string(m) + "*2*5", m * 10});
-                else out.push_back({d >= 3 && m % 2 == 0 ? text(m, '*', table) : text(table, '*', m), table * m});
+                if (table == 10) out.push_back({std::to_string(m) + "*2*5", m * 10, std::to_string(m) + " × 10 = " + std::to_string(m * 10)});
+                else out.push_back({d >= 3 && m % 2 == 0 ? text(m, '*', table) : text(table, '*', m), table * m, ""});
             }
             break;
         case Family::Divide:
             for (int b = 2 + d / 2; b <= 4 + d; ++b)
                 for (int q = 1 + d / 2; q <= 3 + d; ++q)
-                    if (b <= 9 && q <= 9 && writable(b * q)) out.push_back({text(b * q, '/', b), q});
+                    if (b <= 9 && q <= 9 && writable(b * q)) out.push_back({text(b * q, '/', b), q, ""});
             break;
         case Family::Order:
             for (int a = 1; a <= 9; ++a)
                 for (int b = 2; b <= 5 + d / 2; ++b)
                     for (int c = 2; c <= 4 + d / 2; ++c) {
-                        if (d <= 2 && a <= 5) out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c), a + b * c});
-                        if (d >= 3 && d <= 4) out.push_back({std::to_string(b) + "*" + std::to_string(c) + "+" + std::to_string(a), b * c + a});
-                        if (d >= 4 && b * c > a) out.push_back({std::to_string(b) + "*" + std::to_string(c) + "-" + std::to_string(a), b * c - a});
-                        if (d >= 5 && a > 1) out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c) + "-1", a + b * c - 1});
+                        if (d <= 2 && a <= 5) out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c), a + b * c, ""});
+                        if (d >= 3 && d <= 4) out.push_back({std::to_string(b) + "*" + std::to_string(c) + "+" + std::to_string(a), b * c + a, ""});
+                        if (d >= 4 && b * c > a) out.push_back({std::to_string(b) + "*" + std::to_string(c) + "-" + std::to_string(a), b * c - a, ""});
+                        if (d >= 5 && a > 1) out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c) + "-1", a + b * c - 1, ""});
                     }
             break;
     }
@@ -210,6 +210,7 @@ std::string familyName(Family f, const std::vector<int>& tables) {
 
 // "3 × 4 = 12" for the teacher's notes.
 std::string shown(const Fact& f) {
+    if (!f.shown.empty()) return f.shown;
     std::string s;
     for (char c : f.sum) {
         if (c >= '1' && c <= '9') {
@@ -375,7 +376,7 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
             const int wanted = std::min((n + 1) / 2 - (n == kHardest ? 0 : n % 2), static_cast<int>(shape.slots.size() - fact.sum.size()));
             lvl::LevelSource source = layOut(shape, fact, distractors(fact, wanted, random), n < 3, scenery, random);
             source.title = familyName(family, {table}) + ", poziom " + std::to_string(n + 1);
-            if (family == Family::Times && table == 10) source.notes.push_back("Nie ma żetonu 0, więc razy 10 to razy 2 i razy 5.");
+            if (family == Family::Times && table == 10) source.notes.push_back("Nie ma żetonu 0, więc razy 10 to razy 2 i razy 5: " + fact.sum + ".");
             source = reread(source);
             std::vector<lvl::Problem> problems;
             const solver::Proof proof = solver::proveLevel(source, "level" + std::to_string(n + 1) + ".txt", problems, kRouteStates);

@@ -28,6 +28,7 @@ bool parseFacts(const std::string& text, FactSpec& spec, lvl::Text& error);
 struct Fact {
     std::string sum;
     std::int32_t value = 0;
+    std::string shown;  // for the teacher, when the tokens say it otherwise ("3 × 10 = 30")
 };
 
 // The facts of a family at a difficulty of 0 (easiest) to 6; `table` for the times tables.
