@@ -58,6 +58,27 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     EXPECT_FALSE(fs::exists(game.dir.path() / "hiscore.tbl")) << "the game's own table";
 }
 
+// Each level shows the installed background it names, and the block picture that goes with that
+// background or the one it picks.
+TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
+    testing_support::TempDir dir;
+    linkGameData(dir);
+    fs::copy(fs::path(KALKULON_GAME_DIR) / "packs" / "tabliczka-2-5-10", "mine");
+    std::string text = dir.read("mine/level1.txt");
+    text.replace(text.find("background laka.bmp"), 19, "background grota.bmp\nblocks 3");
+    dir.write("mine/level1.txt", text);
+    ASSERT_EQ(options({"kalkulon", "--pack", "mine"}), -1);
+    EXPECT_EQ(fs::read_symlink("gfx/klocki1.bmp").filename(), "klocki3.bmp");
+    EXPECT_EQ(fs::read_symlink("gfx/klocki2.bmp").filename(), "klocki2.bmp");
+    EXPECT_EQ(fs::read_symlink("gfx/grota.bmp"), fs::canonical(fs::path(KALKULON_GAME_DIR) / "gfx" / "grota.bmp"));
+    lvl::Level level;
+    std::string error;
+    ASSERT_TRUE(lvl::readLevelFile("level/level1.lvl", level, error)) << error;
+    EXPECT_EQ(level.background, "grota.bmp");
+    EXPECT_EQ(level.targetX, 300);  // where grota.bmp shows its board, not laka.bmp (304)
+    EXPECT_FALSE(fs::exists("gfx/klocki8.bmp"));
+}
+
 TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
     testing_support::TempDir dir;
     linkGameData(dir);
