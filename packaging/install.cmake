@@ -16,6 +16,7 @@ install(DIRECTORY ${GAME_DIR}/gfx ${GAME_DIR}/level ${GAME_DIR}/music DESTINATIO
 # itself is installed with its target (tools/).
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/tools/packs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kalkulon/packs)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/kalkulon-levels.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/lessons.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/kalkulon.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.kalkulon.Kalkulon.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
