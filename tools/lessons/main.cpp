@@ -163,34 +163,35 @@ bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts
     return true;
 }
 
-// Reads and proves one file or pack; true when everything in it passes.
-bool check(const fs::path& target, const lvl::Installed& installed, Counts& counts) {
+// One level to prove, as read; or one that could not be read.
+struct Reading {
+    std::string file;
+    lvl::LevelSource source;
+    bool readWell = false;
+};
+
+// Reads a file or a pack, saying every mistake, as the caller named it.
+std::vector<Reading> read(const std::string& target, const lvl::Installed& installed) {
+    std::vector<Reading> out;
+    std::vector<lvl::Problem> problems;
     std::error_code ec;
     if (fs::is_directory(target, ec)) {
         lvl::Pack pack;
-        std::vector<lvl::Problem> problems;
         lvl::readPack(target, installed.scenery, pack, problems);
-        report(problems);
-        bool ok = problems.empty();
         for (std::size_t i = 0; i < pack.levels.size(); ++i) {
-            const bool readWell = std::none_of(problems.begin(), problems.end(),
-                                               [&](const lvl::Problem& p) { return p.file == pack.files[i]; });
-            if (readWell) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
-            else ++counts.levels;
+            const bool readWell = std::none_of(problems.begin(), problems.end(), [&](const lvl::Problem& p) { return p.file == pack.files[i]; });
+            out.push_back({pack.files[i], pack.levels[i], readWell});
         }
-        return ok;
+    } else {
+        std::string text;
+        lvl::LevelSource source;
+        if (lvl::readSourceFile(target, target, text, problems)) lvl::readLevelText(text, target, &installed.scenery, source, problems);
+        out.push_back({target, source, problems.empty()});
     }
-    std::string text;
-    std::vector<lvl::Problem> problems;
-    lvl::LevelSource source;
-    if (lvl::readSourceFile(target, target.string(), text, problems))
-        lvl::readLevelText(text, target.string(), &installed.scenery, source, problems);
     report(problems);
-    if (!problems.empty()) {
-        ++counts.levels;
-        return false;
-    }
-    return proveAndSay(source, target.string(), counts);
+    if (std::any_of(problems.begin(), problems.end(), [](const lvl::Problem& p) { return p.file.ends_with("pack.txt"); }))
+        out.push_back({"pack.txt", {}, false});  // counted as a level that fails
+    return out;
 }
 
 int usage() {
@@ -235,16 +236,27 @@ int main(int argc, char** argv) {
         say(stderr, error);
         return 2;
     }
-    // Every path as the caller meant it, before the proofs move into their scratch folder.
-    for (std::string& r : rest) r = fs::absolute(r).string();
+    // Everything is read before the proofs move into their scratch folder.
     const fs::path outFolder = out.empty() ? fs::path() : fs::absolute(out);
 
     if (command == "check") {
         if (rest.empty()) return usage();
+        std::vector<Reading> levels;
+        for (const std::string& r : rest) {
+            std::vector<Reading> more = read(r, installed);
+            levels.insert(levels.end(), more.begin(), more.end());
+        }
         Scratch scratch;
         Counts counts;
         bool ok = true;
-        for (const std::string& r : rest) ok &= check(r, installed, counts);
+        for (const Reading& r : levels) {
+            if (r.readWell) {
+                ok &= proveAndSay(r.source, r.file, counts);
+            } else {
+                ++counts.levels;
+                ok = false;
+            }
+        }
         say(stdout, {std::to_string(counts.fair) + " of " + std::to_string(counts.levels) + " levels fair",
                      "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels)});
         return ok ? 0 : 1;

@@ -68,8 +68,8 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
             proof.sum = route.expression;
             proof.steps = route.steps.size();
         } else {
-            problem(source.boardLine, "no route makes " + std::to_string(level.target) + " and reaches \"=\" with it",
-                    "żadna droga nie daje " + std::to_string(level.target) + " i nie dochodzi z tym do \"=\"");
+            problem(source.boardLine, "no route was found that makes " + std::to_string(level.target) + " and reaches \"=\" with it",
+                    "nie znaleziono drogi, która daje " + std::to_string(level.target) + " i dochodzi z tym do \"=\"");
         }
     }
     proof.fair = problems.size() == before;

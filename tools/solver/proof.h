@@ -19,7 +19,7 @@ struct Proof {
 };
 
 // The largest search for a winning route; a level that needs more is too hard to be sure of.
-inline constexpr long kMostRouteStates = 3'000'000;
+inline constexpr long kMostRouteStates = 1'000'000;
 
 Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::vector<lvl::Problem>& problems,
                  long routeStates = kMostRouteStates);

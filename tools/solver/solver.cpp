@@ -16,17 +16,23 @@ constexpr std::uint8_t kActions[6] = {kNone, kLeft, kRight, kUp, kLeft | kUp, kR
 
 // How many more tokens the text needs, at the least, to be finished into `target` with the
 // remaining tokens (counts per type 1..13), taken as the game takes them, before "=" is
-// touched; -1 when it cannot be done.
+// touched; kNever when it cannot be done, kUnknown when the question has cost too much (a
+// level of many tokens), which counts as hopeful.
+constexpr int kNever = -1;
+constexpr int kUnknown = -2;
+constexpr long kMostFinisherSteps = 300'000;
+
 class Finisher {
 public:
     Finisher(std::int32_t target, bool haveEquals) : target_(target), haveEquals_(haveEquals) {}
 
     int tokensToFinish(const std::string& text, std::array<int, 14> left) {
-        if (!haveEquals_) return -1;
+        if (!haveEquals_) return kNever;
+        if (++steps_ > kMostFinisherSteps) return kUnknown;
         std::string key = text + '|';
         for (int c : left) key += static_cast<char>('a' + c);
         if (auto it = memo_.find(key); it != memo_.end()) return it->second;
-        int best = -1;
+        int best = kNever;
         const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
         const bool hasOp = text.find_first_of("+-*/") != std::string::npos;
         std::int32_t v = 0;
@@ -38,6 +44,7 @@ public:
             --left[static_cast<std::size_t>(t)];
             const int more = tokensToFinish(text + lvl::tokenSymbol(t), left);
             ++left[static_cast<std::size_t>(t)];
+            if (more == kUnknown) return kUnknown;  // not remembered: the answer is not known
             if (more >= 0 && (best < 0 || more + 1 < best)) best = more + 1;
         }
         memo_.emplace(key, best);
@@ -48,6 +55,7 @@ private:
     std::int32_t target_;
     bool haveEquals_;
     std::unordered_map<std::string, int> memo_;
+    long steps_ = 0;
 };
 
 struct Node {
@@ -133,7 +141,7 @@ bool boardCanBeMade(const lvl::Level& level) {
         if (t.type == lvl::kEquals) haveEquals = true;
         else ++all[static_cast<std::size_t>(t.type)];
     }
-    return Finisher(level.target, haveEquals).tokensToFinish("", all) >= 0;
+    return Finisher(level.target, haveEquals).tokensToFinish("", all) != kNever;
 }
 
 Route solve(const lvl::Level& level, long maxStates) {
@@ -168,8 +176,8 @@ Route solve(const lvl::Level& level, long maxStates) {
         seqIds.emplace(seq, id);
         const std::string text = sequenceText(level, seq);
         const int more = finisher.tokensToFinish(text, leftAfter(seq));
-        hopeful.push_back(more >= 0);
-        tokensLeft.push_back(more + 1);
+        hopeful.push_back(more != kNever);
+        tokensLeft.push_back(std::max(more, 0) + 1);
         std::vector<int> next;
         const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
         for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
@@ -184,7 +192,7 @@ Route solve(const lvl::Level& level, long maxStates) {
             if (t >= 10 && !lastDigit) continue;
             std::vector<int> longer = seq;
             longer.push_back(i);
-            if (finisher.tokensToFinish(text + lvl::tokenSymbol(t), leftAfter(longer)) >= 0) next.push_back(i);
+            if (finisher.tokensToFinish(text + lvl::tokenSymbol(t), leftAfter(longer)) != kNever) next.push_back(i);
         }
         useful.push_back(next);
         return id;

@@ -37,7 +37,8 @@ Route solve(const lvl::Level& level, long maxStates = 30'000'000);
 bool evaluate(const std::string& text, std::int32_t& value, bool* exact = nullptr);
 
 // Whether some sequence of the level's tokens, taken as the game takes them, makes the board's
-// number before "=" is touched (wherever the tokens lie).
+// number before "=" is touched (wherever the tokens lie). A level of so many tokens that the
+// question costs too much counts as one where it may.
 bool boardCanBeMade(const lvl::Level& level);
 
 // "R x12, RU x34, - x5": runs of the same keys.
