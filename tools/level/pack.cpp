@@ -216,6 +216,10 @@ std::vector<PackEntry> listPacks(const std::vector<fs::path>& roots) {
 bool resolvePack(const std::string& argument, const fs::path& startFolder, const std::vector<fs::path>& roots,
                  fs::path& folder, std::string& key, Text& error) {
     std::error_code ec;
+    if (argument.empty()) {
+        error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu"};
+        return false;
+    }
     const fs::path given = fs::path(argument).is_absolute() ? fs::path(argument) : startFolder / argument;
     const bool looksLikePath = argument.find('/') != std::string::npos || argument == "." || argument == "..";
     if (looksLikePath || fs::is_directory(given, ec)) {
