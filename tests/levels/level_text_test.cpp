@@ -73,6 +73,7 @@ TEST(LevelText, EveryMistakeIsNamedWithItsLine) {
         {"position with a comma", 20, "bonus 3 5,5 12", "t.txt:20: \"5,5\" is not a cell position (a number such as 5 or 5.5)"},
         {"background not installed", 2, "background plaza.bmp", "t.txt:2: there is no background \"plaza.bmp\": use laka.bmp, piasek.bmp"},
         {"background as a path", 2, "background ../../etc/x.bmp", "t.txt:2: \"../../etc/x.bmp\" is not a picture name: a background is one of the game's pictures, not a path"},
+        {"background of other letters", 2, "background łąka.bmp", "t.txt:2: \"łąka.bmp\" is not a picture name: use letters, digits, \".\", \"_\" and \"-\""},
         {"board off its picture", 3, "board 7 300 58", "t.txt:3: the board of laka.bmp is at 304 58"},
         {"no such block picture", 0, "blocks 9", "t.txt:24: \"blocks\" takes a block picture number 1 to 7, not \"9\""},
         {"start in a block", 4, "start 2 13", "t.txt:4: the hero would start inside a block at column 2, row 13"},

@@ -1,6 +1,7 @@
 #include "level_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -232,6 +233,12 @@ private:
         if (name.find_first_of("/\\") != std::string_view::npos || name.starts_with('.')) {
             problem(lineNo, quoted(name) + " is not a picture name: a background is one of the game's pictures, not a path",
                     quoted(name) + " nie jest nazwą obrazka: tło to jeden z obrazków gry, nie ścieżka");
+            return;
+        }
+        const auto plain = [](unsigned char c) { return std::isalnum(c) != 0 || c == '.' || c == '_' || c == '-'; };
+        if (!std::all_of(name.begin(), name.end(), [&](char c) { return c >= 0 && plain(static_cast<unsigned char>(c)); })) {
+            problem(lineNo, quoted(name) + " is not a picture name: use letters, digits, \".\", \"_\" and \"-\"",
+                    quoted(name) + " nie jest nazwą obrazka: dozwolone litery, cyfry, \".\", \"_\" i \"-\"");
             return;
         }
         if (name.size() > static_cast<std::size_t>(kMaxBackgroundName)) {
