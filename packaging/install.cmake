@@ -12,6 +12,11 @@ add_custom_target(kalkulon_icon_svg ALL DEPENDS ${KALKULON_ICON})
 install(TARGETS kalkulon RUNTIME DESTINATION lib/kalkulon)
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kalkulon.sh DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME kalkulon)
 install(DIRECTORY ${GAME_DIR}/gfx ${GAME_DIR}/level ${GAME_DIR}/music DESTINATION ${CMAKE_INSTALL_DATADIR}/kalkulon)
+# The example lesson packs (kalkulon --list-packs), and the lesson tool's manual page; the tool
+# itself is installed with its target (tools/).
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/tools/packs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kalkulon/packs)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/kalkulon-levels.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/lessons.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/kalkulon.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.kalkulon.Kalkulon.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -16,5 +16,8 @@ for folder in gfx level music; do
     ln -sfn "$share/$folder" "$data/$folder"
   fi
 done
+# A pack named by its folder is found from where the player started the game.
+KALKULON_START_DIR=$(pwd)
+export KALKULON_START_DIR
 cd "$data"
 exec "$game" "$@"

@@ -1,8 +1,8 @@
-// Where the generated game folder is, and the level files read from it with the route finder's
-// own reader.
+// Where the generated game folder is, and the level files read from it with the level
+// library's reader.
 #pragma once
 
-#include "level_file.h"
+#include "level_binary.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@ inline std::filesystem::path gameDir() { return KALKULON_GAME_DIR; }
 
 inline std::string levelPath(int n) { return (gameDir() / "level" / ("level" + std::to_string(n) + ".lvl")).string(); }
 
-inline solver::LevelData readLevel(int n) {
-    solver::LevelData level;
+inline lvl::Level readLevel(int n) {
+    lvl::Level level;
     std::string error;
-    EXPECT_TRUE(solver::readLevelFile(levelPath(n), level, error)) << "level " << n << ": " << error;
+    EXPECT_TRUE(lvl::readLevelFile(levelPath(n), level, error)) << "level " << n << ": " << error;
     return level;
 }
 

@@ -1,13 +1,13 @@
 // The seven levels: within the limits of the level file, and each one won by a route that the
 // route finder finds with the game's own movement and collection code, replayed step by step
 // on a fresh world and then through the whole game, headless, from the title to the table.
-#include "platform/scan_codes.h"
 #include "content_files.h"
 #include "solver.h"
 
 #include "platform/headless.h"
 #include "shell/application.h"
 #include "support/game_harness.h"
+#include "support/route_game.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,6 @@
 namespace {
 
 using content_test::readLevel;
-namespace hl = plat::headless;
 
 // The whole search, once for all the tests of this file.
 const std::array<solver::Route, 8>& routes() {
@@ -36,10 +35,10 @@ const std::array<solver::Route, 8>& routes() {
 TEST(ContentLevels, FilesKeepToTheLimitsAndFitTheScreen) {
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
-        const solver::LevelData level = readLevel(n);
+        const lvl::Level level = readLevel(n);
         EXPECT_EQ(level.nameCount, 0);
-        EXPECT_GE(level.bonusCount, 3);
-        EXPECT_LE(level.bonusCount, 30);
+        EXPECT_GE(level.tokens.size(), 3u);
+        EXPECT_LE(level.tokens.size(), 30u);
         EXPECT_LE(level.background.size(), 11u);
         EXPECT_TRUE(std::filesystem::exists(content_test::gameDir() / "gfx" / level.background)) << level.background;
         // The board number is drawn with platform text, which needs its start point on screen.
@@ -50,7 +49,7 @@ TEST(ContentLevels, FilesKeepToTheLimitsAndFitTheScreen) {
         // Tokens lie wholly in the play area (a copy outside the frame would not be drawn), and
         // the figure starts on the screen, in empty cells, standing on a block.
         bool haveEquals = false;
-        for (const solver::LevelBonus& b : level.bonuses) {
+        for (const lvl::Token& b : level.tokens) {
             EXPECT_GE(b.x, 0);
             EXPECT_LE(b.x + 34, 640);
             EXPECT_GE(b.y, 0);
@@ -96,9 +95,9 @@ TEST(ContentLevels, ReaderRefusesFilesBeyondTheLimits) {
     };
     auto verdict = [&](const std::string& b) {
         std::ofstream("x.lvl", std::ios::binary) << b;
-        solver::LevelData level;
+        lvl::Level level;
         std::string error;
-        return solver::readLevelFile("x.lvl", level, error);
+        return lvl::readLevelFile("x.lvl", level, error);
     };
     EXPECT_TRUE(verdict(bytes(30, 3, true)));
     EXPECT_FALSE(verdict(bytes(31, 3, true)));
@@ -112,7 +111,7 @@ TEST(ContentLevels, EveryLevelHasARouteThatReplaysOnAFreshWorld) {
     testing_support::TempDir dir;
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE("level " + std::to_string(n));
-        const solver::LevelData level = readLevel(n);
+        const lvl::Level level = readLevel(n);
         const solver::Route& route = routes()[static_cast<std::size_t>(n)];
         ASSERT_TRUE(route.found) << "no route after " << route.states << " states";
         EXPECT_EQ(route.result, level.target);
@@ -137,7 +136,7 @@ TEST(ContentLevels, EveryLevelHasARouteThatReplaysOnAFreshWorld) {
 // cannot make the board's number, and an "=" sealed off behind a wall under a ceiling.
 TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
     testing_support::TempDir dir;
-    solver::LevelData level;
+    lvl::Level level;
     for (auto& row : level.cells)
         for (auto& cell : row) cell = -1;
     for (int c = 0; c < 20; ++c) {
@@ -148,12 +147,11 @@ TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
     level.background = "laka.bmp";
     level.playerX = 2 * 32 - 11;
     level.playerY = 12 * 32;
-    level.bonuses = {{4 * 32 - 1, 12 * 32 - 1, 3}, {6 * 32 - 1, 12 * 32 - 1, 10}, {8 * 32 - 1, 12 * 32 - 1, 4},
+    level.tokens = {{4 * 32 - 1, 12 * 32 - 1, 3}, {6 * 32 - 1, 12 * 32 - 1, 10}, {8 * 32 - 1, 12 * 32 - 1, 4},
                      {15 * 32 - 1, 12 * 32 - 1, 14}};
-    level.bonusCount = 4;
     level.target = 7;
     EXPECT_FALSE(solver::solve(level).found) << "the = lies beyond the wall";
-    level.bonuses[3].x = 9 * 32 - 1;  // inside the room: now it can be won
+    level.tokens[3].x = 9 * 32 - 1;  // inside the room: now it can be won
     const solver::Route inside = solver::solve(level);
     EXPECT_TRUE(inside.found);
     EXPECT_EQ(inside.expression, "3+4");
@@ -170,75 +168,17 @@ TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
     testing_support::GameHarness game;
     for (const char* sub : {"gfx", "level", "music"})
         std::filesystem::create_directory_symlink(content_test::gameDir() / sub, game.dir.path() / sub);
-
-    std::array<std::int32_t, 8> results{};
-    std::array<bool, 8> won{};
-    int expectedScore = 0;
-    int level = 0;          // level being played with its route
-    std::size_t step = 0;   // next step of its route
-    std::uint32_t lastTick = 0;
-    bool ended = false;
-    const int code = game.run([&](Application& app, long) {
-        GameWorld* w = app.world;
-        if (w == nullptr) return;
-        if (app.onTitle) {
-            hl::setMouse(328, 168);
-            if (app.hoverButton == kHoverNewGame) hl::postClick(328, 168);
-            return;
-        }
-        if (app.onNameEntry && !w->levelRunning) {
-            if (!ended) {
-                ended = true;
-                hl::postSystemClose();
-            }
-            return;
-        }
-        if (!w->levelRunning || app.paused) return;
-        if (app.showStory) {
-            hl::setMouse(320, 278);
-            if (app.hoverButton == kHoverStart) hl::postClick(320, 278);
-            return;
-        }
-        if (w->levelOver) {
-            hl::releaseAllKeys();
-            const int n = app.levelNumber;
-            if (n >= 1 && n <= 7 && !won[static_cast<std::size_t>(n)]) {
-                results[static_cast<std::size_t>(n)] = w->result;
-                won[static_cast<std::size_t>(n)] = w->result == w->target;
-            }
-            hl::setMouse(320, 278);
-            if (app.hoverButton == kHoverNextWon) hl::postClick(320, 278);
-            else if (app.hoverButton == kHoverNextLost || app.hoverButton == kHoverGameOver) hl::postSystemClose();
-            return;
-        }
-        // Playing: one route step a frame.
-        if (app.levelNumber != level) {
-            level = app.levelNumber;
-            step = 0;
-            lastTick = w->lastStepTick;
-            const solver::Route& r = routes()[static_cast<std::size_t>(level)];
-            for (char c : r.expression) expectedScore += (c >= '0' && c <= '9') ? 5 : 15;
-            expectedScore += 50;
-        } else if (w->lastStepTick != lastTick) {
-            lastTick = w->lastStepTick;
-            ++step;
-        }
-        const auto& steps = routes()[static_cast<std::size_t>(level)].steps;
-        const std::uint8_t keys = step < steps.size() ? steps[step] : 0;
-        hl::setKey(plat::kScanLeft, keys & solver::kLeft);
-        hl::setKey(plat::kScanRight, keys & solver::kRight);
-        hl::setKey(plat::kScanUp, keys & solver::kUp);
-        hl::advance(10);
-    }, 3'000'000);
-    EXPECT_EQ(code, 0);
+    const testing_support::RouteGame played =
+        testing_support::playWithRoutes(game, std::vector<solver::Route>(routes().begin(), routes().end()));
+    EXPECT_EQ(played.exitCode, 0);
     EXPECT_FALSE(game.timedOut);
-    EXPECT_TRUE(ended) << "the game did not reach the high-score table";
+    EXPECT_TRUE(played.ended) << "the game did not reach the high-score table";
     for (int n = 1; n <= 7; ++n) {
-        const solver::LevelData data = readLevel(n);
-        EXPECT_TRUE(won[static_cast<std::size_t>(n)]) << "level " << n << " ended with " << results[static_cast<std::size_t>(n)]
-                                                    << ", the board shows " << data.target;
+        const lvl::Level data = readLevel(n);
+        EXPECT_TRUE(played.won[static_cast<std::size_t>(n)])
+            << "level " << n << " ended with " << played.results[static_cast<std::size_t>(n)] << ", the board shows " << data.target;
     }
-    EXPECT_EQ(game.app->world->hiScores[0], expectedScore);
+    EXPECT_EQ(game.app->world->hiScores[0], played.expectedScore);
 }
 
 }  // namespace

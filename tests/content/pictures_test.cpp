@@ -142,7 +142,7 @@ TEST(ContentPictures, HeroStaysWithinTheColumnsItCollidesWithAndStandsOnTheFrame
 
 TEST(ContentPictures, WhiteTextsLieOnDarkGround) {
     for (int n = 1; n <= 7; ++n) {
-        const solver::LevelData level = content_test::readLevel(n);
+        const lvl::Level level = content_test::readLevel(n);
         SCOPED_TRACE(level.background);
         const auto px = decode(level.background, 640, 480);
         EXPECT_LT(luminance(px, level.targetX, level.targetY, 16, 14), 90) << "the board under its number";

@@ -1,7 +1,8 @@
-// The generator's writers: the level compiler with its error messages, the BMP writer read
+// The generator's writers: a level source compiled to the game's layout, the BMP writer read
 // back by the game's own decoder, and the module writer's layout.
 #include "image.h"
-#include "level.h"
+#include "level_binary.h"
+#include "level_text.h"
 #include "modfile.h"
 
 #include "platform/platform.h"
@@ -26,11 +27,12 @@ std::string source(const std::string& grid13, const std::string& extra) {
 }
 
 TEST(ContentWriters, LevelSourceCompilesToTheGamesLayout) {
-    gen::Level level;
-    std::string error;
-    ASSERT_TRUE(gen::parseLevel(source("X....=O#X..........X", "bonus 3 5 12\nbonus + 8.5 11 # a comment\nbonus = 17 11\n"), level, error))
-        << error;
-    const auto b = gen::compileLevel(level);
+    lvl::LevelSource level;
+    std::vector<lvl::Problem> problems;
+    ASSERT_TRUE(lvl::readLevelText(source("X....=O#X..........X", "bonus 3 5 11\nbonus + 8.5 11 # a comment\nbonus = 17 11\n"),
+                                   "t.txt", nullptr, level, problems))
+        << problems.front().format(lvl::Language::English);
+    const auto b = lvl::encodeLevel(level.level);
     ASSERT_EQ(b.size(), 1160u + 3 * 192);
     EXPECT_EQ(le32(b, 0), 0);    // no block-file names
     EXPECT_EQ(le32(b, 4), 3);    // bonuses
@@ -50,39 +52,12 @@ TEST(ContentWriters, LevelSourceCompilesToTheGamesLayout) {
     EXPECT_EQ(cell(13, 10), 0);
     // Bonus records: the sprite centred on its cell, halves allowed, the rest of the record zero.
     EXPECT_EQ(le32(b, 1160), 5 * 32 - 1);
-    EXPECT_EQ(le32(b, 1164), 12 * 32 - 1);
+    EXPECT_EQ(le32(b, 1164), 11 * 32 - 1);
     EXPECT_EQ(le32(b, 1168), 3);
     EXPECT_EQ(le32(b, 1160 + 192), 8 * 32 + 16 - 1);
     EXPECT_EQ(le32(b, 1168 + 192), 10);
     EXPECT_EQ(le32(b, 1168 + 384), 14);
     for (std::size_t i = 1172; i < 1160 + 192; ++i) EXPECT_EQ(b[i], 0) << i;
-}
-
-TEST(ContentWriters, LevelSourceMistakesAreNamedWithTheirLine) {
-    auto errorOf = [](const std::string& text) {
-        gen::Level level;
-        std::string error;
-        EXPECT_FALSE(gen::parseLevel(text, level, error));
-        return error;
-    };
-    const std::string good = "X..................X";
-    EXPECT_EQ(errorOf(source("X.................X", "")), "line 18: a grid row has 20 cells");
-    EXPECT_EQ(errorOf(source("X.........k........X", "")), "line 18: unknown cell 'k'");
-    EXPECT_EQ(errorOf(source(good, "bonus 0 3 12\n")), "line 20: unknown bonus symbol 0");
-    EXPECT_EQ(errorOf(source(good, "bonus 3 x 12\n")), "line 20: bad bonus position");
-    EXPECT_EQ(errorOf(source(good, "jump 3\n")), "line 20: unknown word jump");
-    std::string many;
-    for (int i = 0; i < 31; ++i) many += "bonus 1 3 12\n";
-    EXPECT_EQ(errorOf(source(good, many)), "line 50: more than 30 bonuses");
-    std::string longName = source(good, "");
-    longName.replace(longName.find("laka.bmp"), 8, "pustynia.bmp");
-    EXPECT_EQ(errorOf(longName), "line 2: background name longer than 11 characters");
-    std::string noStart = source(good, "");
-    noStart.erase(noStart.find("start"), 11);
-    EXPECT_EQ(errorOf(noStart), "background, board and start are needed");
-    std::string shortGrid = source(good, "");
-    shortGrid.erase(shortGrid.rfind("X###"));
-    EXPECT_EQ(errorOf(shortGrid), "the grid needs 14 rows after \"grid\"");
 }
 
 TEST(ContentWriters, BmpReadsBackThroughTheGamesDecoder) {
@@ -97,7 +72,7 @@ TEST(ContentWriters, BmpReadsBackThroughTheGamesDecoder) {
     ASSERT_EQ(bytes.size(), 54u + 2 * 12);  // rows of 9 bytes padded to 12
     EXPECT_EQ(bytes[54 + 9], 0);            // padding of the bottom row, written first
     EXPECT_EQ(bytes[54 + 12 + 11], 0);
-    ASSERT_TRUE(gen::writeFile("t.bmp", bytes));
+    ASSERT_TRUE(lvl::writeFile("t.bmp", bytes));
     std::vector<std::uint16_t> px;
     ASSERT_TRUE(plat::decodePicture("t.bmp", 3, 2, px));
     ASSERT_EQ(px.size(), 6u);

@@ -9,7 +9,8 @@ trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/kalkulon lib/kalkulon/kalkulon share/kalkulon/level/level1.lvl share/kalkulon/gfx/butony.bmp \
+for f in bin/kalkulon bin/kalkulon-levels share/man/man1/kalkulon-levels.1 share/kalkulon/packs/dodawanie-do-20/level7.txt \
+         share/kalkulon/packs/tabliczka-2-5-10/pack.txt lib/kalkulon/kalkulon share/kalkulon/level/level1.lvl share/kalkulon/gfx/butony.bmp \
          share/kalkulon/music/3dparadise.mod share/applications/kalkulon.desktop \
          share/metainfo/org.kalkulon.Kalkulon.metainfo.xml share/icons/hicolor/scalable/apps/kalkulon.svg; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
@@ -43,4 +44,12 @@ done
 grep -q "wczytanie bitmapy...gfx" "$data/debug.txt" || fail "the game did not load its pictures"
 others=$(find "$work" -name hiscore.tbl -not -path "$data/hiscore.tbl")
 [ -z "$others" ] || fail "hiscore.tbl written elsewhere: $others"
-echo "installed game keeps its table in $data"
+
+# The installed lesson tool finds the installed data and proves an installed pack; the game lists
+# both example packs.
+"$prefix/bin/kalkulon-levels" check "$prefix/share/kalkulon/packs/dodawanie-do-20" >"$work/check.log" 2>&1 ||
+  { cat "$work/check.log"; fail "kalkulon-levels check failed on an installed pack"; }
+env -i HOME="$home" PATH=/usr/bin:/bin "$prefix/bin/kalkulon" --list-packs >"$work/list.log" 2>&1
+grep -q "^dodawanie-do-20 .*Dodawanie do 20" "$work/list.log" && grep -q "^tabliczka-2-5-10 " "$work/list.log" ||
+  { cat "$work/list.log"; fail "kalkulon --list-packs does not list the example packs"; }
+echo "installed game keeps its table in $data; lesson tool and packs installed"

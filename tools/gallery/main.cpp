@@ -4,6 +4,7 @@
 // menu, a won level's box, the ending and the high-score table with a name being typed.
 #include "platform/scan_codes.h"
 #include "png.h"
+#include "level_binary.h"
 #include "solver.h"
 
 #include "platform/headless.h"
@@ -68,9 +69,9 @@ int main(int argc, char** argv) {
 
     std::array<solver::Route, 8> routes{};
     for (int n = 1; n <= 7; ++n) {
-        solver::LevelData level;
+        lvl::Level level;
         std::string error;
-        if (!solver::readLevelFile((gameDir / "level" / ("level" + std::to_string(n) + ".lvl")).string(), level, error)) {
+        if (!lvl::readLevelFile((gameDir / "level" / ("level" + std::to_string(n) + ".lvl")).string(), level, error)) {
             std::fprintf(stderr, "level %d: %s\n", n, error.c_str());
             return 1;
         }

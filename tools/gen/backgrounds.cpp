@@ -136,7 +136,7 @@ void tower(Image& img) {
 
 }  // namespace
 
-Image makeBackground(int world, const Level& level) {
+Image makeBackground(int world, const lvl::Level& level) {
     Image img(640, 480, rgb(90, 170, 250));
     switch (world) {
         case 1: meadow(img); break;

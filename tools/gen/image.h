@@ -35,7 +35,4 @@ struct Image {
 // The file bytes of an uncompressed bottom-up 24-bit BMP; row padding is zero.
 std::vector<std::uint8_t> encodeBmp(const Image& image);
 
-// Writes the bytes to a file, creating nothing else; false on failure.
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
-
 }  // namespace gen

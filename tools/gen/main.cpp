@@ -2,28 +2,19 @@
 // Writes gfx/, level/ and music/ of the game folder from the level sources and the drawing
 // code of this folder. The output is the same bytes on every run.
 #include "image.h"
-#include "level.h"
+#include "level_binary.h"
+#include "level_text.h"
 #include "modfile.h"
+#include "pack.h"
 #include "pictures.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
-bool readText(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
 bool write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (gen::writeFile(path, bytes)) return true;
+    if (lvl::writeFile(path, bytes)) return true;
     std::fprintf(stderr, "kalkulon_gen: cannot write %s\n", path.c_str());
     return false;
 }
@@ -44,17 +35,17 @@ int main(int argc, char** argv) {
     ok &= write(out + "/gfx/hiscore.bmp", gen::encodeBmp(gen::makeHighScore()));
     for (int n = 1; n <= 7; ++n) {
         const std::string name = std::to_string(n);
-        std::string source, error;
-        gen::Level level;
-        if (!readText(levelDir + "/level" + name + ".txt", source)) {
-            std::fprintf(stderr, "kalkulon_gen: cannot read level%d.txt\n", n);
+        const std::string file = levelDir + "/level" + name + ".txt";
+        std::string text;
+        std::vector<lvl::Problem> problems;
+        lvl::LevelSource source;
+        if (lvl::readSourceFile(file, file, text, problems)) lvl::readLevelText(text, file, nullptr, source, problems);
+        if (!problems.empty()) {
+            for (const lvl::Problem& p : problems) std::fprintf(stderr, "%s\n", p.format(lvl::Language::English).c_str());
             return 1;
         }
-        if (!gen::parseLevel(source, level, error)) {
-            std::fprintf(stderr, "kalkulon_gen: level%d.txt %s\n", n, error.c_str());
-            return 1;
-        }
-        ok &= write(out + "/level/level" + name + ".lvl", gen::compileLevel(level));
+        const lvl::Level& level = source.level;
+        ok &= write(out + "/level/level" + name + ".lvl", lvl::encodeLevel(level));
         ok &= write(out + "/gfx/klocki" + name + ".bmp", gen::encodeBmp(gen::makeBlocks(n)));
         ok &= write(out + "/gfx/" + level.background, gen::encodeBmp(gen::makeBackground(n, level)));
     }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "image.h"
-#include "level.h"
+#include "level.h"  // the shared level library (tools/level)
 
 namespace gen {
 
@@ -29,7 +29,7 @@ void drawHero(Image& img, int x, int y, int row, int column);
 Image makeBlocks(int world);  // blocks.cpp
 
 // The level backgrounds; `world` 1..7 picks the scenery, the level gives the board place.
-Image makeBackground(int world, const Level& level);  // backgrounds.cpp
+Image makeBackground(int world, const lvl::Level& level);  // backgrounds.cpp
 void drawBoard(Image& img, int numberX, int numberY);  // board_hud.cpp
 void drawHudStrip(Image& img);                         // board_hud.cpp
 

@@ -1,4 +1,5 @@
 // kalkulon_solve LEVEL_FILE...: finds and prints a winning route for each level file.
+#include "level_binary.h"
 #include "solver.h"
 
 #include <chrono>
@@ -11,9 +12,9 @@ int main(int argc, char** argv) {
     }
     int failures = 0;
     for (int i = 1; i < argc; ++i) {
-        solver::LevelData level;
+        lvl::Level level;
         std::string error;
-        if (!solver::readLevelFile(argv[i], level, error)) {
+        if (!lvl::readLevelFile(argv[i], level, error)) {
             std::printf("%s: %s\n", argv[i], error.c_str());
             ++failures;
             continue;

@@ -14,65 +14,25 @@ namespace {
 
 constexpr std::uint8_t kActions[6] = {kNone, kLeft, kRight, kUp, kLeft | kUp, kRight | kUp};
 
-char symbol(int type) {
-    if (type >= 1 && type <= 9) return static_cast<char>('0' + type);
-    switch (type) {
-        case 10: return '+';
-        case 11: return '-';
-        case 12: return '*';
-        case 13: return '/';
-        default: return '=';
-    }
-}
-
-// The value of a collected text: numbers of digits, * and / before + and -, left to right,
-// 32-bit wrapping, division truncating.
-bool evaluate(const std::string& text, std::int32_t& value) {
-    std::vector<std::int64_t> terms;
-    std::vector<char> ops;
-    std::size_t i = 0;
-    auto number = [&](std::int64_t& out) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
-        out = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') out = static_cast<std::int32_t>(out * 10 + (text[i++] - '0'));
-        return true;
-    };
-    std::int64_t term = 0;
-    if (!number(term)) return false;
-    while (i < text.size()) {
-        const char op = text[i++];
-        std::int64_t n = 0;
-        if (!number(n)) return false;
-        if (op == '*') term = static_cast<std::int32_t>(term * n);
-        else if (op == '/') {
-            if (n == 0) return false;
-            term = static_cast<std::int32_t>(term / n);
-        } else {
-            terms.push_back(term);
-            ops.push_back(op);
-            term = n;
-        }
-    }
-    terms.push_back(term);
-    std::int64_t v = terms[0];
-    for (std::size_t k = 0; k < ops.size(); ++k) v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
-    value = static_cast<std::int32_t>(v);
-    return true;
-}
-
 // How many more tokens the text needs, at the least, to be finished into `target` with the
 // remaining tokens (counts per type 1..13), taken as the game takes them, before "=" is
-// touched; -1 when it cannot be done.
+// touched; kNever when it cannot be done, kUnknown when the question has cost too much (a
+// level of many tokens), which counts as hopeful.
+constexpr int kNever = -1;
+constexpr int kUnknown = -2;
+constexpr long kMostFinisherSteps = 300'000;
+
 class Finisher {
 public:
     Finisher(std::int32_t target, bool haveEquals) : target_(target), haveEquals_(haveEquals) {}
 
     int tokensToFinish(const std::string& text, std::array<int, 14> left) {
-        if (!haveEquals_) return -1;
+        if (!haveEquals_) return kNever;
+        if (++steps_ > kMostFinisherSteps) return kUnknown;
         std::string key = text + '|';
         for (int c : left) key += static_cast<char>('a' + c);
         if (auto it = memo_.find(key); it != memo_.end()) return it->second;
-        int best = -1;
+        int best = kNever;
         const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
         const bool hasOp = text.find_first_of("+-*/") != std::string::npos;
         std::int32_t v = 0;
@@ -82,8 +42,9 @@ public:
             if (t >= 10 && !lastDigit) continue;
             if (text.size() >= 19) continue;
             --left[static_cast<std::size_t>(t)];
-            const int more = tokensToFinish(text + symbol(t), left);
+            const int more = tokensToFinish(text + lvl::tokenSymbol(t), left);
             ++left[static_cast<std::size_t>(t)];
+            if (more == kUnknown) return kUnknown;  // not remembered: the answer is not known
             if (more >= 0 && (best < 0 || more + 1 < best)) best = more + 1;
         }
         memo_.emplace(key, best);
@@ -94,6 +55,7 @@ private:
     std::int32_t target_;
     bool haveEquals_;
     std::unordered_map<std::string, int> memo_;
+    long steps_ = 0;
 };
 
 struct Node {
@@ -110,9 +72,44 @@ std::uint64_t packKey(int x, int y, int jump, int state, bool facingLeft, int se
 
 }  // namespace
 
-void loadIntoWorld(const LevelData& level, GameWorld& world) {
+bool evaluate(const std::string& text, std::int32_t& value, bool* exact) {
+    std::vector<std::int64_t> terms;
+    std::vector<char> ops;
+    std::size_t i = 0;
+    if (exact != nullptr) *exact = true;
+    auto number = [&](std::int64_t& out) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+        out = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') out = static_cast<std::int32_t>(out * 10 + (text[i++] - '0'));
+        return true;
+    };
+    std::int64_t term = 0;
+    if (!number(term)) return false;
+    while (i < text.size()) {
+        const char op = text[i++];
+        std::int64_t n = 0;
+        if (!number(n)) return false;
+        if (op == '*') term = static_cast<std::int32_t>(term * n);
+        else if (op == '/') {
+            if (n == 0) return false;
+            if (exact != nullptr && term % n != 0) *exact = false;
+            term = static_cast<std::int32_t>(term / n);
+        } else {
+            terms.push_back(term);
+            ops.push_back(op);
+            term = n;
+        }
+    }
+    terms.push_back(term);
+    std::int64_t v = terms[0];
+    for (std::size_t k = 0; k < ops.size(); ++k) v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
+
+void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
     for (Bonus& b : world.bonuses) b = Bonus{};
-    world.bonusCount = level.bonusCount;
+    world.bonusCount = static_cast<int>(level.tokens.size());
     world.target = level.target;
     world.targetX = level.targetX;
     world.targetY = level.targetY;
@@ -120,8 +117,8 @@ void loadIntoWorld(const LevelData& level, GameWorld& world) {
     world.playerY = level.playerY;
     for (int r = 0; r < 14; ++r)
         for (int c = 0; c < 20; ++c) world.blocks[r][c] = level.cells[r][c];
-    for (int i = 0; i < level.bonusCount; ++i) {
-        const LevelBonus& b = level.bonuses[static_cast<std::size_t>(i)];
+    for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
+        const lvl::Token& b = level.tokens[static_cast<std::size_t>(i)];
         world.initBonus(i, b.x, b.y, b.type);
     }
     world.initPlayer();
@@ -131,20 +128,30 @@ void loadIntoWorld(const LevelData& level, GameWorld& world) {
     world.lastStepTick = 0;
 }
 
-std::string sequenceText(const LevelData& level, const std::vector<int>& collected) {
+std::string sequenceText(const lvl::Level& level, const std::vector<int>& collected) {
     std::string s;
-    for (int i : collected) s += symbol(level.bonuses[static_cast<std::size_t>(i)].type);
+    for (int i : collected) s += lvl::tokenSymbol(level.tokens[static_cast<std::size_t>(i)].type);
     return s;
 }
 
-Route solve(const LevelData& level, long maxStates) {
+bool boardCanBeMade(const lvl::Level& level) {
+    bool haveEquals = false;
+    std::array<int, 14> all{};
+    for (const lvl::Token& t : level.tokens) {
+        if (t.type == lvl::kEquals) haveEquals = true;
+        else ++all[static_cast<std::size_t>(t.type)];
+    }
+    return Finisher(level.target, haveEquals).tokensToFinish("", all) != kNever;
+}
+
+Route solve(const lvl::Level& level, long maxStates) {
     Route route;
     auto world = std::make_unique<GameWorld>();
     loadIntoWorld(level, *world);
     const int startX = world->playerX, startY = world->playerY;
 
     bool haveEquals = false;
-    for (const LevelBonus& b : level.bonuses) haveEquals |= b.type == 14;
+    for (const lvl::Token& b : level.tokens) haveEquals |= b.type == 14;
     Finisher finisher(level.target, haveEquals);
 
     // Collected sequences, interned. Each knows whether it can still be finished, and which
@@ -156,8 +163,8 @@ Route solve(const LevelData& level, long maxStates) {
     std::map<std::vector<int>, int> seqIds;
     auto leftAfter = [&](const std::vector<int>& seq) {
         std::array<int, 14> left{};
-        for (int i = 0; i < level.bonusCount; ++i) {
-            const int t = level.bonuses[static_cast<std::size_t>(i)].type;
+        for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
+            const int t = level.tokens[static_cast<std::size_t>(i)].type;
             if (t <= 13 && std::find(seq.begin(), seq.end(), i) == seq.end()) ++left[static_cast<std::size_t>(t)];
         }
         return left;
@@ -169,13 +176,13 @@ Route solve(const LevelData& level, long maxStates) {
         seqIds.emplace(seq, id);
         const std::string text = sequenceText(level, seq);
         const int more = finisher.tokensToFinish(text, leftAfter(seq));
-        hopeful.push_back(more >= 0);
-        tokensLeft.push_back(more + 1);
+        hopeful.push_back(more != kNever);
+        tokensLeft.push_back(std::max(more, 0) + 1);
         std::vector<int> next;
         const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
-        for (int i = 0; i < level.bonusCount; ++i) {
+        for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
             if (std::find(seq.begin(), seq.end(), i) != seq.end()) continue;
-            const int t = level.bonuses[static_cast<std::size_t>(i)].type;
+            const int t = level.tokens[static_cast<std::size_t>(i)].type;
             if (t == 14) {
                 std::int32_t v = 0;
                 if (lastDigit && text.find_first_of("+-*/") != std::string::npos && evaluate(text, v) && v == level.target)
@@ -185,7 +192,7 @@ Route solve(const LevelData& level, long maxStates) {
             if (t >= 10 && !lastDigit) continue;
             std::vector<int> longer = seq;
             longer.push_back(i);
-            if (finisher.tokensToFinish(text + symbol(t), leftAfter(longer)) >= 0) next.push_back(i);
+            if (finisher.tokensToFinish(text + lvl::tokenSymbol(t), leftAfter(longer)) != kNever) next.push_back(i);
         }
         useful.push_back(next);
         return id;
@@ -199,7 +206,7 @@ Route solve(const LevelData& level, long maxStates) {
     auto estimate = [&](int x, int y, int seq) {
         int best = 1 << 20;
         for (int i : useful[static_cast<std::size_t>(seq)]) {
-            const LevelBonus& b = level.bonuses[static_cast<std::size_t>(i)];
+            const lvl::Token& b = level.tokens[static_cast<std::size_t>(i)];
             const int dx = std::abs((b.x + 16) - (x + 21)), dy = std::abs((b.y + 16) - (y + 33));
             best = std::min(best, std::max(dx, dy) / 2);
         }
@@ -245,7 +252,7 @@ Route solve(const LevelData& level, long maxStates) {
             w.facingLeft = cur.facingLeft;
             w.levelOver = false;
             w.lastStepTick = 0;
-            for (int i = 0; i < level.bonusCount; ++i) w.bonuses[i].active = true;
+            for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) w.bonuses[i].active = true;
             for (std::size_t i = 0; i < taken.size(); ++i) {
                 w.collected[i] = taken[i];
                 w.bonuses[taken[i]].active = false;

@@ -5,7 +5,7 @@
 // with the tokens still lying in the level are dropped early.
 #pragma once
 
-#include "level_file.h"
+#include "level.h"
 #include "world/game_world.h"
 
 #include <cstdint>
@@ -27,14 +27,24 @@ struct Route {
 
 // Puts the level into a world the way the game starts a level: bonuses through initBonus,
 // then initPlayer, nothing collected.
-void loadIntoWorld(const LevelData& level, GameWorld& world);
+void loadIntoWorld(const lvl::Level& level, GameWorld& world);
 
-Route solve(const LevelData& level, long maxStates = 30'000'000);
+Route solve(const lvl::Level& level, long maxStates = 30'000'000);
+
+// The value of a collected text ("12+3*4"): numbers of digits, "*" and "/" before "+" and "-",
+// left to right, 32-bit wrapping, division truncating (with `exact` cleared when a division
+// leaves a remainder). False when the text is no sum.
+bool evaluate(const std::string& text, std::int32_t& value, bool* exact = nullptr);
+
+// Whether some sequence of the level's tokens, taken as the game takes them, makes the board's
+// number before "=" is touched (wherever the tokens lie). A level of so many tokens that the
+// question costs too much counts as one where it may.
+bool boardCanBeMade(const lvl::Level& level);
 
 // "R x12, RU x34, - x5": runs of the same keys.
 std::string describe(const std::vector<std::uint8_t>& steps);
 
 // The symbols of a collected sequence ("12+3").
-std::string sequenceText(const LevelData& level, const std::vector<int>& collected);
+std::string sequenceText(const lvl::Level& level, const std::vector<int>& collected);
 
 }  // namespace solver

@@ -1,0 +1,114 @@
+// Lesson packs in the game: an example pack played by name through a whole headless game to
+// the ending, its score saved in its own table while the game's own table is not touched; and
+// packs that the game refuses to play.
+#include "level_binary.h"
+#include "shell/options.h"
+#include "solver.h"
+
+#include "support/game_harness.h"
+#include "support/route_game.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The game's data seen from the harness's folder as the installed game sees it: links.
+void linkGameData(const testing_support::TempDir& dir) {
+    for (const char* sub : {"gfx", "level", "music"}) fs::create_directory_symlink(fs::path(KALKULON_GAME_DIR) / sub, dir.path() / sub);
+    setenv("XDG_DATA_HOME", (dir.path() / "xdg").c_str(), 1);  // no player's packs
+}
+
+int options(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    return handleOptions(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
+    testing_support::GameHarness game;
+    linkGameData(game.dir);
+    ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}), -1);
+    const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
+    EXPECT_EQ(fs::current_path(), run);
+
+    std::vector<solver::Route> routes(8);
+    for (int n = 1; n <= 7; ++n) {
+        lvl::Level level;
+        std::string error;
+        ASSERT_TRUE(lvl::readLevelFile("level/level" + std::to_string(n) + ".lvl", level, error)) << error;
+        routes[static_cast<std::size_t>(n)] = solver::solve(level);
+        ASSERT_TRUE(routes[static_cast<std::size_t>(n)].found) << "level " << n;
+    }
+    EXPECT_EQ(routes[7].result, 20);  // the pack's last level, not the game's own
+    const testing_support::RouteGame played = testing_support::playWithRoutes(game, routes, true);
+    EXPECT_FALSE(game.timedOut);
+    EXPECT_TRUE(played.ended);
+    for (int n = 1; n <= 7; ++n) EXPECT_TRUE(played.won[static_cast<std::size_t>(n)]) << "level " << n;
+
+    std::ifstream table(run / "hiscore.tbl", std::ios::binary);
+    std::int32_t best = 0;
+    table.read(reinterpret_cast<char*>(&best), 4);
+    EXPECT_EQ(best, played.expectedScore);
+    EXPECT_FALSE(fs::exists(game.dir.path() / "hiscore.tbl")) << "the game's own table";
+}
+
+// Each level shows the installed background it names, and the block picture that goes with that
+// background or the one it picks.
+TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
+    testing_support::TempDir dir;
+    linkGameData(dir);
+    fs::copy(fs::path(KALKULON_GAME_DIR) / "packs" / "tabliczka-2-5-10", "mine");
+    std::string text = dir.read("mine/level1.txt");
+    text.replace(text.find("background laka.bmp"), 19, "background grota.bmp\nblocks 3");
+    dir.write("mine/level1.txt", text);
+    ASSERT_EQ(options({"kalkulon", "--pack", "mine"}), -1);
+    EXPECT_EQ(fs::read_symlink("gfx/klocki1.bmp").filename(), "klocki3.bmp");
+    EXPECT_EQ(fs::read_symlink("gfx/klocki2.bmp").filename(), "klocki2.bmp");
+    EXPECT_EQ(fs::read_symlink("gfx/grota.bmp"), fs::canonical(fs::path(KALKULON_GAME_DIR) / "gfx" / "grota.bmp"));
+    lvl::Level level;
+    std::string error;
+    ASSERT_TRUE(lvl::readLevelFile("level/level1.lvl", level, error)) << error;
+    EXPECT_EQ(level.background, "grota.bmp");
+    EXPECT_EQ(level.targetX, 300);  // where grota.bmp shows its board, not laka.bmp (304)
+    EXPECT_FALSE(fs::exists("gfx/klocki8.bmp"));
+}
+
+TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
+    testing_support::TempDir dir;
+    linkGameData(dir);
+    const fs::path pack = fs::path(KALKULON_GAME_DIR) / "packs" / "dodawanie-do-20";
+    auto copy = [&](const std::string& name) {
+        fs::create_directories(name);
+        for (int n = 1; n <= 7; ++n) fs::copy_file(pack / ("level" + std::to_string(n) + ".txt"), name + "/level" + std::to_string(n) + ".txt");
+    };
+    copy("missing");
+    fs::remove("missing/level4.txt");
+    copy("outside");
+    fs::remove("outside/level2.txt");
+    fs::create_symlink(pack / "level2.txt", "outside/level2.txt");
+    copy("trap");  // the pit of level 1: the floor open under the middle
+    std::string text = dir.read("trap/level1.txt");
+    text.replace(text.rfind("X##################X"), 20, "X#######....#######X");
+    dir.write("trap/level1.txt", text);
+    const std::pair<const char*, const char*> cases[] = {{"missing", "missing/level4.txt:1: cannot read the file"},
+                                                         {"outside", "outside/level2.txt:1: the file points outside its pack"},
+                                                         {"trap", "trap/level1.txt:21: a trap: the hero can fall off the grid"},
+                                                         {"no-such-pack", "no pack named no-such-pack"}};
+    for (const auto& [name, message] : cases) {
+        SCOPED_TRACE(name);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(options({"kalkulon", "--pack", name}), 2);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(message), std::string::npos) << said;
+        fs::current_path(dir.path());
+    }
+    EXPECT_EQ(options({"kalkulon", "--list-packs", "x"}), 2);
+}
+
+}  // namespace

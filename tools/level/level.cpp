@@ -1,0 +1,55 @@
+#include "level.h"
+#include "language.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace lvl {
+
+int tokenType(char symbol) {
+    if (symbol >= '1' && symbol <= '9') return symbol - '0';
+    switch (symbol) {
+        case '+': return kPlus;
+        case '-': return kMinus;
+        case '*': return kTimes;
+        case '/': return kDivide;
+        case '=': return kEquals;
+        default: return 0;
+    }
+}
+
+char tokenSymbol(int type) {
+    if (isDigit(type)) return static_cast<char>('0' + type);
+    switch (type) {
+        case kPlus: return '+';
+        case kMinus: return '-';
+        case kTimes: return '*';
+        case kDivide: return '/';
+        case kEquals: return '=';
+        default: return '?';
+    }
+}
+
+std::int32_t cellToPixel(double cell) { return static_cast<std::int32_t>(std::lround(cell * kCell)); }
+
+std::string cellText(std::int32_t pixel) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.5f", pixel / static_cast<double>(kCell));
+    std::string s = buffer;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+Language languageFromEnvironment() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0') continue;
+        return std::string_view(value).starts_with("pl") ? Language::Polish : Language::English;
+    }
+    return Language::English;
+}
+
+}  // namespace lvl

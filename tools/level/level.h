@@ -1,0 +1,69 @@
+// A level as the game reads it: the board number and where it is written, the hero's start,
+// the background picture, the block grid and the tokens. One form for the level sources, the
+// binary level files, the route finder, the trap finder and the lesson tools.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lvl {
+
+inline constexpr int kRows = 14;
+inline constexpr int kColumns = 20;
+inline constexpr int kCell = 32;
+inline constexpr int kMaxTokens = 30;
+inline constexpr int kNameField = 12;        // bytes of a picture name in the file
+inline constexpr int kMaxBackgroundName = 11;  // and its terminating zero
+inline constexpr int kSheets = 7;            // block pictures gfx/klocki1.bmp .. klocki7.bmp
+
+// Token types: 1..9 the digits, then the signs.
+inline constexpr int kPlus = 10;
+inline constexpr int kMinus = 11;
+inline constexpr int kTimes = 12;
+inline constexpr int kDivide = 13;
+inline constexpr int kEquals = 14;
+
+// The token's picture is 34 x 33 and is centred on its 32 x 32 cell.
+inline constexpr int kTokenOffset = 1;
+inline constexpr int kTokenWidth = 34;
+inline constexpr int kTokenHeight = 33;
+// The figure's picture is 43 pixels wide; its body is centred on the start cell.
+inline constexpr int kStartOffset = 11;
+// The play area: the grid; the bottom 32 lines of the screen belong to the head-up display.
+inline constexpr int kPlayWidth = kColumns * kCell;
+inline constexpr int kPlayHeight = kRows * kCell;
+
+struct Token {
+    std::int32_t x = 0;  // top-left corner of the picture on the screen
+    std::int32_t y = 0;
+    std::int32_t type = 0;
+    friend bool operator==(const Token&, const Token&) = default;
+};
+
+struct Level {
+    std::int32_t nameCount = 0;  // block-file names stored in the file; read and not used
+    std::string background;      // picture under gfx/
+    std::int32_t target = 0;     // the number on the board
+    std::int32_t targetX = 0;    // where it is written
+    std::int32_t targetY = 0;
+    std::int32_t playerX = 0;    // the figure's left edge
+    std::int32_t playerY = 0;    // top of the cell in which its feet stand
+    std::int32_t cells[kRows][kColumns] = {};  // -1 empty, 0..3 a block of that picture
+    std::vector<Token> tokens;
+    int blockSheet = 0;  // 1..7: the block picture a pack level uses; 0: its own level's
+};
+
+// Token type of a symbol ('1'..'9', '+', '-', '*', '/', '='), 0 for anything else.
+int tokenType(char symbol);
+// The symbol of a token type; '?' for none.
+char tokenSymbol(int type);
+inline bool isDigit(int type) { return type >= 1 && type <= 9; }
+inline bool isSign(int type) { return type >= kPlus && type <= kDivide; }
+
+// A cell position (fractions of a cell allowed) in pixels, rounded to the nearest.
+std::int32_t cellToPixel(double cell);
+// The shortest text of a pixel position in cells: "5", "5.5", "5.25", "5.03125".
+std::string cellText(std::int32_t pixel);
+
+}  // namespace lvl

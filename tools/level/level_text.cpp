@@ -1,0 +1,482 @@
+#include "level_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace lvl {
+
+namespace {
+
+constexpr std::array<std::string_view, 8> kKeywords = {"title", "note", "background", "board",
+                                                       "start", "blocks", "grid", "bonus"};
+constexpr std::int32_t kLowestBoard = -999;
+constexpr std::int32_t kHighestBoard = 9999;
+
+bool isKeyword(std::string_view word) {
+    return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
+}
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string_view> words(std::string_view s) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && isSpace(s[i])) ++i;
+        std::size_t j = i;
+        while (j < s.size() && !isSpace(s[j])) ++j;
+        if (j > i) out.push_back(s.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
+int cellValue(char c) {
+    switch (c) {
+        case '.': return -1;
+        case '#': return 0;
+        case 'X': return 1;
+        case '=': return 2;
+        case 'O': return 3;
+        default: return -2;
+    }
+}
+
+char cellChar(std::int32_t v) {
+    switch (v) {
+        case 0: return '#';
+        case 1: return 'X';
+        case 2: return '=';
+        case 3: return 'O';
+        default: return '.';
+    }
+}
+
+// A whole number, optionally negative, that fits 32 bits.
+std::optional<std::int32_t> wholeNumber(std::string_view w) {
+    std::size_t i = w.starts_with('-') ? 1 : 0;
+    if (i == w.size() || w.size() > 11) return std::nullopt;
+    std::int64_t v = 0;
+    for (; i < w.size(); ++i) {
+        if (w[i] < '0' || w[i] > '9') return std::nullopt;
+        v = v * 10 + (w[i] - '0');
+    }
+    if (w.starts_with('-')) v = -v;
+    if (v < INT32_MIN || v > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(v);
+}
+
+// A cell position: digits with an optional fraction, optionally negative ("5", "5.5", "-1").
+std::optional<double> cellNumber(std::string_view w) {
+    std::size_t i = w.starts_with('-') ? 1 : 0;
+    double whole = 0, scale = 1, fraction = 0;
+    std::size_t digits = 0;
+    for (; i < w.size() && w[i] >= '0' && w[i] <= '9'; ++i, ++digits) whole = whole * 10 + (w[i] - '0');
+    if (i < w.size() && w[i] == '.') {
+        for (++i; i < w.size() && w[i] >= '0' && w[i] <= '9'; ++i, ++digits) fraction += (w[i] - '0') * (scale /= 10);
+    }
+    if (i != w.size() || digits == 0 || digits > 9) return std::nullopt;
+    const double v = whole + fraction;
+    return w.starts_with('-') ? -v : v;
+}
+
+std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string num(long v) { return std::to_string(v); }
+
+// Where a token or the start lies, in cells, as the source wrote it.
+Text place(std::string_view column, std::string_view row) {
+    return {"column " + std::string(column) + ", row " + std::string(row),
+            "kolumna " + std::string(column) + ", wiersz " + std::string(row)};
+}
+
+struct Usage {
+    std::string_view keyword;
+    std::string_view en;
+    std::string_view pl;
+};
+
+class Reader {
+public:
+    Reader(const std::string& file, const std::vector<Scenery>* installed, LevelSource& source,
+           std::vector<Problem>& problems)
+        : file_(file), installed_(installed), src_(source), problems_(problems) {}
+
+    void read(std::string_view text) {
+        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
+        int lineNo = 0;
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find('\n', pos);
+            if (end == std::string_view::npos) end = text.size();
+            line(text.substr(pos, end - pos), ++lineNo);
+            pos = end + 1;
+        }
+        src_.lineCount = lineNo;
+        if (gridRows_ >= 0 && gridRows_ < kRows) endGridEarly();
+        finish();
+    }
+
+private:
+    void problem(int line, std::string en, std::string pl) {
+        problems_.push_back({file_, line, {std::move(en), std::move(pl)}});
+    }
+
+    // A grid row is one word of cells, perhaps followed by a comment.
+    static bool looksLikeRow(std::string_view line) {
+        const std::string_view t = trim(line);
+        if (t.empty()) return false;
+        const auto w = words(t);
+        if (isKeyword(w[0]) || w[0] == "#") return false;
+        return w.size() == 1 || w[1].starts_with('#');
+    }
+
+    void line(std::string_view raw, int lineNo) {
+        if (gridRows_ >= 0 && gridRows_ < kRows) {
+            if (looksLikeRow(raw)) {
+                gridRow(words(raw)[0], lineNo);
+                return;
+            }
+            endGridEarly();
+        }
+        if (gridRows_ == kRows && looksLikeRow(raw)) {
+            const std::string_view w = words(raw)[0];
+            if (std::all_of(w.begin(), w.end(), [](char c) { return cellValue(c) != -2; })) {
+                if (!extraRowReported_)
+                    problem(lineNo, "more than 14 grid rows: the grid has 14 rows of 20 cells",
+                            "więcej niż 14 wierszy siatki: siatka ma 14 wierszy po 20 pól");
+                extraRowReported_ = true;
+                return;
+            }
+        }
+        std::string_view body = raw;
+        if (const auto hash = body.find('#'); hash != std::string_view::npos) body = body.substr(0, hash);
+        const auto w = words(body);
+        if (w.empty()) return;
+        const std::string_view key = w[0];
+        if (key == "title") {
+            if (once(titleLine_, "title", lineNo)) src_.title = std::string(trim(body.substr(body.find("title") + 5)));
+            if (src_.title.empty() && titleLine_ == lineNo)
+                problem(lineNo, "\"title\" needs a text", "\"title\" wymaga tekstu");
+        } else if (key == "note") {
+            src_.notes.emplace_back(trim(body.substr(body.find("note") + 4)));
+        } else if (key == "background") {
+            background(w, lineNo);
+        } else if (key == "board") {
+            board(w, lineNo);
+        } else if (key == "start") {
+            start(w, lineNo);
+        } else if (key == "blocks") {
+            blocks(w, lineNo);
+        } else if (key == "grid") {
+            if (!arity(w, lineNo, {"grid", "grid, then 14 rows of 20 cells", "grid, a potem 14 wierszy po 20 pól"}, 0, 0)) return;
+            if (!once(src_.gridLine, "grid", lineNo)) return;
+            gridRows_ = 0;
+        } else if (key == "bonus") {
+            token(w, lineNo);
+        } else {
+            problem(lineNo,
+                    "unknown word " + quoted(key) + ": a line starts with title, note, background, board, start, blocks, grid or bonus",
+                    "nieznane słowo " + quoted(key) + ": wiersz zaczyna się od title, note, background, board, start, blocks, grid lub bonus");
+        }
+    }
+
+    // The first line of a kind; a second one is a mistake.
+    bool once(int& first, std::string_view keyword, int lineNo) {
+        if (first != 0) {
+            problem(lineNo, "a second " + quoted(keyword) + " line (the first is line " + num(first) + ")",
+                    "drugi wiersz " + quoted(keyword) + " (pierwszy jest w wierszu " + num(first) + ")");
+            return false;
+        }
+        first = lineNo;
+        return true;
+    }
+
+    // The count of words after the keyword: too few is a missing part, one too many a word
+    // that cannot follow.
+    bool arity(const std::vector<std::string_view>& w, int lineNo, Usage usage, std::size_t least, std::size_t most) {
+        const std::size_t given = w.size() - 1;
+        if (given < least) {
+            problem(lineNo, quoted(usage.keyword) + " needs: " + std::string(usage.en),
+                    quoted(usage.keyword) + " wymaga: " + std::string(usage.pl));
+            return false;
+        }
+        if (given > most) {
+            problem(lineNo, quoted(w[most + 1]) + " cannot follow here: " + std::string(usage.en),
+                    quoted(w[most + 1]) + " nie może tu wystąpić: " + std::string(usage.pl));
+            return false;
+        }
+        return true;
+    }
+
+    void notWhole(std::string_view word, int lineNo) {
+        problem(lineNo, quoted(word) + " is not a whole number", quoted(word) + " nie jest liczbą całkowitą");
+    }
+    void notCell(std::string_view word, int lineNo) {
+        problem(lineNo, quoted(word) + " is not a cell position (a number such as 5 or 5.5)",
+                quoted(word) + " nie jest położeniem pola (liczba taka jak 5 albo 5.5)");
+    }
+
+    void background(const std::vector<std::string_view>& w, int lineNo) {
+        if (!once(backgroundLine_, "background", lineNo)) return;
+        if (!arity(w, lineNo, {"background", "the name of a picture", "nazwa obrazka"}, 1, 1)) return;
+        const std::string_view name = w[1];
+        if (name.find_first_of("/\\") != std::string_view::npos || name.starts_with('.')) {
+            problem(lineNo, quoted(name) + " is not a picture name: a background is one of the game's pictures, not a path",
+                    quoted(name) + " nie jest nazwą obrazka: tło to jeden z obrazków gry, nie ścieżka");
+            return;
+        }
+        const auto plain = [](unsigned char c) { return std::isalnum(c) != 0 || c == '.' || c == '_' || c == '-'; };
+        if (!std::all_of(name.begin(), name.end(), [&](char c) { return c >= 0 && plain(static_cast<unsigned char>(c)); })) {
+            problem(lineNo, quoted(name) + " is not a picture name: use letters, digits, \".\", \"_\" and \"-\"",
+                    quoted(name) + " nie jest nazwą obrazka: dozwolone litery, cyfry, \".\", \"_\" i \"-\"");
+            return;
+        }
+        if (name.size() > static_cast<std::size_t>(kMaxBackgroundName)) {
+            problem(lineNo, "the picture name " + quoted(name) + " is longer than 11 characters",
+                    "nazwa obrazka " + quoted(name) + " ma więcej niż 11 znaków");
+            return;
+        }
+        if (installed_ != nullptr && scenery(name) == nullptr) {
+            std::string list;
+            for (const Scenery& s : *installed_) list += (list.empty() ? "" : ", ") + s.background;
+            problem(lineNo, "there is no background " + quoted(name) + ": use " + list,
+                    "nie ma tła " + quoted(name) + ": do wyboru " + list);
+            return;
+        }
+        src_.level.background = std::string(name);
+    }
+
+    void board(const std::vector<std::string_view>& w, int lineNo) {
+        const Usage usage = installed_ != nullptr
+                                ? Usage{"board", "NUMBER, and perhaps where it is written (X Y)", "LICZBA, ewentualnie z miejscem (X Y)"}
+                                : Usage{"board", "NUMBER X Y (where the number is written)", "LICZBA X Y (gdzie liczba jest napisana)"};
+        if (!once(src_.boardLine, "board", lineNo)) return;
+        if (!arity(w, lineNo, usage, installed_ != nullptr ? 1 : 3, 3)) return;
+        if (w.size() == 3) {
+            problem(lineNo, "\"board\" needs both X and Y, or neither", "\"board\" wymaga obu: X i Y, albo żadnego");
+            return;
+        }
+        std::int32_t values[3] = {0, 0, 0};
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            const auto v = wholeNumber(w[i]);
+            if (!v) return notWhole(w[i], lineNo);
+            values[i - 1] = *v;
+        }
+        if (values[0] < kLowestBoard || values[0] > kHighestBoard) {
+            problem(lineNo, "the board number must lie between -999 and 9999", "liczba na tablicy musi leżeć między -999 a 9999");
+            return;
+        }
+        src_.level.target = values[0];
+        boardPlaceGiven_ = w.size() == 4;
+        src_.level.targetX = values[1];
+        src_.level.targetY = values[2];
+    }
+
+    void start(const std::vector<std::string_view>& w, int lineNo) {
+        if (!once(src_.startLine, "start", lineNo)) return;
+        if (!arity(w, lineNo, {"start", "COLUMN ROW (the cell of the hero's feet)", "KOLUMNA WIERSZ (pole stóp bohatera)"}, 2, 2)) return;
+        const auto c = cellNumber(w[1]);
+        if (!c) return notCell(w[1], lineNo);
+        const auto r = cellNumber(w[2]);
+        if (!r) return notCell(w[2], lineNo);
+        src_.level.playerX = cellToPixel(*c) - kStartOffset;
+        src_.level.playerY = cellToPixel(*r);
+        startPlace_ = place(w[1], w[2]);
+    }
+
+    void blocks(const std::vector<std::string_view>& w, int lineNo) {
+        if (installed_ == nullptr) {
+            problem(lineNo, "\"blocks\" is for lesson levels: a level of the game uses its own block picture",
+                    "\"blocks\" jest dla poziomów lekcji: poziom gry używa własnego obrazka klocków");
+            return;
+        }
+        if (!arity(w, lineNo, {"blocks", "the number 1 to 7 of a block picture", "numer obrazka klocków od 1 do 7"}, 1, 1)) return;
+        if (!once(blocksLine_, "blocks", lineNo)) return;
+        const auto v = wholeNumber(w[1]);
+        if (!v || *v < 1 || *v > kSheets) {
+            problem(lineNo, "\"blocks\" takes a block picture number 1 to 7, not " + quoted(w[1]),
+                    "\"blocks\" przyjmuje numer obrazka klocków od 1 do 7, nie " + quoted(w[1]));
+            return;
+        }
+        src_.level.blockSheet = *v;
+    }
+
+    void token(const std::vector<std::string_view>& w, int lineNo) {
+        if (!arity(w, lineNo, {"bonus", "SYMBOL COLUMN ROW", "ZNAK KOLUMNA WIERSZ"}, 3, 3)) return;
+        const int type = w[1].size() == 1 ? tokenType(w[1][0]) : 0;
+        if (type == 0) {
+            problem(lineNo, "unknown token " + quoted(w[1]) + ": use 1 to 9, + - * / or =",
+                    "nieznany żeton " + quoted(w[1]) + ": dozwolone 1 do 9, + - * / lub =");
+            return;
+        }
+        const auto c = cellNumber(w[2]);
+        if (!c) return notCell(w[2], lineNo);
+        const auto r = cellNumber(w[3]);
+        if (!r) return notCell(w[3], lineNo);
+        if (static_cast<int>(src_.level.tokens.size()) == kMaxTokens) {
+            if (!tooManyReported_)
+                problem(lineNo, "more than 30 tokens", "więcej niż 30 żetonów");
+            tooManyReported_ = true;
+            return;
+        }
+        src_.level.tokens.push_back({cellToPixel(*c) - kTokenOffset, cellToPixel(*r) - kTokenOffset, type});
+        src_.tokenLines.push_back(lineNo);
+        tokenPlaces_.push_back(place(w[2], w[3]));
+    }
+
+    void gridRow(std::string_view row, int lineNo) {
+        const int r = gridRows_++;
+        if (row.size() != static_cast<std::size_t>(kColumns)) {
+            problem(lineNo, "a grid row has 20 cells; this one has " + num(static_cast<long>(row.size())),
+                    "wiersz siatki ma 20 pól; ten ma " + num(static_cast<long>(row.size())));
+            gridBroken_ = true;
+            return;
+        }
+        for (int c = 0; c < kColumns; ++c) {
+            const int v = cellValue(row[static_cast<std::size_t>(c)]);
+            if (v == -2) {
+                // The whole character, also when it takes several bytes.
+                std::size_t n = 1;
+                while (c + n < row.size() && (static_cast<unsigned char>(row[c + n]) & 0xC0) == 0x80) ++n;
+                const std::string_view bad = row.substr(static_cast<std::size_t>(c), n);
+                problem(lineNo, "unknown cell " + quoted(bad) + " in column " + num(c) + ": use . # X = O",
+                        "nieznane pole " + quoted(bad) + " w kolumnie " + num(c) + ": dozwolone . # X = O");
+                gridBroken_ = true;
+                return;
+            }
+            src_.level.cells[r][c] = v;
+        }
+    }
+
+    void endGridEarly() {
+        problem(src_.gridLine, "the grid has " + num(gridRows_) + " rows; it needs 14",
+                "siatka ma wierszy: " + num(gridRows_) + "; potrzeba 14");
+        gridRows_ = kRows + 1;  // reported; the grid is done
+        gridBroken_ = true;
+    }
+
+    const Scenery* scenery(std::string_view background) const {
+        if (installed_ == nullptr) return nullptr;
+        for (const Scenery& s : *installed_)
+            if (s.background == background) return &s;
+        return nullptr;
+    }
+
+    bool blockAt(int row, int column) const {
+        return row >= 0 && row < kRows && column >= 0 && column < kColumns && src_.level.cells[row][column] >= 0;
+    }
+
+    // What only the whole level can tell: the missing parts, the board's place on the picture,
+    // tokens and the start against the grid.
+    void finish() {
+        const int last = std::max(src_.lineCount, 1);
+        auto missing = [&](int seen, std::string_view keyword, std::string_view en, std::string_view pl) {
+            if (seen == 0)
+                problem(last, "no " + quoted(keyword) + " line: " + std::string(en), "brak wiersza " + quoted(keyword) + ": " + std::string(pl));
+        };
+        missing(backgroundLine_, "background", "the level needs a background picture", "poziom potrzebuje obrazka tła");
+        missing(src_.boardLine, "board", "the number on the board is missing", "brak liczby na tablicy");
+        missing(src_.startLine, "start", "the hero's start is missing", "brak miejsca startu bohatera");
+        missing(src_.gridLine, "grid", "the level needs its 14 rows of 20 cells", "poziom potrzebuje 14 wierszy po 20 pól");
+        if (std::none_of(src_.level.tokens.begin(), src_.level.tokens.end(), [](const Token& t) { return t.type == kEquals; }))
+            problem(last, "no \"=\" token: the sum can never be checked", "brak żetonu \"=\": działania nie da się sprawdzić");
+
+        if (const Scenery* s = scenery(src_.level.background); s != nullptr && src_.boardLine != 0) {
+            if (boardPlaceGiven_ && (src_.level.targetX != s->boardX || src_.level.targetY != s->boardY)) {
+                problem(src_.boardLine, "the board of " + s->background + " is at " + num(s->boardX) + " " + num(s->boardY),
+                        "tablica na " + s->background + " jest w miejscu " + num(s->boardX) + " " + num(s->boardY));
+            }
+            src_.level.targetX = s->boardX;
+            src_.level.targetY = s->boardY;
+        }
+
+        const bool gridKnown = src_.gridLine != 0 && !gridBroken_;
+        for (std::size_t i = 0; i < src_.level.tokens.size(); ++i) {
+            const Token& t = src_.level.tokens[i];
+            const std::string symbol = quoted(std::string(1, tokenSymbol(t.type)));
+            const Text& at = tokenPlaces_[i];
+            if (t.x < 0 || t.x + kTokenWidth > kPlayWidth || t.y < 0 || t.y + kTokenHeight > kPlayHeight) {
+                problem(src_.tokenLines[i], "the token " + symbol + " at " + at.en + " lies outside the play area",
+                        "żeton " + symbol + " (" + at.pl + ") leży poza planszą");
+                continue;
+            }
+            if (!gridKnown) continue;
+            // The middle of the 8 x 8 box that the figure must touch.
+            if (blockAt((t.y + 16) / kCell, (t.x + 16) / kCell))
+                problem(src_.tokenLines[i], "the token " + symbol + " at " + at.en + " lies inside a block",
+                        "żeton " + symbol + " (" + at.pl + ") leży wewnątrz klocka");
+        }
+
+        if (!startPlace_.en.empty()) {
+            const Level& l = src_.level;
+            const int left = (l.playerX + 15) >> 5, right = (l.playerX + 38) >> 5, feet = l.playerY >> 5;
+            if (l.playerX + 15 < 0 || l.playerX + 39 > kPlayWidth || l.playerY < kCell || l.playerY + kCell > kPlayHeight) {
+                problem(src_.startLine, "the hero's start at " + startPlace_.en + " lies outside the grid",
+                        "start bohatera (" + startPlace_.pl + ") leży poza siatką");
+            } else if (gridKnown) {
+                bool blocked = false;
+                for (int c = left; c <= right; ++c) blocked |= blockAt(feet, c) || blockAt(feet - 1, c);
+                if (blocked)
+                    problem(src_.startLine, "the hero would start inside a block at " + startPlace_.en,
+                            "bohater zaczynałby wewnątrz klocka (" + startPlace_.pl + ")");
+            }
+        }
+    }
+
+    const std::string& file_;
+    const std::vector<Scenery>* installed_;
+    LevelSource& src_;
+    std::vector<Problem>& problems_;
+    int gridRows_ = -1;  // -1 before "grid"; rows read; above 14 once the grid was cut short
+    bool gridBroken_ = false;
+    bool extraRowReported_ = false;
+    bool tooManyReported_ = false;
+    bool boardPlaceGiven_ = false;
+    int titleLine_ = 0;
+    int backgroundLine_ = 0;
+    int blocksLine_ = 0;
+    Text startPlace_;
+    std::vector<Text> tokenPlaces_;
+};
+
+}  // namespace
+
+bool readLevelText(std::string_view text, const std::string& file, const std::vector<Scenery>* installed,
+                   LevelSource& source, std::vector<Problem>& problems) {
+    source = LevelSource{};
+    for (auto& row : source.level.cells) std::fill(std::begin(row), std::end(row), -1);
+    const std::size_t before = problems.size();
+    Reader(file, installed, source, problems).read(text);
+    return problems.size() == before;
+}
+
+std::string writeLevelText(const LevelSource& source) {
+    const Level& l = source.level;
+    std::string out;
+    if (!source.title.empty()) out += "title " + source.title + "\n";
+    for (const std::string& n : source.notes) out += n.empty() ? "note\n" : "note " + n + "\n";
+    out += "background " + l.background + "\n";
+    out += "board " + std::to_string(l.target) + " " + std::to_string(l.targetX) + " " + std::to_string(l.targetY) + "\n";
+    if (l.blockSheet != 0) out += "blocks " + std::to_string(l.blockSheet) + "\n";
+    out += "start " + cellText(l.playerX + kStartOffset) + " " + cellText(l.playerY) + "\n";
+    out += "grid\n";
+    for (const auto& row : l.cells) {
+        for (std::int32_t cell : row) out += cellChar(cell);
+        out += '\n';
+    }
+    for (const Token& t : l.tokens)
+        out += std::string("bonus ") + tokenSymbol(t.type) + " " + cellText(t.x + kTokenOffset) + " " + cellText(t.y + kTokenOffset) + "\n";
+    return out;
+}
+
+}  // namespace lvl

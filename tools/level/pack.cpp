@@ -1,0 +1,288 @@
+#include "pack.h"
+
+#include "level_binary.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace lvl {
+
+namespace {
+
+constexpr std::uintmax_t kMostSourceBytes = 64 * 1024;
+
+std::string levelName(int n) { return "level" + std::to_string(n); }
+
+std::string folderName(const fs::path& folder) {
+    fs::path p = fs::absolute(folder).lexically_normal();
+    if (p.filename().empty()) p = p.parent_path();
+    return p.filename().string();
+}
+
+// A path inside `folder` after links are resolved, or an empty path.
+fs::path inside(const fs::path& folder, const fs::path& path) {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(path, ec);
+    const fs::path root = fs::weakly_canonical(folder, ec);
+    if (ec) return {};
+    const auto [rootEnd, realIt] = std::mismatch(root.begin(), root.end(), real.begin(), real.end());
+    return rootEnd == root.end() ? real : fs::path{};
+}
+
+std::string trimmed(std::string s) {
+    const auto space = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && space(static_cast<unsigned char>(s.back()))) s.pop_back();
+    std::size_t i = 0;
+    while (i < s.size() && space(static_cast<unsigned char>(s[i]))) ++i;
+    return s.substr(i);
+}
+
+// pack.txt: "title ..." once and "note ..." lines; "#" starts a comment.
+void readPackFile(const std::string& text, const std::string& shownAs, Pack& pack, std::vector<Problem>& problems) {
+    std::size_t pos = 0;
+    int lineNo = 0;
+    int titleLine = 0;
+    while (pos <= text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNo;
+        if (lineNo == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+        line = trimmed(line.substr(0, line.find('#')));
+        if (line.empty()) continue;
+        const std::string word = line.substr(0, line.find_first_of(" \t"));
+        const std::string rest = trimmed(line.substr(word.size()));
+        if (word == "title") {
+            if (titleLine != 0) {
+                problems.push_back({shownAs, lineNo,
+                                    {"a second \"title\" line (the first is line " + std::to_string(titleLine) + ")",
+                                     "drugi wiersz \"title\" (pierwszy jest w wierszu " + std::to_string(titleLine) + ")"}});
+                continue;
+            }
+            titleLine = lineNo;
+            pack.title = rest;
+        } else if (word == "note") {
+            pack.notes.push_back(rest);
+        } else {
+            problems.push_back({shownAs, lineNo,
+                                {"unknown word \"" + word + "\": pack.txt holds title and note lines",
+                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title i note"}});
+        }
+    }
+}
+
+std::uint64_t fnv1a(const std::string& s) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+// A name safe as one folder name: letters, digits, '.', '_' and '-', not starting with '.'.
+std::string safeName(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) out += (std::isalnum(c) || c == '.' || c == '_' || c == '-') ? static_cast<char>(c) : '_';
+    if (out.empty() || out.front() == '.') out.insert(out.begin(), '_');
+    return out;
+}
+
+bool link(const fs::path& target, const fs::path& at, Text& error) {
+    std::error_code ec;
+    fs::remove(at, ec);
+    fs::create_symlink(target, at, ec);
+    if (!ec) return true;
+    error = {"cannot make the link " + at.string() + ": " + ec.message(),
+             "nie można utworzyć dowiązania " + at.string() + ": " + ec.message()};
+    return false;
+}
+
+}  // namespace
+
+bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error) {
+    std::error_code ec;
+    const fs::path gfx = fs::canonical(gameFolder / "gfx", ec);
+    if (ec) {
+        error = {"no game data in " + gameFolder.string() + " (gfx/ is missing)",
+                 "brak danych gry w " + gameFolder.string() + " (brak gfx/)"};
+        return false;
+    }
+    installed = Installed{};
+    installed.folder = gfx.parent_path();
+    for (int n = 1; n <= kPackLevels; ++n) {
+        Level level;
+        std::string why;
+        const fs::path file = gameFolder / "level" / (levelName(n) + ".lvl");
+        if (!readLevelFile(file.string(), level, why)) {
+            error = {file.string() + ": " + why, file.string() + ": " + why};
+            return false;
+        }
+        installed.scenery.push_back({level.background, level.targetX, level.targetY, n});
+    }
+    return true;
+}
+
+bool readSourceFile(const fs::path& path, const std::string& shownAs, std::string& text, std::vector<Problem>& problems) {
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status)) {
+        problems.push_back({shownAs, 1, {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem"}});
+        return false;
+    }
+    if (fs::file_size(path, ec) > kMostSourceBytes) {
+        problems.push_back({shownAs, 1, {"the file is longer than 64 KiB: not a level source", "plik ma ponad 64 KiB: to nie jest opis poziomu"}});
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        problems.push_back({shownAs, 1, {"cannot read the file", "nie można odczytać pliku"}});
+        return false;
+    }
+    return true;
+}
+
+bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pack& pack, std::vector<Problem>& problems) {
+    const std::size_t before = problems.size();
+    pack = Pack{};
+    pack.folder = folder;
+    pack.title = folderName(folder);
+    auto shown = [&](const std::string& name) { return (folder / name).string(); };
+    auto readInside = [&](const std::string& name, std::string& text, bool optional) {
+        const fs::path path = folder / name;
+        std::error_code ec;
+        if (optional && !fs::exists(fs::symlink_status(path, ec))) return false;
+        if (fs::exists(fs::symlink_status(path, ec)) && inside(folder, path).empty()) {
+            problems.push_back({shown(name), 1, {"the file points outside its pack", "plik wskazuje poza swój pakiet"}});
+            return false;
+        }
+        return readSourceFile(path, shown(name), text, problems);
+    };
+    std::string text;
+    if (readInside("pack.txt", text, true)) readPackFile(text, shown("pack.txt"), pack, problems);
+    for (int n = 1; n <= kPackLevels; ++n) {
+        const std::string name = levelName(n) + ".txt";
+        pack.files.push_back(shown(name));
+        LevelSource source;
+        if (readInside(name, text, false)) readLevelText(text, shown(name), &installed, source, problems);
+        pack.levels.push_back(std::move(source));
+    }
+    return problems.size() == before;
+}
+
+fs::path userPacksFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && *data == '/') return fs::path(data) / "kalkulon" / "packs";
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return {};
+    return fs::path(home) / ".local" / "share" / "kalkulon" / "packs";
+}
+
+std::vector<fs::path> packRoots(const Installed& installed) {
+    std::vector<fs::path> roots;
+    if (const fs::path user = userPacksFolder(); !user.empty()) roots.push_back(user);
+    roots.push_back(installed.folder / "packs");
+    return roots;
+}
+
+std::vector<PackEntry> listPacks(const std::vector<fs::path>& roots) {
+    std::vector<PackEntry> out;
+    for (const fs::path& root : roots) {
+        std::error_code ec;
+        std::vector<fs::path> folders;
+        for (const auto& entry : fs::directory_iterator(root, ec))
+            if (entry.is_directory(ec) && fs::is_regular_file(entry.path() / "level1.txt", ec)) folders.push_back(entry.path());
+        std::sort(folders.begin(), folders.end());
+        for (const fs::path& folder : folders) {
+            const std::string name = folder.filename().string();
+            if (std::any_of(out.begin(), out.end(), [&](const PackEntry& e) { return e.name == name; })) continue;
+            Pack pack;
+            std::string text;
+            std::vector<Problem> ignored;
+            pack.title = name;
+            if (readSourceFile(folder / "pack.txt", "pack.txt", text, ignored)) readPackFile(text, "pack.txt", pack, ignored);
+            out.push_back({name, pack.title.empty() ? name : pack.title, folder});
+        }
+    }
+    return out;
+}
+
+bool resolvePack(const std::string& argument, const fs::path& startFolder, const std::vector<fs::path>& roots,
+                 fs::path& folder, std::string& key, Text& error) {
+    std::error_code ec;
+    if (argument.empty()) {
+        error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu"};
+        return false;
+    }
+    const fs::path given = fs::path(argument).is_absolute() ? fs::path(argument) : startFolder / argument;
+    const bool looksLikePath = argument.find('/') != std::string::npos || argument == "." || argument == "..";
+    if (looksLikePath || fs::is_directory(given, ec)) {
+        if (!fs::is_directory(given, ec)) {
+            error = {"no pack folder " + argument, "nie ma folderu pakietu " + argument};
+            return false;
+        }
+        folder = fs::canonical(given, ec);
+        char hash[9];
+        std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(fnv1a(folder.string()) & 0xFFFFFFFFu));
+        key = safeName(folder.filename().string()) + "-" + hash;
+        return true;
+    }
+    for (const fs::path& root : roots) {
+        if (fs::is_directory(root / argument, ec) && argument.find_first_of("/\\") == std::string::npos &&
+            argument.front() != '.') {
+            folder = root / argument;
+            key = safeName(argument);
+            return true;
+        }
+    }
+    error = {"no pack named " + argument + " (kalkulon --list-packs lists them)",
+             "nie ma pakietu " + argument + " (kalkulon --list-packs pokazuje pakiety)"};
+    return false;
+}
+
+bool prepareRunFolder(const Pack& pack, const Installed& installed, const fs::path& runFolder, Text& error) {
+    std::error_code ec;
+    const fs::path levels = runFolder / "level";
+    const fs::path gfx = runFolder / "gfx";
+    fs::remove_all(levels, ec);
+    fs::remove_all(gfx, ec);
+    fs::create_directories(levels, ec);
+    fs::create_directories(gfx, ec);
+    if (ec) {
+        error = {"cannot make the folder " + runFolder.string() + ": " + ec.message(),
+                 "nie można utworzyć folderu " + runFolder.string() + ": " + ec.message()};
+        return false;
+    }
+    for (int n = 1; n <= kPackLevels; ++n) {
+        const fs::path file = levels / (levelName(n) + ".lvl");
+        if (!writeFile(file.string(), encodeLevel(pack.levels[static_cast<std::size_t>(n - 1)].level))) {
+            error = {"cannot write " + file.string(), "nie można zapisać " + file.string()};
+            return false;
+        }
+    }
+    // Every installed picture under its own name, but the block pictures by the levels' choice.
+    for (const auto& entry : fs::directory_iterator(installed.folder / "gfx", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("klocki")) continue;
+        if (!link(entry.path(), gfx / name, error)) return false;
+    }
+    for (int n = 1; n <= kPackLevels; ++n) {
+        const Level& level = pack.levels[static_cast<std::size_t>(n - 1)].level;
+        int sheet = level.blockSheet;
+        if (sheet == 0)
+            for (const Scenery& s : installed.scenery)
+                if (s.background == level.background) sheet = s.blockSheet;
+        if (sheet == 0) sheet = n;
+        const std::string name = "klocki" + std::to_string(sheet) + ".bmp";
+        if (!link(installed.folder / "gfx" / name, gfx / ("klocki" + std::to_string(n) + ".bmp"), error)) return false;
+    }
+    return link(installed.folder / "music", runFolder / "music", error);
+}
+
+}  // namespace lvl

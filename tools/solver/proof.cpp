@@ -1,0 +1,79 @@
+#include "proof.h"
+
+#include "solver.h"
+#include "traps.h"
+
+namespace solver {
+
+namespace {
+
+// "3 (line 23)", for the tokens of a mask.
+lvl::Text tokenList(const lvl::LevelSource& source, std::uint32_t mask) {
+    lvl::Text out;
+    for (std::size_t i = 0; i < source.level.tokens.size(); ++i) {
+        if ((mask & (1u << i)) == 0) continue;
+        const std::string one = std::string("\"") + lvl::tokenSymbol(source.level.tokens[i].type) + "\"";
+        const std::string line = std::to_string(source.tokenLines[i]);
+        out.en += (out.en.empty() ? "" : ", ") + one + " (line " + line + ")";
+        out.pl += (out.pl.empty() ? "" : ", ") + one + " (wiersz " + line + ")";
+    }
+    return out;
+}
+
+// The cell of the figure's feet at (x, y): the column under its middle, the row of its lowest line.
+struct Cell {
+    int column;
+    int row;
+};
+Cell feetCell(std::int32_t x, std::int32_t y) {
+    const auto clamp = [](int v, int hi) { return v < 0 ? 0 : v > hi ? hi : v; };
+    return {clamp((x + 21) >> 5, lvl::kColumns - 1), clamp((y + 65) >> 5, lvl::kRows - 1)};
+}
+
+}  // namespace
+
+Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::vector<lvl::Problem>& problems, long routeStates) {
+    Proof proof;
+    const std::size_t before = problems.size();
+    const lvl::Level& level = source.level;
+    auto problem = [&](int line, std::string en, std::string pl) { problems.push_back({file, line, {std::move(en), std::move(pl)}}); };
+
+    const TrapReport traps = findTraps(level);
+    proof.places = traps.states;
+    for (std::size_t i = 0; i < level.tokens.size(); ++i) {
+        if ((traps.reachable & (1u << i)) != 0) continue;
+        const std::string one = std::string("\"") + lvl::tokenSymbol(level.tokens[i].type) + "\"";
+        problem(source.tokenLines[i], "the token " + one + " can never be reached from the start",
+                "żetonu " + one + " nie da się dosięgnąć od startu");
+    }
+    if (traps.trapped) {
+        const Cell at = feetCell(traps.trapX, traps.trapY);
+        const lvl::Text lost = tokenList(source, traps.lost);
+        const std::string where = "column " + std::to_string(at.column) + ", row " + std::to_string(at.row);
+        const std::string gdzie = "kolumna " + std::to_string(at.column) + ", wiersz " + std::to_string(at.row);
+        const int line = source.gridLine + 1 + at.row;
+        if (traps.fallsOff)
+            problem(line, "a trap: the hero can fall off the grid; from " + where + " it can no longer reach " + lost.en,
+                    "pułapka: bohater może spaść poza planszę; z miejsca " + gdzie + " nie dosięgnie już " + lost.pl);
+        else
+            problem(line, "a trap: once the hero is at " + where + " it can no longer reach " + lost.en,
+                    "pułapka: gdy bohater jest w miejscu " + gdzie + ", nie dosięgnie już " + lost.pl);
+    }
+    if (!boardCanBeMade(level)) {
+        problem(source.boardLine, "no sum of this level's tokens makes " + std::to_string(level.target),
+                "żadne działanie z żetonów tego poziomu nie daje " + std::to_string(level.target));
+    } else if (problems.size() == before) {
+        const Route route = solve(level, routeStates);
+        if (route.found) {
+            proof.sum = route.expression;
+            proof.steps = route.steps.size();
+        } else {
+            problem(source.boardLine, "no route was found that makes " + std::to_string(level.target) + " and reaches \"=\" with it",
+                    "nie znaleziono drogi, która daje " + std::to_string(level.target) + " i dochodzi z tym do \"=\"");
+        }
+    }
+    proof.fair = problems.size() == before;
+    return proof;
+}
+
+}  // namespace solver
