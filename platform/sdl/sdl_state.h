@@ -29,5 +29,8 @@ struct WindowState {
 WindowState& state();
 // Called by the window code when the window gains or loses the foreground.
 void keyboardFocusChanged(bool focused);
+// Starts SDL's video on a desktop; false, with the reason on standard error, when there is
+// none (unless a video driver was asked for by name).
+bool startVideo();
 
 }  // namespace plat::sdl
