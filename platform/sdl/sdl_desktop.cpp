@@ -32,7 +32,8 @@ void reportNoDesktop(const char* sdlReason) {
 }  // namespace
 
 bool startVideo() {
-    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const char* asked = std::getenv("SDL_VIDEODRIVER");  // read by SDL before its hint existed
+    if (asked != nullptr && *asked == '\0') asked = nullptr;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         if (asked != nullptr) reportFailure(std::string("the video driver ") + asked + " did not start", SDL_GetError());
         else reportNoDesktop(SDL_GetError());
