@@ -245,6 +245,22 @@ void messageBox(const char* textCp1250, const char* captionCp1250) {
 
 // ---- video -----------------------------------------------------------------------------------
 
+namespace {
+
+// SDL 2.0.20 (Ubuntu 22.04) crashes setting a texture's scale mode on its OpenGL renderers;
+// SDL 2.26 (Debian 12) does it right, and releases between are taken as old. On an old SDL
+// the textures keep the mode they were made with (nearest neighbour).
+void setScaleMode(SDL_Texture* texture, SDL_ScaleMode mode) {
+    static const bool safe = [] {
+        SDL_version v;
+        SDL_GetVersion(&v);
+        return SDL_VERSIONNUM(v.major, v.minor, v.patch) >= SDL_VERSIONNUM(2, 26, 0);
+    }();
+    if (safe) SDL_SetTextureScaleMode(texture, mode);
+}
+
+}  // namespace
+
 bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
     auto& s = state();
     switch (step) {
@@ -270,7 +286,7 @@ bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
             reportFailure("the frame texture could not be made", SDL_GetError());
             return false;
         }
-        SDL_SetTextureScaleMode(s.frame, SDL_ScaleModeNearest);
+        setScaleMode(s.frame, SDL_ScaleModeNearest);
         s.frameWidth = width;
         s.frameHeight = height;
         return true;
@@ -300,7 +316,7 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
     const bool exact = box.width == box.wholeScale * s.frameWidth;
     if (exact || box.wholeScale == 1) {
         // A whole multiple (or less than twice the frame): one copy, sharp or smooth.
-        SDL_SetTextureScaleMode(s.frame, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        setScaleMode(s.frame, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
         SDL_RenderCopy(s.renderer, s.frame, nullptr, &dst);
     } else {
         // Sharp pixels up to the largest whole multiple, then a smooth final fit.
@@ -310,10 +326,10 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
             s.upscaled = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_TARGET,
                                            s.frameWidth * box.wholeScale, s.frameHeight * box.wholeScale);
             s.upscaledFactor = box.wholeScale;
-            if (s.upscaled != nullptr) SDL_SetTextureScaleMode(s.upscaled, SDL_ScaleModeLinear);
+            if (s.upscaled != nullptr) setScaleMode(s.upscaled, SDL_ScaleModeLinear);
             else if (!failedBefore) reportFailure("the scaling texture could not be made (frames are scaled in one step)", SDL_GetError());
         }
-        SDL_SetTextureScaleMode(s.frame, SDL_ScaleModeNearest);
+        setScaleMode(s.frame, SDL_ScaleModeNearest);
         if (s.upscaled != nullptr && SDL_SetRenderTarget(s.renderer, s.upscaled) == 0) {
             SDL_RenderCopy(s.renderer, s.frame, nullptr, nullptr);
             SDL_SetRenderTarget(s.renderer, nullptr);
