@@ -41,6 +41,8 @@ void setMouse(int x, int y);
 bool cursorVisible();
 // Every showCursor call in order (true: show), to see that the game only calls it on a change.
 const std::vector<bool>& cursorCalls();
+// A key going down while the window has the foreground is also a press (see
+// keyboardTakePress).
 void setKey(std::uint8_t scanCode, bool down);
 void releaseAllKeys();
 bool keyboardAcquired();
@@ -68,6 +70,7 @@ void setPixelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 struct MessageBoxRecord {
     std::string text;     // Windows-1250 bytes as passed
     std::string caption;
+    std::string shown;    // the text as the box shows it, long lines wrapped
 };
 const std::vector<MessageBoxRecord>& messageBoxes();
 bool windowCreated();

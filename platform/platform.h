@@ -4,6 +4,7 @@
 // the link decides which one a program gets. Game code includes only this header.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -77,6 +78,12 @@ void keyboardUnacquire();
 void keyboardRelease();
 // Fills `state` only when it returns Ok; otherwise the buffer is left as it was.
 KeyRead keyboardRead(std::uint8_t state[256]);
+// Key presses for typing, oldest first, by scan code: a key going down while the window has
+// the foreground, however briefly. A desktop's repeat of a held key is no press, nor is a key
+// still held when the window comes back. Leaving the foreground drops the presses not yet
+// taken.
+bool keyboardTakePress(std::uint8_t& scanCode);
+void keyboardDropPresses();
 
 // ---- presenting frames -------------------------------------------------------------------
 // The video device: a width x height frame of RGB565 pixels shown in the window.
@@ -112,6 +119,9 @@ bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize
 
 // ---- module music --------------------------------------------------------------------------
 using SongHandle = int;  // 0: none
+// A module file longer than this is refused as damaged (no song, silence); real modules,
+// samples and all, stay far below it.
+inline constexpr std::size_t kMaxModuleBytes = std::size_t{32} << 20;
 bool musicInit(int mixRate, int channels);
 SongHandle musicLoad(const char* path);
 void musicSetVolume(SongHandle song, int volume);  // 0..256 on the sound library's scale
@@ -122,10 +132,22 @@ void musicFree(SongHandle song);
 void musicClose();
 
 // ---- files -------------------------------------------------------------------------------
-// fopen for the game's own file names ("level\level1.lvl"): the backslash is a folder
-// separator.
+// The game's own file names ("level\level1.lvl"): the backslash is a folder separator. The
+// game's folder may hold anything, so no open ever waits and only regular files are used: a
+// folder, FIFO, socket or device in a file's place is refused like a file that cannot be
+// opened (errno is ENOENT only for a file that is missing).
+//
+// fopen with mode "r" or "rb" (reads a regular file; links are followed, the installed game
+// reaches its data through them), "w"/"wb" (truncates) or "a"/"ab" (appends): a regular file
+// or, when missing, a new one, never written through a link.
 std::FILE* openFile(const char* name, const char* mode);
-// Renames `from` over `to` atomically (both game file names).
-bool replaceFile(const char* from, const char* to);
+// The whole file, read as openFile reads; false when it cannot be opened or holds more than
+// maxBytes bytes (`bytes` is then untouched).
+bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
+// Puts `size` bytes in place of the file `name` in one step: they go to a new file of a fresh
+// name in the same folder, made exclusively (never an existing file, never through a link),
+// which is written, synced and renamed over `name`. False when a step fails; `name` is then as
+// it was and the new file is gone.
+bool replaceFile(const char* name, const void* bytes, std::size_t size);
 
 }  // namespace plat

@@ -1,5 +1,6 @@
 // The high-score screen: the table over its picture and, after a game whose score reached the
-// table, the name typed into the new row straight from the keyboard snapshot.
+// table, the name typed into the new row. Every key press types once, in the order pressed,
+// at most one key per 80 ms; a key held down repeats at that pace after a first delay.
 #include "platform/scan_codes.h"
 #include "shell/application.h"
 
@@ -7,16 +8,56 @@
 
 namespace {
 
-constexpr std::uint32_t kSampleMs = 80;  // a held key repeats at this pace
+constexpr std::uint32_t kSampleMs = 80;        // the entry's pace: at most one key per 80 ms
+constexpr std::uint32_t kFirstRepeatMs = 500;  // a held key starts repeating after this
 constexpr std::int32_t kLastPosition = kNameLength - 1;
 
+// The letter of a scan code (0 for A), or -1.
+int letterOf(std::uint8_t scan) {
+    for (int letter = 0; letter < 26; ++letter)
+        if (plat::kScanLetters[letter] == scan) return letter;
+    return -1;
+}
 
+bool entryKey(std::uint8_t scan) {
+    return scan == plat::kScanEnter || scan == plat::kScanBackspace || letterOf(scan) >= 0;
+}
 
 }  // namespace
+
+void Application::startNameEntry() {
+    GameWorld& w = *world;
+    w.lives = 0;
+    w.levelRunning = false;
+    onNameEntry = true;
+    w.insertHighScore();
+    w.nameCursor = 0;
+    lastTick = plat::timeMs();
+    // Keys pressed during the game type nothing.
+    plat::keyboardDropPresses();
+    repeatKey = 0;
+}
+
+std::uint8_t Application::nextEntryKey(const std::uint8_t keys[256]) {
+    std::uint8_t scan = 0;
+    while (plat::keyboardTakePress(scan)) {
+        if (!entryKey(scan)) continue;  // keys the entry does not use
+        repeatKey = scan;
+        repeatDue = now + kFirstRepeatMs;
+        return scan;
+    }
+    if (repeatKey == 0) return 0;
+    if ((keys[repeatKey] & plat::kKeyDown) == 0) {
+        repeatKey = 0;  // let go: it repeats no more
+        return 0;
+    }
+    return static_cast<std::int32_t>(now - repeatDue) >= 0 ? repeatKey : 0;
+}
 
 void Application::nameEntryFrame(std::int32_t row) {
     display.drawBackground();
     display.drawHighScores();
+    hoverButton = kHoverNone;  // this screen has no buttons
     if (row < 0 || row >= kHighScoreRows || !keyboard) return;  // the table is only shown
 
     GameWorld& w = *world;
@@ -37,23 +78,19 @@ void Application::nameEntryFrame(std::int32_t row) {
 
     elapsed = now - lastTick;
     if (elapsed >= kSampleMs) {
+        const std::uint8_t key = nextEntryKey(keys);
         char* name = w.hiNames[row];
-        if (keys[plat::kScanEnter] & plat::kKeyDown) {
+        if (key == plat::kScanEnter) {
             w.saveHighScores();
             w.entryRow = -1;
-        } else if (keys[plat::kScanBackspace] & plat::kKeyDown) {
+        } else if (key == plat::kScanBackspace) {
             if (w.nameCursor > 0) w.nameCursor -= 1;
             name[w.nameCursor] = ' ';
-        } else {
-            for (int letter = 0; letter < 26; ++letter) {
-                if (keys[plat::kScanLetters[letter]] & plat::kKeyDown) {
-                    name[w.nameCursor] = static_cast<char>('A' + letter);
-                    w.nameCursor += 1;
-                    break;
-                }
-            }
+        } else if (key != 0) {
+            name[w.nameCursor] = static_cast<char>('A' + letterOf(key));
+            w.nameCursor += 1;
         }
-        lastTick = now;
+        if (key != 0) lastTick = now;  // the pace counts from the last key taken
     }
     if (w.nameCursor > kLastPosition) w.nameCursor = kLastPosition;
 }

@@ -68,14 +68,9 @@ void Application::pauseMenu() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, 220, 165, 200, 150);
 
-    // The tested area is narrower than the drawn entries.
     std::int32_t selected = -1;
-    if (mouse.x > 250 && mouse.x < 400) {
-        for (std::int32_t i = 0; i < 3; ++i) {
-            const std::int32_t top = 195 + 40 * i;
-            if (mouse.y > top && mouse.y < top + 30) selected = i;
-        }
-    }
+    for (std::int32_t i = 0; i < 3; ++i)
+        if (buttonUnder(kHoverResume + i, mouse)) selected = i;
     for (std::int32_t i = 0; i < 3; ++i) {
         const std::int32_t shade = i == selected ? 90 : 20;
         display.drawBox(shade, shade, shade, 238, 195 + 40 * i, 165, 30);
@@ -137,7 +132,7 @@ void Application::resultBox() {
 
 // The one button shape of the story and result boxes.
 void Application::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
-    const bool over = mouse.x > 285 && mouse.x < 355 && mouse.y > 260 && mouse.y < 290;
+    const bool over = buttonUnder(code, mouse);
     const std::int32_t shade = over ? 90 : 20;
     display.drawBox(shade, shade, shade, 285, 263, 70, 30);
     hoverButton = over ? code : kHoverNone;

@@ -21,13 +21,7 @@ void Application::playRoutine() {
     while (w.lives > 0) {
         levelNumber += 1;
         if (levelNumber > kLastLevel) {
-            // The game is completed: its score goes into the table.
-            w.lives = 0;
-            w.levelRunning = false;
-            onNameEntry = true;
-            w.insertHighScore();
-            w.nameCursor = 0;
-            lastTick = plat::timeMs();
+            startNameEntry();  // the game is completed: its score goes into the table
         } else {
             startLevel();
         }
@@ -80,6 +74,8 @@ bool Application::playFrame(PlayLocals& locals) {
     drawLevelAndHud(locals.frameRate.frame(now));
 
     GameWorld& w = *world;
+    // A frame without a box shows no button: a click in the next frame finds none.
+    hoverButton = kHoverNone;
     if (paused)
         pauseMenu();
     else if (showStory)

@@ -12,8 +12,6 @@ constexpr std::int32_t kCreditStop = 50;      // where the lines come to rest
 constexpr std::int32_t kCreditRight = 640;    // where a caption has left the screen
 constexpr std::int32_t kNameParked = 630;     // a name line this far right has not come in yet
 constexpr std::uint32_t kCreditPauseMs = 3000;
-constexpr std::int32_t kButtonWidth = 100;
-constexpr std::int32_t kButtonHeight = 36;
 constexpr std::int32_t kRestingFrame = 5;
 
 constexpr auto kProgramming = plat::cp1250("PROGRAMOWANIE:");
@@ -42,8 +40,7 @@ void Application::titleFrame() {
 
     GameWorld& w = *world;
     for (std::int32_t i = 0; i < w.buttonCount; ++i) {
-        const MenuButton& b = w.buttons[i];
-        if (mouse.x > b.x && mouse.x < b.x + kButtonWidth && mouse.y > b.y && mouse.y < b.y + kButtonHeight) {
+        if (buttonUnder(kHoverNewGame + i, mouse)) {
             // The other buttons keep whatever frame they had reached.
             w.animateButton(i, now);
             hoverButton = i + 1;

@@ -10,6 +10,12 @@ std::intptr_t Application::windowProc(void* owner, std::uint32_t message, std::u
 std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
     case plat::kMsgDestroy:
+        // A window closed in the middle of the name entry keeps the new score and the name
+        // typed so far, as Escape does.
+        if (world != nullptr && onNameEntry && world->entryRow >= 0) {
+            world->saveHighScores();
+            world->entryRow = -1;
+        }
         releaseInput();
         plat::postQuitMessage(0);
         return 0;
@@ -20,7 +26,7 @@ std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t w
         if (wParam == plat::kVkEscape) onEscape();
         break;
     case plat::kMsgLButtonUp:
-        onClick();
+        onClick({static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)});
         break;
     default:
         break;
@@ -62,11 +68,14 @@ void Application::onEscape() {
     }
 }
 
-void Application::onClick() {
+void Application::onClick(plat::Point at) {
     if (world == nullptr) return;
     GameWorld& w = *world;
+    // The click acts only on the button the last frame showed under the mouse, and only if
+    // it is still there: a code left from an earlier box or screen does nothing.
+    const std::int32_t code = buttonUnder(hoverButton, at) ? hoverButton : kHoverNone;
     if (onTitle) {
-        switch (hoverButton) {
+        switch (code) {
         case kHoverNewGame:
             w.levelRunning = true;
             w.lives = 3;
@@ -96,41 +105,37 @@ void Application::onClick() {
     if (onNameEntry) return;  // the high-score screen has no buttons
 
     const bool resultShown = w.levelOver && w.levelRunning;
-    if (showStory && hoverButton == kHoverStart) {
+    if (showStory && code == kHoverStart) {
         hideCursor();
         showStory = false;
-    } else if (resultShown && hoverButton == kHoverNextWon) {
+    } else if (resultShown && code == kHoverNextWon) {
         hideCursor();
         w.levelRunning = false;
         w.score += 50;
-    } else if (resultShown && hoverButton == kHoverNextLost) {
+    } else if (resultShown && code == kHoverNextLost) {
         hideCursor();
         w.levelRunning = false;
         w.lives -= 1;
         levelNumber -= 1;
         w.score = w.levelStartScore;
-    } else if (resultShown && hoverButton == kHoverGameOver) {
-        w.levelRunning = false;
-        w.lives = 0;
-        onNameEntry = true;
-        w.insertHighScore();
-        w.nameCursor = 0;
-        lastTick = plat::timeMs();
-    } else if (paused && hoverButton == kHoverResume) {
+    } else if (resultShown && code == kHoverGameOver) {
+        startNameEntry();
+    } else if (paused && code == kHoverResume) {
         paused = false;
-    } else if (paused && hoverButton == kHoverRestart) {
+    } else if (paused && code == kHoverRestart) {
         if (w.lives > 1) {
             w.levelRunning = false;
             w.lives -= 1;
             levelNumber -= 1;
             w.score = w.levelStartScore;
             paused = false;
-        } else {
+        } else if (w.lives == 1) {
             w.levelOver = true;
-            w.lives -= 1;
+            w.lives = 0;
             paused = false;
         }
-    } else if (paused && hoverButton == kHoverQuit) {
+        // With no life left (the game-over box under the menu) there is nothing to restart.
+    } else if (paused && code == kHoverQuit) {
         w.levelRunning = false;
         w.lives = 0;
         onTitle = true;

@@ -54,7 +54,10 @@ public:
                                     std::intptr_t lParam);
     std::intptr_t handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
     void onEscape();
-    void onClick();
+    // A left-button click at `at` (frame coordinates).
+    void onClick(plat::Point at);
+    // True when `at` lies where the button of `code` answers the mouse.
+    bool buttonUnder(std::int32_t code, plat::Point at) const;
 
     // ---- keyboard ----------------------------------------------------------------------------
     std::int32_t initInput();
@@ -73,6 +76,10 @@ public:
     void titleFrame();
     void scrollCredits();
     void nameEntryFrame(std::int32_t row);
+    // The end of a game whose score may enter the table: the high-score screen with its entry.
+    void startNameEntry();
+    // The key the name entry takes now (0 for none): the next press, or the held key's repeat.
+    std::uint8_t nextEntryKey(const std::uint8_t keys[256]);
     void playRoutine();
     void loadLevel(std::int32_t levelNumber);
     void showCursor();
@@ -110,6 +117,9 @@ public:
     bool showStory = false;
     bool cursorShown = false;
     std::int32_t hoverButton = kHoverNone;
+    // The name entry's held key: the last key it took, and when that key starts repeating.
+    std::uint8_t repeatKey = 0;
+    std::uint32_t repeatDue = 0;
     CreditLine creditLines[2] = {};
     std::int32_t creditIndex = 0;
     bool directInput = false;  // the input object exists

@@ -34,7 +34,8 @@ public:
     int showMessage(ErrorCode code) const { return showMessage(static_cast<std::int32_t>(code)); }
 
     // Appends (or, with append false, starts afresh) the trace with the bytes of `text`.
-    // A trace that cannot be opened is skipped silently.
+    // A trace that cannot be opened is skipped silently; so is one that is a link or anything
+    // but a regular file (it is never followed or waited for).
     void debugLog(const char* text, bool append = true) const;
     // The decimal form of a signed 32-bit number, then as above.
     void debugLog(std::int32_t number, bool append = true) const;

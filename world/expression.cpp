@@ -41,9 +41,9 @@ bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+// Bonuses are looked at in index order; the one that completes the expression ends the pass,
+// so nothing touched in the same step after it is taken or evaluated.
 void GameWorld::collectBonuses() {
-    bool pass = false;  // a complete expression was found in this call
-
     const auto evaluate = [this] {
         error.debugLog("\nclear wynik\n");
         clearExpression();
@@ -86,12 +86,9 @@ void GameWorld::collectBonuses() {
         if (collectedCount == 0) continue;  // nothing starts with an operator or "="
 
         if (isOperatorType(b.type) && lastIsDigit()) {
-            if (collectedCount >= kMaxCollected) {
-                // The text is full: the operator stays in the level. Taking it would have left
-                // the sequence ending in an operator, so it completes nothing by itself.
-                if (pass) evaluate();
-                continue;
-            }
+            // The text is full: the operator stays in the level. Taking it would have left the
+            // sequence ending in an operator, so it completes nothing by itself.
+            if (collectedCount >= kMaxCollected) continue;
             collected[collectedCount++] = i;
             b.active = false;
             score = wrap(bits(score) + kOperatorPoints);
@@ -100,12 +97,11 @@ void GameWorld::collectBonuses() {
         if (collectedCount >= 3 && lastIsDigit()) {
             for (std::int32_t k = 1; k <= collectedCount - 2; ++k) {
                 if (!isDigitType(bonuses[collected[k]].type)) {
-                    pass = true;
-                    break;
+                    evaluate();
+                    return;
                 }
             }
         }
-        if (pass) evaluate();
     }
 }
 

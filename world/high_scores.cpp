@@ -13,9 +13,6 @@
 namespace {
 
 constexpr const char* kTableFile = "hiscore.tbl";
-// The table is written here first and then renamed over the real file, so the old table stays
-// whole until the new one is complete.
-constexpr const char* kTempFile = "hiscore.tbl.tmp";
 constexpr std::size_t kScoreBytes = 4 * kHighScoreRows;
 constexpr std::size_t kFileBytes = kScoreBytes + kNameLength * kHighScoreRows;
 
@@ -26,8 +23,8 @@ constexpr auto kSaveFailed = plat::cp1250("\nzapis tabeli wyników nieudany\n");
 bool GameWorld::loadHighScores() {
     std::FILE* f = plat::openFile(kTableFile, "rb");
     // Only a missing table is reported, so that the start-up makes a new one; a table that is
-    // there but cannot be read (no permission) is not replaced by an empty one before anyone
-    // has played: it counts as read, with nothing in it.
+    // there but cannot be read (no permission, not a regular file) is not replaced by an empty
+    // one before anyone has played: it counts as read, with nothing in it.
     if (f == nullptr) return errno != ENOENT;
 
     // A short file fills the table as far as it goes; bytes it does not reach keep their value.
@@ -54,16 +51,10 @@ void GameWorld::saveHighScores() {
     }
     std::memcpy(raw + kScoreBytes, hiNames, sizeof hiNames);
 
-    bool ok = false;
-    if (std::FILE* f = plat::openFile(kTempFile, "wb")) {
-        const bool written = std::fwrite(raw, 1, sizeof raw, f) == sizeof raw;
-        const bool flushed = std::fflush(f) == 0;
-        const bool closed = std::fclose(f) == 0;
-        ok = written && flushed && closed && plat::replaceFile(kTempFile, kTableFile);
-        if (!ok) std::remove(kTempFile);
-    }
-    // The game goes on with the table in memory; the old file is left as it was.
-    if (!ok) error.debugLog(kSaveFailed);
+    // The table goes to a new file of its own, renamed over the old one once it is complete,
+    // so the old table stays whole until then. When that fails, the game goes on with the
+    // table in memory; the old file is left as it was.
+    if (!plat::replaceFile(kTableFile, raw, sizeof raw)) error.debugLog(kSaveFailed);
 }
 
 void GameWorld::insertHighScore() {

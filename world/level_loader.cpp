@@ -1,8 +1,9 @@
 // Reads "level\levelN.lvl" into the world: header, background name, block grid and bonuses,
 // then puts the level's block sheet and background onto their surfaces. Every step goes to the
 // trace. A damaged file never takes the game down: counts and cells out of range are made
-// safe, nothing is read past the end of the file, and a missing piece is shown and traced
-// like any short read.
+// safe, nothing is read past the end of the file, no read goes further than the format's
+// largest level (the unused names are stepped over in one seek), and a missing piece is shown
+// and traced like any short read. Anything but a regular file counts as missing.
 //
 // File layout (little-endian 32-bit integers): n, bonus count, board number, its x and y,
 // player x and y; n names of 12 bytes (not used); the background name (12 bytes); 14 x 20 grid
@@ -32,6 +33,17 @@ bool readInt(std::FILE* f, std::int32_t& value) {
     }
     value = readLe32(bytes);
     return true;
+}
+
+// Steps over `count` names of 12 bytes (not used), or to the end of the file when it holds
+// fewer: one seek, however large the count.
+void skipNames(std::FILE* f, std::int32_t count) {
+    if (count <= 0) return;
+    const long here = std::ftell(f);
+    if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return;
+    const long end = std::ftell(f);
+    const long wanted = static_cast<long>(kNameBytes) * count;
+    std::fseek(f, end - here > wanted ? here + wanted : end, SEEK_SET);
 }
 
 }  // namespace
@@ -91,10 +103,7 @@ void Application::loadLevel(std::int32_t levelNumber) {
             if (!readInt(file, *field)) shortRead();
 
         error.debugLog(plat::cp1250("\n Nazwy plików z klockami..."));
-        for (std::int32_t i = 0; i < nameCount; ++i) {
-            unsigned char dropped[kNameBytes];
-            if (std::fread(dropped, 1, kNameBytes, file) != kNameBytes) break;  // the file is over
-        }
+        skipNames(file, nameCount);
 
         error.debugLog("\n Wczytanie nazyw tla...");
         const std::size_t nameRead = std::fread(backgroundName, 1, kNameBytes, file);

@@ -2,15 +2,14 @@
 // decoded by SDL's BMP loader, scaled to the size asked for and turned into RGB565.
 //
 // SDL_LoadBMP believes the header: a file of a few dozen bytes can claim a picture of
-// gigabytes. So the header is looked at first, and pictures with absurd sizes, or whose pixels
-// cannot be in the file, are refused before SDL sees them.
+// gigabytes. So the header is looked at first, and pictures larger than anything the game could
+// use, or whose pixels cannot be in the file, are refused before SDL sees them.
 #include "platform/platform.h"
 
 #include <SDL.h>
 
 #include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -19,9 +18,15 @@ namespace plat {
 
 namespace {
 
-constexpr std::int64_t kMaxSide = 4096;
-// The largest acceptable file: a 4096 x 4096 picture of 32 bits, plus room for headers.
-constexpr long kMaxFileBytes = 4096L * 4096L * 4L + (1L << 20);
+// The game draws nothing larger than its 640 x 480 frame; a picture may be up to twice that
+// each way (it is scaled to its place). Whatever its compression, the largest one costs a few
+// megabytes and milliseconds to decode.
+constexpr std::int64_t kMaxWidth = 1280;
+constexpr std::int64_t kMaxHeight = 960;
+// The largest acceptable file: 5 MiB, the largest picture at 32 bits (4.7 MiB) with room for
+// the headers and a palette.
+constexpr std::size_t kMaxFileBytes = std::size_t{5} << 20;
+static_assert(kMaxFileBytes > kMaxWidth * kMaxHeight * 4 + 14 + 124 + 1024);
 constexpr std::size_t kFileHeaderBytes = 14;
 
 std::uint32_t le32(const std::uint8_t* p) {
@@ -29,21 +34,6 @@ std::uint32_t le32(const std::uint8_t* p) {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
-// The whole file, or nothing when it is missing, unreadable, too small or too big.
-bool readFile(const char* path, std::vector<std::uint8_t>& bytes) {
-    std::FILE* f = openFile(path, "rb");
-    if (f == nullptr) return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = ok && size > 0 && size <= kMaxFileBytes && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    }
-    std::fclose(f);
-    return ok;
-}
 
 // True when the header describes a picture of sane size whose pixels fit in the file.
 bool headerAcceptable(const std::vector<std::uint8_t>& file) {
@@ -73,19 +63,24 @@ bool headerAcceptable(const std::vector<std::uint8_t>& file) {
     } else {
         return false;
     }
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
-    if (bitsPerPixel == 0 || bitsPerPixel > 32) return false;
+    if (width <= 0 || height <= 0 || width > kMaxWidth || height > kMaxHeight) return false;
     if (pixelOffset >= size) return false;
     switch (compression) {
     case 0:  // plain rows
     case 3:  // plain rows with colour masks
     case 6: {
+        const bool known = compression == 0 ? bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 ||
+                                                  bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32
+                                            : bitsPerPixel == 16 || bitsPerPixel == 32;
         const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32) * 4;
-        return pixelOffset + rowBytes * static_cast<std::uint64_t>(height) <= size;
+        return known && pixelOffset + rowBytes * static_cast<std::uint64_t>(height) <= size;
     }
-    case 1:  // run-length coded: the decoder stops at the end of the data
+    // Run-length coded, 8 or 4 bits a pixel only: the decoder stops at the end of the data,
+    // and the size limits above bound what it makes.
+    case 1:
+        return bitsPerPixel == 8;
     case 2:
-        return true;
+        return bitsPerPixel == 4;
     default:
         return false;
     }
@@ -99,9 +94,9 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 }  // namespace
 
 bool decodePicture(const char* path, int width, int height, std::vector<std::uint16_t>& out) {
-    if (path == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return false;
+    if (path == nullptr || width <= 0 || height <= 0 || width > kMaxWidth || height > kMaxHeight) return false;
     std::vector<std::uint8_t> file;
-    if (!readFile(path, file) || !headerAcceptable(file)) return false;
+    if (!readFile(path, kMaxFileBytes, file) || !headerAcceptable(file)) return false;
 
     SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (rw == nullptr) return false;

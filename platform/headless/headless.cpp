@@ -2,7 +2,9 @@
 // a test moves it (or by a set step on every read, so loops that wait on the clock finish),
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
+#include "platform/dialog_text.h"
 #include "platform/headless.h"
+#include "platform/key_presses.h"
 #include "platform/platform.h"
 
 #include <cstring>
@@ -30,6 +32,7 @@ struct Machine {
     bool cursorShown = true;
     std::vector<bool> cursorCalls;
     std::uint8_t keys[256] = {};
+    KeyPresses presses;
     bool input = false;
     bool keyboard = false;
     bool acquired = false;
@@ -106,6 +109,8 @@ std::intptr_t dispatchMessage(const Message& msg) {
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
     auto& s = m();
     if (id == kMsgClose && s.windowAlive) {
+        // A window in the foreground is deactivated before it goes.
+        if (s.foreground && s.proc != nullptr) s.proc(s.owner, kMsgActivateApp, 0, 0);
         s.windowAlive = false;
         s.acquired = false;
         s.musicAtDestroy = static_cast<int>(s.music.size());
@@ -132,7 +137,7 @@ void showCursor(bool show) {
 }
 
 void messageBox(const char* textCp1250, const char* captionCp1250) {
-    m().boxes.push_back({textCp1250, captionCp1250});
+    m().boxes.push_back({textCp1250, captionCp1250, wrapDialogText(textCp1250)});
 }
 
 // ---- keyboard ----------------------------------------------------------------------------------
@@ -163,6 +168,7 @@ void keyboardUnacquire() { m().acquired = false; }
 void keyboardRelease() {
     m().keyboard = false;
     m().acquired = false;
+    m().presses.clear();
 }
 
 KeyRead keyboardRead(std::uint8_t state[256]) {
@@ -175,6 +181,10 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     std::memcpy(state, s.keys, 256);
     return KeyRead::Ok;
 }
+
+bool keyboardTakePress(std::uint8_t& scanCode) { return m().presses.take(scanCode); }
+
+void keyboardDropPresses() { m().presses.clear(); }
 
 // ---- video -------------------------------------------------------------------------------------
 
@@ -231,11 +241,13 @@ bool musicInit(int mixRate, int) {
     return !failing(headless::Fail::MusicInit);
 }
 
+// A song "loads" when its file could be read whole as the real back end reads it; its bytes
+// are not played.
 SongHandle musicLoad(const char* path) {
-    std::FILE* f = openFile(path, "rb");
-    m().music.push_back({"load", f != nullptr ? 1 : 0});
-    if (f == nullptr) return 0;
-    std::fclose(f);
+    std::vector<std::uint8_t> bytes;
+    const bool read = readFile(path, kMaxModuleBytes, bytes);
+    m().music.push_back({"load", read ? 1 : 0});
+    if (!read) return 0;
     m().songLoaded = true;
     return 1;
 }
@@ -290,6 +302,7 @@ void postSystemClose() { m().queue.push_back({kMsgClose, 0, 0}); }
 
 void setForeground(bool foreground) {
     auto& s = m();
+    if (!foreground) s.presses.clear();
     s.foreground = foreground;
     if (!foreground) s.acquired = false;
     s.queue.push_back({kMsgActivateApp, foreground ? 1u : 0u, 0});
@@ -302,7 +315,11 @@ void setPollHook(std::function<void()> hook) { m().pollHook = std::move(hook); }
 void setMouse(int x, int y) { m().mouse = {x, y}; }
 bool cursorVisible() { return m().cursorShown; }
 const std::vector<bool>& cursorCalls() { return m().cursorCalls; }
-void setKey(std::uint8_t scanCode, bool down) { m().keys[scanCode] = down ? 0x80 : 0; }
+void setKey(std::uint8_t scanCode, bool down) {
+    auto& s = m();
+    if (down && s.keys[scanCode] == 0 && s.foreground && s.keyboard) s.presses.push(scanCode);
+    s.keys[scanCode] = down ? 0x80 : 0;
+}
 void releaseAllKeys() { std::memset(m().keys, 0, sizeof m().keys); }
 bool keyboardAcquired() { return m().acquired; }
 bool keyboardExists() { return m().keyboard; }

@@ -1,6 +1,8 @@
 // The keyboard as a 256-byte snapshot indexed by PC scan codes, built from SDL's keyboard
-// state. Shared and foreground-only: when the window loses the foreground the source loses
-// acquisition, and a read reports lost input until it is acquired again.
+// state, and the presses for typing, from SDL's key events. Shared and foreground-only: when
+// the window loses the foreground the source loses acquisition, and a read reports lost input
+// until it is acquired again.
+#include "platform/key_presses.h"
 #include "platform/scan_codes.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
@@ -18,6 +20,7 @@ struct KeyboardState {
     bool input = false;
     bool created = false;
     bool acquired = false;
+    KeyPresses presses;
 };
 
 KeyboardState& kb() {
@@ -111,12 +114,45 @@ constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> makeScanTable() {
 
 constexpr auto kScanTable = makeScanTable();
 
+// The PC scan code an SDL key stands for, 0 for none.
+std::uint8_t pcScanCode(SDL_Scancode sc) {
+    const SDL_Keycode key = SDL_GetKeyFromScancode(sc);
+    // Letters follow the user's layout: a German keyboard's Z key types Z.
+    if (key >= SDLK_a && key <= SDLK_z) return kScanLetters[key - SDLK_a];
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) {
+        // A letter position without a Latin letter. On a layout with no Latin letters at all
+        // (Cyrillic, Greek) it types the letter of its position; where it carries an ASCII sign
+        // (the French M position carries a comma) it types nothing.
+        const bool nonLatinLetter = key >= 0x80 && (key & SDLK_SCANCODE_MASK) == 0;
+        return nonLatinLetter ? kScanTable[sc] : 0;
+    }
+    return kScanTable[sc];
+}
+
+// The window has the keyboard. SDL learns the focus while it pumps the system's events, which
+// may not have happened yet when the keyboard is first acquired at start-up.
+bool windowHasFocus() {
+    const auto& s = sdl::state();
+    if (s.focused) return true;
+    if (s.window == nullptr) return false;
+    SDL_PumpEvents();
+    return SDL_GetKeyboardFocus() == s.window;
+}
 
 }  // namespace
 
 namespace sdl {
 void keyboardFocusChanged(bool focused) {
-    if (!focused) kb().acquired = false;
+    if (focused) return;
+    kb().acquired = false;
+    kb().presses.clear();
+}
+
+void keyPressed(const SDL_Keysym& key) {
+    if (!kb().created) return;
+    const bool altEnter = (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
+                          (key.mod & KMOD_ALT) != 0;
+    if (!altEnter) kb().presses.push(pcScanCode(key.scancode));
 }
 }  // namespace sdl
 
@@ -134,7 +170,7 @@ bool keyboardCreate() {
 }
 
 bool keyboardAcquire() {
-    if (!kb().created || !sdl::state().focused) return false;
+    if (!kb().created || !windowHasFocus()) return false;
     kb().acquired = true;
     return true;
 }
@@ -144,11 +180,12 @@ void keyboardUnacquire() { kb().acquired = false; }
 void keyboardRelease() {
     kb().created = false;
     kb().acquired = false;
+    kb().presses.clear();
 }
 
 KeyRead keyboardRead(std::uint8_t state[256]) {
     if (!kb().created) return KeyRead::Failed;
-    if (!kb().acquired || !sdl::state().focused) {
+    if (!kb().acquired || !windowHasFocus()) {
         kb().acquired = false;
         return KeyRead::InputLost;
     }
@@ -158,20 +195,8 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     const Uint8* keys = SDL_GetKeyboardState(&count);
     for (int sc = 0; sc < count && sc < SDL_NUM_SCANCODES; ++sc) {
         if (keys[sc] == 0) continue;
-        const auto scancode = static_cast<SDL_Scancode>(sc);
-        const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
-        if (key >= SDLK_a && key <= SDLK_z) {
-            // Letters follow the user's layout: a German keyboard's Z key types Z.
-            state[kScanLetters[key - SDLK_a]] = 0x80;
-        } else if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) {
-            // A letter position without a Latin letter. On a layout with no Latin letters at
-            // all (Cyrillic, Greek) it types the letter of its position; where it carries an
-            // ASCII sign (the French M position carries a comma) it types nothing.
-            const bool nonLatinLetter = key >= 0x80 && (key & SDLK_SCANCODE_MASK) == 0;
-            if (nonLatinLetter) state[kScanTable[sc]] = 0x80;
-        } else if (kScanTable[sc] != 0) {
-            state[kScanTable[sc]] = 0x80;
-        }
+        const std::uint8_t scan = pcScanCode(static_cast<SDL_Scancode>(sc));
+        if (scan != 0) state[scan] = 0x80;
     }
     // Alt+Enter switches between full screen and a window; that Enter is not the game's.
     if ((SDL_GetModState() & KMOD_ALT) != 0) {
@@ -180,5 +205,9 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     }
     return KeyRead::Ok;
 }
+
+bool keyboardTakePress(std::uint8_t& scanCode) { return kb().presses.take(scanCode); }
+
+void keyboardDropPresses() { kb().presses.clear(); }
 
 }  // namespace plat

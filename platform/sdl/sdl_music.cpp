@@ -1,15 +1,13 @@
 // Module music: libopenmpt renders the song, SDL's audio device plays it. Any failure (no
-// sound device, a missing or broken module) leaves the game silent; a sound device that cannot
-// be had says why on standard error.
+// sound device, a missing, broken or overlong module) leaves the game silent; a sound device
+// that cannot be had says why on standard error.
 #include "platform/platform.h"
 #include "platform/report.h"
 
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.hpp>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -77,14 +75,8 @@ bool musicInit(int mixRate, int) {
 
 SongHandle musicLoad(const char* path) {
     auto& m = music();
-    std::FILE* f = openFile(path, "rb");
-    if (f == nullptr) return 0;
-    std::vector<char> bytes;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && bytes.size() < (64u << 20))
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
+    std::vector<std::uint8_t> bytes;
+    if (!readFile(path, kMaxModuleBytes, bytes)) return 0;
     try {
         std::ostringstream quiet;  // the library's remarks about a module are not shown
         auto mod = std::make_unique<openmpt::module>(bytes, quiet);

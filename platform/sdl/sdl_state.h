@@ -29,6 +29,8 @@ struct WindowState {
 WindowState& state();
 // Called by the window code when the window gains or loses the foreground.
 void keyboardFocusChanged(bool focused);
+// Called by the window code for every key going down (not for a desktop's repeat).
+void keyPressed(const SDL_Keysym& key);
 // Starts SDL's video on a desktop; false, with the reason on standard error, when there is
 // none (unless a video driver was asked for by name).
 bool startVideo();

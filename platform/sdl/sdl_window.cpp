@@ -2,6 +2,7 @@
 // scaled with its aspect kept, a message queue fed from SDL events, the cursor, the message
 // box, the clock and the presenting of frames.
 #include "platform/cp1250.h"
+#include "platform/dialog_text.h"
 #include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/report.h"
@@ -116,6 +117,7 @@ void translate(const SDL_Event& e) {
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setFocus(false);
         break;
     case SDL_KEYDOWN:
+        if (e.key.repeat == 0) sdl::keyPressed(e.key.keysym);
         if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
             queue().push_back({kMsgKeyDown, kVkEscape, 0});
         } else if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
@@ -154,6 +156,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     auto& s = state();
     if (!sdl::startVideo()) return false;
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the click that brings the window back counts
     s.proc = proc;
     s.owner = owner;
     s.frameWidth = width;
@@ -188,13 +191,15 @@ bool peekMessage(Message& msg) {
 
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = state();
-    if (s.proc == nullptr) return 0;
+    if (s.proc == nullptr || s.window == nullptr) return 0;  // a destroyed window takes no message
     return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
     auto& s = state();
     if (id == kMsgClose && s.window != nullptr) {
+        // A window in the foreground is deactivated before it goes.
+        if (s.focused && s.proc != nullptr) s.proc(s.owner, kMsgActivateApp, 0, 0);
         destroyWindow();
         if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
     }
@@ -237,7 +242,7 @@ Point cursorPos() {
 void showCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 void messageBox(const char* textCp1250, const char* captionCp1250) {
-    const std::string text = toUtf8(textCp1250);
+    const std::string text = toUtf8(wrapDialogText(textCp1250));
     const std::string caption = toUtf8(captionCp1250);
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), state().window) != 0)
         SDL_Log("%s: %s", caption.c_str(), text.c_str());  // no dialog possible: say it on stderr

@@ -122,6 +122,10 @@ TEST_F(Pictures, MissingRefusedAndDamagedFilesLeaveACheckerAndSucceed) {
     auto header = [](std::int32_t w, std::int32_t h, std::uint16_t bits, std::uint32_t offset = 54) {
         return testing_support::bmpHeaders(w, h, bits, offset, 82) + std::string(28, '\x7F');
     };
+    // Run-length coded pixels that end at once: a picture of one colour.
+    auto runs = [](std::int32_t w, std::int32_t h, std::uint16_t bits, std::uint32_t compression) {
+        return testing_support::bmpHeaders(w, h, bits, 54, 56, compression) + std::string("\0\1", 2);
+    };
     const std::string good = makeBmp(128, 32, 24, pattern);
     struct Case {
         const char* what;
@@ -129,8 +133,12 @@ TEST_F(Pictures, MissingRefusedAndDamagedFilesLeaveACheckerAndSucceed) {
     };
     const Case cases[] = {
         {"a tiny file claiming 100000 x 100000", header(100000, 100000, 24)},
-        {"4097 wide", header(4097, 1, 24)},
-        {"4097 high, top down", header(1, -4097, 24)},
+        {"1281 wide", header(1281, 1, 24)},
+        {"961 high, top down", header(1, -961, 24)},
+        {"run-length coded, 1281 wide", runs(1281, 1, 8, 1)},
+        {"run-length coded, 961 high", runs(1, 961, 4, 2)},
+        {"run-length coded at 32 bits", runs(16, 16, 32, 1)},
+        {"plain rows at 2 bits", header(1, 1, 2)},
         {"zero wide", header(0, 32, 24)},
         {"zero high", header(128, 0, 24)},
         {"negative width", header(-128, 32, 24)},

@@ -1,7 +1,8 @@
 // Whole games played over damaged copies of the generated game folder: level files cut short
 // or lying about their counts, cells and names; pictures empty, huge, absurd or of the wrong
 // size; no picture folder at all; high-score tables of every length, unreadable or read-only;
-// a trace that cannot be written. In every case the game behaves as its failure handling
+// a trace that cannot be written; FIFOs, devices, links and endless files in the place of any
+// file the game reads or writes. In every case the game behaves as its failure handling
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
 #include "screens/play_script.h"
@@ -12,10 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -143,6 +146,14 @@ struct Table {
     }
     friend bool operator==(const Table& a, const Table& b) { return a.bytes() == b.bytes(); }
 };
+
+// Files beside the table named after it ("hiscore.tbl.*"): what a save may have left behind.
+std::vector<std::string> newTableFiles(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path().filename().string().rfind("hiscore.tbl.", 0) == 0) names.push_back(entry.path().filename());
+    return names;
+}
 
 // A table that a game of 25 points enters at row 8; one name of 8 letters has no terminator.
 Table oldTable() {
@@ -419,7 +430,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
     ASSERT_FALSE(ec) << ec.message();
     folder.writePicture("gracz1.bmp", headerOnly(INT32_MAX, INT32_MIN + 1, 32, 0));
     folder.writePicture("hiscore.bmp", coreHeaderOnly(65535, 65535));
-    folder.writePicture("klocki1.bmp", headerOnly(4096, -4096, 8, 1) + std::string("\0\1", 2));
+    folder.writePicture("klocki1.bmp", headerOnly(1280, -960, 8, 1) + std::string("\0\1", 2));
     const std::string background = GameFolder::level(1).substr(gridOffset(le32At(GameFolder::level(1), 0)) - 12, 12);
     folder.writePicture(background.c_str(), headerOnly(100000, 100000, 24, 0) + std::string(1000, '\x7F'));
 
@@ -531,7 +542,7 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         });
         playThrough(game, script);
         EXPECT_EQ(game.dir.read("hiscore.tbl"), loaded.with(25, "OLA").bytes());
-        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
     }
 }
 
@@ -586,7 +597,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         scoreAndSave(script);
         playThrough(game, script);
         EXPECT_TRUE(fs::is_directory(game.dir.path() / table));
-        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
         EXPECT_EQ(Table::of(*game.app->world), Table{}.with(25, "OLA"));
         EXPECT_NE(game.dir.read("debug.txt").find(kSaveFailed.view()), std::string::npos);
     }
@@ -609,7 +620,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         if (!wholeFolder) {
             EXPECT_EQ(after, oldTable().with(25, "OLA").bytes());
         }
-        EXPECT_FALSE(game.dir.exists("hiscore.tbl.tmp"));
+        EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
         EXPECT_EQ(Table::of(*game.app->world), oldTable().with(25, "OLA"));
     }
 }
@@ -640,5 +651,129 @@ TEST(DamagedData, ATraceThatCannotBeWrittenStopsNothing) {
         } else if (!runAsRoot()) {
             EXPECT_EQ(fs::file_size(trace), traceBefore);
         }
+    }
+}
+
+namespace {
+
+// ---- special files -----------------------------------------------------------------------------
+
+// Puts `as` in the place of `name` in the folder `dir`: "FIFO", "folder", "gone", "<n> MiB" or
+// "<n> GiB" (`head`, then a hole to that size), or else a link to `as` (from `dir` when relative).
+void plant(const fs::path& dir, const fs::path& name, const std::string& as, const std::string& head = "") {
+    const fs::path at = dir / name;
+    fs::remove(at);
+    if (as == "FIFO") {
+        ASSERT_EQ(::mkfifo(at.c_str(), 0644), 0) << at;
+    } else if (as == "folder") {
+        fs::create_directory(at);
+    } else if (std::isdigit(static_cast<unsigned char>(as[0]))) {
+        std::ofstream(at, std::ios::binary) << head;
+        fs::resize_file(at, std::stoull(as) << (as.find('G') != std::string::npos ? 30 : 20));
+    } else if (as != "gone") {
+        fs::create_symlink(dir / as, at);
+    }
+}
+
+// What a name holds, looked at without opening anything that could wait.
+std::string stateOf(const fs::path& p) {
+    const fs::file_status s = fs::symlink_status(p);
+    if (fs::is_symlink(s)) return "link to " + fs::read_symlink(p).string();
+    if (fs::is_fifo(s)) return "FIFO";
+    return fs::exists(s) ? readBytes(p) : "nothing";
+}
+
+}  // namespace
+
+// A level file that is a FIFO, a device or a folder counts as missing; a file of 2 GiB, nearly
+// all of it a hole, that claims 2^31 - 1 block-file names is stepped over to its end and lacks
+// everything behind them. Each game ends at once, and the table is untouched.
+TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
+    const std::string level = GameFolder::level(1);
+    std::string head = level.substr(0, 28);
+    setLe32At(head, 0, INT32_MAX);
+    for (const std::string as : {"FIFO", "/dev/urandom", "folder", "2 GiB"}) {
+        SCOPED_TRACE(as);
+        GameHarness game;
+        GameFolder folder(game.dir);
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        plant(game.dir.path(), "level/level1.lvl", as, head);
+        Script script;
+        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        playThrough(game, script);
+
+        const std::size_t shortReads = as == "2 GiB" ? static_cast<std::size_t>(le32At(level, 4)) : 0;
+        const std::string trace = game.dir.read("debug.txt");
+        EXPECT_EQ(trace.find("\n nie znaleziono!") != std::string::npos, shortReads == 0);
+        EXPECT_EQ(count(trace, kShortRead.view()), shortReads);
+        EXPECT_FALSE(plat::windowExists());
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
+    }
+}
+
+// FIFOs, devices, links and a song too long to be one in the place of the files the game reads
+// and writes; each time a whole game is played and its score saved. A picture or song that is
+// no regular file counts as missing; the table as a FIFO counts as a table with nothing in it,
+// as a link it is read through. The save puts a new file of its own in the table's place,
+// never writes through the old temporary name or the trace's link, and leaves nothing behind.
+// What lies outside the folder keeps its bytes, every planted FIFO and link stays, and the
+// table on disk is the old one until the new one is whole.
+TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsFolder) {
+    const fs::path keep = "elsewhere/keep.txt";  // outside the game's files: an old table
+    const fs::path fresh = "elsewhere/fresh.txt";
+    auto checker = [](GameHarness& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
+    auto silent = [](GameHarness&) {
+        const auto& calls = hl::musicCalls();
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](auto& c) { return c.what == "load" && c.value == 0; }));
+    };
+    auto traceAfresh = [](GameHarness& g) { g.app->error.debugLog("start", false); };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, const char*>> plants;  // name, what takes its place
+        std::function<void(GameHarness&)> check = nullptr;
+    };
+    const Case cases[] = {
+        {"title picture as a FIFO", {{"gfx/title.bmp", "FIFO"}}, checker},
+        {"title picture as a link to /dev/zero", {{"gfx/title.bmp", "/dev/zero"}}, checker},
+        {"level background as a FIFO", {{"gfx/tlo.bmp", "FIFO"}}},
+        {"song as a FIFO", {{"music/3dparadise.mod", "FIFO"}}, silent},
+        {"song of 33 MiB", {{"music/3dparadise.mod", "33 MiB"}}, silent},
+        {"table as a FIFO", {{"hiscore.tbl", "FIFO"}}},
+        {"table as a link elsewhere", {{"hiscore.tbl", "elsewhere/keep.txt"}}},
+        {"no table, old temporary name a link elsewhere", {{"hiscore.tbl", "gone"}, {"hiscore.tbl.tmp", "elsewhere/keep.txt"}}},
+        {"old temporary name a link to nothing", {{"hiscore.tbl.tmp", "elsewhere/fresh.txt"}}},
+        {"no table, old temporary name a FIFO", {{"hiscore.tbl", "gone"}, {"hiscore.tbl.tmp", "FIFO"}}},
+        {"trace as a FIFO", {{"debug.txt", "FIFO"}}, traceAfresh},
+        {"trace as a link elsewhere", {{"debug.txt", "elsewhere/keep.txt"}}, traceAfresh},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameHarness game;
+        GameFolder folder(game.dir);
+        writeLevels(game.dir, 8);
+        fs::create_directory(game.dir.path() / "elsewhere");
+        game.dir.write(keep, oldTable().bytes());
+        game.dir.write("hiscore.tbl", oldTable().bytes());
+        std::vector<std::pair<fs::path, std::string>> kept = {{keep, stateOf(keep)}, {fresh, "nothing"}};
+        for (const auto& [name, as] : c.plants) {
+            plant(game.dir.path(), name, as);
+            if (std::string(name) != "hiscore.tbl" && !fs::is_regular_file(fs::symlink_status(name)))
+                kept.emplace_back(name, stateOf(name));
+        }
+        const bool tableThere = fs::is_regular_file("hiscore.tbl");
+        const Table loaded = tableThere ? Table::fromFile(readBytes("hiscore.tbl")) : Table{};
+        const std::string atEntry = fs::exists(fs::symlink_status("hiscore.tbl")) ? stateOf("hiscore.tbl") : Table{}.bytes();
+
+        Script script;
+        scoreAndSave(script, [&](Application& a) {
+            EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
+            EXPECT_EQ(stateOf("hiscore.tbl"), atEntry);
+        });
+        playThrough(game, script);
+        if (c.check) c.check(game);
+
+        EXPECT_EQ(stateOf("hiscore.tbl"), loaded.with(25, "OLA").bytes());
+        for (const auto& [name, state] : kept) EXPECT_EQ(stateOf(name), state) << name;
+        EXPECT_EQ(newTableFiles(game.dir).size(), fs::exists(fs::symlink_status("hiscore.tbl.tmp")) ? 1u : 0u);
     }
 }

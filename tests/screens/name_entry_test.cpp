@@ -1,5 +1,5 @@
 // The high-score screen after a game whose score reached the table: the name typed from the
-// keyboard snapshot, sampled every 80 ms, and the table file written on Enter.
+// key presses, at most one key per 80 ms, and the table file written on Enter.
 #include "play_script.h"
 
 #include <gtest/gtest.h>
@@ -69,20 +69,18 @@ TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
               tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEFGJ"}, {10, ""}}));
 }
 
-TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsOnlyAFrame) {
+TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEndsOnlyAFrame) {
     GameHarness game;
     Script script;
     loseAGame(game, script);
-    // Switched away and back with Backspace held: the frame that acquires the keyboard again
-    // draws no cursor and takes no key; the next sample takes it.
+    // Switched away and back, Backspace pressed at once: the frame that acquires the keyboard
+    // again draws no cursor and takes no key; the next sample takes it.
     std::uint32_t tickBack = 0;
-    script.then("switch away", [](Application&) {
-        hl::setKey(kScanBackspace, true);
-        hl::setForeground(false);
-    });
+    script.then("switch away", [](Application&) { hl::setForeground(false); });
     script.then("away", [](Application& a) { return a.window.active == 0; }, [](Application&) {
         hl::advance(500);
         hl::setForeground(true);
+        hl::setKey(kScanBackspace, true);
     });
     script.then("first frame back", [&](Application& a) {
         EXPECT_TRUE(hl::keyboardAcquired());
@@ -102,9 +100,8 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsO
         EXPECT_EQ(a.world->nameCursor, 2);
     });
     script.keys("X and D", {scanOf('X'), scanOf('D')});
-    script.then("D taken", [](Application& a) {
-        EXPECT_EQ(nameAt(a, 2), std::string("ABD\0\0\0\0\0", 8));
-        EXPECT_EQ(a.world->nameCursor, 3);
+    script.then("both typed", [](Application& a) { return a.world->nameCursor == 4; }, [](Application& a) {
+        EXPECT_EQ(nameAt(a, 2), std::string("ABXD\0\0\0\0", 8));
     });
     script.keys("Backspace", {kScanBackspace});
     script.keys("Enter", {kScanEnter});
@@ -112,5 +109,52 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTakeTheEarlierAndLostInputEndsO
     EXPECT_EQ(play(game, script), 0);
     // The space written by Backspace stays in the saved name.
     EXPECT_EQ(game.dir.read("hiscore.tbl"),
-              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("AB ", 3)}, {10, ""}}));
+              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("ABX ", 4)}, {10, ""}}));
+}
+
+TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
+    GameHarness game;
+    Script script;
+    loseAGame(game, script);
+    struct Tap {
+        char letter;
+        std::uint32_t holdMs;  // 0: down and up between two frames
+        std::uint32_t nextMs;  // the next key goes down this long after this one
+        const char* typed;     // the name once this key is done
+    };
+    const Tap taps[] = {
+        {'A', 0, 700, "A"},     {'B', 10, 700, "AB"},        {'C', 60, 700, "ABC"},
+        {'D', 90, 700, "ABCD"}, {'E', 620, 700, "ABCDEEE"},  // repeats at 500 and 580 ms
+        {'F', 10, 20, "ABCDEEEF"},                           // Enter follows 20 ms later
+    };
+    auto pressedAt = std::make_shared<std::uint32_t>(0);
+    const auto after = [pressedAt](std::uint32_t ms) {
+        return [pressedAt, ms](Application&) { return hl::peekTime() - *pressedAt >= ms; };
+    };
+    for (const Tap& tap : taps) {
+        const std::uint8_t scan = scanOf(tap.letter);
+        script.then("press", [pressedAt, scan, tap](Application&) {
+            *pressedAt = hl::peekTime();
+            hl::setKey(scan, true);
+            if (tap.holdMs == 0) hl::setKey(scan, false);
+        });
+        script.then("release", after(tap.holdMs), [scan](Application&) { hl::setKey(scan, false); });
+        script.then("typed", after(tap.nextMs), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
+    }
+    script.then("Enter", [](Application&) { hl::setKey(kScanEnter, true); });
+    script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {}).closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEEEF"}, {10, ""}}));
+}
+
+TEST(NameEntry, ClosingTheWindowDuringTheEntrySavesItAsEscapeDoes) {
+    for (const std::string typed : {"AB", ""}) {
+        GameHarness game;
+        Script script;
+        loseAGame(game, script);
+        for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
+    }
 }

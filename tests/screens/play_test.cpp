@@ -361,3 +361,72 @@ TEST(PlayRoutine, TheCursorIsShownAndHiddenOnlyWhenItsStateChanges) {
     EXPECT_EQ(hl::cursorCalls(), (std::vector<bool>{false, true, false, true}));
     EXPECT_TRUE(hl::cursorVisible());
 }
+
+TEST(PlayRoutine, AClickInTheFrameAfterTheSumFindsNoBoxYet) {
+    // Level 1 is won with DALEJ; level 2 (3 * 4, not 7) is lost. A click at the start of the
+    // frame after its "=", before the result box is drawn, does nothing wherever it is.
+    for (const Spot spot : {kRestingMouse, kBoxButton}) {
+        GameHarness game;
+        writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
+        writeLevel(game.dir, 2, sumLevel(3, kBonusTimes, 4, 7));
+        Script script;
+        script.startGame().playLevel().click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+        script.then("hold Right", playing, [](Application&) { hl::setKey(kScanRight, true); });
+        script.then("click after the sum", resultShown, [spot](Application&) { hl::postClick(spot.x, spot.y); });
+        script.then("still level 2, lost", [spot](Application& a) {
+            EXPECT_TRUE(resultShown(a) && a.levelNumber == 2 && a.world->lives == 3) << spot.x;
+            EXPECT_EQ(a.world->score, 100);
+        });
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0);
+    }
+}
+
+TEST(PlayRoutine, EqualsAndALaterOperatorTouchedInOneStepJudgeTheSumBeforeThem) {
+    // "=" and "*" lie on one spot, "=" first in the level: 3+4 is judged, the "*" stays.
+    GameHarness game;
+    writeLevel(game.dir, 1, levelBytes(7, {{60, 370, 3}, {120, 370, kBonusPlus}, {180, 370, 4},
+                                           {240, 370, kBonusEquals}, {240, 370, kBonusTimes}}));
+    Script script;
+    script.startGame().playLevel().then("won box", resultShown, [](Application& a) {
+        EXPECT_EQ(a.world->result, 7);
+        EXPECT_EQ(a.world->score, 25);
+        EXPECT_TRUE(a.world->bonuses[4].active);
+    });
+    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown).closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}
+
+TEST(PlayRoutine, RestartsOverTheGameOverBoxNeverTakeLivesBelowZero) {
+    GameHarness game;
+    writeLevels(game.dir, 8);
+    std::vector<std::uint16_t> livesAtZero;  // the HUD's lives counter showing 0
+    const auto livesShown = [] {
+        std::vector<std::uint16_t> hud;
+        for (int y = 450; y < 480; ++y)
+            hud.insert(hud.end(), &hl::lastFrame().pixels[y * 640 + 20], &hl::lastFrame().pixels[y * 640 + 60]);
+        return hud;
+    };
+    Script script;
+    script.startGame();
+    for (int lives = 3; lives > 1; --lives)
+        script.playLevel().click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+    script.playLevel();
+    // With one life left the restart ends the level as lost; with none it does nothing.
+    for (int restart = 0; restart < 3; ++restart) {
+        script.then("Escape over the game-over box", resultShown, [](Application&) { hl::postEscape(); });
+        script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, pauseShown);
+        if (restart > 0) script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
+        script.then("game-over box", resultShown, [](Application&) {}).nextFrame();
+        script.then("lives shown", [&, restart](Application& a) {
+            EXPECT_EQ(a.world->lives, 0);
+            if (restart == 0) livesAtZero = livesShown();
+            EXPECT_EQ(livesShown(), livesAtZero);
+        });
+    }
+    script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
+    script.then("name entry", [](Application& a) { return a.onNameEntry; },
+                [](Application& a) { EXPECT_EQ(a.world->hiScores[0], 25); });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
+}

@@ -99,3 +99,30 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }
+
+TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
+    // Switched away with the mouse on NOWA GRA; one click brings the window back. The system
+    // may report the click before or after the activation.
+    for (const Spot spot : {kNewGameButton, kRestingMouse}) {
+        for (const bool clickFirst : {false, true}) {
+            GameHarness game;
+            writeLevels(game.dir, 7);
+            int waited = 0;
+            Script script;
+            script.then("point", [](Application&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
+            script.then("switch away", [](Application& a) { return a.hoverButton == kHoverNewGame; },
+                        [](Application&) { hl::setForeground(false); });
+            script.then("click", [](Application& a) { return a.window.active == 0; }, [=](Application&) {
+                if (!clickFirst) hl::setForeground(true);
+                hl::postClick(spot.x, spot.y);
+                if (clickFirst) hl::setForeground(true);
+            });
+            script.then("a while later", [&](Application&) { return ++waited == 50; }, [=](Application& a) {
+                EXPECT_EQ(storyShown(a), spot.y == kNewGameButton.y) << spot.y << clickFirst;
+                EXPECT_EQ(a.window.active, 1);
+            });
+            script.closeWindow();
+            EXPECT_EQ(play(game, script), 0);
+        }
+    }
+}

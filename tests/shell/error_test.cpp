@@ -1,11 +1,13 @@
 // The error dialog's texts and the trace "debug.txt".
 #include "platform/cp1250.h"
+#include "platform/dialog_text.h"
 #include "platform/headless.h"
 #include "shell/error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 
@@ -43,6 +45,29 @@ TEST(ErrorDialog, ShowsTheTextOfTheCodeUnderTheCaptionBlad) {
     EXPECT_EQ(boxes[0].caption, std::string(plat::cp1250("Błąd!")));
     EXPECT_EQ(boxes[0].text, std::string(errorText(5)));
     EXPECT_EQ(boxes[1].text, std::string(errorText(14)));
+    plat::headless::reset();
+}
+
+TEST(ErrorDialog, LongTextsAreWrappedAtSpacesToFitANarrowScreen) {
+    plat::headless::reset();
+    ErrorReporter error;
+    for (int code = 0; code <= 14; ++code) {
+        error.showMessage(code);
+        const auto& box = plat::headless::messageBoxes().back();
+        std::string shown = box.shown;
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+            end = shown.find('\n', start);
+            EXPECT_LE((end == std::string::npos ? shown.size() : end) - start, plat::kDialogLineLength) << code;
+        }
+        // Only spaces became line breaks.
+        std::string text = box.text;
+        std::replace(shown.begin(), shown.end(), '\n', ' ');
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        EXPECT_EQ(shown, text);
+    }
+    const std::string& longest = plat::headless::messageBoxes()[3].shown;  // 108 bytes: two lines
+    EXPECT_EQ(std::count(longest.begin(), longest.end(), '\n'), 2);
+    EXPECT_EQ(plat::wrapDialogText("abcdefghij kl", 4), "abcd\nefgh\nij\nkl");  // a long word is cut
     plat::headless::reset();
 }
 

@@ -96,6 +96,26 @@ TEST_F(Collection, IncompleteSequencesAreNotEvaluated) {
     EXPECT_FALSE(dir.exists("debug.txt"));  // nothing was evaluated in any of these
 }
 
+TEST_F(Collection, TokensThatReadOddlyKeepTheirReading) {
+    // A type of 0 or below counts as a digit, scores 5 and is written "?", where the reader
+    // stops; ten digits that make 2^32 read as 0, a divisor that ends the evaluation.
+    struct Case {
+        std::vector<std::int32_t> types;  // then "="
+        const char* text;
+        std::int32_t result;
+        std::int32_t score;
+    };
+    for (const Case& c : {Case{{0, kBonusPlus, 4}, "?+4", 0, 25}, Case{{5, kBonusPlus, -3}, "5+?", 5, 25},
+                          Case{{7, kBonusDivide, 4, 2, 9, 4, 9, 6, 7, 2, 9, 6, kBonusPlus, 1}, "7/4294967296+1", 7, 90}}) {
+        w = rules_test::emptyWorld();
+        for (std::int32_t t : c.types) touch(add(t));
+        touch(add(kBonusEquals));
+        EXPECT_STREQ(w->expressionText, c.text);
+        EXPECT_EQ(w->result, c.result) << c.text;
+        EXPECT_EQ(w->score, c.score) << c.text;
+    }
+}
+
 TEST_F(Collection, OperatorBehindACompleteSequenceExtendsIt) {
     const auto idx = take({3, kBonusPlus, 4, kBonusTimes});
     EXPECT_FALSE(w->bonuses[idx[3]].active);
@@ -104,10 +124,9 @@ TEST_F(Collection, OperatorBehindACompleteSequenceExtendsIt) {
     EXPECT_FALSE(w->levelOver);
 }
 
-TEST_F(Collection, OnePassEvaluatesAgainForEveryLaterOperator) {
-    // All six touch the figure at once and are taken in index order in one pass: "=" sets the
-    // pass flag, so the "*" taken after it evaluates "3+4*" again; the last digit is taken
-    // without a new evaluation.
+TEST_F(Collection, APassEndsWhereTheExpressionIsEvaluated) {
+    // All six touch the figure at once and are looked at in index order in one pass: "="
+    // evaluates 3+4 and ends the pass, so the "*" and the 5 after it stay in the level.
     for (std::int32_t t : {3, 10, 4, 14, 12, 5}) {
         const std::int32_t i = add(t);
         w->bonuses[i].x = 100;
@@ -117,12 +136,14 @@ TEST_F(Collection, OnePassEvaluatesAgainForEveryLaterOperator) {
     w->playerY = 80;
     w->collectBonuses();
     EXPECT_TRUE(w->levelOver);
-    EXPECT_EQ(w->collectedCount, 5);
-    EXPECT_STREQ(w->expressionText, "3+4*");
-    EXPECT_EQ(w->result, 3);  // 3 + 4 * (nothing)
+    EXPECT_EQ(w->collectedCount, 3);
+    EXPECT_STREQ(w->expressionText, "3+4");
+    EXPECT_EQ(w->result, 7);
+    EXPECT_EQ(w->score, 25);
+    EXPECT_TRUE(w->bonuses[4].active);
+    EXPECT_TRUE(w->bonuses[5].active);
     const std::string trace = dir.read("debug.txt");
-    EXPECT_NE(trace.find("wynik: 7"), std::string::npos);
-    EXPECT_NE(trace.find("wynik: 3"), std::string::npos);
+    EXPECT_EQ(trace.find("wynik: "), trace.rfind("wynik: "));  // evaluated once
 }
 
 TEST_F(Collection, TouchBoxEdges) {
