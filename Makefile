@@ -1,43 +1,35 @@
-# The two commands: `make run` (install what is missing, build, generate the data, play) and
-# `make test` (install what is missing, build, run every test).
+# For those who have make: the same steps as the README's two commands, which need no make
+# (scripts/play and scripts/test hold the steps).
+#   make run     install what is missing, build, generate the data, play   (scripts/play)
+#   make test    install what is missing, build, run every test            (scripts/test)
+#   make check   only the normal build and its tests, the quick round      (scripts/test --quick)
+#   make bench   every figure of the speed table
 BUILD ?= build
 JOBS ?= $(shell nproc)
+export BUILD JOBS
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test check clean bench
 
 deps:
 	scripts/deps
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j$(JOBS)
+build:
+	scripts/build $(BUILD)
 
-run: build
-	cd $(BUILD)/game && ./kalkulon
+run:
+	scripts/play
 
-# `make test`: what is missing installed (clang for the fuzzers too), the normal build and every
-# test; the same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
-# build-asan; then each fuzz target for a minute over its seeds (scripts/fuzz, build-fuzz).
-# `make check`: only the normal build and its tests, the quick round while working.
-ASAN_BUILD ?= build-asan
-.PHONY: check
 test:
-	scripts/deps clang libclang-rt-14-dev
-	$(MAKE) check
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALKULON_SANITIZE=ON -DKALKULON_BENCH=OFF
-	cmake --build $(ASAN_BUILD) -j$(JOBS)
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
-	scripts/fuzz 60
+	scripts/test
 
-check: build
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+check:
+	scripts/test --quick
 
 clean:
 	rm -rf $(BUILD)
 
 # `make bench`: a Release build in build-bench, then every figure of the speed table (benchmark
 # medians, peak memory of a whole headless game, CPU use inactive and active, present rate).
-.PHONY: bench
 bench:
 	scripts/deps xvfb xauth time
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release

@@ -19,4 +19,15 @@ Letterbox fitFrame(int windowWidth, int windowHeight, int frameWidth, int frameH
 // A window position mapped into the frame, clamped to 0..frameWidth-1, 0..frameHeight-1.
 Point windowToFrame(const Letterbox& box, int windowX, int windowY, int frameWidth, int frameHeight);
 
+// The window as it really is: its size in the points mouse positions come in, and the pixels
+// drawn (more than the points under HiDPI scaling).
+struct WindowSize {
+    int pointWidth = 0;
+    int pointHeight = 0;
+    int pixelWidth = 0;
+    int pixelHeight = 0;
+};
+// A mouse position in window points mapped into the frame fitted to the window's pixels.
+Point pointToFrame(const WindowSize& window, int pointX, int pointY, int frameWidth, int frameHeight);
+
 }  // namespace plat

@@ -36,4 +36,13 @@ Point windowToFrame(const Letterbox& box, int windowX, int windowY, int frameWid
     return p;
 }
 
+Point pointToFrame(const WindowSize& window, int pointX, int pointY, int frameWidth, int frameHeight) {
+    auto toPixels = [](int point, int points, int pixels) {
+        return points > 0 ? static_cast<int>(static_cast<std::int64_t>(point) * pixels / points) : point;
+    };
+    const Letterbox box = fitFrame(window.pixelWidth, window.pixelHeight, frameWidth, frameHeight);
+    return windowToFrame(box, toPixels(pointX, window.pointWidth, window.pixelWidth),
+                         toPixels(pointY, window.pointHeight, window.pixelHeight), frameWidth, frameHeight);
+}
+
 }  // namespace plat

@@ -2,6 +2,7 @@
 // mask, the way the system's text output drew into a drawing context.
 #include "platform/cp1250.h"
 #include "platform/platform.h"
+#include "platform/report.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -26,9 +27,14 @@ TTF_Font* font(int pointSize) {
     static std::map<int, FontPtr> fonts;  // fonts stay open for the run, one per size
     auto it = fonts.find(pointSize);
     if (it != fonts.end()) return it->second.get();
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) return nullptr;
+    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
+        reportFailure("no text (the font library did not start)", TTF_GetError());
+        fonts.emplace(pointSize, nullptr);  // asked once a size, like a font that failed
+        return nullptr;
+    }
     TTF_Font* f = TTF_OpenFont(KALKULON_FONT_PATH, pointSize);
     if (f != nullptr) TTF_SetFontHinting(f, TTF_HINTING_LIGHT);
+    else reportFailure("no text (the font " KALKULON_FONT_PATH " could not be opened)", TTF_GetError());
     fonts.emplace(pointSize, FontPtr(f));
     return f;
 }

@@ -1,6 +1,8 @@
 // Module music: libopenmpt renders the song, SDL's audio device plays it. Any failure (no
-// sound device, a missing, broken or overlong module) leaves the game silent and says nothing.
+// sound device, a missing, broken or overlong module) leaves the game silent; a sound device
+// that cannot be had says why on standard error.
 #include "platform/platform.h"
+#include "platform/report.h"
 
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.hpp>
@@ -51,7 +53,10 @@ void render(void*, Uint8* stream, int length) {
 bool musicInit(int mixRate, int) {
     auto& m = music();
     if (m.device != 0) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reportFailure("no sound (the game goes on silent)", SDL_GetError());
+        return false;
+    }
     SDL_AudioSpec want{};
     want.freq = mixRate;
     want.format = AUDIO_S16SYS;
@@ -60,7 +65,10 @@ bool musicInit(int mixRate, int) {
     want.callback = render;
     SDL_AudioSpec have{};
     m.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (m.device == 0) return false;
+    if (m.device == 0) {
+        reportFailure("no sound device (the game goes on silent)", SDL_GetError());
+        return false;
+    }
     m.rate = have.freq;
     return true;
 }

@@ -31,5 +31,8 @@ WindowState& state();
 void keyboardFocusChanged(bool focused);
 // Called by the window code for every key going down (not for a desktop's repeat).
 void keyPressed(const SDL_Keysym& key);
+// Starts SDL's video on a desktop; false, with the reason on standard error, when there is
+// none (unless a video driver was asked for by name).
+bool startVideo();
 
 }  // namespace plat::sdl

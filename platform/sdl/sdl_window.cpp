@@ -5,6 +5,7 @@
 #include "platform/dialog_text.h"
 #include "platform/letterbox.h"
 #include "platform/platform.h"
+#include "platform/report.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -33,31 +34,26 @@ std::deque<Message>& queue() {
     return *q;
 }
 
-Letterbox currentBox() {
+// The window as it is now, asked at every use: SDL follows each size change the window system
+// reports (a window manager, a tiling layout, the player), and the renderer's output is the
+// drawable's real pixels (more than the window's points under HiDPI scaling).
+WindowSize windowSize() {
     auto& s = state();
-    int w = 0;
-    int h = 0;
-    if (s.renderer != nullptr)
-        SDL_GetRendererOutputSize(s.renderer, &w, &h);
-    else if (s.window != nullptr)
-        SDL_GetWindowSize(s.window, &w, &h);
-    return fitFrame(w, h, s.frameWidth, s.frameHeight);
+    WindowSize size;
+    if (s.window == nullptr) return size;
+    SDL_GetWindowSize(s.window, &size.pointWidth, &size.pointHeight);
+    size.pixelWidth = size.pointWidth;
+    size.pixelHeight = size.pointHeight;
+    if (s.renderer != nullptr) SDL_GetRendererOutputSize(s.renderer, &size.pixelWidth, &size.pixelHeight);
+    return size;
 }
 
-// Mouse positions from SDL are in window points; the renderer may have more pixels (HiDPI).
-Point mouseToFrame(int wx, int wy) {
-    auto& s = state();
-    int ww = 1;
-    int wh = 1;
-    int pw = 1;
-    int ph = 1;
-    SDL_GetWindowSize(s.window, &ww, &wh);
-    if (s.renderer != nullptr) SDL_GetRendererOutputSize(s.renderer, &pw, &ph);
-    else { pw = ww; ph = wh; }
-    const int px = ww > 0 ? static_cast<int>(static_cast<long long>(wx) * pw / ww) : wx;
-    const int py = wh > 0 ? static_cast<int>(static_cast<long long>(wy) * ph / wh) : wy;
-    return windowToFrame(currentBox(), px, py, s.frameWidth, s.frameHeight);
+Letterbox currentBox() {
+    const WindowSize size = windowSize();
+    return fitFrame(size.pixelWidth, size.pixelHeight, state().frameWidth, state().frameHeight);
 }
+
+Point mouseToFrame(int wx, int wy) { return pointToFrame(windowSize(), wx, wy, state().frameWidth, state().frameHeight); }
 
 void destroyWindow() {
     auto& s = state();
@@ -98,6 +94,12 @@ void toggleFullscreen() {
         SDL_SetWindowSize(s.window, s.frameWidth * scale, s.frameHeight * scale);
         SDL_SetWindowPosition(s.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     } else {
+        // Sized to the screen first: with no window manager to honour the full-screen request
+        // the window would keep its size while SDL takes it for the screen's.
+        SDL_Rect screen{0, 0, s.frameWidth, s.frameHeight};
+        SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(s.window), &screen);
+        SDL_SetWindowPosition(s.window, screen.x, screen.y);
+        SDL_SetWindowSize(s.window, screen.w, screen.h);
         SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
 }
@@ -152,7 +154,7 @@ std::uint32_t timeMs() {
 
 bool createWindow(const char* title, WindowProc proc, void* owner, int width, int height) {
     auto& s = state();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    if (!sdl::startVideo()) return false;
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the click that brings the window back counts
     s.proc = proc;
@@ -160,9 +162,16 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     s.frameWidth = width;
     s.frameHeight = height;
     const std::string utf8 = toUtf8(title);
-    s.window = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+    // Made as large as the screen: a window manager makes it full screen, and without one (a
+    // kiosk, a bare X server) the window really covers the screen, as SDL believes it does.
+    SDL_Rect screen{0, 0, width, height};
+    SDL_GetDisplayBounds(0, &screen);
+    s.window = SDL_CreateWindow(utf8.c_str(), screen.x, screen.y, screen.w, screen.h,
                                 SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (s.window == nullptr) return false;
+    if (s.window == nullptr) {
+        reportFailure("the window could not be made", SDL_GetError());
+        return false;
+    }
     s.crosshair = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
     if (s.crosshair != nullptr) SDL_SetCursor(s.crosshair);
     SDL_ShowWindow(s.window);
@@ -241,6 +250,22 @@ void messageBox(const char* textCp1250, const char* captionCp1250) {
 
 // ---- video -----------------------------------------------------------------------------------
 
+namespace {
+
+// SDL 2.0.20 (Ubuntu 22.04) crashes setting a texture's scale mode on its OpenGL renderers;
+// SDL 2.26 (Debian 12) does it right, and releases between are taken as old. On an old SDL
+// the textures keep the mode they were made with (nearest neighbour).
+void setScaleMode(SDL_Texture* texture, SDL_ScaleMode mode) {
+    static const bool safe = [] {
+        SDL_version v;
+        SDL_GetVersion(&v);
+        return SDL_VERSIONNUM(v.major, v.minor, v.patch) >= SDL_VERSIONNUM(2, 26, 0);
+    }();
+    if (safe) SDL_SetTextureScaleMode(texture, mode);
+}
+
+}  // namespace
+
 bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
     auto& s = state();
     switch (step) {
@@ -248,7 +273,10 @@ bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
         if (s.window == nullptr) return false;
         s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         if (s.renderer == nullptr) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
-        if (s.renderer == nullptr) return false;
+        if (s.renderer == nullptr) {
+            reportFailure("no renderer for the window", SDL_GetError());
+            return false;
+        }
         SDL_DisplayMode mode;
         if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(s.window), &mode) == 0 && mode.refresh_rate > 0)
             s.refreshMs = 1000.0 / mode.refresh_rate;
@@ -259,8 +287,11 @@ bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
     case VideoStep::DisplayMode:
         if (s.renderer == nullptr || bitsPerPixel != 16) return false;
         s.frame = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
-        if (s.frame == nullptr) return false;
-        SDL_SetTextureScaleMode(s.frame, SDL_ScaleModeNearest);
+        if (s.frame == nullptr) {
+            reportFailure("the frame texture could not be made", SDL_GetError());
+            return false;
+        }
+        setScaleMode(s.frame, SDL_ScaleModeNearest);
         s.frameWidth = width;
         s.frameHeight = height;
         return true;
@@ -290,18 +321,20 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
     const bool exact = box.width == box.wholeScale * s.frameWidth;
     if (exact || box.wholeScale == 1) {
         // A whole multiple (or less than twice the frame): one copy, sharp or smooth.
-        SDL_SetTextureScaleMode(s.frame, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        setScaleMode(s.frame, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
         SDL_RenderCopy(s.renderer, s.frame, nullptr, &dst);
     } else {
         // Sharp pixels up to the largest whole multiple, then a smooth final fit.
         if (s.upscaled == nullptr || s.upscaledFactor != box.wholeScale) {
+            const bool failedBefore = s.upscaled == nullptr && s.upscaledFactor == box.wholeScale;
             if (s.upscaled != nullptr) SDL_DestroyTexture(s.upscaled);
             s.upscaled = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_TARGET,
                                            s.frameWidth * box.wholeScale, s.frameHeight * box.wholeScale);
             s.upscaledFactor = box.wholeScale;
-            if (s.upscaled != nullptr) SDL_SetTextureScaleMode(s.upscaled, SDL_ScaleModeLinear);
+            if (s.upscaled != nullptr) setScaleMode(s.upscaled, SDL_ScaleModeLinear);
+            else if (!failedBefore) reportFailure("the scaling texture could not be made (frames are scaled in one step)", SDL_GetError());
         }
-        SDL_SetTextureScaleMode(s.frame, SDL_ScaleModeNearest);
+        setScaleMode(s.frame, SDL_ScaleModeNearest);
         if (s.upscaled != nullptr && SDL_SetRenderTarget(s.renderer, s.upscaled) == 0) {
             SDL_RenderCopy(s.renderer, s.frame, nullptr, nullptr);
             SDL_SetRenderTarget(s.renderer, nullptr);
