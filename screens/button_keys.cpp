@@ -25,7 +25,6 @@ void Application::showNoButtons() {
     firstButtonShown = kHoverNone;
     buttonsShown = 0;
     pointerButton = kHoverNone;
-    keyButton = kHoverNone;
     hoverButton = kHoverNone;
 }
 

@@ -1,12 +1,14 @@
 // Gamepads through SDL's game-controller API: each one is opened as it is plugged in (those
-// already there when the input starts are announced as if just plugged), closed when it goes,
-// and its buttons and left stick become the keys they stand for (platform/gamepads.h). SDL
-// holds back presses while another window is in front and still reports letting go.
+// already there when the input starts are announced as if just plugged) and closed when it
+// goes; its buttons and left stick become the keys they stand for (platform/gamepads.h).
+// Joysticks SDL knows no controller layout for are left alone. SDL holds back presses while
+// another window is in front and still reports letting go.
 #include "platform/gamepads.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -69,15 +71,19 @@ void send(PadKey key) {
     if (key.message != 0) postMessage({kMsgKeyDown, key.message, 0});
 }
 
-void plugged(int deviceIndex) {
+// Opens every controller not open yet. The device index an event names may be stale by the
+// time it is read (a pad pulled out meanwhile renumbers the rest), so all are looked at.
+void plugged() {
     auto& p = pads();
-    Controller controller{SDL_GameControllerOpen(deviceIndex)};
-    if (!controller) return;  // a joystick SDL knows no controller layout for
-    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller.get()));
-    for (const auto& [openId, c] : p.open)
-        if (openId == id) return;  // announced twice: the second opening is closed again
-    p.keys.plug(id);
-    p.open.emplace_back(id, std::move(controller));
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+        const bool isOpen = std::any_of(p.open.begin(), p.open.end(), [id](const auto& o) { return o.first == id; });
+        if (id < 0 || isOpen || !SDL_IsGameController(index)) continue;
+        Controller controller{SDL_GameControllerOpen(index)};
+        if (!controller) continue;
+        p.keys.plug(id);
+        p.open.emplace_back(id, std::move(controller));
+    }
 }
 
 void unplugged(SDL_JoystickID id) {
@@ -108,10 +114,11 @@ void gamepadEvent(const SDL_Event& e) {
     if (!p.started) return;
     switch (e.type) {
     case SDL_CONTROLLERDEVICEADDED:
-        plugged(e.cdevice.which);
+        plugged();
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
         unplugged(e.cdevice.which);
+        plugged();  // a pad plugged in just before may have lost its own event to this removal
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
