@@ -42,6 +42,7 @@ void Application::startLevel() {
     w.levelOver = false;
     w.levelRunning = true;
     w.levelStartScore = w.score;
+    showNoButtons();  // keys pressed behind the curtains find no button of the screen before
     display.wipeOut();
     loadLevel(levelNumber);
     w.initPlayer();
