@@ -30,10 +30,12 @@ struct Hands {
 // Buttons on screen, every key message taken and the frame after it drawn.
 bool buttonsUp(const Application& a) { return a.buttonsShown > 0 && hl::pendingMessages() == 0; }
 bool onTitle(Application& a) { return a.onTitle && a.firstButtonShown == kHoverNewGame && buttonsUp(a); }
+bool onHighScores(Application& a) { return a.onNameEntry && !a.onTitle; }
 
 // A box comes up with nothing lit; a first press lights its button, a second presses it.
 void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When shown) {
-    s.then("light the box's button", [shown](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
+    s.then("light the box's button",
+           [shown](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
            [hands](Application&) { hands.press(); });
     s.then("press it", [shown, code](Application& a) { return shown(a) && a.hoverButton == code; },
            [hands](Application&) { hands.press(); });
@@ -113,7 +115,7 @@ TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
     const auto lives = [](std::int32_t n) { return [n](Application& a) { return playing(a) && a.world->lives == n; }; };
     Script s;
     choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
-    s.then("high scores", [](Application& a) { return a.onNameEntry && !a.onTitle; }, [](Application&) { hl::postEscape(); });
+    s.then("high scores", onHighScores, [](Application&) { hl::postEscape(); });
     choose(s, "NOWA GRA", onTitle, {plat::kScanTab}, kHoverNewGame, plat::kScanSpace);
     choose(s, "START", storyShown, {kScanRight}, kHoverStart);
     s.then("pause", playing, [](Application&) { hl::postEscape(); });
@@ -147,10 +149,11 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
     // The pointer rests on WYNIKI; Down lights WYJŚCIE, which swings as under the mouse, and a
     // click where the pointer rests still opens the high scores.
     s.then("point at WYNIKI", onTitle, [](Application&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
-    s.then("Down", [](Application& a) { return a.hoverButton == kHoverHighScores; }, [](Application&) { tapKey(plat::kScanDown); });
+    s.then("Down", [](Application& a) { return a.hoverButton == kHoverHighScores; },
+           [](Application&) { tapKey(plat::kScanDown); });
     s.then("click", [](Application& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
            [](Application&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
-    s.then("high scores", [](Application& a) { return a.onNameEntry && !a.onTitle; }, [](Application&) { hl::postEscape(); });
+    s.then("high scores", onHighScores, [](Application&) { hl::postEscape(); });
     // Tab goes on from the button under the pointer; moving the mouse hands the highlight back.
     s.then("Tab", onTitle, [](Application&) { tapKey(plat::kScanTab); });
     s.then("move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
@@ -168,7 +171,8 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
                litByKeys = pauseBox();
                hl::setMouse(kRestartEntry.x, kRestartEntry.y);
            });
-    s.then("lit by the mouse", [](Application& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
+    s.then("lit by the mouse",
+           [](Application& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
            [&](Application&) {
                EXPECT_EQ(pauseBox(), litByKeys);
                hl::setMouse(kRestingMouse.x, kRestingMouse.y);
@@ -186,7 +190,9 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::uint32_t since = 0;
-    const auto waited = [&since](std::uint32_t ms) { return [&since, ms](Application&) { return hl::peekTime() - since >= ms; }; };
+    const auto waited = [&since](std::uint32_t ms) {
+        return [&since, ms](Application&) { return hl::peekTime() - since >= ms; };
+    };
     Script s;
     s.then("plug in pad 1", [](Application&) { hl::plugPad(1); });
     s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
