@@ -1,8 +1,9 @@
 // Controls of the headless back end, for tests only: a scripted clock, scripted messages,
-// keys and mouse, failure injection, recorded message boxes and music calls, and captured
-// frames. Nothing here exists in the SDL back end.
+// keys, gamepads and mouse, failure injection, recorded message boxes and music calls, and
+// captured frames. Nothing here exists in the SDL back end.
 #pragma once
 
+#include "platform/gamepads.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -48,6 +49,12 @@ void releaseAllKeys();
 bool keyboardAcquired();
 bool keyboardExists();
 bool inputExists();
+// Gamepads, plugged in and out at any time, several at once (`id` names each). A button or
+// the stick going down while the window is in front sends what its key would.
+void plugPad(int id);
+void unplugPad(int id);
+void setPadButton(int id, PadButton button, bool down);
+void setPadAxis(int id, PadAxis axis, int value);  // -32768 .. 32767
 
 // ---- failure injection ---------------------------------------------------------------------
 enum class Fail {

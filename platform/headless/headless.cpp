@@ -3,9 +3,11 @@
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
 #include "platform/dialog_text.h"
+#include "platform/gamepads.h"
 #include "platform/headless.h"
 #include "platform/key_presses.h"
 #include "platform/platform.h"
+#include "platform/scan_codes.h"
 
 #include <cstring>
 #include <deque>
@@ -36,6 +38,7 @@ struct Machine {
     bool input = false;
     bool keyboard = false;
     bool acquired = false;
+    Gamepads pads;
     // failures
     bool fail[16] = {};
     std::uint32_t red = 0xF800, green = 0x07E0, blue = 0x001F;
@@ -60,6 +63,15 @@ Machine& m() {
 }
 
 bool failing(headless::Fail f) { return m().fail[static_cast<int>(f)]; }
+
+// A key (or a gamepad's button) going down while the window is in front: a press for typing
+// when the keyboard is there, and its key-down message.
+void keyWentDown(std::uint8_t press, std::uintptr_t message) {
+    auto& s = m();
+    if (!s.foreground) return;
+    if (s.keyboard) s.presses.push(press);
+    if (message != 0 && s.windowAlive) s.queue.push_back({kMsgKeyDown, message, 0});
+}
 
 }  // namespace
 
@@ -179,6 +191,7 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
         return KeyRead::InputLost;
     }
     std::memcpy(state, s.keys, 256);
+    s.pads.addHeld(state);
     return KeyRead::Ok;
 }
 
@@ -317,13 +330,24 @@ bool cursorVisible() { return m().cursorShown; }
 const std::vector<bool>& cursorCalls() { return m().cursorCalls; }
 void setKey(std::uint8_t scanCode, bool down) {
     auto& s = m();
-    if (down && s.keys[scanCode] == 0 && s.foreground && s.keyboard) s.presses.push(scanCode);
+    if (down && s.keys[scanCode] == 0) keyWentDown(scanCode, virtualKeyOf(scanCode));
     s.keys[scanCode] = down ? 0x80 : 0;
 }
 void releaseAllKeys() { std::memset(m().keys, 0, sizeof m().keys); }
 bool keyboardAcquired() { return m().acquired; }
 bool keyboardExists() { return m().keyboard; }
 bool inputExists() { return m().input; }
+
+void plugPad(int id) { m().pads.plug(id); }
+void unplugPad(int id) { m().pads.unplug(id); }
+void setPadButton(int id, PadButton button, bool down) {
+    const PadKey key = m().pads.button(id, button, down);
+    if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
+}
+void setPadAxis(int id, PadAxis axis, int value) {
+    const PadKey key = m().pads.axis(id, axis, value);
+    if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
+}
 
 void setFail(Fail what, bool fail) { m().fail[static_cast<int>(what)] = fail; }
 

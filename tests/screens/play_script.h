@@ -98,6 +98,15 @@ using plat::kScanRight;
 using plat::kScanUp;
 // PC scan code of a capital letter.
 inline std::uint8_t scanOf(char letter) { return plat::kScanLetters[letter - 'A']; }
+// A key or a gamepad's button tapped: down and up between two frames.
+inline void tapKey(std::uint8_t scan) {
+    hl::setKey(scan, true);
+    hl::setKey(scan, false);
+}
+inline void tapPad(int pad, plat::PadButton button) {
+    hl::setPadButton(pad, button, true);
+    hl::setPadButton(pad, button, false);
+}
 
 // ---- what is on the screen ----------------------------------------------------------------
 
