@@ -37,6 +37,19 @@ enum HoverCode : std::int32_t {
 inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
 inline constexpr int kMaxMusicVolume = 192;
 
+// The screen a player sees, worked out from the six screen flags (the title, a game running,
+// paused, the story, a level's result, the name entry). The game goes by the flags themselves;
+// scripts, tests and tools ask this one question.
+enum class Screen : std::uint8_t {
+    None,        // no world yet, or between two levels
+    Title,
+    HighScores,  // the table, with or without a name being typed
+    Story,
+    Play,
+    Pause,       // over the level, the story or a result
+    Result,      // a finished level's box: won, the ending, lost or game over
+};
+
 class Application {
 public:
     Application();
@@ -96,6 +109,8 @@ public:
     void startNameEntry();
     // The key the name entry takes now (0 for none): the next press, or the held key's repeat.
     std::uint8_t nextEntryKey(const std::uint8_t keys[256]);
+    // Which screen shows (read only).
+    Screen screenShown() const;
     void playRoutine();
     void loadLevel(std::int32_t levelNumber);
     void showCursor();
