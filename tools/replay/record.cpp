@@ -147,35 +147,36 @@ int main(int argc, char** argv) {
     const fs::path gameDir = fs::absolute(argv[1]);
     const fs::path out = fs::absolute(argv[2]);
 
-    std::array<solver::Route, 8> routes{};
-    solver::Route losing;
-    for (int n = 1; n <= kLastLevelOfTheGame; ++n) {
-        lvl::Level level;
-        std::string error;
-        if (!lvl::readLevelFile((gameDir / "level" / ("level" + std::to_string(n) + ".lvl")).string(), level, error)) {
-            std::fprintf(stderr, "kalkulon_record: level %d: %s\n", n, error.c_str());
-            return 1;
-        }
-        routes[static_cast<std::size_t>(n)] = solver::solve(level);
-        if (!routes[static_cast<std::size_t>(n)].found) {
-            std::fprintf(stderr, "kalkulon_record: level %d has no route\n", n);
-            return 1;
-        }
-        if (n == kLostLevel) losing = losingRoute(level);
-    }
-    if (!losing.found) {
-        std::fprintf(stderr, "kalkulon_record: level %d has no route to a wrong sum\n", kLostLevel);
-        return 1;
-    }
-
     replay::Inputs inputs;
     std::string trace;
     {
+        // The route finder runs the game's rules, which write to the trace: it runs here too.
         replay::GameFolder folder(gameDir);
         if (!folder.ok()) {
             std::fprintf(stderr, "kalkulon_record: no game data in %s\n", gameDir.c_str());
             return 1;
         }
+        std::array<solver::Route, 8> routes{};
+        solver::Route losing;
+        for (int n = 1; n <= kLastLevelOfTheGame; ++n) {
+            lvl::Level level;
+            std::string error;
+            if (!lvl::readLevelFile((gameDir / "level" / ("level" + std::to_string(n) + ".lvl")).string(), level, error)) {
+                std::fprintf(stderr, "kalkulon_record: level %d: %s\n", n, error.c_str());
+                return 1;
+            }
+            routes[static_cast<std::size_t>(n)] = solver::solve(level);
+            if (!routes[static_cast<std::size_t>(n)].found) {
+                std::fprintf(stderr, "kalkulon_record: level %d has no route\n", n);
+                return 1;
+            }
+            if (n == kLostLevel) losing = losingRoute(level);
+        }
+        if (!losing.found) {
+            std::fprintf(stderr, "kalkulon_record: level %d has no route to a wrong sum\n", kLostLevel);
+            return 1;
+        }
+
         replay::HeadlessGame game;
         Script script = goldenGame(routes, losing);
         const int code = game.run([&script](Application& a, long poll) { script(a, poll); }, 1'000'000);
