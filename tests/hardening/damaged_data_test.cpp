@@ -5,7 +5,8 @@
 // file the game reads or writes. In every case the game behaves as its failure handling
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
-#include "screens/play_script.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 #include "support/bmp_writer.h"
 
 #include "platform/cp1250.h"
@@ -30,8 +31,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 using testing_support::TempDir;
 
 const fs::path kGameDir = KALKULON_GAME_DIR;
@@ -169,16 +171,15 @@ Table oldTable() {
 
 // ---- scripts -----------------------------------------------------------------------------------
 
-bool onTitleScreen(Application& a) { return a.onTitle; }
 // A level on screen, played or finished (should the walk have taken a whole sum).
-bool inLevel(Application& a) { return !a.onTitle && !a.showStory && !a.paused && a.world->levelRunning; }
+bool inLevel(Application& a) { return a.screenShown() == Screen::Play || a.screenShown() == Screen::Result; }
 
 // A level played a little (walking right, then jumping), paused and left; then the high-score
 // screen looked at, and the game left by its exit button.
 void visitAndLeave(Script& script, std::function<void(Application&)> whilePlaying = nullptr) {
     auto frames = std::make_shared<int>(0);
     script.startGame();
-    script.then("walk", playing, [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("walk", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
     script.then("jump", [frames](Application& a) { return inLevel(a) && ++*frames == 200; },
                 [](Application&) {
                     hl::setKey(kScanRight, false);
@@ -190,11 +191,11 @@ void visitAndLeave(Script& script, std::function<void(Application&)> whilePlayin
                     if (whilePlaying) whilePlaying(a);
                     hl::postEscape();
                 });
-    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
-    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitleScreen);
-    script.then("back to the title", [](Application& a) { return a.onNameEntry; },
+    script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
+    script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
+    script.then("back to the title", showing(Screen::HighScores),
                 [](Application&) { hl::postEscape(); });
-    script.click("exit", kExitButton, kHoverExit, onTitleScreen);
+    script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // A game over quick levels of 3 + 4 that need 8: 25 points, which enter the old table at row
@@ -209,11 +210,11 @@ void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry 
     script.keys("Enter", {kScanEnter});
     script.then("saved", [](Application& a) { return a.world->entryRow == -1; },
                 [](Application&) { hl::postEscape(); });
-    script.click("exit", kExitButton, kHoverExit, onTitleScreen);
+    script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // Runs a script to the game's end: it must end by itself with exit code 0.
-void playThrough(GameHarness& game, Script& script) {
+void playThrough(TestGame& game, Script& script) {
     EXPECT_EQ(play(game, script), 0);
 }
 
@@ -248,12 +249,12 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
             for (std::int32_t b = 0; b < bonusesRead; ++b)
                 missing += cut < bonusOffset(namesRead) + 192 * static_cast<std::size_t>(b + 1) ? 1 : 0;
 
-            GameHarness game;
+            TestGame game;
             GameFolder folder(game.dir);
             folder.writeLevel(1, whole.substr(0, cut));
             game.dir.write("hiscore.tbl", oldTable().bytes());
             Script script;
-            script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+            script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
             playThrough(game, script);
 
             const std::string trace = game.dir.read("debug.txt");
@@ -274,7 +275,7 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
     ASSERT_GT(own, 0);
     const std::string records = level.substr(bonusOffset(names));
     {
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         std::string damaged = level.substr(0, bonusOffset(names));
         setLe32At(damaged, 4, 31);
@@ -293,13 +294,13 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
     }
     {
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         std::string damaged = level;
         setLe32At(damaged, 4, INT32_MAX);
         folder.writeLevel(1, damaged);
         Script script;
-        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
         EXPECT_EQ(game.app->world->bonusCount, kMaxBonuses);
         for (std::int32_t b = 0; b < kMaxBonuses; ++b) EXPECT_EQ(game.app->world->bonuses[b].active, b < own) << b;
@@ -321,7 +322,7 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
             ++blocks;
         }
         ASSERT_GT(blocks, 0);
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         folder.writeLevel(1, level);
         game.dir.write("hiscore.tbl", oldTable().bytes());
@@ -348,7 +349,7 @@ TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     damaged += "LAKALAKALAKA";
     damaged += level.substr(gridOffset(names));
 
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir);
     folder.writeLevel(1, damaged);
     Script script;
@@ -420,7 +421,7 @@ std::string coreHeaderOnly(std::uint16_t width, std::uint16_t height) {
 // The game starts within a second and never takes 100 MB more, each refused picture shows the
 // checker, and the game can be played and left.
 TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce) {
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir);
     folder.writePicture("title.bmp", "");
     // 3 GB, a sane header in front and nothing but a hole behind it.
@@ -467,7 +468,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
 // Pictures of the wrong size are scaled to the size of their place: a full-screen picture as
 // the block sheet, the block sheet as the player's sheet, a picture of 3 x 2 as the title.
 TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir);
     folder.writePicture("klocki1.bmp", readBytes(kGameDir / "gfx" / "title.bmp"));
     folder.writePicture("gracz1.bmp", readBytes(kGameDir / "gfx" / "klocki2.bmp"));
@@ -501,7 +502,7 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
 // Without the picture folder every screen shows checkers, and the game is played and left as
 // always; each picture's load is traced.
 TEST(DamagedData, WithoutThePictureFolderEveryScreenStillWorks) {
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir, false);
     game.dir.write("hiscore.tbl", oldTable().bytes());
     Script script;
@@ -530,7 +531,7 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         file.resize(size);
         const Table loaded = Table::fromFile(file);
 
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", file);
@@ -567,7 +568,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
     // No permission to read it (root reads it all the same), and a circle of links.
     for (const bool circle : {false, true}) {
         SCOPED_TRACE(circle ? "circle of links" : "mode 000");
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         if (circle) {
@@ -589,7 +590,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
     }
     // A folder where the table should be.
     {
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         fs::create_directory(game.dir.path() / table);
@@ -604,7 +605,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
     // A read-only table, then a read-only game folder.
     for (const bool wholeFolder : {false, true}) {
         SCOPED_TRACE(wholeFolder ? "read-only folder" : "read-only table");
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", oldTable().bytes());
@@ -630,7 +631,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
 TEST(DamagedData, ATraceThatCannotBeWrittenStopsNothing) {
     for (const bool folderInItsPlace : {true, false}) {
         SCOPED_TRACE(folderInItsPlace ? "folder" : "read-only file");
-        GameHarness game;  // the display has started the trace by now
+        TestGame game;  // the display has started the trace by now
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", oldTable().bytes());
@@ -694,12 +695,12 @@ TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
     setLe32At(head, 0, INT32_MAX);
     for (const std::string as : {"FIFO", "/dev/urandom", "folder", "2 GiB"}) {
         SCOPED_TRACE(as);
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         plant(game.dir.path(), "level/level1.lvl", as, head);
         Script script;
-        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
 
         const std::size_t shortReads = as == "2 GiB" ? static_cast<std::size_t>(le32At(level, 4)) : 0;
@@ -721,16 +722,16 @@ TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
 TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsFolder) {
     const fs::path keep = "elsewhere/keep.txt";  // outside the game's files: an old table
     const fs::path fresh = "elsewhere/fresh.txt";
-    auto checker = [](GameHarness& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
-    auto silent = [](GameHarness&) {
+    auto checker = [](TestGame& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
+    auto silent = [](TestGame&) {
         const auto& calls = hl::musicCalls();
         EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](auto& c) { return c.what == "load" && c.value == 0; }));
     };
-    auto traceAfresh = [](GameHarness& g) { g.app->error.debugLog("start", false); };
+    auto traceAfresh = [](TestGame& g) { g.app->error.debugLog("start", false); };
     struct Case {
         const char* what;
         std::vector<std::pair<const char*, const char*>> plants;  // name, what takes its place
-        std::function<void(GameHarness&)> check = nullptr;
+        std::function<void(TestGame&)> check = nullptr;
     };
     const Case cases[] = {
         {"title picture as a FIFO", {{"gfx/title.bmp", "FIFO"}}, checker},
@@ -748,7 +749,7 @@ TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsF
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         fs::create_directory(game.dir.path() / "elsewhere");

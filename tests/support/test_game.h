@@ -5,13 +5,22 @@
 
 #include "game_script.h"
 #include "headless_game.h"
+#include "solver.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace testing_support {
+
+using plat::kScanBackspace;
+using plat::kScanEnter;
+using plat::kScanRight;
+using plat::kScanUp;
 
 struct FolderFirst {
     TempDir dir;
@@ -28,6 +37,31 @@ inline int play(TestGame& game, replay::Script& script) {
     EXPECT_TRUE(script.finished()) << "stuck waiting for: " << script.waitingFor();
     EXPECT_FALSE(game.timedOut);
     return code;
+}
+
+// From the title: a game won with a route for each level (routes[1] to routes[7]), DALEJ after
+// each win, the ending, and the name (none typed) saved with Enter. `results[n]` takes the
+// result of level n; a level lost leaves the script waiting for its DALEJ.
+inline replay::Script& winWithRoutes(replay::Script& script, const std::vector<solver::Route>& routes,
+                                     std::array<std::int32_t, 8>& results) {
+    using namespace replay;
+    script.startGame();
+    for (std::size_t n = 1; n <= 7; ++n) {
+        script.followRoute(routes[n].steps);
+        script.then("level " + std::to_string(n) + " judged", [&results, n](Application& a) { results[n] = a.world->result; });
+        script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
+    }
+    return script.then("name entry", showing(Screen::HighScores), [](Application&) {}).keys("Enter", {kScanEnter});
+}
+
+// The points of a game won with `routes`: 5 a digit, 15 a sign, 50 a level.
+inline std::int32_t pointsOf(const std::vector<solver::Route>& routes) {
+    std::int32_t points = 0;
+    for (std::size_t n = 1; n <= 7; ++n) {
+        for (char c : routes[n].expression) points += c >= '0' && c <= '9' ? 5 : 15;
+        points += 50;
+    }
+    return points;
 }
 
 // Which of the two screen pictures was put on the background surface last, from the trace:

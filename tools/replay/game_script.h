@@ -47,15 +47,15 @@ inline void tapPad(int pad, plat::PadButton button) {
 
 // ---- the script ------------------------------------------------------------------------------
 
+// A script's moment: while `screen` shows.
+inline std::function<bool(Application&)> showing(Screen screen) {
+    return [screen](Application& a) { return a.screenShown() == screen; };
+}
+
 class Script {
 public:
     using When = std::function<bool(Application&)>;
     using Act = std::function<void(Application&)>;
-
-    // True while `screen` shows.
-    static When showing(Screen screen) {
-        return [screen](Application& a) { return a.screenShown() == screen; };
-    }
 
     // One action, taken at the first poll at which `when` holds (after the earlier ones).
     Script& then(std::string what, When when, Act act);

@@ -24,13 +24,12 @@
 
 namespace fs = std::filesystem;
 using replay::Script;
+using replay::showing;
 
 namespace {
 
 constexpr int kLostLevel = 2;
 constexpr int kLastLevelOfTheGame = 7;
-
-Script::When showing(Screen screen) { return Script::showing(screen); }
 
 // A route on `level` that ends with a sum other than the board's number: the nearest number
 // above or below it that the tokens make and a route reaches.
