@@ -36,6 +36,7 @@ enum HoverCode : std::int32_t {
 
 inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
 inline constexpr int kMaxMusicVolume = 192;
+inline constexpr std::int32_t kLastLevel = 7;  // a game has seven levels
 
 // The screen a player sees, worked out from the six screen flags (the title, a game running,
 // paused, the story, a level's result, the name entry). The game goes by the flags themselves;
@@ -90,7 +91,9 @@ public:
 
     // ---- keyboard ----------------------------------------------------------------------------
     std::int32_t initInput();
-    void reportInputFailure();
+    // A failure where it happens: "Błąd!" drawn at (320, 230), a line written to the trace
+    // ("błąd \n" unless another is given), and the window asked to close; the caller goes on.
+    void reportFailure(const char* traceLine = nullptr);
     std::int32_t createKeyboard();
     void releaseInput();
     void releaseKeyboard();
@@ -112,6 +115,7 @@ public:
     // Which screen shows (read only).
     Screen screenShown() const;
     void playRoutine();
+    // The level's caption, its file read into the world, then its pictures.
     void loadLevel(std::int32_t levelNumber);
     void showCursor();
     void hideCursor();

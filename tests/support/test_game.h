@@ -46,7 +46,7 @@ inline replay::Script& winWithRoutes(replay::Script& script, const std::vector<s
                                      std::array<std::int32_t, 8>& results) {
     using namespace replay;
     script.startGame();
-    for (std::size_t n = 1; n <= 7; ++n) {
+    for (std::size_t n = 1; n <= kLastLevel; ++n) {
         script.followRoute(routes[n].steps);
         script.then("level " + std::to_string(n) + " judged", [&results, n](Application& a) { results[n] = a.world->result; });
         script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
@@ -57,7 +57,7 @@ inline replay::Script& winWithRoutes(replay::Script& script, const std::vector<s
 // The points of a game won with `routes`: 5 a digit, 15 a sign, 50 a level.
 inline std::int32_t pointsOf(const std::vector<solver::Route>& routes) {
     std::int32_t points = 0;
-    for (std::size_t n = 1; n <= 7; ++n) {
+    for (std::size_t n = 1; n <= kLastLevel; ++n) {
         for (char c : routes[n].expression) points += c >= '0' && c <= '9' ? 5 : 15;
         points += 50;
     }
