@@ -29,7 +29,6 @@ using replay::showing;
 namespace {
 
 constexpr int kLostLevel = 2;
-constexpr int kLastLevelOfTheGame = 7;
 
 // A route on `level` that ends with a sum other than the board's number: the nearest number
 // above or below it that the tokens make and a route reaches.
@@ -80,7 +79,7 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
     script.then("Enter on Powrót do gry", [](Application&) { tapKey(plat::kScanEnter); });
     script.click("START", kBoxButton, kHoverStart, showing(Screen::Story));
 
-    for (int n = 1; n <= kLastLevelOfTheGame; ++n) {
+    for (int n = 1; n <= kLastLevel; ++n) {
         if (n == kLostLevel) {
             script.followRoute(losing.steps);
             script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, showing(Screen::Result));
@@ -113,16 +112,18 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
             keyToButton(script, "Tab", plat::kScanTab, kHoverNextWon);
             script.then("Space on DALEJ", [](Application&) { tapKey(plat::kScanSpace); });
         } else {
-            script.click(n == kLastLevelOfTheGame ? "DALEJ of the ending" : "DALEJ", kBoxButton, kHoverNextWon,
+            script.click(n == kLastLevel ? "DALEJ of the ending" : "DALEJ", kBoxButton, kHoverNextWon,
                          showing(Screen::Result));
         }
     }
 
-    // The name: O and L typed, the third letter turned up to A on the gamepad, Start saves it.
+    // The name: O and L typed, the third letter turned up to A on the gamepad's D-pad and passed
+    // with right, Start saves it.
     script.then("name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow >= 0; },
                 [](Application&) {});
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')});
     padKey(script, "D-pad up", plat::PadButton::DpadUp);
+    padKey(script, "D-pad right", plat::PadButton::DpadRight);
     padKey(script, "Start", plat::PadButton::Start);
     script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) { hl::postEscape(); });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
         }
         std::array<solver::Route, 8> routes{};
         solver::Route losing;
-        for (int n = 1; n <= kLastLevelOfTheGame; ++n) {
+        for (int n = 1; n <= kLastLevel; ++n) {
             lvl::Level level;
             std::string error;
             if (!lvl::readLevelFile((gameDir / "level" / ("level" + std::to_string(n) + ".lvl")).string(), level, error)) {
