@@ -5,6 +5,7 @@
 // file the game reads or writes. In every case the game behaves as its failure handling
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
+#include "level_binary.h"
 #include "support/test_game.h"
 #include "support/test_levels.h"
 #include "support/bmp_writer.h"
@@ -49,11 +50,6 @@ std::int32_t le32At(const std::string& bytes, std::size_t at) {
     return static_cast<std::int32_t>(v);
 }
 
-void setLe32At(std::string& bytes, std::size_t at, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    for (int b = 0; b < 4; ++b) bytes[at + static_cast<std::size_t>(b)] = static_cast<char>((v >> (8 * b)) & 0xFF);
-}
-
 std::size_t count(const std::string& haystack, std::string_view needle) {
     std::size_t n = 0;
     for (auto at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
@@ -86,9 +82,19 @@ public:
 
     static std::string levelName(int n) { return "level" + std::to_string(n) + ".lvl"; }
     static fs::path source(int n) { return kGameDir / "level" / levelName(n); }
-    static std::string level(int n) { return readBytes(source(n)); }
+    // A generated level as the level library reads it.
+    static lvl::Level level(int n) {
+        lvl::Level level;
+        std::string error;
+        EXPECT_TRUE(lvl::readLevelFile(source(n).string(), level, error)) << error;
+        return level;
+    }
 
-    void writeLevel(int n, const std::string& bytes) const { dir_.write("level/" + levelName(n), bytes); }
+    // The first `size` bytes (all of them, by default) of a level file in place of level n.
+    void writeLevel(int n, const std::vector<std::uint8_t>& bytes, std::size_t size = SIZE_MAX) const {
+        dir_.write("level/" + levelName(n), std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, bytes.size()))));
+    }
+    void writeLevel(int n, const lvl::Level& level) const { writeLevel(n, lvl::encodeLevel(level)); }
     // Replaces a picture (the link goes, a file of its own takes its place).
     void writePicture(const std::string& name, const std::string& bytes) const {
         fs::remove(dir_.path() / "gfx" / name);
@@ -99,10 +105,6 @@ public:
 private:
     const TempDir& dir_;
 };
-
-// Offsets of a level file (n block-file names of 12 bytes after the 28-byte header).
-std::size_t gridOffset(std::int32_t names) { return 40 + 12 * static_cast<std::size_t>(names); }
-std::size_t bonusOffset(std::int32_t names) { return 1160 + 12 * static_cast<std::size_t>(names); }
 
 // ---- the high-score table --------------------------------------------------------------------
 
@@ -226,32 +228,35 @@ void playThrough(TestGame& game, Script& script) {
 // item the file lacks, closes its window and ends normally; the table is untouched.
 TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
     for (int n = 1; n <= 7; ++n) {
-        const std::string whole = GameFolder::level(n);
-        ASSERT_GT(whole.size(), bonusOffset(0)) << "level " << n;
-        const std::int32_t names = le32At(whole, 0);
-        const std::int32_t bonuses = le32At(whole, 4);
-        ASSERT_GE(names, 0);
-        ASSERT_TRUE(bonuses >= 0 && bonuses <= kMaxBonuses);
-        ASSERT_EQ(whole.size(), bonusOffset(names) + 192 * static_cast<std::size_t>(bonuses));
+        const lvl::Level level = GameFolder::level(n);
+        const std::vector<std::uint8_t> whole = lvl::encodeLevel(level);
+        const std::int32_t names = level.nameCount;
+        const auto bonuses = static_cast<std::int32_t>(level.tokens.size());
+        ASSERT_GT(bonuses, 0) << "level " << n;
+        ASSERT_EQ(whole.size(), lvl::tokenAt(names, level.tokens.size()));
 
-        std::vector<std::size_t> cuts = {0, 2, 4, 8, 12, 16, 20, 24, 26, gridOffset(names) + 600};
-        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(bonusOffset(names) + 192 * static_cast<std::size_t>(b));
-        cuts.push_back(whole.size() - 1);
+        // At the start of each header number and inside the last, inside the grid, at the start
+        // of each bonus record and one byte short of the end.
+        std::vector<std::size_t> cuts = {2, lvl::headerAt(lvl::kPlayerY) + 2, lvl::cellAt(names, 7, 10), whole.size() - 1};
+        for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
+            cuts.push_back(lvl::headerAt(static_cast<lvl::HeaderField>(field)));
+        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(lvl::tokenAt(names, static_cast<std::size_t>(b)));
 
         for (std::size_t cut : cuts) {
             SCOPED_TRACE("level " + std::to_string(n) + " cut at " + std::to_string(cut));
             // What the loader can no longer read: the header numbers from the cut on, and the
             // bonus records it then expects.
             std::size_t missing = 0;
-            for (std::size_t field = 0; field < 7; ++field) missing += cut < 4 * field + 4 ? 1 : 0;
-            const std::int32_t namesRead = cut >= 4 ? names : 0;
-            const std::int32_t bonusesRead = cut >= 8 ? bonuses : 0;
+            for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
+                missing += cut < lvl::headerAt(static_cast<lvl::HeaderField>(field)) + 4 ? 1 : 0;
+            const std::int32_t namesRead = cut >= lvl::headerAt(lvl::kTokenCount) ? names : 0;
+            const std::int32_t bonusesRead = cut >= lvl::headerAt(lvl::kTarget) ? bonuses : 0;
             for (std::int32_t b = 0; b < bonusesRead; ++b)
-                missing += cut < bonusOffset(namesRead) + 192 * static_cast<std::size_t>(b + 1) ? 1 : 0;
+                missing += cut < lvl::tokenAt(namesRead, static_cast<std::size_t>(b + 1)) ? 1 : 0;
 
             TestGame game;
             GameFolder folder(game.dir);
-            folder.writeLevel(1, whole.substr(0, cut));
+            folder.writeLevel(1, whole, cut);
             game.dir.write("hiscore.tbl", oldTable().bytes());
             Script script;
             script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
@@ -269,17 +274,15 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
 // a count of 2^31 - 1 over the level's own records loads those and then lacks the rest of the
 // 30, which is a short file: "Błąd!" and the end of the game.
 TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
-    const std::string level = GameFolder::level(1);
-    const std::int32_t names = le32At(level, 0);
-    const std::int32_t own = le32At(level, 4);
+    const lvl::Level level = GameFolder::level(1);
+    const auto own = static_cast<std::int32_t>(level.tokens.size());
     ASSERT_GT(own, 0);
-    const std::string records = level.substr(bonusOffset(names));
     {
         TestGame game;
         GameFolder folder(game.dir);
-        std::string damaged = level.substr(0, bonusOffset(names));
-        setLe32At(damaged, 4, 31);
-        for (int b = 0; b < 31; ++b) damaged += records.substr(192 * static_cast<std::size_t>(b % own), 192);
+        lvl::Level damaged = level;
+        damaged.tokens.clear();
+        for (int b = 0; b < 31; ++b) damaged.tokens.push_back(level.tokens[static_cast<std::size_t>(b % own)]);
         folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
@@ -296,8 +299,8 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
     {
         TestGame game;
         GameFolder folder(game.dir);
-        std::string damaged = level;
-        setLe32At(damaged, 4, INT32_MAX);
+        std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
+        lvl::putNumberAt(damaged, lvl::headerAt(lvl::kTokenCount), INT32_MAX);
         folder.writeLevel(1, damaged);
         Script script;
         script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
@@ -313,18 +316,20 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
 TEST(DamagedData, UnknownGridCellsAreEmpty) {
     for (const std::int32_t bad : {4, INT32_MIN}) {
         SCOPED_TRACE(bad);
-        std::string level = GameFolder::level(1);
-        const std::size_t grid = gridOffset(le32At(level, 0));
+        const lvl::Level level = GameFolder::level(1);
+        std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
         int blocks = 0;
-        for (std::size_t cell = 0; cell < 280; ++cell) {
-            if (le32At(level, grid + 4 * cell) < 0) continue;
-            setLe32At(level, grid + 4 * cell, bad);
-            ++blocks;
+        for (int row = 0; row < lvl::kRows; ++row) {
+            for (int column = 0; column < lvl::kColumns; ++column) {
+                if (level.cells[row][column] < 0) continue;
+                lvl::putNumberAt(damaged, lvl::cellAt(level.nameCount, row, column), bad);
+                ++blocks;
+            }
         }
         ASSERT_GT(blocks, 0);
         TestGame game;
         GameFolder folder(game.dir);
-        folder.writeLevel(1, level);
+        folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
         visitAndLeave(script, [](Application& a) {
@@ -341,25 +346,22 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
 // the grid and the bonuses are still found behind them, the background is looked for under
 // its twelve letters (and, missing, shows the checker).
 TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
-    const std::string level = GameFolder::level(1);
-    const std::int32_t names = le32At(level, 0);
-    std::string damaged = level.substr(0, 28);
-    setLe32At(damaged, 0, names + 2);
-    damaged += std::string(12 * static_cast<std::size_t>(names), 'K') + std::string(24, 'K');
-    damaged += "LAKALAKALAKA";
-    damaged += level.substr(gridOffset(names));
+    lvl::Level level = GameFolder::level(1);
+    level.nameCount += 2;
+    std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
+    std::fill(damaged.begin() + lvl::backgroundAt(0), damaged.begin() + lvl::backgroundAt(level.nameCount), 'K');
+    const std::string twelve = "LAKALAKALAKA";
+    std::copy(twelve.begin(), twelve.end(), damaged.begin() + lvl::backgroundAt(level.nameCount));
 
     TestGame game;
     GameFolder folder(game.dir);
     folder.writeLevel(1, damaged);
     Script script;
-    visitAndLeave(script, [&level, names](Application& a) {
+    visitAndLeave(script, [&level](Application& a) {
         const GameWorld& w = *a.world;
-        EXPECT_EQ(w.bonusCount, le32At(level, 4));
-        for (std::int32_t b = 0; b < w.bonusCount; ++b)
-            EXPECT_EQ(w.bonuses[b].type, le32At(level, bonusOffset(names) + 192 * static_cast<std::size_t>(b) + 8));
-        for (int c = 0; c < 20; ++c)
-            EXPECT_EQ(w.blocks[13][c], le32At(level, gridOffset(names) + 4 * (13 * 20 + static_cast<std::size_t>(c))));
+        ASSERT_EQ(w.bonusCount, static_cast<std::int32_t>(level.tokens.size()));
+        for (std::int32_t b = 0; b < w.bonusCount; ++b) EXPECT_EQ(w.bonuses[b].type, level.tokens[static_cast<std::size_t>(b)].type);
+        for (int c = 0; c < lvl::kColumns; ++c) EXPECT_EQ(w.blocks[13][c], level.cells[13][c]);
         const Surface& background = *a.display.backgroundSurface;
         EXPECT_EQ(background.at(0, 0), 0xF81F);
         EXPECT_EQ(background.at(8, 0), 0);
@@ -432,7 +434,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
     folder.writePicture("gracz1.bmp", headerOnly(INT32_MAX, INT32_MIN + 1, 32, 0));
     folder.writePicture("hiscore.bmp", coreHeaderOnly(65535, 65535));
     folder.writePicture("klocki1.bmp", headerOnly(1280, -960, 8, 1) + std::string("\0\1", 2));
-    const std::string background = GameFolder::level(1).substr(gridOffset(le32At(GameFolder::level(1), 0)) - 12, 12);
+    const std::string background = GameFolder::level(1).background;
     folder.writePicture(background.c_str(), headerOnly(100000, 100000, 24, 0) + std::string(1000, '\x7F'));
 
     const bool peakKnown = resetPeakMemory();
@@ -690,9 +692,11 @@ std::string stateOf(const fs::path& p) {
 // all of it a hole, that claims 2^31 - 1 block-file names is stepped over to its end and lacks
 // everything behind them. Each game ends at once, and the table is untouched.
 TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
-    const std::string level = GameFolder::level(1);
-    std::string head = level.substr(0, 28);
-    setLe32At(head, 0, INT32_MAX);
+    const lvl::Level level = GameFolder::level(1);
+    std::vector<std::uint8_t> header = lvl::encodeLevel(level);
+    header.resize(lvl::kHeaderSize);
+    lvl::putNumberAt(header, lvl::headerAt(lvl::kNameCount), INT32_MAX);
+    const std::string head(header.begin(), header.end());
     for (const std::string as : {"FIFO", "/dev/urandom", "folder", "2 GiB"}) {
         SCOPED_TRACE(as);
         TestGame game;
@@ -703,7 +707,7 @@ TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
         script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
 
-        const std::size_t shortReads = as == "2 GiB" ? static_cast<std::size_t>(le32At(level, 4)) : 0;
+        const std::size_t shortReads = as == "2 GiB" ? level.tokens.size() : 0;
         const std::string trace = game.dir.read("debug.txt");
         EXPECT_EQ(trace.find("\n nie znaleziono!") != std::string::npos, shortReads == 0);
         EXPECT_EQ(count(trace, kShortRead.view()), shortReads);
