@@ -27,7 +27,7 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
                     hl::postEscape();
                 });
     script.then("Escape on the title", [&](Application& a) {
-        EXPECT_TRUE(a.onTitle);
+        EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(directDraws(), drawsBefore);  // no curtain
         EXPECT_EQ(lastBackground(game.dir), "title");
@@ -50,7 +50,7 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
         hl::postEscape();
     });
     script.then("back on the title", [&](Application& a) {
-        EXPECT_TRUE(a.onTitle);
+        EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_GT(directDraws(), drawsBefore);
         EXPECT_EQ(lastBackground(game.dir), "title");
@@ -68,7 +68,7 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
     script.keys("A", {scanOf('A')}).keys("B", {scanOf('B')});
     script.then("Escape", [](Application&) { hl::postEscape(); });
     script.then("title", [&](Application& a) {
-        EXPECT_TRUE(a.onTitle);
+        EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(a.world->entryRow, -1);
         EXPECT_EQ(a.world->lives, 0);
