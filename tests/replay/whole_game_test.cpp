@@ -96,7 +96,7 @@ std::string keepFrame(const replay::Inputs& inputs, std::size_t index) {
 
 }  // namespace
 
-TEST(WholeGameReplay, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
+TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
     replay::Inputs inputs;
     std::string error;
     ASSERT_TRUE(replay::readInputs(readFile(kGolden / "recording.txt"), "recording.txt", inputs, error)) << error;
