@@ -8,16 +8,21 @@ namespace replay {
 namespace hl = plat::headless;
 
 std::uint64_t frameHash(const std::vector<std::uint16_t>& pixels) {
-    // FNV-1a over 64-bit words: the same on every machine, and fast enough for thousands of
-    // frames.
+    // FNV-1a over 64-bit words of four pixels, each step folding the high half back into the
+    // low one so that every pixel reaches every bit: the same on every machine, and fast enough
+    // for thousands of frames.
     std::uint64_t hash = 0xCBF29CE484222325ull;
+    const auto mix = [&hash](std::uint64_t word) {
+        hash = (hash ^ word) * 0x100000001B3ull;
+        hash ^= hash >> 32;
+    };
     const std::size_t words = pixels.size() / 4;
     for (std::size_t i = 0; i < words; ++i) {
         std::uint64_t word = 0;
-        for (int k = 0; k < 4; ++k) word |= static_cast<std::uint64_t>(pixels[4 * i + k]) << (16 * k);
-        hash = (hash ^ word) * 0x100000001B3ull;
+        for (std::size_t k = 0; k < 4; ++k) word |= static_cast<std::uint64_t>(pixels[4 * i + k]) << (16 * k);
+        mix(word);
     }
-    for (std::size_t i = 4 * words; i < pixels.size(); ++i) hash = (hash ^ pixels[i]) * 0x100000001B3ull;
+    for (std::size_t i = 4 * words; i < pixels.size(); ++i) mix(pixels[i]);
     return hash;
 }
 
