@@ -12,7 +12,6 @@ constexpr std::int32_t kBoxX = 120;
 constexpr std::int32_t kBoxY = 149;
 constexpr std::int32_t kBoxWidth = 400;
 constexpr std::int32_t kBoxHeight = 150;
-constexpr std::int32_t kLastLevel = 7;
 
 struct Line {
     std::int32_t x;

@@ -5,13 +5,6 @@
 #include "platform/cp1250.h"
 #include "shell/application.h"
 
-
-namespace {
-
-constexpr std::int32_t kLastLevel = 7;
-
-}  // namespace
-
 void Application::playRoutine() {
     showStory = true;
     paused = false;

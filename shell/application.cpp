@@ -29,11 +29,18 @@ int Application::run() {
     useKeyboard = 1;
     // A failed step has reported itself already; start-up reports it once more.
     if (initInput() < 0)
-        reportInputFailure();
+        reportFailure();
     else if (createKeyboard() < 0)
-        reportInputFailure();
+        reportFailure();
     if (keyboard) plat::keyboardAcquire();
     return mainLoop();
+}
+
+void Application::reportFailure(const char* traceLine) {
+    static constexpr auto kFailed = plat::cp1250("błąd \n");
+    display.drawText(320, 230, plat::cp1250("Błąd!"));
+    error.debugLog(traceLine != nullptr ? traceLine : kFailed.c_str());
+    close();
 }
 
 void Application::close() { window.close(); }

@@ -36,6 +36,20 @@ enum HoverCode : std::int32_t {
 
 inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
 inline constexpr int kMaxMusicVolume = 192;
+inline constexpr std::int32_t kLastLevel = 7;  // a game has seven levels
+
+// The screen a player sees, worked out from the six screen flags (the title, a game running,
+// paused, the story, a level's result, the name entry). The game goes by the flags themselves;
+// scripts, tests and tools ask this one question.
+enum class Screen : std::uint8_t {
+    None,        // no world yet, or between two levels
+    Title,
+    HighScores,  // the table, with or without a name being typed
+    Story,
+    Play,
+    Pause,       // over the level, the story or a result
+    Result,      // a finished level's box: won, the ending, lost or game over
+};
 
 class Application {
 public:
@@ -77,7 +91,9 @@ public:
 
     // ---- keyboard ----------------------------------------------------------------------------
     std::int32_t initInput();
-    void reportInputFailure();
+    // A failure where it happens: "Błąd!" drawn at (320, 230), a line written to the trace
+    // ("błąd \n" unless another is given), and the window asked to close; the caller goes on.
+    void reportFailure(const char* traceLine = nullptr);
     std::int32_t createKeyboard();
     void releaseInput();
     void releaseKeyboard();
@@ -96,7 +112,10 @@ public:
     void startNameEntry();
     // The key the name entry takes now (0 for none): the next press, or the held key's repeat.
     std::uint8_t nextEntryKey(const std::uint8_t keys[256]);
+    // Which screen shows (read only).
+    Screen screenShown() const;
     void playRoutine();
+    // The level's caption, its file read into the world, then its pictures.
     void loadLevel(std::int32_t levelNumber);
     void showCursor();
     void hideCursor();

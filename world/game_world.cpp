@@ -1,7 +1,5 @@
 #include "world/game_world.h"
 
-#include "platform/cp1250.h"
-
 #include <cstring>
 #include <new>
 

@@ -1,22 +1,23 @@
-// Reads "level\levelN.lvl" into the world: header, background name, block grid and bonuses,
-// then puts the level's block sheet and background onto their surfaces. Every step goes to the
-// trace. A damaged file never takes the game down: counts and cells out of range are made
-// safe, nothing is read past the end of the file, no read goes further than the format's
-// largest level (the unused names are stepped over in one seek), and a missing piece is shown
-// and traced like any short read. Anything but a regular file counts as missing.
+// Reads "level\levelN.lvl" into the world: header, background name, block grid and bonuses.
+// Every step goes to the trace. A damaged file never takes the game down: counts and cells out
+// of range are made safe, nothing is read past the end of the file, no read goes further than
+// the format's largest level (the unused names are stepped over in one seek), and a missing
+// piece is reported and traced like any short read. Anything but a regular file counts as
+// missing.
 //
 // File layout (little-endian 32-bit integers): n, bonus count, board number, its x and y,
 // player x and y; n names of 12 bytes (not used); the background name (12 bytes); 14 x 20 grid
 // cells; then one 192-byte record per bonus (x, y, type, and 180 bytes not read).
 #include "platform/cp1250.h"
-#include "shell/application.h"
+#include "platform/platform.h"
+#include "world/game_world.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr std::size_t kNameBytes = 12;
+constexpr std::size_t kNameBytes = kLevelNameBytes;
 constexpr std::size_t kBonusRecordBytes = 192;
 
 std::int32_t readLe32(const unsigned char* p) {
@@ -48,111 +49,80 @@ void skipNames(std::FILE* f, std::int32_t count) {
 
 }  // namespace
 
-void Application::loadLevel(std::int32_t levelNumber) {
-    if (world == nullptr) return;
-    GameWorld& w = *world;
+bool GameWorld::readLevel(const char* fileName, char (&background)[kLevelNameBytes + 1],
+                          const std::function<void(const char* traceLine)>& failed) {
+    for (Bonus& b : bonuses) b = Bonus{};
+    // A checked piece that the file does not hold.
+    const auto shortRead = [&failed] { failed(plat::cp1250("błąd \n")); };
 
-    char levelFile[32] = {};
-    char blocksFile[32] = {};
-    char caption[24] = {};
-    std::snprintf(levelFile, sizeof levelFile, "level\\level%d.lvl", static_cast<int>(levelNumber));
-    std::snprintf(blocksFile, sizeof blocksFile, "gfx\\klocki%d.bmp", static_cast<int>(levelNumber));
-    std::snprintf(caption, sizeof caption, "Poziom %d", static_cast<int>(levelNumber));
+    std::FILE* file = plat::openFile(fileName, "rb");
+    if (file == nullptr) {
+        failed("\n nie znaleziono!");
+        return false;
+    }
+    error.debugLog("ok \n");
+    error.debugLog("liczba klockow... ");
+    std::int32_t nameCount = 0;
+    if (!readInt(file, nameCount)) shortRead();
+    error.debugLog(nameCount);
+
+    error.debugLog(plat::cp1250("\n liczba bonusów..."));
+    if (!readInt(file, bonusCount)) shortRead();
+    error.debugLog(bonusCount);
+    if (bonusCount > kMaxBonuses) {
+        error.debugLog(plat::cp1250("\n za dużo bonusów, wczytuję 30"));
+        bonusCount = kMaxBonuses;
+    } else if (bonusCount < 0) {
+        error.debugLog(plat::cp1250("\n ujemna liczba bonusów, wczytuję 0"));
+        bonusCount = 0;
+    }
+
+    std::int32_t* const header[] = {&target, &targetX, &targetY, &playerX, &playerY};
+    for (std::int32_t* field : header)
+        if (!readInt(file, *field)) shortRead();
+
+    error.debugLog(plat::cp1250("\n Nazwy plików z klockami..."));
+    skipNames(file, nameCount);
+
+    error.debugLog("\n Wczytanie nazyw tla...");
     // The stored name has 12 bytes; one more keeps it terminated when the file's is not.
-    char backgroundName[kNameBytes + 1] = {};
+    const std::size_t nameRead = std::fread(background, 1, kNameBytes, file);
+    std::memset(background + nameRead, 0, sizeof background - nameRead);
+    error.debugLog(background);
 
-    error.debugLog("Wczytanie levela \n");
-    error.debugLog(levelFile);
-    for (Bonus& b : w.bonuses) b = Bonus{};
-    display.drawFrontText(280, 230, caption);
-
-    // A checked piece that the file does not hold: shown, traced, and the window asked to
-    // close; reading goes on.
-    auto shortRead = [this] {
-        display.drawText(320, 230, plat::cp1250("Błąd!"));
-        error.debugLog(plat::cp1250("błąd \n"));
-        close();
-    };
-
-    std::FILE* file = plat::openFile(levelFile, "rb");
-    const bool opened = file != nullptr;
-    if (!opened) {
-        display.drawText(320, 230, plat::cp1250("Błąd!"));
-        error.debugLog("\n nie znaleziono!");
-        close();
-    } else {
-        error.debugLog("ok \n");
-        error.debugLog("liczba klockow... ");
-        std::int32_t nameCount = 0;
-        if (!readInt(file, nameCount)) shortRead();
-        error.debugLog(nameCount);
-
-        error.debugLog(plat::cp1250("\n liczba bonusów..."));
-        if (!readInt(file, w.bonusCount)) shortRead();
-        error.debugLog(w.bonusCount);
-        if (w.bonusCount > kMaxBonuses) {
-            error.debugLog(plat::cp1250("\n za dużo bonusów, wczytuję 30"));
-            w.bonusCount = kMaxBonuses;
-        } else if (w.bonusCount < 0) {
-            error.debugLog(plat::cp1250("\n ujemna liczba bonusów, wczytuję 0"));
-            w.bonusCount = 0;
+    error.debugLog(plat::cp1250("\n Wczytanie tablicy klocków..."));
+    for (auto& row : blocks) {
+        for (std::int32_t& cell : row) {
+            std::int32_t value = 0;
+            if (!readInt(file, value)) value = -1;            // cells the file lacks are empty
+            cell = value >= -1 && value <= 3 ? value : -1;  // so is an unknown cell
         }
-
-        std::int32_t* const header[] = {&w.target, &w.targetX, &w.targetY, &w.playerX, &w.playerY};
-        for (std::int32_t* field : header)
-            if (!readInt(file, *field)) shortRead();
-
-        error.debugLog(plat::cp1250("\n Nazwy plików z klockami..."));
-        skipNames(file, nameCount);
-
-        error.debugLog("\n Wczytanie nazyw tla...");
-        const std::size_t nameRead = std::fread(backgroundName, 1, kNameBytes, file);
-        std::memset(backgroundName + nameRead, 0, sizeof backgroundName - nameRead);
-        error.debugLog(backgroundName);
-
-        error.debugLog(plat::cp1250("\n Wczytanie tablicy klocków..."));
-        for (auto& row : w.blocks) {
-            for (std::int32_t& cell : row) {
-                std::int32_t value = 0;
-                if (!readInt(file, value)) value = -1;            // cells the file lacks are empty
-                cell = value >= -1 && value <= 3 ? value : -1;  // so is an unknown cell
-            }
-        }
-        error.debugLog("ok \n");
-
-        error.debugLog(plat::cp1250("Odczyt bonusów..."));
-        for (std::int32_t i = 0; i < w.bonusCount; ++i) {
-            unsigned char record[kBonusRecordBytes] = {};
-            if (std::fread(record, 1, sizeof record, file) != sizeof record) {
-                shortRead();  // this bonus stays out of the level
-                continue;
-            }
-            const std::int32_t x = readLe32(record);
-            const std::int32_t y = readLe32(record + 4);
-            const std::int32_t type = readLe32(record + 8);
-            error.debugLog("Bonus nr ");
-            error.debugLog(i);
-            error.debugLog("\nx :");
-            error.debugLog(x);
-            error.debugLog("\ny: ");
-            error.debugLog(y);
-            error.debugLog("\ntyp :");
-            error.debugLog(type);
-            error.debugLog("\nInit bonus \n");
-            w.initBonus(i, x, y, type);
-            error.debugLog(plat::cp1250("następny \n"));
-        }
-        error.debugLog("Close file \n");
-        std::fclose(file);
     }
+    error.debugLog("ok \n");
 
-    error.debugLog("wrzucenie na powierzchnie \n");
-    display.loadBlocksBitmap(blocksFile);
-    // Without a level file there is no background name: the background stays as it is (the
-    // game is closing anyway).
-    if (opened) {
-        char backgroundFile[4 + kNameBytes + 1] = {};
-        std::snprintf(backgroundFile, sizeof backgroundFile, "gfx\\%s", backgroundName);
-        display.loadBackgroundBitmap(backgroundFile);
+    error.debugLog(plat::cp1250("Odczyt bonusów..."));
+    for (std::int32_t i = 0; i < bonusCount; ++i) {
+        unsigned char record[kBonusRecordBytes] = {};
+        if (std::fread(record, 1, sizeof record, file) != sizeof record) {
+            shortRead();  // this bonus stays out of the level
+            continue;
+        }
+        const std::int32_t x = readLe32(record);
+        const std::int32_t y = readLe32(record + 4);
+        const std::int32_t type = readLe32(record + 8);
+        error.debugLog("Bonus nr ");
+        error.debugLog(i);
+        error.debugLog("\nx :");
+        error.debugLog(x);
+        error.debugLog("\ny: ");
+        error.debugLog(y);
+        error.debugLog("\ntyp :");
+        error.debugLog(type);
+        error.debugLog("\nInit bonus \n");
+        initBonus(i, x, y, type);
+        error.debugLog(plat::cp1250("następny \n"));
     }
+    error.debugLog("Close file \n");
+    std::fclose(file);
+    return true;
 }

@@ -1,14 +1,16 @@
 // Playing without a mouse: whole games with a gamepad alone and with the keyboard alone, the
 // highlight through every menu and box with each button pressed, the mouse taking the
 // highlight back, and pads plugged in and out in the middle of a level.
-#include "play_script.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 
 #include <gtest/gtest.h>
 
-using namespace play_test;
+using namespace replay;
+using namespace testing_support;
 using plat::PadAxis;
 using plat::PadButton;
-using testing_support::GameHarness;
+using testing_support::TestGame;
 
 namespace {
 
@@ -29,8 +31,9 @@ struct Hands {
 
 // Buttons on screen, every key message taken and the frame after it drawn.
 bool buttonsUp(const Application& a) { return a.buttonsShown > 0 && hl::pendingMessages() == 0; }
-bool onTitle(Application& a) { return a.onTitle && a.firstButtonShown == kHoverNewGame && buttonsUp(a); }
-bool onHighScores(Application& a) { return a.onNameEntry && !a.onTitle; }
+bool onTitle(Application& a) {
+    return a.screenShown() == Screen::Title && a.firstButtonShown == kHoverNewGame && buttonsUp(a);
+}
 
 // A box comes up with nothing lit; a first press lights its button, a second presses it.
 void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When shown) {
@@ -79,26 +82,26 @@ TEST(WithoutMouse, AWholeGameWonAndANameSavedWithAGamepadAloneOrTheKeyboardAlone
         {{false}, {key('K'), key('O'), key('T'), [] { tapKey(kScanEnter); }}, std::string("KOT\0\0\0\0\0", 8)},
     };
     for (const Row& row : rows) {
-        GameHarness game;
+        TestGame game;
         writeLevels(game.dir, 7);
         const Hands hands = row.hands;
         Script s;
         if (hands.pad) s.then("plug in the pad", [](Application&) { hl::plugPad(kPad); });
         s.then("light NOWA GRA", onTitle, [hands](Application&) { hands.next(); });
-        s.then("press NOWA GRA", [](Application& a) { return a.onTitle && a.hoverButton == kHoverNewGame; },
+        s.then("press NOWA GRA", [](Application& a) { return a.screenShown() == Screen::Title && a.hoverButton == kHoverNewGame; },
                [hands](Application&) { hands.press(); });
-        pressBoxButton(s, hands, kHoverStart, storyShown);
+        pressBoxButton(s, hands, kHoverStart, showing(Screen::Story));
         for (int level = 1; level <= 7; ++level) {
-            s.then("walk", playing, [hands](Application&) { hands.walk(true); });
-            s.then("stop", resultShown, [hands](Application&) { hands.walk(false); });
-            pressBoxButton(s, hands, kHoverNextWon, resultShown);
+            s.then("walk", showing(Screen::Play), [hands](Application&) { hands.walk(true); });
+            s.then("stop", showing(Screen::Result), [hands](Application&) { hands.walk(false); });
+            pressBoxButton(s, hands, kHoverNextWon, showing(Screen::Result));
         }
-        s.then("type the name", [](Application& a) { return a.onNameEntry && a.world->entryRow == 0; },
+        s.then("type the name", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
                [&row](Application&) {
                    for (const auto& tap : row.name) tap();
                });
         s.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application& a) {
-            EXPECT_TRUE(a.onNameEntry && !a.onTitle);  // the table stays on screen
+            EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
             hl::postSystemClose();
         });
         EXPECT_EQ(play(game, s), 0);
@@ -110,31 +113,31 @@ TEST(WithoutMouse, AWholeGameWonAndANameSavedWithAGamepadAloneOrTheKeyboardAlone
 }
 
 TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 8);  // every level is lost
-    const auto lives = [](std::int32_t n) { return [n](Application& a) { return playing(a) && a.world->lives == n; }; };
+    const auto lives = [](std::int32_t n) { return [n](Application& a) { return a.screenShown() == Screen::Play && a.world->lives == n; }; };
     Script s;
     choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
-    s.then("high scores", onHighScores, [](Application&) { hl::postEscape(); });
+    s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
     choose(s, "NOWA GRA", onTitle, {plat::kScanTab}, kHoverNewGame, plat::kScanSpace);
-    choose(s, "START", storyShown, {kScanRight}, kHoverStart);
-    s.then("pause", playing, [](Application&) { hl::postEscape(); });
-    choose(s, "Powrót do gry", pauseShown, {plat::kScanDown}, kHoverResume);
-    s.then("pause again", playing, [](Application&) { hl::postEscape(); });
+    choose(s, "START", showing(Screen::Story), {kScanRight}, kHoverStart);
+    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    choose(s, "Powrót do gry", showing(Screen::Pause), {plat::kScanDown}, kHoverResume);
+    s.then("pause again", showing(Screen::Play), [](Application&) { hl::postEscape(); });
     // Backwards from nothing lit starts at the last entry.
-    choose(s, "Zacznij poziom od nowa", pauseShown, {kScanUp, kScanUp}, kHoverRestart);
+    choose(s, "Zacznij poziom od nowa", showing(Screen::Pause), {kScanUp, kScanUp}, kHoverRestart);
     s.then("walk with two lives", lives(2), [](Application&) { hl::setKey(kScanRight, true); });
-    s.then("lost", resultShown, [](Application&) { hl::setKey(kScanRight, false); });
-    choose(s, "DALEJ of a lost level", resultShown, {plat::kScanTab}, kHoverNextLost, plat::kScanSpace);
+    s.then("lost", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
+    choose(s, "DALEJ of a lost level", showing(Screen::Result), {plat::kScanTab}, kHoverNextLost, plat::kScanSpace);
     s.then("walk with one life", lives(1), [](Application&) { hl::setKey(kScanRight, true); });
-    s.then("game over", resultShown, [](Application&) { hl::setKey(kScanRight, false); });
-    choose(s, "KONIEC", resultShown, {plat::kScanLeft}, kHoverGameOver);
-    s.then("name entry", [](Application& a) { return a.onNameEntry && a.world->entryRow == 0; },
+    s.then("game over", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
+    choose(s, "KONIEC", showing(Screen::Result), {plat::kScanLeft}, kHoverGameOver);
+    s.then("name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
            [](Application&) { hl::postEscape(); });
     choose(s, "NOWA GRA", onTitle, {plat::kScanDown}, kHoverNewGame);
-    choose(s, "START", storyShown, {plat::kScanDown}, kHoverStart, plat::kScanSpace);
-    s.then("pause", playing, [](Application&) { hl::postEscape(); });
-    choose(s, "Wyjście", pauseShown, {kScanUp}, kHoverQuit);
+    choose(s, "START", showing(Screen::Story), {plat::kScanDown}, kHoverStart, plat::kScanSpace);
+    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    choose(s, "Wyjście", showing(Screen::Pause), {kScanUp}, kHoverQuit);
     choose(s, "WYJŚCIE", onTitle, {kScanUp}, kHoverExit);
     EXPECT_EQ(play(game, s), 0);
     EXPECT_FALSE(plat::windowExists());
@@ -142,7 +145,7 @@ TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
 }
 
 TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonUnderIt) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 7);
     std::vector<std::uint16_t> litByKeys;
     Script s;
@@ -153,7 +156,7 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
            [](Application&) { tapKey(plat::kScanDown); });
     s.then("click", [](Application& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
            [](Application&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
-    s.then("high scores", onHighScores, [](Application&) { hl::postEscape(); });
+    s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
     // Tab goes on from the button under the pointer; moving the mouse hands the highlight back.
     s.then("Tab", onTitle, [](Application&) { tapKey(plat::kScanTab); });
     s.then("move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
@@ -161,8 +164,8 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
     s.then("nothing lit", [](Application& a) { return a.hoverButton == kHoverNone; }, [](Application&) {});
     s.startGame();
     // A pause entry lit by the keys looks exactly as under the mouse.
-    s.then("pause", playing, [](Application&) { hl::postEscape(); });
-    s.then("Down Down", [](Application& a) { return pauseShown(a) && buttonsUp(a); }, [](Application&) {
+    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    s.then("Down Down", [](Application& a) { return a.screenShown() == Screen::Pause && buttonsUp(a); }, [](Application&) {
         tapKey(plat::kScanDown);
         tapKey(plat::kScanDown);
     });
@@ -177,15 +180,15 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
                EXPECT_EQ(pauseBox(), litByKeys);
                hl::setMouse(kRestingMouse.x, kRestingMouse.y);
            });
-    s.then("nothing lit", [](Application& a) { return pauseShown(a) && a.hoverButton == kHoverNone; },
+    s.then("nothing lit", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverNone; },
            [&](Application&) { EXPECT_NE(pauseBox(), litByKeys); });
-    s.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
+    s.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
     s.then("title", onTitle, [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);
 }
 
 TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABoxDoesNotJump) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 7);
     std::int32_t x = 0;
     std::int32_t y = 0;
@@ -196,11 +199,11 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
     Script s;
     s.then("plug in pad 1", [](Application&) { hl::plugPad(1); });
     s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
-    s.then("light START", [](Application& a) { return storyShown(a) && buttonsUp(a); },
+    s.then("light START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
            [](Application&) { tapPad(1, PadButton::DpadUp); });
     s.then("press START and hold it", [](Application& a) { return a.hoverButton == kHoverStart; },
            [](Application&) { hl::setPadButton(1, PadButton::South, true); });
-    s.then("playing", playing, [&](Application& a) {
+    s.then("playing", showing(Screen::Play), [&](Application& a) {
         y = a.world->playerY;
         since = hl::peekTime();
     });
@@ -230,7 +233,7 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
     // Start opens the pause menu and the east button closes it.
     s.then("pad 1 walks back", [&](Application& a) { return a.world->playerX < x - 20; },
            [](Application&) { tapPad(1, PadButton::Start); });
-    s.then("paused", pauseShown, [](Application&) { tapPad(1, PadButton::East); });
-    s.then("playing again", playing, [](Application&) {}).closeWindow();
+    s.then("paused", showing(Screen::Pause), [](Application&) { tapPad(1, PadButton::East); });
+    s.then("playing again", showing(Screen::Play), [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);
 }
