@@ -117,6 +117,8 @@ void printSummary(const RatioReporter& r) {
     timing("compose_play_frame_sdl", " us", 1e6, 1e9, "-");
     timing("memcpy_frame", " us", 1e6, 1e9, "-");
     timing("story_frame", " us", 1e6, 1e9, "-");
+    timing("scale_whole_frame", " us", 1e6, 1e9, "-");
+    timing("scale_play_step", " us", 1e6, 1e9, "-");
     timing("level_load", " ms", 1e3, 30, "< 30 ms");
     timing("startup_to_title", " ms", 1e3, 200, "< 200 ms");
 }
