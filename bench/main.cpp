@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <malloc.h>
 #include <map>
 #include <string>
 #include <unistd.h>
@@ -117,7 +118,7 @@ void printSummary(const RatioReporter& r) {
     timing("compose_play_frame_sdl", " us", 1e6, 1e9, "-");
     timing("memcpy_frame", " us", 1e6, 1e9, "-");
     timing("story_frame", " us", 1e6, 1e9, "-");
-    timing("scale_whole_frame", " us", 1e6, 1e9, "-");
+    timing("scale_whole_frame", " ms", 1e3, 1e9, "-");
     timing("scale_play_step", " us", 1e6, 1e9, "-");
     timing("level_load", " ms", 1e3, 30, "< 30 ms");
     timing("startup_to_title", " ms", 1e3, 200, "< 200 ms");
@@ -126,6 +127,10 @@ void printSummary(const RatioReporter& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Large blocks always come fresh from the system, as in the game's own process: otherwise
+    // the allocator, having seen large blocks freed, keeps them, and whatever runs after the
+    // benchmarks that free them (the start-up above all) finds its memory already mapped.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     bench::GameFolder folder(bench::gameDataDir());

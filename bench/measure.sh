@@ -38,8 +38,7 @@ load() { cut -d' ' -f1-3 /proc/loadavg; }
 loadBefore=$(load)
 echo "== machine: $(machine); load average $loadBefore (1, 5, 15 min)"
 
-# The lesson tools run apart: after their hundreds of megabytes the game's start-up finds its
-# memory already mapped and takes a third of its time.
+# The lesson tools have a table of their own (bench/README.md): they run apart, three times.
 tools='check_level|trap_finder|practice_pack'
 echo "== benchmarks of the game (5 repetitions, interleaved)"
 "$build/bench/kalkulon_bench" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
