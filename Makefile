@@ -28,10 +28,11 @@ check:
 clean:
 	rm -rf $(BUILD)
 
-# `make bench`: a Release build in build-bench, then every figure of the speed table (benchmark
-# medians, peak memory of a whole headless game, CPU use inactive and active, present rate).
+# `make bench`: a Release build in build-bench, then every figure of the speed table with its
+# spread (benchmarks and their ratios, peak memory of a whole headless game, CPU use inactive,
+# and sessions of the real game on both present paths: CPU, presents, curtains, memory, start-up).
 bench:
-	scripts/deps xvfb xauth time
+	scripts/deps xvfb xauth time xdotool imagemagick
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target kalkulon kalkulon_bench kalkulon_whole_game kalkulon_present_counter
 	bench/measure.sh build-bench

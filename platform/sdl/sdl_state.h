@@ -1,5 +1,5 @@
-// State the SDL back end's files share: the window, its renderer and frame texture, and
-// whether the window has the keyboard focus.
+// State the SDL back end's files share: the window, its renderer and frame texture (or the
+// window's own pixels), and whether the window has the keyboard focus.
 #pragma once
 
 #include "platform/letterbox.h"
@@ -17,6 +17,7 @@ struct WindowState {
     SDL_Texture* frame = nullptr;      // width x height, RGB565, streaming
     SDL_Texture* upscaled = nullptr;   // frame scaled by a whole multiple, nearest neighbour
     int upscaledFactor = 0;
+    bool windowPixels = false;         // frames scaled on our side into the window's pixels
     SDL_Cursor* crosshair = nullptr;
     WindowProc proc = nullptr;
     void* owner = nullptr;
@@ -33,6 +34,11 @@ WindowState& state();
 void keyboardFocusChanged(bool focused);
 // Called by the window code for every key going down (not for a desktop's repeat).
 void keyPressed(const SDL_Keysym& key);
+// The size in pixels of the picture shown, when one is shown (the renderer's output, or the
+// window's pixels); false leaves the arguments as they were.
+bool drawableSize(int& width, int& height);
+// Called by the window code when the window system asks for the window to be drawn again.
+void windowExposed();
 // Starts SDL's video on a desktop; false, with the reason on standard error, when there is
 // none (unless a video driver was asked for by name).
 bool startVideo();

@@ -1,6 +1,6 @@
 // The game's window on SDL2: a desktop-sized full-screen window showing the 640 x 480 frame
-// scaled with its aspect kept, a message queue fed from SDL events, the cursor, the message
-// box, the clock and the presenting of frames.
+// scaled with its aspect kept (sdl_video.cpp presents it), a message queue fed from SDL
+// events, the cursor, the message box and the clock.
 #include "platform/cp1250.h"
 #include "platform/dialog_text.h"
 #include "platform/letterbox.h"
@@ -35,7 +35,7 @@ std::deque<Message>& queue() {
 }
 
 // The window as it is now, asked at every use: SDL follows each size change the window system
-// reports (a window manager, a tiling layout, the player), and the renderer's output is the
+// reports (a window manager, a tiling layout, the player), and the picture shown has the
 // drawable's real pixels (more than the window's points under HiDPI scaling).
 WindowSize windowSize() {
     auto& s = state();
@@ -44,13 +44,8 @@ WindowSize windowSize() {
     SDL_GetWindowSize(s.window, &size.pointWidth, &size.pointHeight);
     size.pixelWidth = size.pointWidth;
     size.pixelHeight = size.pointHeight;
-    if (s.renderer != nullptr) SDL_GetRendererOutputSize(s.renderer, &size.pixelWidth, &size.pixelHeight);
+    sdl::drawableSize(size.pixelWidth, size.pixelHeight);
     return size;
-}
-
-Letterbox currentBox() {
-    const WindowSize size = windowSize();
-    return fitFrame(size.pixelWidth, size.pixelHeight, state().frameWidth, state().frameHeight);
 }
 
 Point mouseToFrame(int wx, int wy) { return pointToFrame(windowSize(), wx, wy, state().frameWidth, state().frameHeight); }
@@ -115,6 +110,7 @@ void translate(const SDL_Event& e) {
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) queue().push_back({kMsgClose, 0, 0});
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setFocus(true);
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setFocus(false);
+        else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) sdl::windowExposed();
         break;
     case SDL_KEYDOWN:
         if (e.key.repeat == 0) sdl::keyPressed(e.key.keysym);
@@ -253,121 +249,6 @@ void messageBox(const char* textCp1250, const char* captionCp1250) {
     const std::string caption = toUtf8(captionCp1250);
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), state().window) != 0)
         SDL_Log("%s: %s", caption.c_str(), text.c_str());  // no dialog possible: say it on stderr
-}
-
-// ---- video -----------------------------------------------------------------------------------
-
-namespace {
-
-// SDL 2.0.20 (Ubuntu 22.04) crashes setting a texture's scale mode on its OpenGL renderers;
-// SDL 2.26 (Debian 12) does it right, and releases between are taken as old. On an old SDL
-// the textures keep the mode they were made with (nearest neighbour).
-void setScaleMode(SDL_Texture* texture, SDL_ScaleMode mode) {
-    static const bool safe = [] {
-        SDL_version v;
-        SDL_GetVersion(&v);
-        return SDL_VERSIONNUM(v.major, v.minor, v.patch) >= SDL_VERSIONNUM(2, 26, 0);
-    }();
-    if (safe) SDL_SetTextureScaleMode(texture, mode);
-}
-
-}  // namespace
-
-bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
-    auto& s = state();
-    switch (step) {
-    case VideoStep::Device: {
-        if (s.window == nullptr) return false;
-        s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (s.renderer == nullptr) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
-        if (s.renderer == nullptr) {
-            reportFailure("no renderer for the window", SDL_GetError());
-            return false;
-        }
-        SDL_DisplayMode mode;
-        if (SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(s.window), &mode) == 0 && mode.refresh_rate > 0)
-            s.refreshMs = 1000.0 / mode.refresh_rate;
-        return true;
-    }
-    case VideoStep::CooperativeLevel:
-        return s.renderer != nullptr;
-    case VideoStep::DisplayMode:
-        if (s.renderer == nullptr || bitsPerPixel != 16) return false;
-        s.frame = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
-        if (s.frame == nullptr) {
-            reportFailure("the frame texture could not be made", SDL_GetError());
-            return false;
-        }
-        setScaleMode(s.frame, SDL_ScaleModeNearest);
-        s.frameWidth = width;
-        s.frameHeight = height;
-        return true;
-    }
-    return false;
-}
-
-bool videoPixelMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& blue) {
-    if (state().frame == nullptr) return false;
-    int bpp = 0;
-    Uint32 a = 0;
-    return SDL_PixelFormatEnumToMasks(SDL_PIXELFORMAT_RGB565, &bpp, &red, &green, &blue, &a) == SDL_TRUE;
-}
-
-bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
-    auto& s = state();
-    if (s.renderer == nullptr || s.frame == nullptr) return false;
-    if (waitForRefresh != s.vsync) {
-        SDL_RenderSetVSync(s.renderer, waitForRefresh ? 1 : 0);
-        s.vsync = waitForRefresh;
-    }
-    SDL_UpdateTexture(s.frame, nullptr, pixels, pitch * 2);
-    const Letterbox box = currentBox();
-    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(s.renderer);
-    const SDL_Rect dst{box.x, box.y, box.width, box.height};
-    const bool exact = box.width == box.wholeScale * s.frameWidth;
-    if (exact || box.wholeScale == 1) {
-        // A whole multiple (or less than twice the frame): one copy, sharp or smooth.
-        setScaleMode(s.frame, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-        SDL_RenderCopy(s.renderer, s.frame, nullptr, &dst);
-    } else {
-        // Sharp pixels up to the largest whole multiple, then a smooth final fit.
-        if (s.upscaled == nullptr || s.upscaledFactor != box.wholeScale) {
-            const bool failedBefore = s.upscaled == nullptr && s.upscaledFactor == box.wholeScale;
-            if (s.upscaled != nullptr) SDL_DestroyTexture(s.upscaled);
-            s.upscaled = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_TARGET,
-                                           s.frameWidth * box.wholeScale, s.frameHeight * box.wholeScale);
-            s.upscaledFactor = box.wholeScale;
-            if (s.upscaled != nullptr) setScaleMode(s.upscaled, SDL_ScaleModeLinear);
-            else if (!failedBefore) reportFailure("the scaling texture could not be made (frames are scaled in one step)", SDL_GetError());
-        }
-        setScaleMode(s.frame, SDL_ScaleModeNearest);
-        if (s.upscaled != nullptr && SDL_SetRenderTarget(s.renderer, s.upscaled) == 0) {
-            SDL_RenderCopy(s.renderer, s.frame, nullptr, nullptr);
-            SDL_SetRenderTarget(s.renderer, nullptr);
-            SDL_RenderCopy(s.renderer, s.upscaled, nullptr, &dst);
-        } else {
-            SDL_RenderCopy(s.renderer, s.frame, nullptr, &dst);
-        }
-    }
-    SDL_RenderPresent(s.renderer);
-    if (waitForRefresh) {
-        // Without a display that paces the present (no vertical sync), hold the flip to the
-        // refresh rate so a fast loop does not spin a core.
-        const Uint32 now = SDL_GetTicks();
-        const double spent = static_cast<double>(now - s.lastFlip);
-        if (spent < s.refreshMs - 1.0) SDL_Delay(static_cast<Uint32>(s.refreshMs - spent));
-        s.lastFlip = SDL_GetTicks();
-    }
-    return true;
-}
-
-void videoStop() {
-    auto& s = state();
-    if (s.upscaled != nullptr) SDL_DestroyTexture(s.upscaled);
-    if (s.frame != nullptr) SDL_DestroyTexture(s.frame);
-    s.upscaled = nullptr;
-    s.frame = nullptr;
 }
 
 }  // namespace plat
