@@ -77,7 +77,7 @@ bool windowCreated();
 std::string windowTitle();
 
 struct Frame {
-    std::vector<std::uint16_t> pixels;  // 640 x 480 RGB565
+    std::vector<std::uint16_t> pixels;  // the frame's RGB565 pixels, row after row
     bool flip = false;                  // a flip, not a direct draw on the visible picture
 };
 std::size_t presentCount();      // every present

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr std::int32_t kMenuButtonWidth = 100;
-constexpr std::int32_t kMenuButtonHeight = 36;
+constexpr std::int32_t kMenuButtonWidth = layout::kButtonWidth;
+constexpr std::int32_t kMenuButtonHeight = layout::kButtonHeight;
 
 // Strict on both sides: the edges themselves are outside.
 bool inside(plat::Point p, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {

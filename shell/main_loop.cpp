@@ -4,7 +4,7 @@
 int Application::mainLoop() {
     cursorShown = true;
     hoverButton = kHoverNone;
-    for (CreditLine& line : creditLines) line = {640, -1};
+    for (CreditLine& line : creditLines) line = {layout::kFrameWidth, -1};  // off to the right
     creditIndex = 0;
 
     world = new GameWorld;  // lives until the process ends

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shell/error.h"
+#include "world/layout.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,7 +31,7 @@ struct Bonus {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t type = 0;
-    FrameRect frames[9] = {};
+    FrameRect frames[layout::kTokenFrames] = {};
     std::int32_t animFrame = 0;
     std::int32_t frameCount = 0;
     bool active = false;
@@ -39,9 +40,9 @@ struct Bonus {
 struct MenuButton {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    FrameRect frames[12] = {};
+    FrameRect frames[layout::kButtonFrames] = {};
     std::int32_t frameCount = 0;
-    std::int32_t frame = 0;  // 5 at rest
+    std::int32_t frame = 0;  // layout::kButtonRestingFrame at rest
     std::int32_t step = 0;   // +1 or -1
 };
 
@@ -106,7 +107,7 @@ public:
     std::int32_t playerHeight = 0;
     std::int32_t playerState = kStanding;
     bool facingLeft = false;
-    FrameRect playerFrames[28] = {};
+    FrameRect playerFrames[layout::kHeroFrames] = {};
     std::int32_t animFrame = 0;
     std::int32_t animDelay = 0;
     std::int32_t animCounter = 0;
@@ -122,7 +123,7 @@ public:
     char expressionText[kCollectedSize] = {};
     std::int32_t parseCursor = 0;  // read position in expressionText
     std::int32_t blocks[kGridRows][kGridColumns] = {};
-    FrameRect blockFrames[4] = {};
+    FrameRect blockFrames[layout::kBlockKinds] = {};
     std::uint32_t lastStepTick = 0;  // the title buttons' animation shares it
     std::uint32_t lastBonusTick = 0;
     ErrorReporter error;

@@ -143,11 +143,9 @@ void drawToken(Image& img, int x, int y, int type, int frame) {
 }
 
 void drawBonusTokens(Image& sheet) {
-    for (int type = 1; type <= 14; ++type) {
-        const int x0 = (type % 2 == 1) ? 0 : 306;
-        const int y0 = 219 + 34 * ((type - 1) / 2);
-        for (int f = 0; f < 9; ++f) drawToken(sheet, x0 + 34 * f, y0, type, f);
-    }
+    for (int type = 1; type <= 14; ++type)
+        for (int f = 0; f < layout::kTokenFrames; ++f)
+            drawToken(sheet, layout::tokenLeft(type) + layout::kTokenWidth * f, layout::tokenTop(type), type, f);
 }
 
 }  // namespace gen

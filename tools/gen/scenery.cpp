@@ -2,6 +2,8 @@
 
 #include "text.h"
 
+#include "world/layout.h"
+
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -116,7 +118,7 @@ void flower(Image& img, double x, double y, Rgb petals) {
 
 void stars(Image& img, int count, int seed, int yMax) {
     for (int i = 0; i < count; ++i) {
-        const int x = static_cast<int>(hash3(i, 1, seed) % 640);
+        const int x = static_cast<int>(hash3(i, 1, seed) % layout::kFrameWidth);
         const int y = static_cast<int>(hash3(i, 2, seed) % static_cast<std::uint32_t>(yMax));
         const double b = 0.4 + 0.6 * noise01(i, 3, seed);
         blend(img, x, y, rgb(255, 255, 230), b);
