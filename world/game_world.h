@@ -4,19 +4,11 @@
 #pragma once
 
 #include "shell/error.h"
+#include "world/frame_rect.h"
 #include "world/layout.h"
 
 #include <cstdint>
 #include <memory>
-
-// One animation frame or glyph inside a picture surface; right and bottom are exclusive.
-struct FrameRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    friend bool operator==(const FrameRect&, const FrameRect&) = default;
-};
 
 // Bonus types: 1..9 the digits, then the operators and the equals sign.
 enum BonusType : std::int32_t {
