@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("backbufera").
 #include "display/display.h"
 
 #include "platform/cp1250.h"

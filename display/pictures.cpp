@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("przezucenie").
 // Pictures from BMP files onto the picture surfaces, at the fixed size of each. A file that is
 // missing or cannot be read is not reported: the surface then shows a magenta and black
 // checker, so a missing picture is plain to see and never leaves garbage behind.

@@ -1,3 +1,4 @@
+// Fixed bytes: the credits are the game's own; keep them as they are.
 // The title screen: the picture with its three menu buttons, the button under the mouse
 // swinging through its frames, and the credits scroller at the bottom.
 #include "platform/cp1250.h"

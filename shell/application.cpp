@@ -1,3 +1,4 @@
+// Fixed bytes: the window's name and the loading text are the game's own; keep them as they are.
 #include "shell/application.h"
 
 #include "platform/cp1250.h"

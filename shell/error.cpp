@@ -1,3 +1,4 @@
+// Fixed bytes: the dialog texts and their caption are the game's own, wording and all; keep them.
 #include "shell/error.h"
 
 #include "platform/cp1250.h"

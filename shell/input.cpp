@@ -1,3 +1,4 @@
+// Fixed bytes: the text shown and the trace line ("błąd \n", space and all) are the game's own.
 // Creating, acquiring and releasing the keyboard source.
 #include "platform/cp1250.h"
 #include "shell/application.h"

@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("nazyw", "klockow").
 // Reads "level\levelN.lvl" into the world: header, background name, block grid and bonuses,
 // then puts the level's block sheet and background onto their surfaces. Every step goes to the
 // trace. A damaged file never takes the game down: counts and cells out of range are made

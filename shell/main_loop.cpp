@@ -1,3 +1,4 @@
+// Fixed bytes: the frame counter's label is the game's own; keep it as it is.
 #include "shell/application.h"
 #include "shell/frame_rate.h"
 

@@ -1,3 +1,4 @@
+// Fixed bytes: the trace line is the game's own; keep it as it is.
 // The player figure: placing it at a level start, one movement step per 10 ms, and the two
 // tests against the block grid that decide where it may go.
 #include "world/game_world.h"
