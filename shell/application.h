@@ -81,7 +81,7 @@ public:
     // The key the name entry takes now (0 for none): the next press, or the held key's repeat.
     std::uint8_t nextEntryKey(const std::uint8_t keys[256]);
     void playRoutine();
-    void loadLevel(std::int32_t levelNumber);
+    void loadLevel(std::int32_t number);
     void showCursor();
     void hideCursor();
 

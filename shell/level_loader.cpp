@@ -49,16 +49,16 @@ void skipNames(std::FILE* f, std::int32_t count) {
 
 }  // namespace
 
-void Application::loadLevel(std::int32_t levelNumber) {
+void Application::loadLevel(std::int32_t number) {
     if (world == nullptr) return;
     GameWorld& w = *world;
 
     char levelFile[32] = {};
     char blocksFile[32] = {};
     char caption[24] = {};
-    std::snprintf(levelFile, sizeof levelFile, "level\\level%d.lvl", static_cast<int>(levelNumber));
-    std::snprintf(blocksFile, sizeof blocksFile, "gfx\\klocki%d.bmp", static_cast<int>(levelNumber));
-    std::snprintf(caption, sizeof caption, "Poziom %d", static_cast<int>(levelNumber));
+    std::snprintf(levelFile, sizeof levelFile, "level\\level%d.lvl", static_cast<int>(number));
+    std::snprintf(blocksFile, sizeof blocksFile, "gfx\\klocki%d.bmp", static_cast<int>(number));
+    std::snprintf(caption, sizeof caption, "Poziom %d", static_cast<int>(number));
     // The stored name has 12 bytes; one more keeps it terminated when the file's is not.
     char backgroundName[kNameBytes + 1] = {};
 
