@@ -24,9 +24,6 @@ struct PixelFormatInfo {
     std::uint32_t blueMask = 0;
 };
 
-// Result of a flip besides Ok and FlipFailed: the previous flip is still pending.
-inline constexpr std::int32_t kStillDrawing = static_cast<std::int32_t>(0x8876021C);
-
 class Display {
 public:
     Display();

@@ -1,8 +1,9 @@
 // Controls of the headless back end, for tests only: a scripted clock, scripted messages,
-// keys and mouse, failure injection, recorded message boxes and music calls, and captured
-// frames. Nothing here exists in the SDL back end.
+// keys, gamepads and mouse, failure injection, recorded message boxes and music calls, captured
+// frames, and the script itself kept as it was played. Nothing here exists in the SDL back end.
 #pragma once
 
+#include "platform/gamepads.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -35,6 +36,8 @@ std::size_t pendingMessages();
 // Called on every peekMessage, before the queue is looked at: the test's script sees the game
 // between passes and may post messages, move the clock, press keys.
 void setPollHook(std::function<void()> hook);
+// The peekMessage calls so far: the number of the poll whose hook is running.
+std::uint64_t polls();
 
 // ---- mouse and keyboard --------------------------------------------------------------------
 void setMouse(int x, int y);
@@ -48,6 +51,12 @@ void releaseAllKeys();
 bool keyboardAcquired();
 bool keyboardExists();
 bool inputExists();
+// Gamepads, plugged in and out at any time, several at once (`id` names each). A button or
+// the stick going down while the window is in front sends what its key would.
+void plugPad(int id);
+void unplugPad(int id);
+void setPadButton(int id, PadButton button, bool down);
+void setPadAxis(int id, PadAxis axis, int value);  // -32768 .. 32767
 
 // ---- failure injection ---------------------------------------------------------------------
 enum class Fail {
@@ -80,6 +89,8 @@ struct Frame {
     std::vector<std::uint16_t> pixels;  // the frame's RGB565 pixels, row after row
     bool flip = false;                  // a flip, not a direct draw on the visible picture
 };
+// Called with every presented frame as it is presented.
+void setPresentHook(std::function<void(const Frame&)> hook);
 std::size_t presentCount();      // every present
 std::size_t flipCount();         // presents that were flips
 const Frame& lastFrame();        // the most recent present
@@ -95,5 +106,38 @@ const std::vector<MusicCall>& musicCalls();
 int musicVolume();  // last volume set on a loaded song, -1 when none
 // How many music calls had been recorded when the window was destroyed; -1 while it lives.
 int musicCallsAtDestroy();
+
+// ---- the script as it was played ---------------------------------------------------------------
+// Every control of the clock, the messages, the activation, the mouse, the keys and the gamepads
+// above is kept in order with the poll it came in (0 before the first poll), so that a game
+// played by any script can be written down and played again the same.
+enum class InputKind : std::uint8_t {
+    Time,         // setTime(a)
+    Advance,      // advance(a)
+    TimeStep,     // setTimeStep(a)
+    Message,      // postMessage({a, b, c})
+    Click,        // postClick(a, b)
+    Escape,       // postEscape()
+    Close,        // postSystemClose()
+    Foreground,   // setForeground(a != 0)
+    Mouse,        // setMouse(a, b)
+    Key,          // setKey(a, b != 0)
+    ReleaseKeys,  // releaseAllKeys()
+    Plug,         // plugPad(a)
+    Unplug,       // unplugPad(a)
+    PadButton,    // setPadButton(a, PadButton(b), c != 0)
+    PadAxis,      // setPadAxis(a, PadAxis(b), c)
+};
+struct Input {
+    std::uint64_t poll = 0;
+    InputKind kind = InputKind::Time;
+    std::int64_t a = 0;
+    std::int64_t b = 0;
+    std::int64_t c = 0;
+    friend bool operator==(const Input&, const Input&) = default;
+};
+const std::vector<Input>& inputs();
+// Makes the control call that `input` stands for (which keeps it again, at the present poll).
+void apply(const Input& input);
 
 }  // namespace plat::headless

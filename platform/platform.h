@@ -24,7 +24,20 @@ inline constexpr std::uint32_t kMsgQuit = 0x0012;
 inline constexpr std::uint32_t kMsgActivateApp = 0x001C;
 inline constexpr std::uint32_t kMsgKeyDown = 0x0100;
 inline constexpr std::uint32_t kMsgLButtonUp = 0x0202;
+// Key-down messages come for Escape, for the keys that choose and press on-screen buttons
+// (Enter, Space, Tab and the arrows) and for a gamepad's south, east and Start buttons, under
+// the virtual-key numbers the system gives them. A key held down sends one message.
 inline constexpr std::uintptr_t kVkEscape = 0x1B;
+inline constexpr std::uintptr_t kVkTab = 0x09;
+inline constexpr std::uintptr_t kVkReturn = 0x0D;
+inline constexpr std::uintptr_t kVkSpace = 0x20;
+inline constexpr std::uintptr_t kVkLeft = 0x25;
+inline constexpr std::uintptr_t kVkUp = 0x26;
+inline constexpr std::uintptr_t kVkRight = 0x27;
+inline constexpr std::uintptr_t kVkDown = 0x28;
+inline constexpr std::uintptr_t kVkGamepadA = 0xC3;     // the south button (A, cross)
+inline constexpr std::uintptr_t kVkGamepadB = 0xC4;     // the east button (B, circle)
+inline constexpr std::uintptr_t kVkGamepadMenu = 0xCF;  // Start
 
 struct Message {
     std::uint32_t id = 0;
@@ -68,7 +81,10 @@ void messageBox(const char* textCp1250, const char* captionCp1250);
 
 // ---- keyboard ----------------------------------------------------------------------------
 // A shared, foreground-only keyboard source giving a 256-byte snapshot indexed by PC scan
-// codes (extended keys at 0x80 and above); bit 0x80 marks a key that is down.
+// codes (extended keys at 0x80 and above); bit 0x80 marks a key that is down. Gamepads,
+// plugged in before or during the game, count as a second keyboard: the D-pad and the left
+// stick hold the arrow keys, the south button holds Up; their presses reach the snapshot, the
+// presses for typing and the key-down messages as the keys they stand for.
 enum class KeyRead { Ok, InputLost, Failed };
 bool inputCreate();     // the input object
 void inputRelease();

@@ -1,6 +1,8 @@
 // The high-score screen: the table over its picture and, after a game whose score reached the
 // table, the name typed into the new row. Every key press types once, in the order pressed,
-// at most one key per 80 ms; a key held down repeats at that pace after a first delay.
+// at most one key per 80 ms; a key held down repeats at that pace after a first delay. Without
+// letter keys (a gamepad's D-pad) Up and Down turn the letter under the cursor through A to Z
+// and a space, Right moves on and Left goes back.
 #include "platform/scan_codes.h"
 #include "shell/application.h"
 
@@ -20,7 +22,26 @@ int letterOf(std::uint8_t scan) {
 }
 
 bool entryKey(std::uint8_t scan) {
-    return scan == plat::kScanEnter || scan == plat::kScanBackspace || letterOf(scan) >= 0;
+    switch (scan) {
+    case plat::kScanEnter:
+    case plat::kScanBackspace:
+    case plat::kScanUp:
+    case plat::kScanDown:
+    case plat::kScanLeft:
+    case plat::kScanRight:
+        return true;
+    default:
+        return letterOf(scan) >= 0;
+    }
+}
+
+// The character `step` places on from `c` in the round A to Z, space; an empty place counts
+// as the space.
+char turned(char c, int step) {
+    constexpr int kPlaces = 27;
+    const int at = c >= 'A' && c <= 'Z' ? c - 'A' : kPlaces - 1;
+    const int next = (at + step + kPlaces) % kPlaces;
+    return next == kPlaces - 1 ? ' ' : static_cast<char>('A' + next);
 }
 
 }  // namespace
@@ -57,7 +78,7 @@ std::uint8_t Application::nextEntryKey(const std::uint8_t keys[256]) {
 void Application::nameEntryFrame(std::int32_t row) {
     display.drawBackground();
     display.drawHighScores();
-    hoverButton = kHoverNone;  // this screen has no buttons
+    showNoButtons();
     if (row < 0 || row >= kHighScoreRows || !keyboard) return;  // the table is only shown
 
     GameWorld& w = *world;
@@ -86,6 +107,16 @@ void Application::nameEntryFrame(std::int32_t row) {
         } else if (key == plat::kScanBackspace) {
             if (w.nameCursor > 0) w.nameCursor -= 1;
             name[w.nameCursor] = ' ';
+        } else if (key == plat::kScanUp || key == plat::kScanDown) {
+            name[w.nameCursor] = turned(name[w.nameCursor], key == plat::kScanUp ? 1 : -1);
+        } else if (key == plat::kScanRight) {
+            // An empty place passed over becomes a space, so the letters after it still show.
+            if (w.nameCursor < kLastPosition) {
+                if (name[w.nameCursor] == '\0') name[w.nameCursor] = ' ';
+                w.nameCursor += 1;
+            }
+        } else if (key == plat::kScanLeft) {
+            if (w.nameCursor > 0) w.nameCursor -= 1;
         } else if (key != 0) {
             name[w.nameCursor] = static_cast<char>('A' + letterOf(key));
             w.nameCursor += 1;

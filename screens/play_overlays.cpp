@@ -1,7 +1,7 @@
 // Fixed bytes: the box texts are the game's own, to the letter; keep them as they are.
 // The boxes drawn over a running level: the pause menu, the story, and the result of a
 // finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
-// buttons the mouse is over; the window procedure acts on the click.
+// buttons shows highlighted; the window procedure acts on the click or key.
 #include "platform/cp1250.h"
 #include "shell/application.h"
 
@@ -13,7 +13,6 @@ constexpr std::int32_t kBoxX = 120;
 constexpr std::int32_t kBoxY = 149;
 constexpr std::int32_t kBoxWidth = 400;
 constexpr std::int32_t kBoxHeight = 150;
-constexpr std::int32_t kLastLevel = 7;
 
 struct Line {
     std::int32_t x;
@@ -69,14 +68,11 @@ void Application::pauseMenu() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, 220, 165, 200, 150);
 
-    std::int32_t selected = -1;
-    for (std::int32_t i = 0; i < 3; ++i)
-        if (buttonUnder(kHoverResume + i, mouse)) selected = i;
+    const std::int32_t selected = showButtons(mouse, kHoverResume, 3);
     for (std::int32_t i = 0; i < 3; ++i) {
-        const std::int32_t shade = i == selected ? 90 : 20;
+        const std::int32_t shade = kHoverResume + i == selected ? 90 : 20;
         display.drawBox(shade, shade, shade, 238, 195 + 40 * i, 165, 30);
     }
-    hoverButton = selected < 0 ? kHoverNone : kHoverResume + selected;
 
     display.drawFontText(293, 175, kPause);
     display.drawText(275, 203, kResume);
@@ -133,9 +129,8 @@ void Application::resultBox() {
 
 // The one button shape of the story and result boxes.
 void Application::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
-    const bool over = buttonUnder(code, mouse);
+    const bool over = showButtons(mouse, code, 1) == code;
     const std::int32_t shade = over ? 90 : 20;
     display.drawBox(shade, shade, shade, 285, 263, 70, 30);
-    hoverButton = over ? code : kHoverNone;
     display.drawText(labelX, 271, label);
 }

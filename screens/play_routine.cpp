@@ -1,17 +1,10 @@
 // Fixed bytes: the head-up display's labels are the game's own; keep them as they are.
 // A whole game: level after level with its own message loop, each frame drawing the level and
 // the head-up display and then at most one overlay (pause menu, story, result box); with no
-// overlay the arrow keys drive the figure.
+// overlay the arrow keys (and the gamepads) drive the figure.
 #include "platform/scan_codes.h"
 #include "platform/cp1250.h"
 #include "shell/application.h"
-
-
-namespace {
-
-constexpr std::int32_t kLastLevel = 7;
-
-}  // namespace
 
 void Application::playRoutine() {
     showStory = true;
@@ -43,6 +36,7 @@ void Application::startLevel() {
     w.levelOver = false;
     w.levelRunning = true;
     w.levelStartScore = w.score;
+    showNoButtons();  // keys pressed behind the curtains find no button of the screen before
     display.wipeOut();
     loadLevel(levelNumber);
     w.initPlayer();
@@ -75,8 +69,8 @@ bool Application::playFrame(PlayLocals& locals) {
     drawLevelAndHud(locals.frameRate.frame(now));
 
     GameWorld& w = *world;
-    // A frame without a box shows no button: a click in the next frame finds none.
-    hoverButton = kHoverNone;
+    // A frame without a box shows no button: a click or key in the next frame finds none.
+    showNoButtons();
     if (paused)
         pauseMenu();
     else if (showStory)
@@ -121,6 +115,14 @@ void Application::playInput(KeyState& keys) {
     case plat::KeyRead::Failed:
         break;  // the keys of the last good read
     }
+    bool up = (keys[plat::kScanUp] & plat::kKeyDown) != 0;
+    if (holdUpBack) {
+        // Up (or the south button) still held from pressing a box's button does not jump.
+        if (up)
+            up = false;
+        else
+            holdUpBack = false;
+    }
     world->updatePlayer((keys[plat::kScanLeft] & plat::kKeyDown) != 0, (keys[plat::kScanRight] & plat::kKeyDown) != 0,
-                        (keys[plat::kScanUp] & plat::kKeyDown) != 0, (keys[plat::kScanDown] & plat::kKeyDown) != 0, now);
+                        up, (keys[plat::kScanDown] & plat::kKeyDown) != 0, now);
 }

@@ -40,16 +40,13 @@ void Application::titleFrame() {
     scrollCredits();
 
     GameWorld& w = *world;
-    for (std::int32_t i = 0; i < w.buttonCount; ++i) {
-        if (buttonUnder(kHoverNewGame + i, mouse)) {
-            // The other buttons keep whatever frame they had reached.
-            w.animateButton(i, now);
-            hoverButton = i + 1;
-            return;
-        }
+    const std::int32_t over = showButtons(mouse, kHoverNewGame, w.buttonCount);
+    if (over != kHoverNone) {
+        // The other buttons keep whatever frame they had reached.
+        w.animateButton(over - kHoverNewGame, now);
+        return;
     }
     for (std::int32_t i = 0; i < w.buttonCount; ++i) w.buttons[i].frame = kRestingFrame;
-    hoverButton = kHoverNone;
 }
 
 // The caption slides in from the right; once it rests, the name line follows; both stand for

@@ -1,5 +1,5 @@
-// The window procedure: destruction, activation, Escape and the left-button click, which move
-// the game between its screens.
+// The window procedure: destruction, activation, Escape, the keys that choose and press
+// buttons, and the left-button click, which move the game between its screens.
 #include "shell/application.h"
 
 std::intptr_t Application::windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam,
@@ -23,7 +23,10 @@ std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t w
         setActive(wParam);
         return 0;
     case plat::kMsgKeyDown:
-        if (wParam == plat::kVkEscape) onEscape();
+        if (wParam == plat::kVkEscape)
+            onEscape();
+        else
+            onKey(wParam);
         break;
     case plat::kMsgLButtonUp:
         onClick({static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)});
@@ -69,11 +72,16 @@ void Application::onEscape() {
 }
 
 void Application::onClick(plat::Point at) {
+    // The click acts only on the button the last frame showed under the mouse, and only if
+    // it is still there: a code left from an earlier box or screen does nothing. The mouse
+    // takes the highlight back from the keys.
+    keyButton = kHoverNone;
+    pressButton(buttonUnder(pointerButton, at) ? pointerButton : kHoverNone);
+}
+
+void Application::pressButton(std::int32_t code) {
     if (world == nullptr) return;
     GameWorld& w = *world;
-    // The click acts only on the button the last frame showed under the mouse, and only if
-    // it is still there: a code left from an earlier box or screen does nothing.
-    const std::int32_t code = buttonUnder(hoverButton, at) ? hoverButton : kHoverNone;
     if (onTitle) {
         switch (code) {
         case kHoverNewGame:

@@ -1,4 +1,4 @@
-// Fixed bytes: the window's name and the loading text are the game's own; keep them as they are.
+// Fixed bytes: the window's name, the loading text and "Błąd!" with its trace line are the game's own.
 #include "shell/application.h"
 
 #include "platform/cp1250.h"
@@ -30,11 +30,18 @@ int Application::run() {
     useKeyboard = 1;
     // A failed step has reported itself already; start-up reports it once more.
     if (initInput() < 0)
-        reportInputFailure();
+        reportFailure();
     else if (createKeyboard() < 0)
-        reportInputFailure();
+        reportFailure();
     if (keyboard) plat::keyboardAcquire();
     return mainLoop();
+}
+
+void Application::reportFailure(const char* traceLine) {
+    static constexpr auto kFailed = plat::cp1250("błąd \n");
+    display.drawText(320, 230, plat::cp1250("Błąd!"));
+    error.debugLog(traceLine != nullptr ? traceLine : kFailed.c_str());
+    close();
 }
 
 void Application::close() { window.close(); }

@@ -1,20 +1,10 @@
-// Fixed bytes: the text shown and the trace line ("błąd \n", space and all) are the game's own.
 // Creating, acquiring and releasing the keyboard source.
-#include "platform/cp1250.h"
 #include "shell/application.h"
-
-// The three steps every failure of the input set-up takes: "Błąd!" on screen, a trace line,
-// and the window asked to close.
-void Application::reportInputFailure() {
-    display.drawText(320, 230, plat::cp1250("Błąd!"));
-    error.debugLog(plat::cp1250("błąd \n"));
-    close();
-}
 
 std::int32_t Application::initInput() {
     directInput = plat::inputCreate();
     if (!directInput) {
-        reportInputFailure();
+        reportFailure();
         return kInputFailed;
     }
     return 0;
@@ -23,7 +13,7 @@ std::int32_t Application::initInput() {
 std::int32_t Application::createKeyboard() {
     keyboard = plat::keyboardCreate();
     if (!keyboard) {
-        reportInputFailure();
+        reportFailure();
         return kInputFailed;
     }
     return 0;

@@ -1,8 +1,6 @@
 // Fixed bytes: the trace lines are the game's own, misspellings included ("nastepna", "buton").
 #include "world/game_world.h"
 
-#include "platform/cp1250.h"
-
 #include <cstring>
 #include <new>
 

@@ -8,6 +8,7 @@
 #include "world/layout.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // Bonus types: 1..9 the digits, then the operators and the equals sign.
@@ -44,6 +45,7 @@ inline constexpr int kGridColumns = 20;
 inline constexpr int kCollectedSize = 20;
 inline constexpr int kHighScoreRows = 10;
 inline constexpr int kNameLength = 8;
+inline constexpr int kLevelNameBytes = 12;  // a picture name in a level file
 
 // Player movement states; also the row of the player sheet that is drawn.
 enum PlayerState : std::int32_t {
@@ -78,6 +80,16 @@ public:
     void collectBonuses();
     std::int32_t parseExpression(std::int32_t level);
     std::int32_t parseNumber();
+
+    // ---- the level file -------------------------------------------------------------------
+    // Reads a level file into the world, every step traced: the bonuses cleared, then the
+    // header, the names, the grid and the bonus records; a damaged file is made safe as it goes.
+    // `failed` hears each failure with its trace line at the point it happens: a file that
+    // cannot be opened ("\n nie znaleziono!"; nothing is read) and each checked piece the file
+    // lacks ("błąd \n"; reading goes on). False when the file could not be opened; otherwise
+    // `background` holds the stored background name.
+    bool readLevel(const char* fileName, char (&background)[kLevelNameBytes + 1],
+                   const std::function<void(const char* traceLine)>& failed);
 
     // ---- high scores ------------------------------------------------------------------------
     void clearHighScores();

@@ -3,9 +3,11 @@
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
 #include "platform/dialog_text.h"
+#include "platform/gamepads.h"
 #include "platform/headless.h"
 #include "platform/key_presses.h"
 #include "platform/platform.h"
+#include "platform/scan_codes.h"
 
 #include <cstring>
 #include <deque>
@@ -20,6 +22,8 @@ struct Machine {
     std::deque<Message> queue;
     std::function<void()> pollHook;
     bool inHook = false;
+    std::uint64_t polls = 0;
+    std::vector<headless::Input> inputs;
     // window
     bool windowAlive = false;
     bool windowWasCreated = false;
@@ -36,6 +40,7 @@ struct Machine {
     bool input = false;
     bool keyboard = false;
     bool acquired = false;
+    Gamepads pads;
     // failures
     bool fail[16] = {};
     std::uint32_t red = 0xF800, green = 0x07E0, blue = 0x001F;
@@ -46,6 +51,7 @@ struct Machine {
     // recordings
     std::vector<headless::MessageBoxRecord> boxes;
     headless::Frame last;
+    std::function<void(const headless::Frame&)> presentHook;
     bool keep = false;
     std::vector<headless::Frame> frames;
     std::size_t presents = 0;
@@ -62,6 +68,19 @@ Machine& m() {
 }
 
 bool failing(headless::Fail f) { return m().fail[static_cast<int>(f)]; }
+
+void keepInput(headless::InputKind kind, std::int64_t a = 0, std::int64_t b = 0, std::int64_t c = 0) {
+    m().inputs.push_back({m().polls, kind, a, b, c});
+}
+
+// A key (or a gamepad's button) going down while the window is in front: a press for typing
+// when the keyboard is there, and its key-down message.
+void keyWentDown(std::uint8_t press, std::uintptr_t message) {
+    auto& s = m();
+    if (!s.foreground) return;
+    if (s.keyboard) s.presses.push(press);
+    if (message != 0 && s.windowAlive) s.queue.push_back({kMsgKeyDown, message, 0});
+}
 
 }  // namespace
 
@@ -91,6 +110,7 @@ bool windowExists() { return m().windowAlive; }
 
 bool peekMessage(Message& msg) {
     auto& s = m();
+    ++s.polls;
     if (s.pollHook && !s.inHook) {
         s.inHook = true;
         s.pollHook();
@@ -181,6 +201,7 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
         return KeyRead::InputLost;
     }
     std::memcpy(state, s.keys, 256);
+    s.pads.addHeld(state);
     return KeyRead::Ok;
 }
 
@@ -231,6 +252,7 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
         std::memcpy(&s.last.pixels[static_cast<std::size_t>(y) * width], pixels + static_cast<std::ptrdiff_t>(y) * pitch,
                     width * sizeof(std::uint16_t));
     if (s.keep) s.frames.push_back(s.last);
+    if (s.presentHook) s.presentHook(s.last);
     return true;
 }
 
@@ -289,23 +311,43 @@ namespace headless {
 
 void reset() { m() = Machine{}; }
 
-void setTime(std::uint32_t ms) { m().time = ms; }
-void advance(std::uint32_t ms) { m().time += ms; }
-void setTimeStep(std::uint32_t msPerRead) { m().step = msPerRead; }
+void setTime(std::uint32_t ms) {
+    keepInput(InputKind::Time, ms);
+    m().time = ms;
+}
+void advance(std::uint32_t ms) {
+    keepInput(InputKind::Advance, ms);
+    m().time += ms;
+}
+void setTimeStep(std::uint32_t msPerRead) {
+    keepInput(InputKind::TimeStep, msPerRead);
+    m().step = msPerRead;
+}
 std::uint32_t peekTime() { return m().time; }
 
-void postMessage(const Message& msg) { m().queue.push_back(msg); }
+void postMessage(const Message& msg) {
+    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.wParam), msg.lParam);
+    m().queue.push_back(msg);
+}
 
 void postClick(int x, int y) {
+    keepInput(InputKind::Click, x, y);
     m().mouse = {x, y};
     m().queue.push_back({kMsgLButtonUp, 0, static_cast<std::intptr_t>((y << 16) | (x & 0xFFFF))});
 }
 
-void postEscape() { m().queue.push_back({kMsgKeyDown, kVkEscape, 0}); }
+void postEscape() {
+    keepInput(InputKind::Escape);
+    m().queue.push_back({kMsgKeyDown, kVkEscape, 0});
+}
 
-void postSystemClose() { m().queue.push_back({kMsgClose, 0, 0}); }
+void postSystemClose() {
+    keepInput(InputKind::Close);
+    m().queue.push_back({kMsgClose, 0, 0});
+}
 
 void setForeground(bool foreground) {
+    keepInput(InputKind::Foreground, foreground ? 1 : 0);
     auto& s = m();
     if (!foreground) s.presses.clear();
     s.foreground = foreground;
@@ -316,19 +358,46 @@ void setForeground(bool foreground) {
 std::size_t pendingMessages() { return m().queue.size(); }
 
 void setPollHook(std::function<void()> hook) { m().pollHook = std::move(hook); }
+std::uint64_t polls() { return m().polls; }
 
-void setMouse(int x, int y) { m().mouse = {x, y}; }
+void setMouse(int x, int y) {
+    keepInput(InputKind::Mouse, x, y);
+    m().mouse = {x, y};
+}
 bool cursorVisible() { return m().cursorShown; }
 const std::vector<bool>& cursorCalls() { return m().cursorCalls; }
 void setKey(std::uint8_t scanCode, bool down) {
+    keepInput(InputKind::Key, scanCode, down ? 1 : 0);
     auto& s = m();
-    if (down && s.keys[scanCode] == 0 && s.foreground && s.keyboard) s.presses.push(scanCode);
+    if (down && s.keys[scanCode] == 0) keyWentDown(scanCode, virtualKeyOf(scanCode));
     s.keys[scanCode] = down ? 0x80 : 0;
 }
-void releaseAllKeys() { std::memset(m().keys, 0, sizeof m().keys); }
+void releaseAllKeys() {
+    keepInput(InputKind::ReleaseKeys);
+    std::memset(m().keys, 0, sizeof m().keys);
+}
 bool keyboardAcquired() { return m().acquired; }
 bool keyboardExists() { return m().keyboard; }
 bool inputExists() { return m().input; }
+
+void plugPad(int id) {
+    keepInput(InputKind::Plug, id);
+    m().pads.plug(id);
+}
+void unplugPad(int id) {
+    keepInput(InputKind::Unplug, id);
+    m().pads.unplug(id);
+}
+void setPadButton(int id, PadButton button, bool down) {
+    keepInput(InputKind::PadButton, id, static_cast<std::int64_t>(button), down ? 1 : 0);
+    const PadKey key = m().pads.button(id, button, down);
+    if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
+}
+void setPadAxis(int id, PadAxis axis, int value) {
+    keepInput(InputKind::PadAxis, id, static_cast<std::int64_t>(axis), value);
+    const PadKey key = m().pads.axis(id, axis, value);
+    if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
+}
 
 void setFail(Fail what, bool fail) { m().fail[static_cast<int>(what)] = fail; }
 
@@ -345,12 +414,67 @@ std::string windowTitle() { return m().title; }
 std::size_t presentCount() { return m().presents; }
 std::size_t flipCount() { return m().flips; }
 const Frame& lastFrame() { return m().last; }
-void keepFrames(bool keep) { m().keep = keep; }
+void keepFrames(bool keepAll) { m().keep = keepAll; }
+void setPresentHook(std::function<void(const Frame&)> hook) { m().presentHook = std::move(hook); }
 const std::vector<Frame>& frames() { return m().frames; }
 
 const std::vector<MusicCall>& musicCalls() { return m().music; }
 int musicVolume() { return m().songLoaded ? m().volume : -1; }
 int musicCallsAtDestroy() { return m().musicAtDestroy; }
+
+const std::vector<Input>& inputs() { return m().inputs; }
+
+void apply(const Input& in) {
+    const auto u32 = [](std::int64_t v) { return static_cast<std::uint32_t>(v); };
+    const auto i32 = [](std::int64_t v) { return static_cast<int>(v); };
+    switch (in.kind) {
+    case InputKind::Time:
+        setTime(u32(in.a));
+        break;
+    case InputKind::Advance:
+        advance(u32(in.a));
+        break;
+    case InputKind::TimeStep:
+        setTimeStep(u32(in.a));
+        break;
+    case InputKind::Message:
+        postMessage({u32(in.a), static_cast<std::uintptr_t>(in.b), static_cast<std::intptr_t>(in.c)});
+        break;
+    case InputKind::Click:
+        postClick(i32(in.a), i32(in.b));
+        break;
+    case InputKind::Escape:
+        postEscape();
+        break;
+    case InputKind::Close:
+        postSystemClose();
+        break;
+    case InputKind::Foreground:
+        setForeground(in.a != 0);
+        break;
+    case InputKind::Mouse:
+        setMouse(i32(in.a), i32(in.b));
+        break;
+    case InputKind::Key:
+        setKey(static_cast<std::uint8_t>(in.a), in.b != 0);
+        break;
+    case InputKind::ReleaseKeys:
+        releaseAllKeys();
+        break;
+    case InputKind::Plug:
+        plugPad(i32(in.a));
+        break;
+    case InputKind::Unplug:
+        unplugPad(i32(in.a));
+        break;
+    case InputKind::PadButton:
+        setPadButton(i32(in.a), static_cast<PadButton>(in.b), in.c != 0);
+        break;
+    case InputKind::PadAxis:
+        setPadAxis(i32(in.a), static_cast<PadAxis>(in.b), i32(in.c));
+        break;
+    }
+}
 
 }  // namespace headless
 

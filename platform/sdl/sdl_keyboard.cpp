@@ -149,19 +149,29 @@ void keyboardFocusChanged(bool focused) {
 }
 
 void keyPressed(const SDL_Keysym& key) {
-    if (!kb().created) return;
     const bool altEnter = (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
                           (key.mod & KMOD_ALT) != 0;
-    if (!altEnter) kb().presses.push(pcScanCode(key.scancode));
+    if (altEnter) return;
+    const std::uint8_t scan = pcScanCode(key.scancode);
+    if (const std::uintptr_t message = virtualKeyOf(scan); message != 0) postMessage({kMsgKeyDown, message, 0});
+    if (kb().created) kb().presses.push(scan);
+}
+
+void padKeyPressed(std::uint8_t scanCode) {
+    if (kb().created && state().focused) kb().presses.push(scanCode);
 }
 }  // namespace sdl
 
 bool inputCreate() {
     kb().input = true;
+    sdl::gamepadsOpen();
     return true;
 }
 
-void inputRelease() { kb().input = false; }
+void inputRelease() {
+    sdl::gamepadsClose();
+    kb().input = false;
+}
 
 bool keyboardCreate() {
     if (!kb().input) return false;
@@ -201,8 +211,9 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     // Alt+Enter switches between full screen and a window; that Enter is not the game's.
     if ((SDL_GetModState() & KMOD_ALT) != 0) {
         state[kScanEnter] = 0;
-        state[0x9C] = 0;
+        state[kScanKeypadEnter] = 0;
     }
+    sdl::addGamepadKeys(state);
     return KeyRead::Ok;
 }
 

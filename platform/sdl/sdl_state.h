@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 namespace plat::sdl {
 
 struct WindowState {
@@ -34,5 +36,18 @@ void keyPressed(const SDL_Keysym& key);
 // Starts SDL's video on a desktop; false, with the reason on standard error, when there is
 // none (unless a video driver was asked for by name).
 bool startVideo();
+
+// Queues a message for the window procedure.
+void postMessage(const Message& msg);
+
+// Game controllers (sdl_gamepad.cpp), opened and closed with the input object.
+void gamepadsOpen();
+void gamepadsClose();
+// Called by the window code for every game-controller event.
+void gamepadEvent(const SDL_Event& e);
+// Sets the keys the pads hold in a keyboard snapshot.
+void addGamepadKeys(std::uint8_t state[256]);
+// A key press a pad made, taken for typing as a keyboard's press is.
+void padKeyPressed(std::uint8_t scanCode);
 
 }  // namespace plat::sdl

@@ -125,6 +125,13 @@ void translate(const SDL_Event& e) {
             toggleFullscreen();
         }
         break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+        sdl::gamepadEvent(e);
+        break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.button == SDL_BUTTON_LEFT && s.window != nullptr) {
             const Point p = mouseToFrame(e.button.x, e.button.y);
@@ -364,3 +371,9 @@ void videoStop() {
 }
 
 }  // namespace plat
+
+namespace plat::sdl {
+
+void postMessage(const Message& msg) { queue().push_back(msg); }
+
+}  // namespace plat::sdl

@@ -6,8 +6,7 @@
 
 #include "platform/headless.h"
 #include "shell/application.h"
-#include "support/game_harness.h"
-#include "support/route_game.h"
+#include "support/test_game.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -165,20 +164,17 @@ TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
 // each win, the ending, and the high-score table with the sum of the points.
 TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
     for (int n = 1; n <= 7; ++n) ASSERT_TRUE(routes()[static_cast<std::size_t>(n)].found) << "level " << n;
-    testing_support::GameHarness game;
+    testing_support::TestGame game;
     for (const char* sub : {"gfx", "level", "music"})
         std::filesystem::create_directory_symlink(content_test::gameDir() / sub, game.dir.path() / sub);
-    const testing_support::RouteGame played =
-        testing_support::playWithRoutes(game, std::vector<solver::Route>(routes().begin(), routes().end()));
-    EXPECT_EQ(played.exitCode, 0);
-    EXPECT_FALSE(game.timedOut);
-    EXPECT_TRUE(played.ended) << "the game did not reach the high-score table";
-    for (int n = 1; n <= 7; ++n) {
-        const lvl::Level data = readLevel(n);
-        EXPECT_TRUE(played.won[static_cast<std::size_t>(n)])
-            << "level " << n << " ended with " << played.results[static_cast<std::size_t>(n)] << ", the board shows " << data.target;
-    }
-    EXPECT_EQ(game.app->world->hiScores[0], played.expectedScore);
+    const std::vector<solver::Route> all(routes().begin(), routes().end());
+    std::array<std::int32_t, 8> results{};
+    replay::Script script;
+    testing_support::winWithRoutes(script, all, results).closeWindow();
+    EXPECT_EQ(testing_support::play(game, script), 0);
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(results[static_cast<std::size_t>(n)], readLevel(n).target) << "level " << n << " against its board";
+    EXPECT_EQ(game.app->world->hiScores[0], testing_support::pointsOf(all));
 }
 
 }  // namespace

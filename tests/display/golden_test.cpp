@@ -7,7 +7,7 @@
 #include "display/golden.h"
 #include "platform/cp1250.h"
 #include "support/bmp_writer.h"
-#include "support/game_harness.h"
+#include "support/test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -167,7 +167,7 @@ TEST_F(Golden, HighScoreFrame) {
 }
 
 TEST(GoldenStart, LoadingFrameShowsTheLoadingText) {
-    testing_support::GameHarness game;
+    testing_support::TestGame game;
     plat::headless::keepFrames(true);
     game.run([](Application&, long poll) {
         if (poll == 2) plat::headless::postSystemClose();

@@ -5,7 +5,9 @@
 // file the game reads or writes. In every case the game behaves as its failure handling
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
-#include "screens/play_script.h"
+#include "level_binary.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 #include "support/bmp_writer.h"
 
 #include "platform/cp1250.h"
@@ -30,8 +32,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 using testing_support::TempDir;
 
 const fs::path kGameDir = KALKULON_GAME_DIR;
@@ -45,11 +48,6 @@ std::int32_t le32At(const std::string& bytes, std::size_t at) {
     std::uint32_t v = 0;
     for (int b = 3; b >= 0; --b) v = v << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(b)]);
     return static_cast<std::int32_t>(v);
-}
-
-void setLe32At(std::string& bytes, std::size_t at, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    for (int b = 0; b < 4; ++b) bytes[at + static_cast<std::size_t>(b)] = static_cast<char>((v >> (8 * b)) & 0xFF);
 }
 
 std::size_t count(const std::string& haystack, std::string_view needle) {
@@ -84,9 +82,19 @@ public:
 
     static std::string levelName(int n) { return "level" + std::to_string(n) + ".lvl"; }
     static fs::path source(int n) { return kGameDir / "level" / levelName(n); }
-    static std::string level(int n) { return readBytes(source(n)); }
+    // A generated level as the level library reads it.
+    static lvl::Level level(int n) {
+        lvl::Level level;
+        std::string error;
+        EXPECT_TRUE(lvl::readLevelFile(source(n).string(), level, error)) << error;
+        return level;
+    }
 
-    void writeLevel(int n, const std::string& bytes) const { dir_.write("level/" + levelName(n), bytes); }
+    // The first `size` bytes (all of them, by default) of a level file in place of level n.
+    void writeLevel(int n, const std::vector<std::uint8_t>& bytes, std::size_t size = SIZE_MAX) const {
+        dir_.write("level/" + levelName(n), std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, bytes.size()))));
+    }
+    void writeLevel(int n, const lvl::Level& level) const { writeLevel(n, lvl::encodeLevel(level)); }
     // Replaces a picture (the link goes, a file of its own takes its place).
     void writePicture(const std::string& name, const std::string& bytes) const {
         fs::remove(dir_.path() / "gfx" / name);
@@ -97,10 +105,6 @@ public:
 private:
     const TempDir& dir_;
 };
-
-// Offsets of a level file (n block-file names of 12 bytes after the 28-byte header).
-std::size_t gridOffset(std::int32_t names) { return 40 + 12 * static_cast<std::size_t>(names); }
-std::size_t bonusOffset(std::int32_t names) { return 1160 + 12 * static_cast<std::size_t>(names); }
 
 // ---- the high-score table --------------------------------------------------------------------
 
@@ -169,16 +173,15 @@ Table oldTable() {
 
 // ---- scripts -----------------------------------------------------------------------------------
 
-bool onTitleScreen(Application& a) { return a.onTitle; }
 // A level on screen, played or finished (should the walk have taken a whole sum).
-bool inLevel(Application& a) { return !a.onTitle && !a.showStory && !a.paused && a.world->levelRunning; }
+bool inLevel(Application& a) { return a.screenShown() == Screen::Play || a.screenShown() == Screen::Result; }
 
 // A level played a little (walking right, then jumping), paused and left; then the high-score
 // screen looked at, and the game left by its exit button.
 void visitAndLeave(Script& script, std::function<void(Application&)> whilePlaying = nullptr) {
     auto frames = std::make_shared<int>(0);
     script.startGame();
-    script.then("walk", playing, [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("walk", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
     script.then("jump", [frames](Application& a) { return inLevel(a) && ++*frames == 200; },
                 [](Application&) {
                     hl::setKey(kScanRight, false);
@@ -190,11 +193,11 @@ void visitAndLeave(Script& script, std::function<void(Application&)> whilePlayin
                     if (whilePlaying) whilePlaying(a);
                     hl::postEscape();
                 });
-    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
-    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitleScreen);
-    script.then("back to the title", [](Application& a) { return a.onNameEntry; },
+    script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
+    script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
+    script.then("back to the title", showing(Screen::HighScores),
                 [](Application&) { hl::postEscape(); });
-    script.click("exit", kExitButton, kHoverExit, onTitleScreen);
+    script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // A game over quick levels of 3 + 4 that need 8: 25 points, which enter the old table at row
@@ -209,11 +212,11 @@ void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry 
     script.keys("Enter", {kScanEnter});
     script.then("saved", [](Application& a) { return a.world->entryRow == -1; },
                 [](Application&) { hl::postEscape(); });
-    script.click("exit", kExitButton, kHoverExit, onTitleScreen);
+    script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // Runs a script to the game's end: it must end by itself with exit code 0.
-void playThrough(GameHarness& game, Script& script) {
+void playThrough(TestGame& game, Script& script) {
     EXPECT_EQ(play(game, script), 0);
 }
 
@@ -225,35 +228,38 @@ void playThrough(GameHarness& game, Script& script) {
 // item the file lacks, closes its window and ends normally; the table is untouched.
 TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
     for (int n = 1; n <= 7; ++n) {
-        const std::string whole = GameFolder::level(n);
-        ASSERT_GT(whole.size(), bonusOffset(0)) << "level " << n;
-        const std::int32_t names = le32At(whole, 0);
-        const std::int32_t bonuses = le32At(whole, 4);
-        ASSERT_GE(names, 0);
-        ASSERT_TRUE(bonuses >= 0 && bonuses <= kMaxBonuses);
-        ASSERT_EQ(whole.size(), bonusOffset(names) + 192 * static_cast<std::size_t>(bonuses));
+        const lvl::Level level = GameFolder::level(n);
+        const std::vector<std::uint8_t> whole = lvl::encodeLevel(level);
+        const std::int32_t names = level.nameCount;
+        const auto bonuses = static_cast<std::int32_t>(level.tokens.size());
+        ASSERT_GT(bonuses, 0) << "level " << n;
+        ASSERT_EQ(whole.size(), lvl::tokenAt(names, level.tokens.size()));
 
-        std::vector<std::size_t> cuts = {0, 2, 4, 8, 12, 16, 20, 24, 26, gridOffset(names) + 600};
-        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(bonusOffset(names) + 192 * static_cast<std::size_t>(b));
-        cuts.push_back(whole.size() - 1);
+        // At the start of each header number and inside the last, inside the grid, at the start
+        // of each bonus record and one byte short of the end.
+        std::vector<std::size_t> cuts = {2, lvl::headerAt(lvl::kPlayerY) + 2, lvl::cellAt(names, 7, 10), whole.size() - 1};
+        for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
+            cuts.push_back(lvl::headerAt(static_cast<lvl::HeaderField>(field)));
+        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(lvl::tokenAt(names, static_cast<std::size_t>(b)));
 
         for (std::size_t cut : cuts) {
             SCOPED_TRACE("level " + std::to_string(n) + " cut at " + std::to_string(cut));
             // What the loader can no longer read: the header numbers from the cut on, and the
             // bonus records it then expects.
             std::size_t missing = 0;
-            for (std::size_t field = 0; field < 7; ++field) missing += cut < 4 * field + 4 ? 1 : 0;
-            const std::int32_t namesRead = cut >= 4 ? names : 0;
-            const std::int32_t bonusesRead = cut >= 8 ? bonuses : 0;
+            for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
+                missing += cut < lvl::headerAt(static_cast<lvl::HeaderField>(field)) + 4 ? 1 : 0;
+            const std::int32_t namesRead = cut >= lvl::headerAt(lvl::kTokenCount) ? names : 0;
+            const std::int32_t bonusesRead = cut >= lvl::headerAt(lvl::kTarget) ? bonuses : 0;
             for (std::int32_t b = 0; b < bonusesRead; ++b)
-                missing += cut < bonusOffset(namesRead) + 192 * static_cast<std::size_t>(b + 1) ? 1 : 0;
+                missing += cut < lvl::tokenAt(namesRead, static_cast<std::size_t>(b + 1)) ? 1 : 0;
 
-            GameHarness game;
+            TestGame game;
             GameFolder folder(game.dir);
-            folder.writeLevel(1, whole.substr(0, cut));
+            folder.writeLevel(1, whole, cut);
             game.dir.write("hiscore.tbl", oldTable().bytes());
             Script script;
-            script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+            script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
             playThrough(game, script);
 
             const std::string trace = game.dir.read("debug.txt");
@@ -268,17 +274,15 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
 // a count of 2^31 - 1 over the level's own records loads those and then lacks the rest of the
 // 30, which is a short file: "Błąd!" and the end of the game.
 TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
-    const std::string level = GameFolder::level(1);
-    const std::int32_t names = le32At(level, 0);
-    const std::int32_t own = le32At(level, 4);
+    const lvl::Level level = GameFolder::level(1);
+    const auto own = static_cast<std::int32_t>(level.tokens.size());
     ASSERT_GT(own, 0);
-    const std::string records = level.substr(bonusOffset(names));
     {
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
-        std::string damaged = level.substr(0, bonusOffset(names));
-        setLe32At(damaged, 4, 31);
-        for (int b = 0; b < 31; ++b) damaged += records.substr(192 * static_cast<std::size_t>(b % own), 192);
+        lvl::Level damaged = level;
+        damaged.tokens.clear();
+        for (int b = 0; b < 31; ++b) damaged.tokens.push_back(level.tokens[static_cast<std::size_t>(b % own)]);
         folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
@@ -293,13 +297,13 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes());
     }
     {
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
-        std::string damaged = level;
-        setLe32At(damaged, 4, INT32_MAX);
+        std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
+        lvl::putNumberAt(damaged, lvl::headerAt(lvl::kTokenCount), INT32_MAX);
         folder.writeLevel(1, damaged);
         Script script;
-        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
         EXPECT_EQ(game.app->world->bonusCount, kMaxBonuses);
         for (std::int32_t b = 0; b < kMaxBonuses; ++b) EXPECT_EQ(game.app->world->bonuses[b].active, b < own) << b;
@@ -312,18 +316,20 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
 TEST(DamagedData, UnknownGridCellsAreEmpty) {
     for (const std::int32_t bad : {4, INT32_MIN}) {
         SCOPED_TRACE(bad);
-        std::string level = GameFolder::level(1);
-        const std::size_t grid = gridOffset(le32At(level, 0));
+        const lvl::Level level = GameFolder::level(1);
+        std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
         int blocks = 0;
-        for (std::size_t cell = 0; cell < 280; ++cell) {
-            if (le32At(level, grid + 4 * cell) < 0) continue;
-            setLe32At(level, grid + 4 * cell, bad);
-            ++blocks;
+        for (int row = 0; row < lvl::kRows; ++row) {
+            for (int column = 0; column < lvl::kColumns; ++column) {
+                if (level.cells[row][column] < 0) continue;
+                lvl::putNumberAt(damaged, lvl::cellAt(level.nameCount, row, column), bad);
+                ++blocks;
+            }
         }
         ASSERT_GT(blocks, 0);
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
-        folder.writeLevel(1, level);
+        folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
         visitAndLeave(script, [](Application& a) {
@@ -340,25 +346,22 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
 // the grid and the bonuses are still found behind them, the background is looked for under
 // its twelve letters (and, missing, shows the checker).
 TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
-    const std::string level = GameFolder::level(1);
-    const std::int32_t names = le32At(level, 0);
-    std::string damaged = level.substr(0, 28);
-    setLe32At(damaged, 0, names + 2);
-    damaged += std::string(12 * static_cast<std::size_t>(names), 'K') + std::string(24, 'K');
-    damaged += "LAKALAKALAKA";
-    damaged += level.substr(gridOffset(names));
+    lvl::Level level = GameFolder::level(1);
+    level.nameCount += 2;
+    std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
+    std::fill(damaged.begin() + lvl::backgroundAt(0), damaged.begin() + lvl::backgroundAt(level.nameCount), 'K');
+    const std::string twelve = "LAKALAKALAKA";
+    std::copy(twelve.begin(), twelve.end(), damaged.begin() + lvl::backgroundAt(level.nameCount));
 
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir);
     folder.writeLevel(1, damaged);
     Script script;
-    visitAndLeave(script, [&level, names](Application& a) {
+    visitAndLeave(script, [&level](Application& a) {
         const GameWorld& w = *a.world;
-        EXPECT_EQ(w.bonusCount, le32At(level, 4));
-        for (std::int32_t b = 0; b < w.bonusCount; ++b)
-            EXPECT_EQ(w.bonuses[b].type, le32At(level, bonusOffset(names) + 192 * static_cast<std::size_t>(b) + 8));
-        for (int c = 0; c < 20; ++c)
-            EXPECT_EQ(w.blocks[13][c], le32At(level, gridOffset(names) + 4 * (13 * 20 + static_cast<std::size_t>(c))));
+        ASSERT_EQ(w.bonusCount, static_cast<std::int32_t>(level.tokens.size()));
+        for (std::int32_t b = 0; b < w.bonusCount; ++b) EXPECT_EQ(w.bonuses[b].type, level.tokens[static_cast<std::size_t>(b)].type);
+        for (int c = 0; c < lvl::kColumns; ++c) EXPECT_EQ(w.blocks[13][c], level.cells[13][c]);
         const Surface& background = *a.display.backgroundSurface;
         EXPECT_EQ(background.at(0, 0), 0xF81F);
         EXPECT_EQ(background.at(8, 0), 0);
@@ -420,7 +423,7 @@ std::string coreHeaderOnly(std::uint16_t width, std::uint16_t height) {
 // The game starts within a second and never takes 100 MB more, each refused picture shows the
 // checker, and the game can be played and left.
 TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce) {
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir);
     folder.writePicture("title.bmp", "");
     // 3 GB, a sane header in front and nothing but a hole behind it.
@@ -431,7 +434,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
     folder.writePicture("gracz1.bmp", headerOnly(INT32_MAX, INT32_MIN + 1, 32, 0));
     folder.writePicture("hiscore.bmp", coreHeaderOnly(65535, 65535));
     folder.writePicture("klocki1.bmp", headerOnly(1280, -960, 8, 1) + std::string("\0\1", 2));
-    const std::string background = GameFolder::level(1).substr(gridOffset(le32At(GameFolder::level(1), 0)) - 12, 12);
+    const std::string background = GameFolder::level(1).background;
     folder.writePicture(background.c_str(), headerOnly(100000, 100000, 24, 0) + std::string(1000, '\x7F'));
 
     const bool peakKnown = resetPeakMemory();
@@ -467,7 +470,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
 // Pictures of the wrong size are scaled to the size of their place: a full-screen picture as
 // the block sheet, the block sheet as the player's sheet, a picture of 3 x 2 as the title.
 TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir);
     folder.writePicture("klocki1.bmp", readBytes(kGameDir / "gfx" / "title.bmp"));
     folder.writePicture("gracz1.bmp", readBytes(kGameDir / "gfx" / "klocki2.bmp"));
@@ -501,7 +504,7 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
 // Without the picture folder every screen shows checkers, and the game is played and left as
 // always; each picture's load is traced.
 TEST(DamagedData, WithoutThePictureFolderEveryScreenStillWorks) {
-    GameHarness game;
+    TestGame game;
     GameFolder folder(game.dir, false);
     game.dir.write("hiscore.tbl", oldTable().bytes());
     Script script;
@@ -530,7 +533,7 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         file.resize(size);
         const Table loaded = Table::fromFile(file);
 
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", file);
@@ -567,7 +570,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
     // No permission to read it (root reads it all the same), and a circle of links.
     for (const bool circle : {false, true}) {
         SCOPED_TRACE(circle ? "circle of links" : "mode 000");
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         if (circle) {
@@ -589,7 +592,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
     }
     // A folder where the table should be.
     {
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         fs::create_directory(game.dir.path() / table);
@@ -604,7 +607,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
     // A read-only table, then a read-only game folder.
     for (const bool wholeFolder : {false, true}) {
         SCOPED_TRACE(wholeFolder ? "read-only folder" : "read-only table");
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", oldTable().bytes());
@@ -630,7 +633,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
 TEST(DamagedData, ATraceThatCannotBeWrittenStopsNothing) {
     for (const bool folderInItsPlace : {true, false}) {
         SCOPED_TRACE(folderInItsPlace ? "folder" : "read-only file");
-        GameHarness game;  // the display has started the trace by now
+        TestGame game;  // the display has started the trace by now
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", oldTable().bytes());
@@ -689,20 +692,22 @@ std::string stateOf(const fs::path& p) {
 // all of it a hole, that claims 2^31 - 1 block-file names is stepped over to its end and lacks
 // everything behind them. Each game ends at once, and the table is untouched.
 TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
-    const std::string level = GameFolder::level(1);
-    std::string head = level.substr(0, 28);
-    setLe32At(head, 0, INT32_MAX);
+    const lvl::Level level = GameFolder::level(1);
+    std::vector<std::uint8_t> header = lvl::encodeLevel(level);
+    header.resize(lvl::kHeaderSize);
+    lvl::putNumberAt(header, lvl::headerAt(lvl::kNameCount), INT32_MAX);
+    const std::string head(header.begin(), header.end());
     for (const std::string as : {"FIFO", "/dev/urandom", "folder", "2 GiB"}) {
         SCOPED_TRACE(as);
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         plant(game.dir.path(), "level/level1.lvl", as, head);
         Script script;
-        script.click("new game", kNewGameButton, kHoverNewGame, onTitleScreen);
+        script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
 
-        const std::size_t shortReads = as == "2 GiB" ? static_cast<std::size_t>(le32At(level, 4)) : 0;
+        const std::size_t shortReads = as == "2 GiB" ? level.tokens.size() : 0;
         const std::string trace = game.dir.read("debug.txt");
         EXPECT_EQ(trace.find("\n nie znaleziono!") != std::string::npos, shortReads == 0);
         EXPECT_EQ(count(trace, kShortRead.view()), shortReads);
@@ -721,16 +726,16 @@ TEST(DamagedData, LevelFilesThatAreNoFilesOrEndlessEndTheGameAtOnce) {
 TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsFolder) {
     const fs::path keep = "elsewhere/keep.txt";  // outside the game's files: an old table
     const fs::path fresh = "elsewhere/fresh.txt";
-    auto checker = [](GameHarness& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
-    auto silent = [](GameHarness&) {
+    auto checker = [](TestGame& g) { EXPECT_TRUE(showsChecker(*g.app->display.backgroundSurface)); };
+    auto silent = [](TestGame&) {
         const auto& calls = hl::musicCalls();
         EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](auto& c) { return c.what == "load" && c.value == 0; }));
     };
-    auto traceAfresh = [](GameHarness& g) { g.app->error.debugLog("start", false); };
+    auto traceAfresh = [](TestGame& g) { g.app->error.debugLog("start", false); };
     struct Case {
         const char* what;
         std::vector<std::pair<const char*, const char*>> plants;  // name, what takes its place
-        std::function<void(GameHarness&)> check = nullptr;
+        std::function<void(TestGame&)> check = nullptr;
     };
     const Case cases[] = {
         {"title picture as a FIFO", {{"gfx/title.bmp", "FIFO"}}, checker},
@@ -748,7 +753,7 @@ TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsF
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        GameHarness game;
+        TestGame game;
         GameFolder folder(game.dir);
         writeLevels(game.dir, 8);
         fs::create_directory(game.dir.path() / "elsewhere");

@@ -5,8 +5,7 @@
 #include "shell/options.h"
 #include "solver.h"
 
-#include "support/game_harness.h"
-#include "support/route_game.h"
+#include "support/test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +30,7 @@ int options(std::vector<std::string> args) {
 }
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
-    testing_support::GameHarness game;
+    testing_support::TestGame game;
     linkGameData(game.dir);
     ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}), -1);
     const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
@@ -46,15 +45,16 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
         ASSERT_TRUE(routes[static_cast<std::size_t>(n)].found) << "level " << n;
     }
     EXPECT_EQ(routes[7].result, 20);  // the pack's last level, not the game's own
-    const testing_support::RouteGame played = testing_support::playWithRoutes(game, routes, true);
-    EXPECT_FALSE(game.timedOut);
-    EXPECT_TRUE(played.ended);
-    for (int n = 1; n <= 7; ++n) EXPECT_TRUE(played.won[static_cast<std::size_t>(n)]) << "level " << n;
+    std::array<std::int32_t, 8> results{};
+    replay::Script script;
+    testing_support::winWithRoutes(script, routes, results).closeWindow();
+    EXPECT_EQ(testing_support::play(game, script), 0);
+    for (std::size_t n = 1; n <= 7; ++n) EXPECT_EQ(results[n], routes[n].result) << "level " << n;
 
     std::ifstream table(run / "hiscore.tbl", std::ios::binary);
     std::int32_t best = 0;
     table.read(reinterpret_cast<char*>(&best), 4);
-    EXPECT_EQ(best, played.expectedScore);
+    EXPECT_EQ(best, testing_support::pointsOf(routes));
     EXPECT_FALSE(fs::exists(game.dir.path() / "hiscore.tbl")) << "the game's own table";
 }
 

@@ -1,13 +1,16 @@
 // The high-score screen after a game whose score reached the table: the name typed from the
 // key presses, at most one key per 80 ms, and the table file written on Enter.
-#include "play_script.h"
+#include "support/bmp_writer.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 
 namespace {
 
@@ -28,7 +31,7 @@ std::string tableBytes(const std::vector<std::pair<std::int32_t, std::string>>& 
 const std::string kStartTable = tableBytes({{100, "ALA"}, {50, "OLA"}, {10, ""}});
 
 // A game lost with 25 points, which enter the table at row 2.
-void loseAGame(GameHarness& game, Script& script) {
+void loseAGame(TestGame& game, Script& script) {
     writeLevels(game.dir, 8);
     game.dir.write("hiscore.tbl", kStartTable);
     script.loseGame().then("name entry at row 2", [](Application& a) {
@@ -42,7 +45,7 @@ std::string nameAt(const Application& a, int row) { return std::string(a.world->
 }  // namespace
 
 TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
-    GameHarness game;
+    TestGame game;
     Script script;
     loseAGame(game, script);
     for (char c = 'A'; c <= 'J'; ++c) script.keys(std::string(1, c), {scanOf(c)});
@@ -54,7 +57,7 @@ TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
     script.keys("Enter and K", {kScanEnter, scanOf('K')});
     script.then("saved", [](Application& a) {
         EXPECT_EQ(a.world->entryRow, -1);
-        EXPECT_TRUE(a.onNameEntry);  // the table stays on screen
+        EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
         EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
     });
     // Afterwards the screen only shows the table: no key is read.
@@ -70,7 +73,7 @@ TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
 }
 
 TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEndsOnlyAFrame) {
-    GameHarness game;
+    TestGame game;
     Script script;
     loseAGame(game, script);
     // Switched away and back, Backspace pressed at once: the frame that acquires the keyboard
@@ -113,7 +116,7 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEnd
 }
 
 TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
-    GameHarness game;
+    TestGame game;
     Script script;
     loseAGame(game, script);
     struct Tap {
@@ -149,7 +152,7 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
 
 TEST(NameEntry, ClosingTheWindowDuringTheEntrySavesItAsEscapeDoes) {
     for (const std::string typed : {"AB", ""}) {
-        GameHarness game;
+        TestGame game;
         Script script;
         loseAGame(game, script);
         for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});

@@ -1,12 +1,14 @@
 // Whole games played headless through the window procedure and the play routine: levels won
 // and lost, lives, points, game over, the ending, the pause menu, the story, switching away
 // in the middle of a level, and the quit message taken inside a game.
-#include "play_script.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 
 #include <gtest/gtest.h>
 
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 
 namespace {
 
@@ -19,19 +21,19 @@ bool allBonusesActive(const GameWorld& w) {
 }  // namespace
 
 TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
-    GameHarness game;
+    TestGame game;
     writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
     writeLevel(game.dir, 2, sumLevel(5, kBonusPlus, 4, 9));
     Script script;
     script.startGame().playLevel();
-    script.then("won box", resultShown, [](Application& a) {
+    script.then("won box", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.world->result, 7);
         EXPECT_EQ(a.world->score, 25);  // 3, + and 4: 5 + 15 + 5
         EXPECT_EQ(a.levelNumber, 1);
         EXPECT_TRUE(a.world->bonuses[3].active);  // "=" stays in the level
     });
-    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
-    script.then("level 2", playing, [](Application& a) {
+    script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
+    script.then("level 2", showing(Screen::Play), [](Application& a) {
         EXPECT_EQ(a.levelNumber, 2);
         EXPECT_EQ(a.world->target, 9);
         EXPECT_EQ(a.world->score, 75);
@@ -50,7 +52,7 @@ TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
         EXPECT_TRUE(a.world->levelRunning);
     });
     script.playLevel();
-    script.then("level 2 won", resultShown, [](Application& a) {
+    script.then("level 2 won", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.world->result, 9);
         EXPECT_EQ(a.world->score, 100);
     });
@@ -59,21 +61,21 @@ TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
 }
 
 TEST(PlayRoutine, ALostLevelReloadsWithOneLifeLessAndTheScoreItStartedWith) {
-    GameHarness game;
+    TestGame game;
     writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
     writeLevel(game.dir, 2, sumLevel(3, kBonusTimes, 4, 7));  // 3 * 4 = 12, not 7
     Script script;
     script.startGame().playLevel();
-    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+    script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     script.playLevel();
-    script.then("lost box", resultShown, [](Application&) {}).nextFrame();
+    script.then("lost box", showing(Screen::Result), [](Application&) {}).nextFrame();
     script.then("lost box drawn", [](Application& a) {
         EXPECT_EQ(a.world->result, 12);
         EXPECT_EQ(a.world->score, 100);
         EXPECT_TRUE(plat::headless::cursorVisible());
     });
-    script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
-    script.then("level 2 again", playing, [](Application& a) {
+    script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, showing(Screen::Result));
+    script.then("level 2 again", showing(Screen::Play), [](Application& a) {
         EXPECT_EQ(a.levelNumber, 2);
         EXPECT_EQ(a.world->lives, 2);
         EXPECT_EQ(a.world->score, 75);
@@ -87,23 +89,23 @@ TEST(PlayRoutine, ALostLevelReloadsWithOneLifeLessAndTheScoreItStartedWith) {
 }
 
 TEST(PlayRoutine, LosingWithTheLastLifeShowsGameOverAndKoniecOpensTheNameEntry) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 8);  // 3 + 4 never makes 8
     Script script;
     script.startGame();
     for (int lives = 3; lives > 1; --lives) {
         script.playLevel();
-        script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+        script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, showing(Screen::Result));
     }
     script.playLevel();
-    script.then("game over box", resultShown, [](Application& a) {
+    script.then("game over box", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.world->lives, 1);
         EXPECT_EQ(a.world->score, 25);
     });
-    script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
-    script.then("name entry", [](Application& a) { return a.onNameEntry && !a.world->levelRunning; },
+    script.click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
+    script.then("name entry", showing(Screen::HighScores),
                 [&game](Application& a) {
-                    EXPECT_FALSE(a.onTitle);
+                    EXPECT_EQ(a.screenShown(), Screen::HighScores);
                     EXPECT_EQ(a.world->lives, 0);
                     EXPECT_EQ(a.world->entryRow, 0);  // 25 beats the empty table
                     EXPECT_EQ(a.world->hiScores[0], 25);
@@ -117,22 +119,22 @@ TEST(PlayRoutine, LosingWithTheLastLifeShowsGameOverAndKoniecOpensTheNameEntry) 
 }
 
 TEST(PlayRoutine, AWholeGameIsWonAndTheEndingLeadsToTheNameEntry) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 7);
     Script script;
     script.startGame();
     for (int level = 1; level <= 6; ++level) {
         script.playLevel();
-        script.then("level won", resultShown, [level](Application& a) { EXPECT_EQ(a.levelNumber, level); });
-        script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
+        script.then("level won", showing(Screen::Result), [level](Application& a) { EXPECT_EQ(a.levelNumber, level); });
+        script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     }
     script.playLevel();
-    script.then("ending", resultShown, [](Application& a) {
+    script.then("ending", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.levelNumber, 7);
         EXPECT_EQ(a.world->score, 6 * 75 + 25);
     });
-    script.click("DALEJ of the ending", kBoxButton, kHoverNextWon, resultShown);
-    script.then("completed", [](Application& a) { return a.onNameEntry; },
+    script.click("DALEJ of the ending", kBoxButton, kHoverNextWon, showing(Screen::Result));
+    script.then("completed", showing(Screen::HighScores),
                 [&game](Application& a) {
                     EXPECT_EQ(a.levelNumber, 8);
                     EXPECT_EQ(a.world->score, 7 * 75);
@@ -150,31 +152,31 @@ TEST(PlayRoutine, AWholeGameIsWonAndTheEndingLeadsToTheNameEntry) {
 TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
     // Entry 1: back to the game; the cursor stays visible while play goes on.
     {
-        GameHarness game;
+        TestGame game;
         writeLevels(game.dir, 7);
         Script script;
         script.startGame();
-        script.then("Escape", playing, [](Application&) { hl::postEscape(); });
-        script.then("paused", pauseShown, [](Application&) {});
-        script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
-        script.then("playing again", playing, [](Application& a) {
+        script.then("Escape", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+        script.then("paused", showing(Screen::Pause), [](Application&) {});
+        script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
+        script.then("playing again", showing(Screen::Play), [](Application& a) {
             EXPECT_TRUE(plat::headless::cursorVisible());
             EXPECT_EQ(a.world->lives, 3);
             EXPECT_EQ(a.levelNumber, 1);
         });
         script.playLevel();
-        script.then("won", resultShown, [](Application& a) { EXPECT_EQ(a.world->result, 7); });
+        script.then("won", showing(Screen::Result), [](Application& a) { EXPECT_EQ(a.world->result, 7); });
         script.closeWindow();
         EXPECT_EQ(play(game, script), 0);
     }
     // Entry 2 with lives to spare restarts the level at its start score; with the last life
     // it ends the level as lost and shows the game-over box, whatever `result` holds.
     {
-        GameHarness game;
+        TestGame game;
         writeLevels(game.dir, 7);
         Script script;
         script.startGame();
-        script.then("take the 3", [](Application& a) { return playing(a); },
+        script.then("take the 3", [](Application& a) { return a.screenShown() == Screen::Play; },
                     [](Application&) { hl::setKey(kScanRight, true); });
         script.then("3 taken", [](Application& a) { return a.world->score == 5; },
                     [](Application&) {
@@ -182,8 +184,8 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
                         hl::postEscape();
                     });
         for (int lives = 3; lives > 1; --lives) {
-            script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, pauseShown);
-            script.then("restarted", playing, [lives](Application& a) {
+            script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, showing(Screen::Pause));
+            script.then("restarted", showing(Screen::Play), [lives](Application& a) {
                 EXPECT_EQ(a.world->lives, lives - 1);
                 EXPECT_EQ(a.levelNumber, 1);
                 EXPECT_EQ(a.world->score, 0);
@@ -191,29 +193,29 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
                 EXPECT_TRUE(allBonusesActive(*a.world));
                 EXPECT_TRUE(plat::headless::cursorVisible());
             });
-            if (lives == 3) script.then("Escape", playing, [](Application&) { hl::postEscape(); });
+            if (lives == 3) script.then("Escape", showing(Screen::Play), [](Application&) { hl::postEscape(); });
         }
         // With the last life, pause in mid-jump when the jump counter, which shares the result
         // field, equals the board's number (7).
-        script.then("jump", playing, [](Application&) { hl::setKey(kScanUp, true); });
+        script.then("jump", showing(Screen::Play), [](Application&) { hl::setKey(kScanUp, true); });
         script.then("Escape in mid-jump", [](Application& a) { return a.world->result == 7; },
                     [](Application&) {
                         hl::setKey(kScanUp, false);
                         hl::postEscape();
                     });
-        script.click("Zacznij poziom od nowa with one life", kRestartEntry, kHoverRestart, pauseShown);
-        script.then("result box", resultShown, [](Application&) {}).nextFrame();
+        script.click("Zacznij poziom od nowa with one life", kRestartEntry, kHoverRestart, showing(Screen::Pause));
+        script.then("result box", showing(Screen::Result), [](Application&) {}).nextFrame();
         script.then("game over box", [](Application& a) {
             EXPECT_EQ(a.world->result, a.world->target);
             EXPECT_EQ(a.world->lives, 0);
             EXPECT_FALSE(a.paused);
             hl::setMouse(kBoxButton.x, kBoxButton.y);
         });
-        script.then("KONIEC highlighted", resultShown, [](Application& a) {
+        script.then("KONIEC highlighted", showing(Screen::Result), [](Application& a) {
             EXPECT_EQ(a.hoverButton, kHoverGameOver);
         });
-        script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
-        script.then("high-score screen", [](Application& a) { return a.onNameEntry; },
+        script.click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
+        script.then("high-score screen", showing(Screen::HighScores),
                     [](Application& a) {
                         EXPECT_EQ(a.world->entryRow, -1);  // 0 points do not enter the table
                         EXPECT_EQ(a.world->lives, 0);
@@ -223,13 +225,13 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
     }
     // Entry 3 leaves the game for the title screen.
     {
-        GameHarness game;
+        TestGame game;
         writeLevels(game.dir, 7);
         Script script;
         script.startGame();
-        script.then("Escape", playing, [](Application&) { hl::postEscape(); });
-        script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
-        script.then("title", [](Application& a) { return a.onTitle; }, [&game](Application& a) {
+        script.then("Escape", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+        script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
+        script.then("title", showing(Screen::Title), [&game](Application& a) {
             EXPECT_FALSE(a.onNameEntry);
             EXPECT_EQ(a.world->lives, 0);
             EXPECT_FALSE(a.world->levelRunning);
@@ -238,7 +240,7 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
         });
         // The title menu works again: a second game starts at level 1 with the story.
         script.startGame();
-        script.then("second game", playing, [](Application& a) {
+        script.then("second game", showing(Screen::Play), [](Application& a) {
             EXPECT_EQ(a.levelNumber, 1);
             EXPECT_EQ(a.world->lives, 3);
             EXPECT_EQ(a.world->score, 0);
@@ -249,15 +251,15 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
 }
 
 TEST(PlayRoutine, EscapeDuringTheStoryPausesOverItAndResumingBringsTheStoryBack) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 7);
     Script script;
-    script.click("new game", kNewGameButton, kHoverNewGame, [](Application& a) { return a.onTitle; });
-    script.then("Escape over the story", storyShown, [](Application&) { hl::postEscape(); });
-    script.then("pause over the story", pauseShown, [](Application& a) { EXPECT_TRUE(a.showStory); });
-    script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
-    script.click("START", kBoxButton, kHoverStart, storyShown);
-    script.then("playing", playing, [](Application& a) {
+    script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
+    script.then("Escape over the story", showing(Screen::Story), [](Application&) { hl::postEscape(); });
+    script.then("pause over the story", showing(Screen::Pause), [](Application& a) { EXPECT_TRUE(a.showStory); });
+    script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
+    script.click("START", kBoxButton, kHoverStart, showing(Screen::Story));
+    script.then("playing", showing(Screen::Play), [](Application& a) {
         EXPECT_FALSE(plat::headless::cursorVisible());
         EXPECT_EQ(a.levelNumber, 1);
     });
@@ -266,8 +268,8 @@ TEST(PlayRoutine, EscapeDuringTheStoryPausesOverItAndResumingBringsTheStoryBack)
 }
 
 TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkippingIt) {
-    GameHarness game;
-    writeLevel(game.dir, 1, levelBytes(7, {{30, 370, 3}, {250, 370, kBonusPlus}, {310, 370, 4}, {370, 370, kBonusEquals}}));
+    TestGame game;
+    writeLevel(game.dir, 1, floorLevel(7, {{30, 370, 3}, {250, 370, kBonusPlus}, {310, 370, 4}, {370, 370, kBonusEquals}}));
     writeLevel(game.dir, 2, sumLevel(5, kBonusPlus, 4, 9));
     std::int32_t xWhenLeft = 0;
     std::uint32_t nowWhenLeft = 0;
@@ -276,7 +278,7 @@ TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkipping
     int waited = 0;
     Script script;
     script.startGame();
-    script.then("hold Right", playing, [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("hold Right", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
     script.then("switch away", [](Application& a) { return a.world->playerX >= 100; },
                 [](Application&) { hl::setForeground(false); });
     script.then("away", [](Application& a) { return a.window.active == 0; },
@@ -301,26 +303,26 @@ TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkipping
         EXPECT_EQ(hl::flipCount(), flipsWhenLeft + 1);
     });
     script.then("second frame back", [&](Application& a) { EXPECT_EQ(a.world->playerX, xWhenLeft + 2); });
-    script.then("level 1 still runs", resultShown, [](Application& a) {
+    script.then("level 1 still runs", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.levelNumber, 1);
         EXPECT_EQ(a.world->result, 7);
         EXPECT_FALSE(a.showStory);
         hl::setKey(kScanRight, false);
     });
-    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
-    script.then("level 2", playing, [](Application& a) { EXPECT_EQ(a.levelNumber, 2); });
+    script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
+    script.then("level 2", showing(Screen::Play), [](Application& a) { EXPECT_EQ(a.levelNumber, 2); });
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }
 
 TEST(PlayRoutine, AQuitMessageTakenInsideAGameEndsTheProgramWithItsCode) {
     {
-        GameHarness game;
+        TestGame game;
         writeLevels(game.dir, 7);
         std::size_t flipsAtQuit = 0;
         Script script;
         script.startGame();
-        script.then("quit", playing, [&](Application&) {
+        script.then("quit", showing(Screen::Play), [&](Application&) {
             flipsAtQuit = hl::flipCount();
             hl::postMessage({plat::kMsgQuit, 5, 0});
         });
@@ -331,10 +333,10 @@ TEST(PlayRoutine, AQuitMessageTakenInsideAGameEndsTheProgramWithItsCode) {
     // The window manager's close in the middle of a level: the window goes, the keyboard is
     // released, and the quit message posted by the destruction ends the run with code 0.
     {
-        GameHarness game;
+        TestGame game;
         writeLevels(game.dir, 7);
         Script script;
-        script.startGame().then("close", playing, [](Application&) { hl::postSystemClose(); });
+        script.startGame().then("close", showing(Screen::Play), [](Application&) { hl::postSystemClose(); });
         EXPECT_EQ(play(game, script), 0);
         EXPECT_FALSE(hl::keyboardExists());
         EXPECT_FALSE(hl::inputExists());
@@ -342,20 +344,20 @@ TEST(PlayRoutine, AQuitMessageTakenInsideAGameEndsTheProgramWithItsCode) {
 }
 
 TEST(PlayRoutine, TheCursorIsShownAndHiddenOnlyWhenItsStateChanges) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 8);
     Script script;
     script.startGame();  // START hides it
-    script.then("Escape", playing, [](Application&) { hl::postEscape(); });
-    script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);  // shown, stays shown
-    script.then("Escape again", playing, [](Application&) { hl::postEscape(); });
-    script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
+    script.then("Escape", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));  // shown, stays shown
+    script.then("Escape again", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
     script.playLevel();                                                       // result: already shown
-    script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);  // hidden
+    script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, showing(Screen::Result));  // hidden
     script.playLevel();                                                       // shown
-    script.then("Escape on the result", resultShown, [](Application&) { hl::postEscape(); });
-    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);  // stays shown
-    script.then("title", [](Application& a) { return a.onTitle; }, [](Application&) {});
+    script.then("Escape on the result", showing(Screen::Result), [](Application&) { hl::postEscape(); });
+    script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));  // stays shown
+    script.then("title", showing(Screen::Title), [](Application&) {});
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
     EXPECT_EQ(hl::cursorCalls(), (std::vector<bool>{false, true, false, true}));
@@ -366,15 +368,15 @@ TEST(PlayRoutine, AClickInTheFrameAfterTheSumFindsNoBoxYet) {
     // Level 1 is won with DALEJ; level 2 (3 * 4, not 7) is lost. A click at the start of the
     // frame after its "=", before the result box is drawn, does nothing wherever it is.
     for (const Spot spot : {kRestingMouse, kBoxButton}) {
-        GameHarness game;
+        TestGame game;
         writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
         writeLevel(game.dir, 2, sumLevel(3, kBonusTimes, 4, 7));
         Script script;
-        script.startGame().playLevel().click("DALEJ", kBoxButton, kHoverNextWon, resultShown);
-        script.then("hold Right", playing, [](Application&) { hl::setKey(kScanRight, true); });
-        script.then("click after the sum", resultShown, [spot](Application&) { hl::postClick(spot.x, spot.y); });
+        script.startGame().playLevel().click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
+        script.then("hold Right", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
+        script.then("click after the sum", showing(Screen::Result), [spot](Application&) { hl::postClick(spot.x, spot.y); });
         script.then("still level 2, lost", [spot](Application& a) {
-            EXPECT_TRUE(resultShown(a) && a.levelNumber == 2 && a.world->lives == 3) << spot.x;
+            EXPECT_TRUE(a.screenShown() == Screen::Result && a.levelNumber == 2 && a.world->lives == 3) << spot.x;
             EXPECT_EQ(a.world->score, 100);
         });
         script.closeWindow();
@@ -384,21 +386,21 @@ TEST(PlayRoutine, AClickInTheFrameAfterTheSumFindsNoBoxYet) {
 
 TEST(PlayRoutine, EqualsAndALaterOperatorTouchedInOneStepJudgeTheSumBeforeThem) {
     // "=" and "*" lie on one spot, "=" first in the level: 3+4 is judged, the "*" stays.
-    GameHarness game;
-    writeLevel(game.dir, 1, levelBytes(7, {{60, 370, 3}, {120, 370, kBonusPlus}, {180, 370, 4},
+    TestGame game;
+    writeLevel(game.dir, 1, floorLevel(7, {{60, 370, 3}, {120, 370, kBonusPlus}, {180, 370, 4},
                                            {240, 370, kBonusEquals}, {240, 370, kBonusTimes}}));
     Script script;
-    script.startGame().playLevel().then("won box", resultShown, [](Application& a) {
+    script.startGame().playLevel().then("won box", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.world->result, 7);
         EXPECT_EQ(a.world->score, 25);
         EXPECT_TRUE(a.world->bonuses[4].active);
     });
-    script.click("DALEJ", kBoxButton, kHoverNextWon, resultShown).closeWindow();
+    script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result)).closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }
 
 TEST(PlayRoutine, RestartsOverTheGameOverBoxNeverTakeLivesBelowZero) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 8);
     std::vector<std::uint16_t> livesAtZero;  // the HUD's lives counter showing 0
     const auto livesShown = [] {
@@ -410,22 +412,22 @@ TEST(PlayRoutine, RestartsOverTheGameOverBoxNeverTakeLivesBelowZero) {
     Script script;
     script.startGame();
     for (int lives = 3; lives > 1; --lives)
-        script.playLevel().click("DALEJ of a lost level", kBoxButton, kHoverNextLost, resultShown);
+        script.playLevel().click("DALEJ of a lost level", kBoxButton, kHoverNextLost, showing(Screen::Result));
     script.playLevel();
     // With one life left the restart ends the level as lost; with none it does nothing.
     for (int restart = 0; restart < 3; ++restart) {
-        script.then("Escape over the game-over box", resultShown, [](Application&) { hl::postEscape(); });
-        script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, pauseShown);
-        if (restart > 0) script.click("Powrót do gry", kResumeEntry, kHoverResume, pauseShown);
-        script.then("game-over box", resultShown, [](Application&) {}).nextFrame();
+        script.then("Escape over the game-over box", showing(Screen::Result), [](Application&) { hl::postEscape(); });
+        script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, showing(Screen::Pause));
+        if (restart > 0) script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
+        script.then("game-over box", showing(Screen::Result), [](Application&) {}).nextFrame();
         script.then("lives shown", [&, restart](Application& a) {
             EXPECT_EQ(a.world->lives, 0);
             if (restart == 0) livesAtZero = livesShown();
             EXPECT_EQ(livesShown(), livesAtZero);
         });
     }
-    script.click("KONIEC", kBoxButton, kHoverGameOver, resultShown);
-    script.then("name entry", [](Application& a) { return a.onNameEntry; },
+    script.click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
+    script.then("name entry", showing(Screen::HighScores),
                 [](Application& a) { EXPECT_EQ(a.world->hiScores[0], 25); });
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);

@@ -1,15 +1,15 @@
 // Moving between the title, the high-score screen and a game with clicks and Escape.
-#include "play_script.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 
 #include <gtest/gtest.h>
 
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 
 namespace {
 
-bool onTitle(Application& a) { return a.onTitle; }
-bool onHighScores(Application& a) { return !a.onTitle && a.onNameEntry; }
 
 // Presents that were not flips: the curtain steps and the level captions.
 std::size_t directDraws() { return hl::presentCount() - hl::flipCount(); }
@@ -17,23 +17,23 @@ std::size_t directDraws() { return hl::presentCount() - hl::flipCount(); }
 }  // namespace
 
 TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
-    GameHarness game;
+    TestGame game;
     std::size_t drawsBefore = 0;
     std::size_t flipsBefore = 0;
     Script script;
-    script.then("title running", [](Application& a) { return a.onTitle && hl::flipCount() > 5; },
+    script.then("title running", [](Application& a) { return a.screenShown() == Screen::Title && hl::flipCount() > 5; },
                 [&](Application&) {
                     drawsBefore = directDraws();
                     hl::postEscape();
                 });
     script.then("Escape on the title", [&](Application& a) {
-        EXPECT_TRUE(a.onTitle);
+        EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(directDraws(), drawsBefore);  // no curtain
         EXPECT_EQ(lastBackground(game.dir), "title");
     });
-    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitle);
-    script.then("high-score screen", onHighScores, [&](Application& a) {
+    script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
+    script.then("high-score screen", showing(Screen::HighScores), [&](Application& a) {
         EXPECT_EQ(a.world->entryRow, -1);  // only shown
         EXPECT_GT(directDraws(), drawsBefore);  // through the curtains
         EXPECT_EQ(lastBackground(game.dir), "hiscore");
@@ -42,7 +42,7 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
         hl::postClick(kNewGameButton.x, kNewGameButton.y);
     });
     script.then("click ignored", [&](Application& a) {
-        EXPECT_TRUE(onHighScores(a));
+        EXPECT_TRUE(a.screenShown() == Screen::HighScores);
         EXPECT_TRUE(hl::windowCreated() && plat::windowExists());
         EXPECT_GT(hl::flipCount(), flipsBefore);
         std::filesystem::remove(game.dir.path() / "hiscore.tbl");
@@ -50,7 +50,7 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
         hl::postEscape();
     });
     script.then("back on the title", [&](Application& a) {
-        EXPECT_TRUE(a.onTitle);
+        EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_GT(directDraws(), drawsBefore);
         EXPECT_EQ(lastBackground(game.dir), "title");
@@ -61,14 +61,14 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
 }
 
 TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGood) {
-    GameHarness game;
+    TestGame game;
     writeLevels(game.dir, 8);
     Script script;
     script.loseGame();
     script.keys("A", {scanOf('A')}).keys("B", {scanOf('B')});
     script.then("Escape", [](Application&) { hl::postEscape(); });
     script.then("title", [&](Application& a) {
-        EXPECT_TRUE(a.onTitle);
+        EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(a.world->entryRow, -1);
         EXPECT_EQ(a.world->lives, 0);
@@ -79,8 +79,8 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
         EXPECT_EQ(saved.substr(40, 8), std::string("AB\0\0\0\0\0\0", 8));
     });
     // The second title button now only shows the table: letters type nothing.
-    script.click("high scores", kHighScoreButton, kHoverHighScores, onTitle);
-    script.then("high scores shown", onHighScores, [](Application& a) { EXPECT_EQ(a.world->entryRow, -1); });
+    script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
+    script.then("high scores shown", showing(Screen::HighScores), [](Application& a) { EXPECT_EQ(a.world->entryRow, -1); });
     int frames = 0;
     script.then("press C", [](Application&) { hl::setKey(scanOf('C'), true); });
     script.then("still AB", [&](Application&) { return ++frames == 300; }, [](Application& a) {
@@ -90,9 +90,9 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
     script.then("Escape", [](Application&) { hl::postEscape(); });
     // A game left through the pause menu comes back to the title picture.
     script.startGame();
-    script.then("Escape in the game", playing, [](Application&) { hl::postEscape(); });
-    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
-    script.then("title again", onTitle, [&](Application& a) {
+    script.then("Escape in the game", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
+    script.then("title again", showing(Screen::Title), [&](Application& a) {
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(lastBackground(game.dir), "title");
     });
@@ -105,7 +105,7 @@ TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
     // may report the click before or after the activation.
     for (const Spot spot : {kNewGameButton, kRestingMouse}) {
         for (const bool clickFirst : {false, true}) {
-            GameHarness game;
+            TestGame game;
             writeLevels(game.dir, 7);
             int waited = 0;
             Script script;
@@ -118,7 +118,7 @@ TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
                 if (clickFirst) hl::setForeground(true);
             });
             script.then("a while later", [&](Application&) { return ++waited == 50; }, [=](Application& a) {
-                EXPECT_EQ(storyShown(a), spot.y == kNewGameButton.y) << spot.y << clickFirst;
+                EXPECT_EQ(a.screenShown() == Screen::Story, spot.y == kNewGameButton.y) << spot.y << clickFirst;
                 EXPECT_EQ(a.window.active, 1);
             });
             script.closeWindow();

@@ -1,12 +1,14 @@
 // The title screen: the credits scroller's cycle and the menu buttons under the mouse.
-#include "play_script.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 
 namespace {
 
@@ -20,7 +22,7 @@ struct CreditsFrame {
 }  // namespace
 
 TEST(TitleScreen, CreditsSlideInWaitThreeSecondsLeaveAndCycleThroughThreeEntries) {
-    GameHarness game;
+    TestGame game;
     std::vector<CreditsFrame> seen;
     int rounds = 0;
     game.run([&](Application& a, long) {
@@ -72,7 +74,7 @@ TEST(TitleScreen, CreditsSlideInWaitThreeSecondsLeaveAndCycleThroughThreeEntries
 }
 
 TEST(TitleScreen, TheButtonUnderTheMouseAnimatesAndTheTestIsStrictOnAllSides) {
-    GameHarness game;
+    TestGame game;
     struct Probe {
         int x;
         int y;

@@ -1,6 +1,7 @@
 // The keyboard source's start-up paths and the music: silent start, fade-in over the active
 // passes of the main loop, silence without a module or a sound device, and the exit button.
-#include "screens/play_script.h"
+#include "support/test_game.h"
+#include "support/test_levels.h"
 
 #include "display/surface.h"
 #include "platform/cp1250.h"
@@ -9,8 +10,9 @@
 
 #include <filesystem>
 
-using namespace play_test;
-using testing_support::GameHarness;
+using namespace replay;
+using namespace testing_support;
+using testing_support::TestGame;
 
 namespace {
 
@@ -37,7 +39,7 @@ int whitePixels(const Surface& s, int x, int y, int width, int height) {
 }  // namespace
 
 TEST(Music, StartsSilentAndFadesInOneStepPerActiveMainLoopPassUpTo192) {
-    GameHarness game;
+    TestGame game;
     writeModule(game.dir);
     writeLevels(game.dir, 7);
     int awayPasses = 0;
@@ -54,10 +56,10 @@ TEST(Music, StartsSilentAndFadesInOneStepPerActiveMainLoopPassUpTo192) {
     // A game runs its own loop: the volume holds until the main loop turns again.
     script.then("at 100", [](Application& a) { return a.musicVolume == 100; }, [](Application&) {});
     script.startGame();
-    script.then("in the game", playing, [&](Application& a) { volumeInGame = a.musicVolume; });
+    script.then("in the game", showing(Screen::Play), [&](Application& a) { volumeInGame = a.musicVolume; });
     script.then("Escape", [](Application&) { hl::postEscape(); });
-    script.then("still the same", pauseShown, [&](Application& a) { EXPECT_EQ(a.musicVolume, volumeInGame); });
-    script.click("Wyjście", kQuitEntry, kHoverQuit, pauseShown);
+    script.then("still the same", showing(Screen::Pause), [&](Application& a) { EXPECT_EQ(a.musicVolume, volumeInGame); });
+    script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
     script.then("full", [&](Application& a) { return a.musicVolume == 192 && ++passesAt192 == 100; },
                 [](Application&) {});
     script.closeWindow();
@@ -90,7 +92,7 @@ TEST(Music, NoModuleOrNoSoundDeviceChangesNothingButTheSilence) {
     std::string traces[3];
     std::size_t flips[3] = {};
     for (Setup setup : {Setup::Module, Setup::NoModule, Setup::NoDevice}) {
-        GameHarness game;
+        TestGame game;
         if (setup != Setup::NoModule) writeModule(game.dir);
         if (setup == Setup::NoDevice) hl::setFail(hl::Fail::MusicInit, true);
         const int code = game.run([](Application&, long poll) {
@@ -116,10 +118,10 @@ TEST(Music, NoModuleOrNoSoundDeviceChangesNothingButTheSilence) {
 }
 
 TEST(Music, TheExitButtonClosesTheMusicThenTheWindowAndTheRunEndsWithCodeZero) {
-    GameHarness game;
+    TestGame game;
     writeModule(game.dir);
     Script script;
-    script.click("exit", kExitButton, kHoverExit, [](Application& a) { return a.onTitle; });
+    script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
     EXPECT_EQ(play(game, script), 0);
     const auto& calls = hl::musicCalls();
     ASSERT_GE(calls.size(), 3u);
@@ -138,7 +140,7 @@ TEST(Keyboard, AFailedSetUpShowsTheErrorTextAndAFailedAcquireIsIgnored) {
     // The input object or the keyboard source cannot be made: "Błąd!" is drawn at (320, 230)
     // into the back buffer, and the window is asked to close.
     for (auto fail : {hl::Fail::InputCreate, hl::Fail::KeyboardCreate, hl::Fail::KeyboardAcquire}) {
-        GameHarness game;
+        TestGame game;
         hl::setFail(fail, true);
         int white = -1;
         bool windowAtStart = true;

@@ -2,15 +2,15 @@
 #include "platform/cp1250.h"
 #include "platform/headless.h"
 #include "shell/frame_rate.h"
-#include "support/game_harness.h"
+#include "support/test_game.h"
 
 #include <gtest/gtest.h>
 
-using testing_support::GameHarness;
+using testing_support::TestGame;
 namespace hl = plat::headless;
 
 TEST(MainLoop, EndsWithTheCodeOfTheQuitMessageTakingOneMessagePerPass) {
-    GameHarness game;
+    TestGame game;
     std::vector<std::size_t> pendingSeen;
     const int code = game.run([&](Application&, long poll) {
         if (poll == 10) {
@@ -27,7 +27,7 @@ TEST(MainLoop, EndsWithTheCodeOfTheQuitMessageTakingOneMessagePerPass) {
 
 TEST(MainLoop, ClosingTheWindowEndsTheRunWithCodeZeroAfterReleasingTheKeyboard) {
     // The keyboard is acquired at start-up, before the window's activation is taken.
-    GameHarness game;
+    TestGame game;
     bool keyboardDuringRun = false;
     const int code = game.run([&](Application&, long poll) {
         if (poll == 1) {
@@ -45,7 +45,7 @@ TEST(MainLoop, ClosingTheWindowEndsTheRunWithCodeZeroAfterReleasingTheKeyboard) 
 TEST(MainLoop, ADestroyedWindowIsDeactivatedFirstAndTakesNoMoreMessages) {
     // The close and a click on NOWA GRA arrive together: the window goes with the close; the
     // click comes after it and starts nothing, and no frame is drawn once the window is gone.
-    GameHarness game;
+    TestGame game;
     std::size_t flipsAtClose = 0;
     const int code = game.run([&](Application& app, long poll) {
         if (poll == 1) hl::setMouse(328, 168);
@@ -64,7 +64,7 @@ TEST(MainLoop, ADestroyedWindowIsDeactivatedFirstAndTakesNoMoreMessages) {
 }
 
 TEST(MainLoop, AWindowThatCannotBeCreatedEndsWithCodeOneAndNothingElse) {
-    GameHarness game;
+    TestGame game;
     hl::setFail(hl::Fail::CreateWindow, true);
     EXPECT_EQ(game.run(nullptr), 1);
     EXPECT_TRUE(hl::messageBoxes().empty());
@@ -78,7 +78,7 @@ TEST(MainLoop, AWindowThatCannotBeCreatedEndsWithCodeOneAndNothingElse) {
 TEST(MainLoop, ADisplayThatCannotStartShowsItsDialogAndEndsWithCodeZero) {
     for (auto [fail, code] : {std::pair{hl::Fail::VideoDevice, 3}, std::pair{hl::Fail::VideoCooperativeLevel, 4},
                               std::pair{hl::Fail::VideoDisplayMode, 5}, std::pair{hl::Fail::VideoPixelFormat, 11}}) {
-        GameHarness game;
+        TestGame game;
         hl::setFail(fail, true);
         EXPECT_EQ(game.run(nullptr), 0) << code;
         ASSERT_EQ(hl::messageBoxes().size(), 1u) << code;
@@ -90,7 +90,7 @@ TEST(MainLoop, ADisplayThatCannotStartShowsItsDialogAndEndsWithCodeZero) {
 
 TEST(MainLoop, AFailedInputSetUpIsReportedTwiceAndClosesTheGame) {
     for (auto fail : {hl::Fail::InputCreate, hl::Fail::KeyboardCreate}) {
-        GameHarness game;
+        TestGame game;
         hl::setFail(fail, true);
         EXPECT_EQ(game.run(nullptr), 0);
         const std::string trace = game.dir.read("debug.txt");
@@ -104,7 +104,7 @@ TEST(MainLoop, AFailedInputSetUpIsReportedTwiceAndClosesTheGame) {
 }
 
 TEST(MainLoop, InactivePassesDrawNothingCountNothingButStillTakeMessages) {
-    GameHarness game;
+    TestGame game;
     std::size_t flipsWhenLeft = 0;
     std::size_t flipsWhileAway = 0;
     int volumeWhenLeft = 0;
@@ -135,7 +135,7 @@ TEST(MainLoop, InactivePassesDrawNothingCountNothingButStillTakeMessages) {
 }
 
 TEST(MainLoop, CreatesTheHighScoreFileFromTheClearedTableWhenItIsMissing) {
-    GameHarness game;
+    TestGame game;
     game.run([](Application&, long poll) {
         if (poll == 3) hl::postSystemClose();
     });
@@ -143,7 +143,7 @@ TEST(MainLoop, CreatesTheHighScoreFileFromTheClearedTableWhenItIsMissing) {
 }
 
 TEST(MainLoop, TheTraceStartsWithTheConstructorAndTheDisplayStart) {
-    GameHarness game;
+    TestGame game;
     game.run([](Application&, long poll) {
         if (poll == 3) hl::postSystemClose();
     });

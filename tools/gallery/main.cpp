@@ -1,35 +1,89 @@
-// kalkulon_gallery GAME_DIR OUT_DIR
-// Plays one whole game headless with the routes the route finder finds, and saves the real
-// frames of the game as PNG pictures: the title, the story, every level in play, the pause
-// menu, a won level's box, the ending and the high-score table with a name being typed.
-#include "platform/scan_codes.h"
+// kalkulon_gallery GAME_DIR OUT_DIR [RECORDING]
+// Plays back a recorded whole game headless (the game the tests keep as their golden record,
+// unless another recording is named) and saves real frames of it as PNG pictures: the title,
+// the story, every level in play, the pause menu, a won level's box, the ending and the
+// high-score table with a name being typed. A first playing finds the moments, a second one
+// takes their frames.
+#include "game_folder.h"
+#include "headless_game.h"
 #include "png.h"
-#include "level_binary.h"
-#include "solver.h"
+#include "recording.h"
 
-#include "platform/headless.h"
-#include "shell/application.h"
-
-#include <unistd.h>
-
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
-#include <set>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace hl = plat::headless;
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path outDir;
-int saved = 0;
+// The game as a poll found it (the last frame presented then shows it).
+struct Moment {
+    Screen screen = Screen::None;
+    int level = 0;
+    bool typing = false;  // a name is being typed
+    bool fresh = false;   // a frame was presented since the poll before
+};
 
-void capture(const std::string& name) {
-    const hl::Frame& f = hl::lastFrame();
+// The polls of each run of one screen, in order.
+struct Run {
+    Screen screen;
+    int level;
+    std::vector<long> polls;  // those after a fresh frame
+};
+
+std::vector<Run> runsOf(const std::map<long, Moment>& moments) {
+    std::vector<Run> runs;
+    for (const auto& [poll, m] : moments) {
+        if (runs.empty() || runs.back().screen != m.screen || runs.back().level != m.level) runs.push_back({m.screen, m.level, {}});
+        if (m.fresh) runs.back().polls.push_back(poll);
+    }
+    return runs;
+}
+
+// Which poll's frame each picture is: the title, story and pause as last shown (the button under
+// the mouse lit), each level half-way through its last run, the result boxes of levels 1 and 7,
+// and the table just before the name is saved.
+std::map<std::string, long> choose(const std::map<long, Moment>& moments) {
+    std::map<std::string, long> at;
+    const std::vector<Run> runs = runsOf(moments);
+    bool titleSeen = false;
+    for (const Run& run : runs) {
+        if (run.polls.empty()) continue;
+        switch (run.screen) {
+        case Screen::Title:
+            if (!titleSeen) at["title"] = run.polls.back();
+            titleSeen = true;
+            break;
+        case Screen::Story:
+            at["story"] = run.polls.back();
+            break;
+        case Screen::Pause:
+            at["pause"] = run.polls.back();
+            break;
+        case Screen::Play:
+            at["level" + std::to_string(run.level)] = run.polls[run.polls.size() / 2];
+            break;
+        case Screen::Result:
+            if (run.level == 1) at["won"] = run.polls.back();
+            if (run.level == kLastLevel) at["ending"] = run.polls.back();
+            break;
+        default:
+            break;
+        }
+    }
+    for (const auto& [poll, m] : moments)
+        if (m.typing && m.fresh) at["hiscore"] = poll;
+    return at;
+}
+
+void savePng(const hl::Frame& f, const fs::path& path) {
     std::vector<std::uint32_t> rgb(f.pixels.size());
     for (std::size_t i = 0; i < f.pixels.size(); ++i) {
         const std::uint32_t p = f.pixels[i];
@@ -37,7 +91,6 @@ void capture(const std::string& name) {
         rgb[i] = (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
     }
     const auto png = gallery::encodePng(rgb, 640, 480);
-    const std::string path = (outDir / (name + ".png")).string();
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr || std::fwrite(png.data(), 1, png.size(), out) != png.size()) {
         std::fprintf(stderr, "kalkulon_gallery: cannot write %s\n", path.c_str());
@@ -45,153 +98,56 @@ void capture(const std::string& name) {
     }
     std::fclose(out);
     std::printf("%s\n", path.c_str());
-    ++saved;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kalkulon_gallery GAME_DIR OUT_DIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: kalkulon_gallery GAME_DIR OUT_DIR [RECORDING]\n");
         return 2;
     }
     const fs::path gameDir = fs::absolute(argv[1]);
-    outDir = fs::absolute(argv[2]);
+    const fs::path outDir = fs::absolute(argv[2]);
+    const std::string path = argc == 4 ? argv[3] : KALKULON_SOURCE_DIR "/tests/golden/whole_game/recording.txt";
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    replay::Inputs inputs;
+    std::string error;
+    if (!in || !replay::readInputs(text, path, inputs, error)) {
+        std::fprintf(stderr, "kalkulon_gallery: %s\n", in ? error.c_str() : ("cannot read " + path).c_str());
+        return 2;
+    }
     fs::create_directories(outDir);
 
-    // The game writes its trace and its table where it runs: a scratch folder that sees the
-    // game's data through links.
-    std::string scratch = (fs::temp_directory_path() / "kalkulon_gallery_XXXXXX").string();
-    if (::mkdtemp(scratch.data()) == nullptr) return 1;
-    for (const char* sub : {"gfx", "level", "music"}) fs::create_directory_symlink(gameDir / sub, fs::path(scratch) / sub);
-    const fs::path caller = fs::current_path();
-    fs::current_path(scratch);
-
-    std::array<solver::Route, 8> routes{};
-    for (int n = 1; n <= 7; ++n) {
-        lvl::Level level;
-        std::string error;
-        if (!lvl::readLevelFile((gameDir / "level" / ("level" + std::to_string(n) + ".lvl")).string(), level, error)) {
-            std::fprintf(stderr, "level %d: %s\n", n, error.c_str());
+    std::map<long, Moment> moments;
+    {
+        replay::GameFolder folder(gameDir);
+        if (!folder.ok()) {
+            std::fprintf(stderr, "kalkulon_gallery: no game data in %s\n", gameDir.c_str());
             return 1;
         }
-        routes[static_cast<std::size_t>(n)] = solver::solve(level);
-        if (!routes[static_cast<std::size_t>(n)].found) {
-            std::fprintf(stderr, "level %d has no route\n", n);
-            return 1;
-        }
+        replay::HeadlessGame game;
+        std::size_t presents = 0;
+        game.replay(inputs, [&](Application& a, long poll) {
+            const bool typing = a.world != nullptr && a.world->entryRow >= 0;
+            moments[poll] = {a.screenShown(), a.levelNumber, a.screenShown() == Screen::HighScores && typing,
+                             hl::presentCount() != presents};
+            presents = hl::presentCount();
+        });
     }
+    const std::map<std::string, long> pictures = choose(moments);
 
-    hl::reset();
-    hl::setTimeStep(1);
-    hl::setTime(1'000'000);
-    auto app = std::make_unique<Application>();
-    std::set<std::string> done;
-    auto once = [&](const std::string& name) { return done.insert(name).second; };
-    int level = 0;
-    std::size_t step = 0;
-    std::uint32_t lastStep = 0;
-    int waitFrames = 0;
-    int typed = 0;
-    bool keyDown = false;
-    std::uint32_t sampleTick = 0;
-    long polls = 0;
-
-    hl::setPollHook([&] {
-        Application& a = *app;
-        GameWorld* w = a.world;
-        if (++polls > 4'000'000) hl::postSystemClose();
-        if (w == nullptr) return;
-        if (a.onTitle) {
-            hl::setMouse(328, 168);
-            // Both credit lines in place, the first button swinging under the mouse.
-            if (a.creditLines[1].x <= 50 && a.creditLines[1].direction == 0 && ++waitFrames > 20 && once("title")) capture("title");
-            if (done.count("title") != 0 && a.hoverButton == kHoverNewGame) hl::postClick(328, 168);
-            return;
+    replay::GameFolder folder(gameDir);
+    replay::HeadlessGame game;
+    int saved = 0;
+    const int code = game.replay(inputs, [&](Application&, long poll) {
+        for (const auto& [name, at] : pictures) {
+            if (at != poll) continue;
+            savePng(hl::lastFrame(), outDir / (name + ".png"));
+            ++saved;
         }
-        if (a.onNameEntry && !w->levelRunning) {
-            if (w->entryRow < 0) {
-                if (once("close")) hl::postSystemClose();
-                return;
-            }
-            static constexpr std::uint8_t kScan[3] = {0x18, 0x26, 0x1E};  // O, L, A
-            if (keyDown) {
-                if (a.lastTick != sampleTick) {
-                    hl::releaseAllKeys();
-                    keyDown = false;
-                    ++typed;
-                }
-                return;
-            }
-            if (typed < 3) {
-                hl::setKey(kScan[typed], true);
-            } else if (typed == 3) {
-                if (once("hiscore")) capture("hiscore");
-                hl::setKey(0x1C, true);  // Enter
-            } else {
-                return;
-            }
-            sampleTick = a.lastTick;
-            keyDown = true;
-            return;
-        }
-        if (!w->levelRunning) return;
-        if (a.paused) {
-            hl::setMouse(320, 210);
-            if (a.hoverButton == kHoverResume) {
-                if (once("pause")) capture("pause");
-                hl::postClick(320, 210);
-            }
-            return;
-        }
-        if (a.showStory) {
-            hl::setMouse(320, 278);
-            if (a.hoverButton == kHoverStart) {
-                if (once("story")) capture("story");
-                hl::postClick(320, 278);
-            }
-            return;
-        }
-        if (w->levelOver) {
-            hl::releaseAllKeys();
-            hl::setMouse(320, 278);
-            // A few frames for the box to show before it is photographed and clicked away.
-            if (++waitFrames > 3 && a.hoverButton == kHoverNextWon) {
-                waitFrames = 0;
-                if (a.levelNumber == 1 && once("won")) capture("won");
-                if (a.levelNumber == 7 && once("ending")) capture("ending");
-                hl::postClick(320, 278);
-            }
-            return;
-        }
-        hl::setMouse(5, 470);
-        waitFrames = 0;
-        if (a.levelNumber != level) {
-            level = a.levelNumber;
-            step = 0;
-            lastStep = w->lastStepTick;
-        } else if (w->lastStepTick != lastStep) {
-            lastStep = w->lastStepTick;
-            ++step;
-        }
-        const auto& steps = routes[static_cast<std::size_t>(level)].steps;
-        if (step == steps.size() * 11 / 20 && once("level" + std::to_string(level))) capture("level" + std::to_string(level));
-        if (level == 3 && step == steps.size() / 3 && once("escape")) {
-            hl::releaseAllKeys();
-            hl::postEscape();
-            return;
-        }
-        const std::uint8_t keys = step < steps.size() ? steps[step] : 0;
-        hl::setKey(plat::kScanLeft, (keys & solver::kLeft) != 0);
-        hl::setKey(plat::kScanRight, (keys & solver::kRight) != 0);
-        hl::setKey(plat::kScanUp, (keys & solver::kUp) != 0);
-        hl::advance(10);
     });
-    const int code = app->run();
-    hl::setPollHook(nullptr);
-    app.reset();
-    fs::current_path(caller);
-    fs::remove_all(scratch);
     std::printf("%d pictures, game ended with %d\n", saved, code);
     return saved == 13 ? 0 : 1;
 }

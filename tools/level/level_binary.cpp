@@ -1,5 +1,6 @@
 #include "level_binary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -18,13 +19,14 @@ constexpr std::int32_t kMostNames = 16;  // far more than any level file has
 
 std::vector<std::uint8_t> encodeLevel(const Level& level) {
     std::vector<std::uint8_t> out;
-    put32(out, 0);  // no block-file names
+    put32(out, level.nameCount);
     put32(out, static_cast<std::int32_t>(level.tokens.size()));
     put32(out, level.target);
     put32(out, level.targetX);
     put32(out, level.targetY);
     put32(out, level.playerX);
     put32(out, level.playerY);
+    out.insert(out.end(), kNameField * static_cast<std::size_t>(std::max(level.nameCount, 0)), 0);
     for (std::size_t i = 0; i < kNameField; ++i)
         out.push_back(i < level.background.size() ? static_cast<std::uint8_t>(level.background[i]) : 0);
     for (const auto& row : level.cells)
@@ -36,6 +38,17 @@ std::vector<std::uint8_t> encodeLevel(const Level& level) {
         out.insert(out.end(), kTokenRecordSize - 12, 0);
     }
     return out;
+}
+
+std::int32_t numberAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | bytes.at(at + static_cast<std::size_t>(i));
+    return static_cast<std::int32_t>(v);
+}
+
+void putNumberAt(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<std::uint8_t>((v >> (8 * i)) & 255);
 }
 
 bool decodeLevel(const std::vector<std::uint8_t>& bytes, Level& level, std::string& error) {

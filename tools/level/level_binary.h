@@ -16,8 +16,29 @@ inline constexpr std::size_t kHeaderSize = 28;
 inline constexpr std::size_t kGridSize = kRows * kColumns * 4;
 inline constexpr std::size_t kTokenRecordSize = 192;
 
-// No block-file names, the background, the grid, the token records with zeros after x, y, type.
+// Where each piece of a file lies. The header's seven numbers, in order, 4 bytes each:
+enum HeaderField : std::size_t { kNameCount, kTokenCount, kTarget, kTargetX, kTargetY, kPlayerX, kPlayerY };
+constexpr std::size_t headerAt(HeaderField field) { return 4 * field; }
+// Behind the header, in a file of `names` block-file names: the names, the background name, the
+// grid row by row, then the token records (x, y and type, then bytes that are not read).
+constexpr std::size_t backgroundAt(std::int32_t names) { return kHeaderSize + kNameField * static_cast<std::size_t>(names); }
+constexpr std::size_t gridAt(std::int32_t names) { return backgroundAt(names) + kNameField; }
+constexpr std::size_t cellAt(std::int32_t names, int row, int column) {
+    return gridAt(names) + 4 * static_cast<std::size_t>(row * kColumns + column);
+}
+constexpr std::size_t tokenAt(std::int32_t names, std::size_t index) {
+    return gridAt(names) + kGridSize + kTokenRecordSize * index;
+}
+inline constexpr std::size_t kTokenTypeInRecord = 8;
+static_assert(gridAt(2) == 64 && tokenAt(2, 0) == 1184);
+
+// `level.nameCount` block-file names of zeros, the background, the grid, the token records with
+// zeros after x, y, type.
 std::vector<std::uint8_t> encodeLevel(const Level& level);
+
+// The 32-bit number at `at` of a file's bytes, and one put there (the bytes must hold it).
+std::int32_t numberAt(const std::vector<std::uint8_t>& bytes, std::size_t at);
+void putNumberAt(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t value);
 
 // Reads a level file's bytes; false with `error` saying what is wrong when it breaks a limit.
 bool decodeLevel(const std::vector<std::uint8_t>& bytes, Level& level, std::string& error);

@@ -359,7 +359,7 @@ private:
     }
 
     void endGridEarly() {
-        problem(src_.gridLine, "the grid has " + num(gridRows_) + " rows; it needs 14",
+        problem(src_.gridLine, "the grid has " + num(gridRows_) + (gridRows_ == 1 ? " row" : " rows") + "; it needs 14",
                 "siatka ma wierszy: " + num(gridRows_) + "; potrzeba 14");
         gridRows_ = kRows + 1;  // reported; the grid is done
         gridBroken_ = true;

@@ -1,0 +1,36 @@
+// Fixed bytes: the trace lines and the caption are the game's own; keep them as they are.
+// The start of a level's loading as the player sees it: the caption "Poziom N" over the curtain,
+// the level file read into the world (a failure shows "Błąd!" and closes the game), then the
+// level's block sheet and background put onto their surfaces. Every step goes to the trace.
+#include "shell/application.h"
+
+#include <cstdio>
+
+void Application::loadLevel(std::int32_t number) {
+    if (world == nullptr) return;
+
+    char levelFile[32] = {};
+    char blocksFile[32] = {};
+    char caption[24] = {};
+    std::snprintf(levelFile, sizeof levelFile, "level\\level%d.lvl", static_cast<int>(number));
+    std::snprintf(blocksFile, sizeof blocksFile, "gfx\\klocki%d.bmp", static_cast<int>(number));
+    std::snprintf(caption, sizeof caption, "Poziom %d", static_cast<int>(number));
+
+    error.debugLog("Wczytanie levela \n");
+    error.debugLog(levelFile);
+    display.drawFrontText(280, 230, caption);
+
+    char backgroundName[kLevelNameBytes + 1] = {};
+    const bool opened =
+        world->readLevel(levelFile, backgroundName, [this](const char* traceLine) { reportFailure(traceLine); });
+
+    error.debugLog("wrzucenie na powierzchnie \n");
+    display.loadBlocksBitmap(blocksFile);
+    // Without a level file there is no background name: the background stays as it is (the
+    // game is closing anyway).
+    if (opened) {
+        char backgroundFile[4 + kLevelNameBytes + 1] = {};
+        std::snprintf(backgroundFile, sizeof backgroundFile, "gfx\\%s", backgroundName);
+        display.loadBackgroundBitmap(backgroundFile);
+    }
+}

@@ -1,0 +1,108 @@
+// The keys a gamepad stands for: what each button holds and sends, the stick's dead zone, and
+// several pads at once.
+#include "platform/gamepads.h"
+#include "platform/scan_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+using plat::Gamepads;
+using plat::PadAxis;
+using plat::PadButton;
+
+std::array<std::uint8_t, 256> held(const Gamepads& pads) {
+    std::array<std::uint8_t, 256> state{};
+    pads.addHeld(state.data());
+    return state;
+}
+
+}  // namespace
+
+TEST(Gamepads, EachButtonHoldsAndSendsTheKeyItStandsForOncePerPress) {
+    struct Row {
+        PadButton button;
+        std::uint8_t holds;  // 0: nothing held
+        std::uint8_t press;
+        std::uintptr_t message;
+    };
+    const Row rows[] = {
+        {PadButton::South, plat::kScanUp, plat::kScanEnter, plat::kVkGamepadA},
+        {PadButton::East, 0, 0, plat::kVkGamepadB},
+        {PadButton::Start, 0, plat::kScanEnter, plat::kVkGamepadMenu},
+        {PadButton::DpadUp, plat::kScanUp, plat::kScanUp, plat::kVkUp},
+        {PadButton::DpadDown, plat::kScanDown, plat::kScanDown, plat::kVkDown},
+        {PadButton::DpadLeft, plat::kScanLeft, plat::kScanLeft, plat::kVkLeft},
+        {PadButton::DpadRight, plat::kScanRight, plat::kScanRight, plat::kVkRight},
+        {PadButton::Other, 0, 0, 0},
+    };
+    for (const Row& r : rows) {
+        Gamepads pads;
+        pads.plug(7);
+        const plat::PadKey down = pads.button(7, r.button, true);
+        EXPECT_EQ(down.press, r.press) << static_cast<int>(r.button);
+        EXPECT_EQ(down.message, r.message) << static_cast<int>(r.button);
+        const auto state = held(pads);
+        for (int scan = 0; scan < 256; ++scan)
+            EXPECT_EQ(state[scan], scan == r.holds && r.holds != 0 ? plat::kKeyDown : 0) << static_cast<int>(r.button);
+        EXPECT_EQ(pads.button(7, r.button, true).message, 0u);  // still down: no second press
+        EXPECT_EQ(pads.button(7, r.button, false).message, 0u);
+        EXPECT_EQ(held(pads), (std::array<std::uint8_t, 256>{}));
+        EXPECT_EQ(pads.button(8, r.button, true).message, 0u);  // no such pad
+    }
+}
+
+TEST(Gamepads, TheStickWalksOnlyPastItsDeadZoneAndLetsGoInsideASmallerOne) {
+    struct Row {
+        PadAxis axis;
+        int value;
+        std::uint8_t press;  // the arrow this move presses, 0 for none
+        int walking;         // -1 left, 0 standing, +1 right
+    };
+    const Row rows[] = {
+        {PadAxis::LeftX, 7999, 0, 0},       // inside the dead zone
+        {PadAxis::LeftX, 8000, plat::kScanRight, 1},
+        {PadAxis::LeftX, 32767, 0, 1},
+        {PadAxis::LeftX, 6000, 0, 1},       // coming back: still pushed
+        {PadAxis::LeftX, 5999, 0, 0},
+        {PadAxis::LeftX, -8000, plat::kScanLeft, -1},
+        {PadAxis::LeftX, 20000, plat::kScanRight, 1},  // straight across
+        {PadAxis::LeftX, -32768, plat::kScanLeft, -1},
+        {PadAxis::LeftY, -9000, plat::kScanUp, -1},    // up chooses; it never jumps
+        {PadAxis::LeftY, 9000, plat::kScanDown, -1},
+        {PadAxis::Other, 30000, 0, -1},
+        {PadAxis::LeftX, 0, 0, 0},
+    };
+    Gamepads pads;
+    pads.plug(1);
+    for (const Row& r : rows) {
+        const plat::PadKey key = pads.axis(1, r.axis, r.value);
+        EXPECT_EQ(key.press, r.press) << r.value;
+        EXPECT_EQ(key.message, plat::virtualKeyOf(r.press)) << r.value;
+        const auto state = held(pads);
+        EXPECT_EQ(state[plat::kScanLeft], r.walking < 0 ? plat::kKeyDown : 0) << r.value;
+        EXPECT_EQ(state[plat::kScanRight], r.walking > 0 ? plat::kKeyDown : 0) << r.value;
+        EXPECT_EQ(state[plat::kScanUp] | state[plat::kScanDown], 0) << r.value;
+    }
+}
+
+TEST(Gamepads, EveryPadSteersAndOnePulledOutLetsGoOfItsKeys) {
+    Gamepads pads;
+    pads.plug(1);
+    pads.plug(2);
+    pads.plug(2);  // announced twice: still one pad
+    pads.axis(1, PadAxis::LeftX, 30000);
+    pads.button(2, PadButton::South, true);
+    auto state = held(pads);
+    EXPECT_EQ(state[plat::kScanRight], plat::kKeyDown);
+    EXPECT_EQ(state[plat::kScanUp], plat::kKeyDown);
+    pads.unplug(2);
+    state = held(pads);
+    EXPECT_EQ(state[plat::kScanRight], plat::kKeyDown);
+    EXPECT_EQ(state[plat::kScanUp], 0);
+    pads.unplug(1);
+    EXPECT_TRUE(pads.empty());
+    EXPECT_EQ(held(pads), (std::array<std::uint8_t, 256>{}));
+}

@@ -1,0 +1,239 @@
+// Playing without a mouse: whole games with a gamepad alone and with the keyboard alone, the
+// highlight through every menu and box with each button pressed, the mouse taking the
+// highlight back, and pads plugged in and out in the middle of a level.
+#include "support/test_game.h"
+#include "support/test_levels.h"
+
+#include <gtest/gtest.h>
+
+using namespace replay;
+using namespace testing_support;
+using plat::PadAxis;
+using plat::PadButton;
+using testing_support::TestGame;
+
+namespace {
+
+constexpr int kPad = 1;
+
+// The player's hands: a gamepad or the keyboard.
+struct Hands {
+    bool pad;
+    void next() const { pad ? tapPad(kPad, PadButton::DpadDown) : tapKey(plat::kScanDown); }
+    void press() const { pad ? tapPad(kPad, PadButton::South) : tapKey(kScanEnter); }
+    void walk(bool on) const {
+        if (pad)
+            hl::setPadAxis(kPad, PadAxis::LeftX, on ? 30000 : 0);
+        else
+            hl::setKey(kScanRight, on);
+    }
+};
+
+// Buttons on screen, every key message taken and the frame after it drawn.
+bool buttonsUp(const Application& a) { return a.buttonsShown > 0 && hl::pendingMessages() == 0; }
+bool onTitle(Application& a) {
+    return a.screenShown() == Screen::Title && a.firstButtonShown == kHoverNewGame && buttonsUp(a);
+}
+
+// A box comes up with nothing lit; a first press lights its button, a second presses it.
+void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When shown) {
+    s.then("light the box's button",
+           [shown](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
+           [hands](Application&) { hands.press(); });
+    s.then("press it", [shown, code](Application& a) { return shown(a) && a.hoverButton == code; },
+           [hands](Application&) { hands.press(); });
+}
+
+// Taps `moves` once `shown` holds with its buttons drawn, waits for the highlight on `code`,
+// then taps `press`.
+void choose(Script& s, const std::string& what, Script::When shown, std::vector<std::uint8_t> moves, std::int32_t code,
+            std::uint8_t press = kScanEnter) {
+    s.then("move to " + what, [shown](Application& a) { return shown(a) && buttonsUp(a); }, [moves](Application&) {
+        for (std::uint8_t key : moves) tapKey(key);
+    });
+    s.then("press " + what, [shown, code](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == code; },
+           [press](Application&) { tapKey(press); });
+}
+
+// The pause box as the last frame showed it.
+std::vector<std::uint16_t> pauseBox() {
+    std::vector<std::uint16_t> box;
+    const auto& pixels = hl::lastFrame().pixels;
+    for (int y = 165; y < 315; ++y) box.insert(box.end(), &pixels[y * 640 + 220], &pixels[y * 640 + 420]);
+    return box;
+}
+
+}  // namespace
+
+TEST(WithoutMouse, AWholeGameWonAndANameSavedWithAGamepadAloneOrTheKeyboardAlone) {
+    const auto dpad = [](PadButton b) { return [b] { tapPad(kPad, b); }; };
+    const auto key = [](char c) { return [c] { tapKey(scanOf(c)); }; };
+    struct Row {
+        Hands hands;
+        std::vector<std::function<void()>> name;
+        std::string saved;
+    };
+    const Row rows[] = {
+        {{true},
+         {dpad(PadButton::DpadUp), dpad(PadButton::DpadRight), dpad(PadButton::DpadDown), dpad(PadButton::DpadDown),
+          dpad(PadButton::DpadRight), dpad(PadButton::DpadLeft), dpad(PadButton::DpadUp), dpad(PadButton::DpadRight),
+          dpad(PadButton::DpadRight), dpad(PadButton::DpadUp), dpad(PadButton::Start)},
+         std::string("AZ A\0\0\0\0", 8)},
+        {{false}, {key('K'), key('O'), key('T'), [] { tapKey(kScanEnter); }}, std::string("KOT\0\0\0\0\0", 8)},
+    };
+    for (const Row& row : rows) {
+        TestGame game;
+        writeLevels(game.dir, 7);
+        const Hands hands = row.hands;
+        Script s;
+        if (hands.pad) s.then("plug in the pad", [](Application&) { hl::plugPad(kPad); });
+        s.then("light NOWA GRA", onTitle, [hands](Application&) { hands.next(); });
+        s.then("press NOWA GRA", [](Application& a) { return a.screenShown() == Screen::Title && a.hoverButton == kHoverNewGame; },
+               [hands](Application&) { hands.press(); });
+        pressBoxButton(s, hands, kHoverStart, showing(Screen::Story));
+        for (int level = 1; level <= 7; ++level) {
+            s.then("walk", showing(Screen::Play), [hands](Application&) { hands.walk(true); });
+            s.then("stop", showing(Screen::Result), [hands](Application&) { hands.walk(false); });
+            pressBoxButton(s, hands, kHoverNextWon, showing(Screen::Result));
+        }
+        s.then("type the name", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+               [&row](Application&) {
+                   for (const auto& tap : row.name) tap();
+               });
+        s.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application& a) {
+            EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
+            hl::postSystemClose();
+        });
+        EXPECT_EQ(play(game, s), 0);
+        const std::string table = game.dir.read("hiscore.tbl");
+        ASSERT_EQ(table.size(), 120u);
+        EXPECT_EQ(table.substr(0, 4), std::string("\x0D\x02\0\0", 4)) << hands.pad;  // 7 x (25 + 50) = 525
+        EXPECT_EQ(table.substr(40, 8), row.saved) << hands.pad;
+    }
+}
+
+TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
+    TestGame game;
+    writeLevels(game.dir, 8);  // every level is lost
+    const auto lives = [](std::int32_t n) { return [n](Application& a) { return a.screenShown() == Screen::Play && a.world->lives == n; }; };
+    Script s;
+    choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
+    s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    choose(s, "NOWA GRA", onTitle, {plat::kScanTab}, kHoverNewGame, plat::kScanSpace);
+    choose(s, "START", showing(Screen::Story), {kScanRight}, kHoverStart);
+    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    choose(s, "Powrót do gry", showing(Screen::Pause), {plat::kScanDown}, kHoverResume);
+    s.then("pause again", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    // Backwards from nothing lit starts at the last entry.
+    choose(s, "Zacznij poziom od nowa", showing(Screen::Pause), {kScanUp, kScanUp}, kHoverRestart);
+    s.then("walk with two lives", lives(2), [](Application&) { hl::setKey(kScanRight, true); });
+    s.then("lost", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
+    choose(s, "DALEJ of a lost level", showing(Screen::Result), {plat::kScanTab}, kHoverNextLost, plat::kScanSpace);
+    s.then("walk with one life", lives(1), [](Application&) { hl::setKey(kScanRight, true); });
+    s.then("game over", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
+    choose(s, "KONIEC", showing(Screen::Result), {plat::kScanLeft}, kHoverGameOver);
+    s.then("name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+           [](Application&) { hl::postEscape(); });
+    choose(s, "NOWA GRA", onTitle, {plat::kScanDown}, kHoverNewGame);
+    choose(s, "START", showing(Screen::Story), {plat::kScanDown}, kHoverStart, plat::kScanSpace);
+    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    choose(s, "Wyjście", showing(Screen::Pause), {kScanUp}, kHoverQuit);
+    choose(s, "WYJŚCIE", onTitle, {kScanUp}, kHoverExit);
+    EXPECT_EQ(play(game, s), 0);
+    EXPECT_FALSE(plat::windowExists());
+    EXPECT_EQ(game.dir.read("hiscore.tbl").substr(0, 4), std::string("\x19\0\0\0", 4));  // 25 points
+}
+
+TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonUnderIt) {
+    TestGame game;
+    writeLevels(game.dir, 7);
+    std::vector<std::uint16_t> litByKeys;
+    Script s;
+    // The pointer rests on WYNIKI; Down lights WYJŚCIE, which swings as under the mouse, and a
+    // click where the pointer rests still opens the high scores.
+    s.then("point at WYNIKI", onTitle, [](Application&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
+    s.then("Down", [](Application& a) { return a.hoverButton == kHoverHighScores; },
+           [](Application&) { tapKey(plat::kScanDown); });
+    s.then("click", [](Application& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
+           [](Application&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
+    s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    // Tab goes on from the button under the pointer; moving the mouse hands the highlight back.
+    s.then("Tab", onTitle, [](Application&) { tapKey(plat::kScanTab); });
+    s.then("move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
+           [](Application&) { hl::setMouse(kRestingMouse.x, kRestingMouse.y); });
+    s.then("nothing lit", [](Application& a) { return a.hoverButton == kHoverNone; }, [](Application&) {});
+    s.startGame();
+    // A pause entry lit by the keys looks exactly as under the mouse.
+    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    s.then("Down Down", [](Application& a) { return a.screenShown() == Screen::Pause && buttonsUp(a); }, [](Application&) {
+        tapKey(plat::kScanDown);
+        tapKey(plat::kScanDown);
+    });
+    s.then("lit by the keys", [](Application& a) { return a.hoverButton == kHoverRestart && buttonsUp(a); },
+           [&](Application&) {
+               litByKeys = pauseBox();
+               hl::setMouse(kRestartEntry.x, kRestartEntry.y);
+           });
+    s.then("lit by the mouse",
+           [](Application& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
+           [&](Application&) {
+               EXPECT_EQ(pauseBox(), litByKeys);
+               hl::setMouse(kRestingMouse.x, kRestingMouse.y);
+           });
+    s.then("nothing lit", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverNone; },
+           [&](Application&) { EXPECT_NE(pauseBox(), litByKeys); });
+    s.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
+    s.then("title", onTitle, [](Application&) {}).closeWindow();
+    EXPECT_EQ(play(game, s), 0);
+}
+
+TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABoxDoesNotJump) {
+    TestGame game;
+    writeLevels(game.dir, 7);
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::uint32_t since = 0;
+    const auto waited = [&since](std::uint32_t ms) {
+        return [&since, ms](Application&) { return hl::peekTime() - since >= ms; };
+    };
+    Script s;
+    s.then("plug in pad 1", [](Application&) { hl::plugPad(1); });
+    s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
+    s.then("light START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
+           [](Application&) { tapPad(1, PadButton::DpadUp); });
+    s.then("press START and hold it", [](Application& a) { return a.hoverButton == kHoverStart; },
+           [](Application&) { hl::setPadButton(1, PadButton::South, true); });
+    s.then("playing", showing(Screen::Play), [&](Application& a) {
+        y = a.world->playerY;
+        since = hl::peekTime();
+    });
+    s.then("held: no jump", waited(300), [&](Application& a) {
+        EXPECT_EQ(a.world->playerY, y);
+        hl::setPadButton(1, PadButton::South, false);
+    });
+    s.then("press again", [](Application&) { hl::setPadButton(1, PadButton::South, true); });
+    s.then("jumps", [&](Application& a) { return a.world->playerY < y - 20; },
+           [](Application&) { hl::setPadButton(1, PadButton::South, false); });
+    // Pad 2 plugged in mid-level walks; pulled out while pushed, the figure stops; pad 1 goes on.
+    s.then("landed", [](Application& a) { return a.world->result == 0; }, [&](Application& a) {
+        x = a.world->playerX;
+        hl::plugPad(2);
+        hl::setPadAxis(2, PadAxis::LeftX, 25000);
+    });
+    s.then("pull out pad 2", [&](Application& a) { return a.world->playerX > x + 20; }, [&](Application& a) {
+        hl::unplugPad(2);
+        x = a.world->playerX;
+        since = hl::peekTime();
+    });
+    s.then("stopped", waited(300), [&](Application& a) {
+        EXPECT_EQ(a.world->playerX, x);
+        x = a.world->playerX;
+        hl::setPadButton(1, PadButton::DpadLeft, true);
+    });
+    // Start opens the pause menu and the east button closes it.
+    s.then("pad 1 walks back", [&](Application& a) { return a.world->playerX < x - 20; },
+           [](Application&) { tapPad(1, PadButton::Start); });
+    s.then("paused", showing(Screen::Pause), [](Application&) { tapPad(1, PadButton::East); });
+    s.then("playing again", showing(Screen::Play), [](Application&) {}).closeWindow();
+    EXPECT_EQ(play(game, s), 0);
+}
