@@ -2,7 +2,7 @@
 # (scripts/play and scripts/test hold the steps).
 #   make run     install what is missing, build, generate the data, play   (scripts/play)
 #   make test    install what is missing, build, run every test            (scripts/test)
-#   make check   only the normal build and its tests, the quick round      (scripts/test --quick)
+#   make check   the normal build and its quick tests, the quick round    (scripts/test --quick)
 #   make bench   every figure of the speed table
 BUILD ?= build
 JOBS ?= $(shell nproc)

@@ -34,9 +34,9 @@ private:
     void copy(int from, int fromWidth, int fromHeight, const FrameRect& source, int x, int y);
     void player(const GameWorld& w);
     void text(int x, int y, std::string_view bytes, std::uint16_t colour);
-    void shadowedText(int x, int y, const char* text);
+    void shadowedText(int x, int y, const char* s);
     void number(int x, int y, std::int32_t value);
-    void fontText(int x, int y, const char* text);
+    void fontText(int x, int y, const char* s);
     void fontNumber(int x, int y, std::int32_t value);
     void box(std::int32_t r, std::int32_t g, std::int32_t b, int x, int y, int width, int height);
 

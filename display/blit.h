@@ -5,7 +5,7 @@
 #pragma once
 
 #include "display/surface.h"
-#include "world/game_world.h"
+#include "world/frame_rect.h"
 
 namespace blit {
 

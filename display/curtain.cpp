@@ -6,10 +6,12 @@
 
 namespace {
 
-constexpr int kCell = 32;
-constexpr int kColumns = 20;
+constexpr int kCell = layout::kCurtainSize;
+constexpr int kColumns = layout::kFrameWidth / kCell;
+constexpr int kRows = layout::kFrameHeight / kCell;
 constexpr std::uint32_t kStepMs = 12;
-constexpr FrameRect kCurtainTile{608, 0, 640, 32};
+constexpr FrameRect kCurtainTile{layout::kCurtainLeft, layout::kCurtainTop, layout::kCurtainLeft + kCell,
+                                 layout::kCurtainTop + kCell};
 
 struct Walker {
     int column;
@@ -38,7 +40,7 @@ struct Walker {
 void Display::runCurtain(bool reveal) {
     if (!primarySurface || !backBuffer || !buttonsSurface) return;
     Walker a{0, 0, 1, 1, 9};
-    Walker b{kColumns - 1, 14, -1, -1, 6};
+    Walker b{kColumns - 1, kRows - 1, -1, -1, 6};
     auto drawCell = [&](const Walker& w) {
         const int x = kCell * w.column;
         const int y = kCell * w.row;

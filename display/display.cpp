@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("backbufera").
 #include "display/display.h"
 
 #include "platform/cp1250.h"
@@ -11,7 +12,8 @@ Display::Display() {
     primarySurface.reset();
     backBuffer.reset();
     error.debugLog("ok.\n");
-    GameWorld::initFrames(glyphs, 0, 460, 43, 12, 14, 43);
+    GameWorld::initFrames(glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth,
+                          layout::kGlyphHeight, layout::kGlyphCount);
 }
 
 Display::~Display() {
@@ -113,10 +115,10 @@ bool Display::createSurfaces(int width, int height) {
     };
     static constexpr auto kTitleLog = plat::cp1250("powierzchnia title screen...");
     const Plan plans[] = {
-        {&backgroundSurface, 640, 480, kTitleLog},
-        {&playerSurface, 344, 264, "powierzchnia pod gracza..."},
-        {&blocksSurface, 128, 32, "powierzchnia pod klocki..."},
-        {&buttonsSurface, 640, 480, "powierzchnia pod butony..."},
+        {&backgroundSurface, layout::kFrameWidth, layout::kFrameHeight, kTitleLog},
+        {&playerSurface, layout::kHeroSheetWidth, layout::kHeroSheetHeight, "powierzchnia pod gracza..."},
+        {&blocksSurface, layout::kBlockSheetWidth, layout::kBlockSheetHeight, "powierzchnia pod klocki..."},
+        {&buttonsSurface, layout::kSheetWidth, layout::kSheetHeight, "powierzchnia pod butony..."},
     };
     for (const Plan& p : plans) {
         error.debugLog(p.log);

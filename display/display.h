@@ -67,7 +67,7 @@ public:
     // ---- fields -----------------------------------------------------------------------------
     ErrorReporter error;
     char nameBuffer[9] = {};
-    FrameRect glyphs[43] = {};
+    FrameRect glyphs[layout::kGlyphCount] = {};
     FrameRect halfRect = {};
     FrameRect spriteRect = {};
     bool spriteMirror = false;  // the player copy mirrors left to right

@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr int kGlyphAdvance = 12;
-constexpr int kFirstGlyphCode = 48;  // '0'
-constexpr int kGlyphCount = 43;      // '0' .. 'Z'
+constexpr int kGlyphAdvance = layout::kGlyphWidth;
+constexpr int kFirstGlyphCode = layout::kFirstGlyphCode;
+constexpr int kGlyphCount = layout::kGlyphCount;  // '0' .. 'Z'
 
 }  // namespace
 
@@ -23,10 +23,11 @@ void Display::drawBackground() {
 
 void Display::drawPlayBackground() {
     if (!backBuffer || !backgroundSurface) return;
-    halfRect = FrameRect{0, 0, 320, 480};
+    constexpr int kHalf = layout::kFrameWidth / 2;
+    halfRect = FrameRect{0, 0, kHalf, layout::kFrameHeight};
     blit::opaque(*backBuffer, 0, 0, *backgroundSurface, halfRect);
-    halfRect = FrameRect{320, 0, 640, 480};
-    blit::opaque(*backBuffer, 320, 0, *backgroundSurface, halfRect);
+    halfRect = FrameRect{kHalf, 0, layout::kFrameWidth, layout::kFrameHeight};
+    blit::opaque(*backBuffer, kHalf, 0, *backgroundSurface, halfRect);
 }
 
 void Display::drawTitle() {
@@ -35,7 +36,7 @@ void Display::drawTitle() {
     if (!w || !backBuffer || !buttonsSurface || !w->buttons) return;
     for (std::int32_t i = 0; i < w->buttonCount; ++i) {
         const MenuButton& button = w->buttons[i];
-        if (button.frame < 0 || button.frame >= 12) continue;  // no such frame
+        if (button.frame < 0 || button.frame >= layout::kButtonFrames) continue;  // no such frame
         blit::keyed(*backBuffer, button.x, button.y, *buttonsSurface, button.frames[button.frame]);
     }
 }
@@ -46,8 +47,8 @@ void Display::drawBlocks() {
     for (int r = 0; r < kGridRows; ++r) {
         for (int c = 0; c < kGridColumns; ++c) {
             const std::int32_t v = w->blocks[r][c];
-            if (v < 0 || v > 3) continue;  // empty (the loader turns unknown cells into empty ones)
-            blit::opaque(*backBuffer, 32 * c, 32 * r, *blocksSurface, w->blockFrames[v]);
+            if (v < 0 || v >= layout::kBlockKinds) continue;  // empty (the loader turns unknown cells into empty ones)
+            blit::opaque(*backBuffer, layout::kBlockSize * c, layout::kBlockSize * r, *blocksSurface, w->blockFrames[v]);
         }
     }
 }
@@ -58,7 +59,7 @@ void Display::drawBonuses() {
     const std::int32_t count = w->bonusCount < kMaxBonuses ? w->bonusCount : kMaxBonuses;
     for (std::int32_t i = 0; i < count; ++i) {
         const Bonus& b = w->bonuses[i];
-        if (!b.active || b.animFrame < 0 || b.animFrame >= 9) continue;
+        if (!b.active || b.animFrame < 0 || b.animFrame >= layout::kTokenFrames) continue;
         blit::keyed(*backBuffer, b.x, b.y, *buttonsSurface, b.frames[b.animFrame]);
     }
 }
@@ -85,8 +86,8 @@ void Display::drawPlayer() {
     if (right > INT32_MAX || bottom > INT32_MAX || right < INT32_MIN || bottom < INT32_MIN) return;
     spriteRect = FrameRect{w->playerX, w->playerY, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
     spriteMirror = w->facingLeft;
-    const std::int64_t frame = 7 * std::int64_t{w->playerState} + w->animFrame;
-    if (frame < 0 || frame >= 28) return;
+    const std::int64_t frame = layout::kHeroColumns * std::int64_t{w->playerState} + w->animFrame;
+    if (frame < 0 || frame >= layout::kHeroFrames) return;
     blit::stretched(*backBuffer, spriteRect, *playerSurface, w->playerFrames[frame], true, spriteMirror);
 }
 

@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("przezucenie").
 // Pictures from BMP files onto the picture surfaces, at the fixed size of each. A file that is
 // missing or cannot be read is not reported: the surface then shows a magenta and black
 // checker, so a missing picture is plain to see and never leaves garbage behind.
@@ -48,17 +49,23 @@ bool Display::loadBitmap(Surface* target, int width, int height, const char* fil
     return true;
 }
 
-bool Display::loadTitleBitmap() { return loadBitmap(backgroundSurface.get(), 640, 480, "gfx\\title.bmp"); }
+bool Display::loadTitleBitmap() {
+    return loadBitmap(backgroundSurface.get(), layout::kFrameWidth, layout::kFrameHeight, "gfx\\title.bmp");
+}
 
-bool Display::loadHighScoreBitmap() { return loadBitmap(backgroundSurface.get(), 640, 480, "gfx\\hiscore.bmp"); }
+bool Display::loadHighScoreBitmap() {
+    return loadBitmap(backgroundSurface.get(), layout::kFrameWidth, layout::kFrameHeight, "gfx\\hiscore.bmp");
+}
 
 bool Display::loadSpriteBitmaps() {
-    loadBitmap(buttonsSurface.get(), 640, 480, "gfx\\butony.bmp");
-    return loadBitmap(playerSurface.get(), 344, 264, "gfx\\gracz1.bmp");
+    loadBitmap(buttonsSurface.get(), layout::kSheetWidth, layout::kSheetHeight, "gfx\\butony.bmp");
+    return loadBitmap(playerSurface.get(), layout::kHeroSheetWidth, layout::kHeroSheetHeight, "gfx\\gracz1.bmp");
 }
 
 bool Display::loadBackgroundBitmap(const char* fileName) {
-    return loadBitmap(backgroundSurface.get(), 640, 480, fileName);
+    return loadBitmap(backgroundSurface.get(), layout::kFrameWidth, layout::kFrameHeight, fileName);
 }
 
-bool Display::loadBlocksBitmap(const char* fileName) { return loadBitmap(blocksSurface.get(), 128, 32, fileName); }
+bool Display::loadBlocksBitmap(const char* fileName) {
+    return loadBitmap(blocksSurface.get(), layout::kBlockSheetWidth, layout::kBlockSheetHeight, fileName);
+}

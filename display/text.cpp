@@ -19,8 +19,10 @@ constexpr std::uint16_t rgb565(int r, int g, int b) {
 constexpr std::uint16_t kCaptionBlue = rgb565(150, 200, 255);
 
 // Only the start point is tested; a long text runs on and is cut at the edge.
-// (x + 12 <= 640 and y + 12 <= 480, written so that no sum can overflow).
-bool startInBounds(std::int32_t x, std::int32_t y) { return x >= 0 && y >= 0 && x <= 640 - 12 && y <= 480 - 12; }
+// (x + 12 and y + 12 inside the frame, written so that no sum can overflow).
+bool startInBounds(std::int32_t x, std::int32_t y) {
+    return x >= 0 && y >= 0 && x <= layout::kFrameWidth - 12 && y <= layout::kFrameHeight - 12;
+}
 
 // (colour * alpha + pixel * (255 - alpha) + 127) / 255 in each channel; alpha 0 keeps the
 // pixel and 255 gives the colour, exactly.

@@ -86,7 +86,7 @@ bool windowCreated();
 std::string windowTitle();
 
 struct Frame {
-    std::vector<std::uint16_t> pixels;  // 640 x 480 RGB565
+    std::vector<std::uint16_t> pixels;  // the frame's RGB565 pixels, row after row
     bool flip = false;                  // a flip, not a direct draw on the visible picture
 };
 // Called with every presented frame as it is presented.

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr std::int32_t kMenuButtonWidth = 100;
-constexpr std::int32_t kMenuButtonHeight = 36;
+constexpr std::int32_t kMenuButtonWidth = layout::kButtonWidth;
+constexpr std::int32_t kMenuButtonHeight = layout::kButtonHeight;
 
 // Strict on both sides: the edges themselves are outside.
 bool inside(plat::Point p, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
@@ -14,7 +14,7 @@ bool inside(plat::Point p, std::int32_t left, std::int32_t top, std::int32_t rig
 
 }  // namespace
 
-bool Application::buttonUnder(std::int32_t code, plat::Point p) const {
+bool Application::buttonUnder(std::int32_t code, plat::Point at) const {
     switch (code) {
     case kHoverNewGame:
     case kHoverHighScores:
@@ -22,19 +22,19 @@ bool Application::buttonUnder(std::int32_t code, plat::Point p) const {
         const std::int32_t i = code - kHoverNewGame;
         if (world == nullptr || i >= world->buttonCount) return false;
         const MenuButton& b = world->buttons[i];
-        return inside(p, b.x, b.y, b.x + kMenuButtonWidth, b.y + kMenuButtonHeight);
+        return inside(at, b.x, b.y, b.x + kMenuButtonWidth, b.y + kMenuButtonHeight);
     }
     case kHoverStart:
     case kHoverNextWon:
     case kHoverNextLost:
     case kHoverGameOver:
-        return inside(p, 285, 260, 355, 290);  // START, DALEJ and KONIEC share one place
+        return inside(at, 285, 260, 355, 290);  // START, DALEJ and KONIEC share one place
     case kHoverResume:
     case kHoverRestart:
     case kHoverQuit: {
         // Narrower than the drawn entries.
         const std::int32_t top = 195 + 40 * (code - kHoverResume);
-        return inside(p, 250, top, 400, top + 30);
+        return inside(at, 250, top, 400, top + 30);
     }
     default:
         return false;

@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines and the caption are the game's own; keep them as they are.
 // The start of a level's loading as the player sees it: the caption "Poziom N" over the curtain,
 // the level file read into the world (a failure shows "Błąd!" and closes the game), then the
 // level's block sheet and background put onto their surfaces. Every step goes to the trace.
@@ -5,15 +6,15 @@
 
 #include <cstdio>
 
-void Application::loadLevel(std::int32_t levelNumber) {
+void Application::loadLevel(std::int32_t number) {
     if (world == nullptr) return;
 
     char levelFile[32] = {};
     char blocksFile[32] = {};
     char caption[24] = {};
-    std::snprintf(levelFile, sizeof levelFile, "level\\level%d.lvl", static_cast<int>(levelNumber));
-    std::snprintf(blocksFile, sizeof blocksFile, "gfx\\klocki%d.bmp", static_cast<int>(levelNumber));
-    std::snprintf(caption, sizeof caption, "Poziom %d", static_cast<int>(levelNumber));
+    std::snprintf(levelFile, sizeof levelFile, "level\\level%d.lvl", static_cast<int>(number));
+    std::snprintf(blocksFile, sizeof blocksFile, "gfx\\klocki%d.bmp", static_cast<int>(number));
+    std::snprintf(caption, sizeof caption, "Poziom %d", static_cast<int>(number));
 
     error.debugLog("Wczytanie levela \n");
     error.debugLog(levelFile);

@@ -1,3 +1,4 @@
+// Fixed bytes: the box texts are the game's own, to the letter; keep them as they are.
 // The boxes drawn over a running level: the pause menu, the story, and the result of a
 // finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
 // buttons shows highlighted; the window procedure acts on the click or key.

@@ -1,3 +1,4 @@
+// Fixed bytes: the head-up display's labels are the game's own; keep them as they are.
 // A whole game: level after level with its own message loop, each frame drawing the level and
 // the head-up display and then at most one overlay (pause menu, story, result box); with no
 // overlay the arrow keys (and the gamepads) drive the figure.

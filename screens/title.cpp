@@ -1,3 +1,4 @@
+// Fixed bytes: the credits are the game's own; keep them as they are.
 // The title screen: the picture with its three menu buttons, the button under the mouse
 // swinging through its frames, and the credits scroller at the bottom.
 #include "platform/cp1250.h"
@@ -9,10 +10,10 @@ constexpr std::int32_t kCaptionY = 410;
 constexpr std::int32_t kNameY = 440;
 constexpr std::int32_t kCreditSpeed = 2;      // pixels per frame
 constexpr std::int32_t kCreditStop = 50;      // where the lines come to rest
-constexpr std::int32_t kCreditRight = 640;    // where a caption has left the screen
+constexpr std::int32_t kCreditRight = layout::kFrameWidth;  // where a caption has left the screen
 constexpr std::int32_t kNameParked = 630;     // a name line this far right has not come in yet
 constexpr std::uint32_t kCreditPauseMs = 3000;
-constexpr std::int32_t kRestingFrame = 5;
+constexpr std::int32_t kRestingFrame = layout::kButtonRestingFrame;
 
 constexpr auto kProgramming = plat::cp1250("PROGRAMOWANIE:");
 constexpr auto kGraphics = plat::cp1250("GRAFIKA:");

@@ -1,3 +1,4 @@
+// Fixed bytes: the window's name, the loading text and "Błąd!" with its trace line are the game's own.
 #include "shell/application.h"
 
 #include "platform/cp1250.h"
@@ -7,9 +8,9 @@ Application::Application() = default;  // window first, then the display, which 
 int Application::run() {
     window.setClassName("Kalkulon");
     onTitle = true;
-    if (window.create(&Application::windowProc, this, 640, 480) == 0) return 1;
+    if (window.create(&Application::windowProc, this, layout::kFrameWidth, layout::kFrameHeight) == 0) return 1;
 
-    const ErrorCode code = display.init(640, 480, 16);
+    const ErrorCode code = display.init(layout::kFrameWidth, layout::kFrameHeight, layout::kFrameBits);
     const bool displayUp = code == ErrorCode::Ok;
     if (!displayUp) {
         error.showMessage(code);

@@ -116,7 +116,7 @@ public:
     Screen screenShown() const;
     void playRoutine();
     // The level's caption, its file read into the world, then its pictures.
-    void loadLevel(std::int32_t levelNumber);
+    void loadLevel(std::int32_t number);
     void showCursor();
     void hideCursor();
 

@@ -1,10 +1,10 @@
+// Fixed bytes: the dialog texts and their caption are the game's own, wording and all; keep them.
 #include "shell/error.h"
 
 #include "platform/cp1250.h"
 #include "platform/platform.h"
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -56,17 +56,4 @@ int ErrorReporter::showMessage(std::int32_t code) const {
     std::memcpy(buffer, text.data(), text.size());
     plat::messageBox(buffer, kCaption);
     return 1;  // the OK button
-}
-
-void ErrorReporter::debugLog(const char* text, bool append) const {
-    std::FILE* f = plat::openFile("debug.txt", append ? "a" : "w");
-    if (f == nullptr) return;
-    std::fputs(text, f);
-    std::fclose(f);
-}
-
-void ErrorReporter::debugLog(std::int32_t number, bool append) const {
-    char buffer[12] = {};
-    std::snprintf(buffer, sizeof buffer, "%d", number);
-    debugLog(buffer, append);
 }

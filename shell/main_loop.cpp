@@ -1,10 +1,11 @@
+// Fixed bytes: the frame counter's label is the game's own; keep it as it is.
 #include "shell/application.h"
 #include "shell/frame_rate.h"
 
 int Application::mainLoop() {
     cursorShown = true;
     hoverButton = kHoverNone;
-    for (CreditLine& line : creditLines) line = {640, -1};
+    for (CreditLine& line : creditLines) line = {layout::kFrameWidth, -1};  // off to the right
     creditIndex = 0;
 
     world = new GameWorld;  // lives until the process ends

@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own ("clear wynik"); keep them as they are.
 // Taking the bonuses the figure touches, and the value of the collected expression: a small
 // recursive evaluator over 32-bit integers that wrap, with "*" and "/" binding tighter than
 // "+" and "-", all four associating to the left.

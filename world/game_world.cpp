@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("nastepna", "buton").
 #include "world/game_world.h"
 
 #include <cstring>
@@ -36,20 +37,21 @@ void GameWorld::initButton(std::int32_t index, std::int32_t x, std::int32_t y, s
     MenuButton& b = buttons[index];
     b.x = x;
     b.y = y;
-    b.frameCount = 12;
-    b.frame = 5;
+    b.frameCount = layout::kButtonFrames;
+    b.frame = layout::kButtonRestingFrame;
     b.step = 1;
-    std::int32_t y0 = 0;
+    std::int32_t y0 = layout::kButtonTops[0];
     if (type == 3) {
         error.debugLog("typ3\n");
-        y0 = 145;
+        y0 = layout::kButtonTops[2];
     } else if (type == 2) {
         error.debugLog("typ2\n");
-        y0 = 73;
+        y0 = layout::kButtonTops[1];
     } else {
         error.debugLog("typ1\n");
     }
-    initFrames(b.frames, 0, y0, 12, 100, 36, 6);
+    initFrames(b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight,
+               layout::kButtonsPerRow);
 }
 
 void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
@@ -65,25 +67,18 @@ void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
 
 bool GameWorld::initBlockFrames() {
     error.debugLog("\n init klatki...ok");
-    return initFrames(blockFrames, 0, 0, 4, 32, 32, 4);
+    return initFrames(blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize,
+                      layout::kBlockKinds);
 }
 
 namespace {
 
-struct BonusSheetRow {
-    std::int32_t x0;
-    std::int32_t y0;
-    const char* log;
-};
-
-// Bonus sprites: 9 frames of 34 x 33 per type; odd types at x 0, even at x 306.
-constexpr BonusSheetRow kBonusRows[15] = {
-    {0, 218, "typ1\n"},  // any other type
-    {0, 219, "typ1\n"},   {306, 219, "typ2\n"},        {0, 253, "typ3\n"},
-    {306, 253, "typ4\n"}, {0, 287, "typ5\n"},          {306, 287, "typ6\n"},
-    {0, 321, "typ7\n"},   {306, 321, "typ8\n"},        {0, 355, "typ9\n"},
-    {306, 355, "typ 10 + \n"}, {0, 389, "typ11 - \n"}, {306, 389, "typ12 *\n"},
-    {0, 423, "typ13 /\n"}, {306, 423, "typ14 =\n"},
+// The trace line of each bonus type; the first for any type the game does not know.
+constexpr const char* kBonusLogs[15] = {
+    "typ1\n",  // any other type
+    "typ1\n",       "typ2\n",       "typ3\n",       "typ4\n",       "typ5\n",
+    "typ6\n",       "typ7\n",       "typ8\n",       "typ9\n",       "typ 10 + \n",
+    "typ11 - \n",   "typ12 *\n",    "typ13 /\n",    "typ14 =\n",
 };
 
 }  // namespace
@@ -95,13 +90,15 @@ void GameWorld::initBonus(std::int32_t index, std::int32_t x, std::int32_t y, st
     b.type = type;
     b.x = x;
     b.y = y;
-    b.frameCount = 9;
+    b.frameCount = layout::kTokenFrames;
     b.animFrame = 0;
     b.active = true;
     const bool known = type >= 1 && type <= 14;
-    const BonusSheetRow& row = kBonusRows[known ? type : 0];
-    error.debugLog(row.log);
-    initFrames(b.frames, row.x0, row.y0, 9, 34, known ? 33 : 34, 9);
+    error.debugLog(kBonusLogs[known ? type : 0]);
+    const std::int32_t x0 = known ? layout::tokenLeft(type) : 0;
+    const std::int32_t y0 = known ? layout::tokenTop(type) : layout::kUnknownTokenTop;
+    initFrames(b.frames, x0, y0, layout::kTokenFrames, layout::kTokenWidth,
+               known ? layout::kTokenHeight : layout::kUnknownTokenHeight, layout::kTokenFrames);
 }
 
 void GameWorld::animateBonuses(std::uint32_t now) {

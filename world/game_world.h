@@ -4,19 +4,12 @@
 #pragma once
 
 #include "shell/error.h"
+#include "world/frame_rect.h"
+#include "world/layout.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-
-// One animation frame or glyph inside a picture surface; right and bottom are exclusive.
-struct FrameRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    friend bool operator==(const FrameRect&, const FrameRect&) = default;
-};
 
 // Bonus types: 1..9 the digits, then the operators and the equals sign.
 enum BonusType : std::int32_t {
@@ -31,7 +24,7 @@ struct Bonus {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t type = 0;
-    FrameRect frames[9] = {};
+    FrameRect frames[layout::kTokenFrames] = {};
     std::int32_t animFrame = 0;
     std::int32_t frameCount = 0;
     bool active = false;
@@ -40,9 +33,9 @@ struct Bonus {
 struct MenuButton {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    FrameRect frames[12] = {};
+    FrameRect frames[layout::kButtonFrames] = {};
     std::int32_t frameCount = 0;
-    std::int32_t frame = 0;  // 5 at rest
+    std::int32_t frame = 0;  // layout::kButtonRestingFrame at rest
     std::int32_t step = 0;   // +1 or -1
 };
 
@@ -118,7 +111,7 @@ public:
     std::int32_t playerHeight = 0;
     std::int32_t playerState = kStanding;
     bool facingLeft = false;
-    FrameRect playerFrames[28] = {};
+    FrameRect playerFrames[layout::kHeroFrames] = {};
     std::int32_t animFrame = 0;
     std::int32_t animDelay = 0;
     std::int32_t animCounter = 0;
@@ -134,7 +127,7 @@ public:
     char expressionText[kCollectedSize] = {};
     std::int32_t parseCursor = 0;  // read position in expressionText
     std::int32_t blocks[kGridRows][kGridColumns] = {};
-    FrameRect blockFrames[4] = {};
+    FrameRect blockFrames[layout::kBlockKinds] = {};
     std::uint32_t lastStepTick = 0;  // the title buttons' animation shares it
     std::uint32_t lastBonusTick = 0;
     ErrorReporter error;

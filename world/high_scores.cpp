@@ -1,3 +1,4 @@
+// Fixed bytes: the trace line and the table's 120 bytes are fixed; keep them as they are.
 // The ten best scores with their names, and their file "hiscore.tbl": 120 bytes, the ten
 // scores as 32-bit little-endian integers, best first, then the ten names of 8 bytes each.
 #include "world/game_world.h"

@@ -1,3 +1,4 @@
+// Fixed bytes: the trace lines are the game's own, misspellings included ("nazyw", "klockow").
 // Reads "level\levelN.lvl" into the world: header, background name, block grid and bonuses.
 // Every step goes to the trace. A damaged file never takes the game down: counts and cells out
 // of range are made safe, nothing is read past the end of the file, no read goes further than

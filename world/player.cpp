@@ -1,3 +1,4 @@
+// Fixed bytes: the trace line is the game's own; keep it as it is.
 // The player figure: placing it at a level start, one movement step per 10 ms, and the two
 // tests against the block grid that decide where it may go.
 #include "world/game_world.h"
@@ -14,7 +15,7 @@ constexpr std::int32_t kFallStep = 2;     // pixels down per step of gravity
 constexpr std::int32_t kJumpSteps = 34;   // a full jump rises 68 pixels
 constexpr std::int32_t kStartRaise = 34;  // level files give the top of the cell the feet stand in
 constexpr std::int32_t kCell = 32;
-constexpr std::int32_t kAnimColumns = 7;
+constexpr std::int32_t kAnimColumns = layout::kHeroColumns;
 
 // The body is narrower than the 43-pixel picture and lies towards the side the figure faces.
 constexpr std::int32_t kBodyInsetFront = 4;
@@ -69,11 +70,11 @@ void GameWorld::initPlayer() {
     facingLeft = false;
     animCounter = 0;
     result = 0;  // the jump counter while the level runs
-    playerWidth = 43;
-    playerHeight = 66;
+    playerWidth = layout::kHeroWidth;  // the figure is as large as its picture
+    playerHeight = layout::kHeroHeight;
     animDelay = 3;
     playerY = moved(playerY, -kStartRaise);  // the 66-pixel figure ends at the cell's bottom
-    initFrames(playerFrames, 0, 0, 28, 43, 66, kAnimColumns);
+    initFrames(playerFrames, 0, 0, layout::kHeroFrames, layout::kHeroWidth, layout::kHeroHeight, kAnimColumns);
 }
 
 void GameWorld::updatePlayer(bool left, bool right, bool up, bool down, std::uint32_t now) {

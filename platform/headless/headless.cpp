@@ -46,6 +46,8 @@ struct Machine {
     std::uint32_t red = 0xF800, green = 0x07E0, blue = 0x001F;
     bool videoDevice = false;
     bool videoMode = false;
+    int width = 0;  // the frame's size, as the game set the mode
+    int height = 0;
     // recordings
     std::vector<headless::MessageBoxRecord> boxes;
     headless::Frame last;
@@ -209,7 +211,7 @@ void keyboardDropPresses() { m().presses.clear(); }
 
 // ---- video -------------------------------------------------------------------------------------
 
-bool videoStart(VideoStep step, int, int, int bitsPerPixel) {
+bool videoStart(VideoStep step, int width, int height, int bitsPerPixel) {
     auto& s = m();
     switch (step) {
     case VideoStep::Device:
@@ -221,6 +223,8 @@ bool videoStart(VideoStep step, int, int, int bitsPerPixel) {
     case VideoStep::DisplayMode:
         if (!s.videoDevice || bitsPerPixel != 16 || failing(headless::Fail::VideoDisplayMode)) return false;
         s.videoMode = true;
+        s.width = width;
+        s.height = height;
         return true;
     }
     return false;
@@ -242,10 +246,11 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
     ++s.presents;
     if (waitForRefresh) ++s.flips;
     s.last.flip = waitForRefresh;
-    s.last.pixels.resize(640 * 480);
-    for (int y = 0; y < 480; ++y)
-        std::memcpy(&s.last.pixels[static_cast<std::size_t>(y) * 640], pixels + static_cast<std::ptrdiff_t>(y) * pitch,
-                    640 * 2);
+    const auto width = static_cast<std::size_t>(s.width);
+    s.last.pixels.resize(width * static_cast<std::size_t>(s.height));
+    for (int y = 0; y < s.height; ++y)
+        std::memcpy(&s.last.pixels[static_cast<std::size_t>(y) * width], pixels + static_cast<std::ptrdiff_t>(y) * pitch,
+                    width * sizeof(std::uint16_t));
     if (s.keep) s.frames.push_back(s.last);
     if (s.presentHook) s.presentHook(s.last);
     return true;

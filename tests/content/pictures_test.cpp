@@ -135,7 +135,7 @@ TEST(ContentPictures, HeroStaysWithinTheColumnsItCollidesWithAndStandsOnTheFrame
                         sumX += x;
                         ++n;
                     }
-            EXPECT_NEAR(static_cast<double>(sumX) / n, 27.0, 3.0);
+            EXPECT_NEAR(static_cast<double>(sumX) / static_cast<double>(n), 27.0, 3.0);
             EXPECT_GT(countOpaque(px, 344, x0, y0 + 64, 43, 2, 0xFFFF), 4) << "feet on the frame's bottom";
         }
 }

@@ -1,9 +1,11 @@
 // The generator's writers: a level source compiled to the game's layout, the BMP writer read
-// back by the game's own decoder, and the module writer's layout.
+// back by the game's own decoder, the module writer's layout, and the PNG writer read back by
+// its reader.
 #include "image.h"
 #include "level_binary.h"
 #include "level_text.h"
 #include "modfile.h"
+#include "png.h"
 
 #include "platform/platform.h"
 #include "support/temp_dir.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace {
@@ -129,3 +132,41 @@ TEST(ContentWriters, ModuleLayoutAndPeriods) {
 }
 
 }  // namespace
+
+// The golden frames rely on it: every picture comes back pixel for pixel, and a file cut short
+// or with any bit changed is refused.
+TEST(ContentWriters, PngReadsBackExactlyAndRefusesDamage) {
+    struct Picture {
+        int width;
+        int height;
+        std::function<std::uint32_t(int, int)> colour;
+    };
+    const Picture pictures[] = {
+        {640, 480, [](int, int) { return 0x102030u; }},  // long matches
+        {97, 61, [](int x, int y) { return static_cast<std::uint32_t>((x * 2) << 16 | (y * 4) << 8 | ((x + y) & 255)); }},
+        {33, 17, [](int x, int y) { return (static_cast<std::uint32_t>(x * 7919 + y * 104729) * 2654435761u) >> 8; }},
+        {1, 1, [](int, int) { return 0xFFFFFFu; }},
+        {300, 1, [](int x, int) { return static_cast<std::uint32_t>(x % 3) * 0x7F7F7Fu; }},
+    };
+    for (const Picture& p : pictures) {
+        std::vector<std::uint32_t> rgb;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) rgb.push_back(p.colour(x, y));
+        const std::vector<std::uint8_t> file = gallery::encodePng(rgb, p.width, p.height);
+        std::vector<std::uint32_t> back;
+        int width = 0;
+        int height = 0;
+        ASSERT_TRUE(gallery::decodePng(file, back, width, height)) << p.width << " x " << p.height;
+        EXPECT_EQ(back, rgb) << p.width << " x " << p.height;
+        EXPECT_EQ(width, p.width);
+        EXPECT_EQ(height, p.height);
+
+        for (std::size_t at = 0; at < file.size(); at += 1 + at / 8) {
+            std::vector<std::uint8_t> damaged = file;
+            damaged[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
+            EXPECT_FALSE(gallery::decodePng(damaged, back, width, height)) << "bit changed in byte " << at;
+            damaged.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(at));
+            EXPECT_FALSE(gallery::decodePng(damaged, back, width, height)) << "cut after " << at << " bytes";
+        }
+    }
+}

@@ -1,18 +1,19 @@
 // Golden pictures: composed frames compared pixel for pixel with reference frames kept in
-// tests/golden/. A reference is a small file of RGB565 runs:
-//   "KGLD", width (u16), height (u16), then (run length u16, pixel u16) pairs, row after row,
-//   all little-endian.
-// A frame that differs is written as BMP files (actual and expected) into
-// <temp>/kalkulon-golden/ so it can be looked at.
+// tests/golden/ as PNG files, so they can be looked at. Each RGB565 pixel is stored as the
+// 8-bit colour it stands for (its bits repeated into the low ones), so the file gives back
+// every pixel exactly; a reference holding any other colour is refused.
+// A frame that differs is written as PNG files (actual and expected) into
+// <temp>/kalkulon-golden/ so it can be looked at, and the failure names the font the text was
+// drawn with (another font release may rasterise differently).
 //
 // To rewrite the references on purpose (after a deliberate change to what is drawn, or to the
 // font), run the tests with KALKULON_UPDATE_GOLDEN=1 in the environment, look at the new
 // pictures, and commit them:
-//   KALKULON_UPDATE_GOLDEN=1 ./kalkulon_tests --gtest_filter='Golden*'
+//   KALKULON_UPDATE_GOLDEN=1 ./kalkulon_tests --gtest_filter='*Golden*'
 #pragma once
 
 #include "display/surface.h"
-#include "support/bmp_writer.h"
+#include "png.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@
 namespace display_test {
 
 inline std::string goldenPath(const std::string& name) {
-    return std::string(KALKULON_SOURCE_DIR) + "/tests/golden/" + name + ".rle";
+    return std::string(KALKULON_SOURCE_DIR) + "/tests/golden/" + name + ".png";
 }
 
 inline bool updatingGolden() {
@@ -35,70 +36,85 @@ inline bool updatingGolden() {
     return v != nullptr && std::string(v) == "1";
 }
 
-inline std::string encodeGolden(const Surface& s) {
-    std::string out = "KGLD";
-    testing_support::putLe16(out, static_cast<std::uint32_t>(s.width()));
-    testing_support::putLe16(out, static_cast<std::uint32_t>(s.height()));
-    const std::size_t total = static_cast<std::size_t>(s.width()) * static_cast<std::size_t>(s.height());
-    std::size_t i = 0;
-    while (i < total) {
-        const std::uint16_t p = s.at(static_cast<int>(i % s.width()), static_cast<int>(i / s.width()));
-        std::size_t run = 1;
-        while (i + run < total && run < 0xFFFF &&
-               s.at(static_cast<int>((i + run) % s.width()), static_cast<int>((i + run) / s.width())) == p)
-            ++run;
-        testing_support::putLe16(out, static_cast<std::uint32_t>(run));
-        testing_support::putLe16(out, p);
-        i += run;
+inline std::uint32_t expand565(std::uint16_t p) {
+    const std::uint32_t r = (p >> 11) & 31;
+    const std::uint32_t g = (p >> 5) & 63;
+    const std::uint32_t b = p & 31;
+    return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+}
+
+inline std::uint16_t pack565(std::uint32_t c) {
+    return static_cast<std::uint16_t>(((c >> 19) & 31) << 11 | ((c >> 10) & 63) << 5 | ((c >> 3) & 31));
+}
+
+inline std::vector<std::uint8_t> frameAsPng(int width, int height, const std::vector<std::uint16_t>& pixels) {
+    std::vector<std::uint32_t> rgb(pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) rgb[i] = expand565(pixels[i]);
+    return gallery::encodePng(rgb, width, height);
+}
+
+// The reference's pixels, or false when the file is missing, damaged or holds a colour that
+// no RGB565 pixel stands for.
+inline bool readGolden(const std::string& path, int& width, int& height, std::vector<std::uint16_t>& pixels) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint32_t> rgb;
+    if (!gallery::decodePng(bytes, rgb, width, height)) return false;
+    pixels.resize(rgb.size());
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        pixels[i] = pack565(rgb[i]);
+        if (expand565(pixels[i]) != rgb[i]) return false;
     }
-    return out;
+    return true;
 }
 
-// The reference's pixels, or false when the file is missing or damaged.
-inline bool decodeGolden(const std::string& bytes, int& width, int& height, std::vector<std::uint16_t>& pixels) {
-    auto u16 = [&](std::size_t at) {
-        return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                          static_cast<unsigned char>(bytes[at + 1]) << 8);
+inline bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// The text font and the version its name table gives ("Version 2.37"), for a failure message.
+inline std::string fontInUse() {
+    std::ifstream in(KALKULON_FONT_PATH, std::ios::binary);
+    const std::string f((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto u16 = [&f](std::size_t at) -> std::size_t {
+        return at + 2 <= f.size() ? static_cast<std::size_t>(static_cast<unsigned char>(f[at]) << 8 |
+                                                             static_cast<unsigned char>(f[at + 1]))
+                                  : 0;
     };
-    if (bytes.size() < 8 || bytes.compare(0, 4, "KGLD") != 0) return false;
-    width = u16(4);
-    height = u16(6);
-    pixels.clear();
-    for (std::size_t at = 8; at + 4 <= bytes.size(); at += 4) pixels.insert(pixels.end(), u16(at), u16(at + 2));
-    return pixels.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-}
-
-inline testing_support::Rgb expand565(std::uint16_t p) {
-    const int r = (p >> 11) & 31;
-    const int g = (p >> 5) & 63;
-    const int b = p & 31;
-    return {static_cast<std::uint8_t>(r << 3 | r >> 2), static_cast<std::uint8_t>(g << 2 | g >> 4),
-            static_cast<std::uint8_t>(b << 3 | b >> 2)};
-}
-
-inline std::string frameAsBmp(int width, int height, const std::vector<std::uint16_t>& pixels) {
-    return testing_support::makeBmp(width, height, 24, [&](int x, int y) {
-        return expand565(pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]);
-    });
+    const auto u32 = [&](std::size_t at) { return u16(at) << 16 | u16(at + 2); };
+    std::string version = "no version found";
+    for (std::size_t t = 0, tables = u16(4); t < tables; ++t) {
+        const std::size_t record = 12 + 16 * t;
+        if (f.compare(record, 4, "name") != 0) continue;
+        const std::size_t table = u32(record + 8);
+        const std::size_t strings = table + u16(table + 4);
+        for (std::size_t n = 0, count = u16(table + 2); n < count; ++n) {
+            const std::size_t at = table + 6 + 12 * n;  // platform, encoding, language, name, length, offset
+            if (u16(at + 6) != 5 || strings + u16(at + 10) + u16(at + 8) > f.size()) continue;
+            const bool wide = u16(at) == 0 || u16(at) == 3;  // Unicode and Windows: UTF-16BE
+            version.clear();
+            for (std::size_t k = wide ? 1 : 0; k < u16(at + 8); k += wide ? 2 : 1) version += f[strings + u16(at + 10) + k];
+            break;
+        }
+    }
+    return std::string(in ? "" : "missing: ") + "DejaVu Sans Bold " + KALKULON_FONT_PATH + " (" + version + ")";
 }
 
 inline ::testing::AssertionResult matchesGolden(const std::string& name, const Surface& s) {
     std::vector<std::uint16_t> actual;
     for (int y = 0; y < s.height(); ++y) actual.insert(actual.end(), s.row(y), s.row(y) + s.width());
     if (updatingGolden()) {
-        std::ofstream out(goldenPath(name), std::ios::binary | std::ios::trunc);
-        const std::string bytes = encodeGolden(s);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) return ::testing::AssertionFailure() << "cannot write " << goldenPath(name);
+        const std::vector<std::uint8_t> bytes = frameAsPng(s.width(), s.height(), actual);
+        if (!writeBytes(goldenPath(name), bytes)) return ::testing::AssertionFailure() << "cannot write " << goldenPath(name);
         std::cout << "[ golden   ] rewrote " << goldenPath(name) << " (" << bytes.size() << " bytes)\n";
         return ::testing::AssertionSuccess();
     }
-    std::ifstream in(goldenPath(name), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int width = 0;
     int height = 0;
     std::vector<std::uint16_t> expected;
-    if (!decodeGolden(bytes, width, height, expected))
+    if (!readGolden(goldenPath(name), width, height, expected))
         return ::testing::AssertionFailure() << "no usable reference " << goldenPath(name)
                                              << "; make one with KALKULON_UPDATE_GOLDEN=1";
     if (width != s.width() || height != s.height())
@@ -114,11 +130,13 @@ inline ::testing::AssertionResult matchesGolden(const std::string& name, const S
     std::error_code ec;
     const auto folder = std::filesystem::temp_directory_path(ec) / "kalkulon-golden";
     std::filesystem::create_directories(folder, ec);
-    testing_support::writeFile((folder / (name + ".actual.bmp")).string(), frameAsBmp(width, height, actual));
-    testing_support::writeFile((folder / (name + ".expected.bmp")).string(), frameAsBmp(width, height, expected));
+    writeBytes((folder / (name + ".actual.png")).string(), frameAsPng(width, height, actual));
+    writeBytes((folder / (name + ".expected.png")).string(), frameAsPng(width, height, expected));
+    const auto w = static_cast<std::size_t>(width);
     return ::testing::AssertionFailure() << differing << " pixels differ from " << goldenPath(name) << ", first at ("
-                                         << first % width << ", " << first / width << "): "
-                                         << actual[first] << " instead of " << expected[first] << "; see " << folder;
+                                         << first % w << ", " << first / w << "): " << actual[first] << " instead of "
+                                         << expected[first] << "; see " << folder << "; text drawn with "
+                                         << fontInUse();
 }
 
 }  // namespace display_test

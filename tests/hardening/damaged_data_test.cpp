@@ -349,9 +349,10 @@ TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     lvl::Level level = GameFolder::level(1);
     level.nameCount += 2;
     std::vector<std::uint8_t> damaged = lvl::encodeLevel(level);
-    std::fill(damaged.begin() + lvl::backgroundAt(0), damaged.begin() + lvl::backgroundAt(level.nameCount), 'K');
+    const auto place = [&damaged](std::size_t offset) { return damaged.begin() + static_cast<std::ptrdiff_t>(offset); };
+    std::fill(place(lvl::backgroundAt(0)), place(lvl::backgroundAt(level.nameCount)), 'K');
     const std::string twelve = "LAKALAKALAKA";
-    std::copy(twelve.begin(), twelve.end(), damaged.begin() + lvl::backgroundAt(level.nameCount));
+    std::copy(twelve.begin(), twelve.end(), place(lvl::backgroundAt(level.nameCount)));
 
     TestGame game;
     GameFolder folder(game.dir);

@@ -103,9 +103,9 @@ TEST_P(PracticePack, EverySeedGivesSevenFairLevelsThatClimb) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, PracticePack, testing::Values("add10", "add20", "sub20", "2,5,10", "7", "div", "order"),
-                         [](const testing::TestParamInfo<const char*>& info) {
+                         [](const testing::TestParamInfo<const char*>& family) {
                              std::string name;
-                             for (const char* c = info.param; *c != '\0'; ++c) name += (*c == ',' ? '_' : *c);
+                             for (const char* c = family.param; *c != '\0'; ++c) name += (*c == ',' ? '_' : *c);
                              return name;
                          });
 

@@ -2,8 +2,9 @@
 // (tests/golden/whole_game/recording.txt, made by kalkulon_record) played back headless on the
 // generated data. Its trace, its high-score table and every frame it presents (as a hash, with
 // the poll and the screen) must be the stored ones byte for byte. After a change meant to alter
-// them, KALKULON_UPDATE_GOLDEN=1 rewrites the three files; a frame that differs is left as a BMP
+// them, KALKULON_UPDATE_GOLDEN=1 rewrites the three files; a frame that differs is left as a PNG
 // file in $TMPDIR/kalkulon-golden/ to be looked at.
+#include "display/golden.h"
 #include "support/bmp_writer.h"
 #include "support/test_game.h"
 
@@ -74,7 +75,7 @@ struct PlayedBack : testing_support::TestGame {
     int exitCode = 0;
 };
 
-// The frame numbered `index` of the game played again, written as a BMP file; its path.
+// The frame numbered `index` of the game played again, written as a PNG file; its path.
 std::string keepFrame(const replay::Inputs& inputs, std::size_t index) {
     std::vector<std::uint16_t> pixels;
     std::size_t presented = 0;
@@ -85,12 +86,9 @@ std::string keepFrame(const replay::Inputs& inputs, std::size_t index) {
     });
     const fs::path folder = fs::temp_directory_path() / "kalkulon-golden";
     fs::create_directories(folder);
-    const fs::path path = folder / ("whole_game_frame_" + std::to_string(index) + ".bmp");
-    testing_support::writeFile(path.string(), testing_support::makeBmp(640, 480, 24, [&](int x, int y) {
-        const std::uint16_t p = pixels.empty() ? 0 : pixels[static_cast<std::size_t>(y * 640 + x)];
-        return testing_support::Rgb{static_cast<std::uint8_t>((p >> 11) << 3), static_cast<std::uint8_t>(((p >> 5) & 63) << 2),
-                                    static_cast<std::uint8_t>((p & 31) << 3)};
-    }));
+    const fs::path path = folder / ("whole_game_frame_" + std::to_string(index) + ".png");
+    pixels.resize(640 * 480);  // black when the game presented no such frame
+    display_test::writeBytes(path.string(), display_test::frameAsPng(640, 480, pixels));
     return path.string();
 }
 
@@ -125,6 +123,7 @@ TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
         std::size_t n = 0;
         while (n < want.size() && n < got.size() && want[n] == got[n]) ++n;
         ADD_FAILURE() << "presented frame " << n << " of " << want.size() << " differs (\"<poll> <screen> <hash>\"): "
-                      << firstDifferentLine(goldenFrames, frames) << "; the frame shown is in " << keepFrame(inputs, n);
+                      << firstDifferentLine(goldenFrames, frames) << "; the frame shown is in " << keepFrame(inputs, n)
+                      << "; text drawn with " << display_test::fontInUse();
     }
 }

@@ -192,7 +192,7 @@ TEST(Expression, RandomSequencesMatchTheReference) {
         // A digit first, no two operators in a row, at most 19 entries; how often operators
         // come varies so that long numbers (which wrap) occur too.
         const int length = 1 + static_cast<int>(rng() % 19);
-        const unsigned operatorChance = 1 + rng() % 60;  // percent
+        const auto operatorChance = static_cast<unsigned>(1 + rng() % 60);  // percent
         std::vector<std::int32_t> types;
         for (int k = 0; k < length; ++k) {
             const bool op = k > 0 && types.back() < 10 && rng() % 100 < operatorChance;

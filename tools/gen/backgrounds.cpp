@@ -30,7 +30,7 @@ void meadow(Image& img) {
     hills(img, 370, 50, 110, 4, rgb(110, 200, 80), rgb(70, 150, 60));
     for (int i = 0; i < 6; ++i) roundTree(img, 60 + i * 110 + (hash3(i, 0, 1) % 40), 330 + (hash3(i, 1, 1) % 30), 34, rgb(70, 170, 60), rgb(110, 70, 40));
     for (int i = 0; i < 40; ++i)
-        flower(img, hash3(i, 0, 2) % 640, 370 + hash3(i, 1, 2) % 70,
+        flower(img, hash3(i, 0, 2) % layout::kFrameWidth, 370 + hash3(i, 1, 2) % 70,
                i % 3 == 0 ? rgb(255, 90, 110) : (i % 3 == 1 ? rgb(255, 255, 255 - 10) : rgb(180, 120, 255)));
 }
 
@@ -41,7 +41,7 @@ void beach(Image& img) {
     cloud(img, 160, 60, 22, rgb(255, 244, 230), rgb(240, 200, 170));
     // Sea with glints.
     for (int y = 230; y < 448; ++y)
-        for (int x = 0; x < 640; ++x) {
+        for (int x = 0; x < layout::kFrameWidth; ++x) {
             const double t = (y - 230) / 218.0;
             Rgb c = mix(rgb(60, 170, 210), rgb(30, 110, 170), t);
             if (noise01(x / 6, y / 2, 17) > 0.93 && (y % 3 == 0)) c = mix(c, rgb(255, 250, 220), 0.5);
@@ -61,7 +61,7 @@ void iceField(Image& img) {
     hills(img, 380, 40, 140, 32, rgb(230, 242, 255), rgb(180, 210, 240));
     for (int i = 0; i < 5; ++i) pineTree(img, 40 + i * 140, 400, 60, rgb(60, 120, 120), rgb(90, 60, 40));
     for (int i = 0; i < 70; ++i) {
-        const double x = hash3(i, 0, 33) % 640, y = hash3(i, 1, 33) % 440;
+        const double x = hash3(i, 0, 33) % layout::kFrameWidth, y = hash3(i, 1, 33) % 440;
         fillCircle(img, x, y, 1 + (i % 3) * 0.6, rgb(255, 255, 255 - 3), true);
     }
 }
@@ -71,7 +71,7 @@ void forest(Image& img) {
     floatingSigns(img, "6*2+3", 45, rgb(255, 255, 240), 0.3, 170);
     // Light rays.
     for (int y = 0; y < 448; ++y)
-        for (int x = 0; x < 640; ++x) {
+        for (int x = 0; x < layout::kFrameWidth; ++x) {
             const double u = x + y * 0.5;
             const double ray = std::pow(std::max(0.0, std::sin(u / 40.0)), 8);
             blend(img, x, y, rgb(255, 255, 220), ray * 0.12 * (1 - y / 448.0));
@@ -96,7 +96,7 @@ void castleEvening(Image& img) {
 
 void cave(Image& img) {
     for (int y = 0; y < 448; ++y)
-        for (int x = 0; x < 640; ++x) {
+        for (int x = 0; x < layout::kFrameWidth; ++x) {
             const double n = fractalNoise(x / 60.0, y / 60.0, 66, 4);
             img.set(x, y, mix(rgb(70, 50, 100), rgb(30, 22, 50), n * 0.8 + y / 448.0 * 0.3));
         }
@@ -137,7 +137,7 @@ void tower(Image& img) {
 }  // namespace
 
 Image makeBackground(int world, const lvl::Level& level) {
-    Image img(640, 480, rgb(90, 170, 250));
+    Image img(layout::kFrameWidth, layout::kFrameHeight, rgb(90, 170, 250));
     switch (world) {
         case 1: meadow(img); break;
         case 2: beach(img); break;

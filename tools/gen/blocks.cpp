@@ -184,7 +184,7 @@ void plank(Image& img, int x0, const Theme& t) {
 
 Image makeBlocks(int world) {
     const Theme& t = kThemes[world];
-    Image img(128, 32, 0);
+    Image img(layout::kBlockSheetWidth, layout::kBlockSheetHeight, 0);
     groundTop(img, 0, t);
     speckled(img, 32, t.earth, t.earthDark, t.seed + 1);
     bevel(img, 32, 0.35);

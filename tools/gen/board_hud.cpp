@@ -43,12 +43,12 @@ void drawBoard(Image& img, int numberX, int numberY) {
 
 void drawHudStrip(Image& img) {
     const int top = 448;
-    for (int y = top; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
+    for (int y = top; y < layout::kFrameHeight; ++y)
+        for (int x = 0; x < layout::kFrameWidth; ++x) {
             const double n = fractalNoise(x / 18.0, y / 6.0, 555, 2);
             img.set(x, y, mix(rgb(46, 40, 84), rgb(26, 22, 52), (y - top) / 31.0 * 0.6 + n * 0.4));
         }
-    for (int x = 0; x < 640; ++x) {
+    for (int x = 0; x < layout::kFrameWidth; ++x) {
         img.set(x, top, rgb(250, 200, 80));
         img.set(x, top + 1, rgb(170, 120, 40));
         img.set(x, top + 2, rgb(20, 16, 40));

@@ -116,8 +116,10 @@ void drawToken(Image& img, int x, int y, int type, int frame) {
     for (int j = y; j < y + 33; ++j)
         for (int i = x; i < x + 34; ++i) {
             int hits = 0;
-            for (int s = 0; s < 16; ++s)
-                if (inside(i + (s % 4 + 0.5) / 4, j + (s / 4 + 0.5) / 4, -1.6)) ++hits;
+            for (int s = 0; s < 16; ++s) {
+                const int column = s % 4, row = s / 4;  // a 4 x 4 grid of samples
+                if (inside(i + (column + 0.5) / 4, j + (row + 0.5) / 4, -1.6)) ++hits;
+            }
             if (hits == 0) continue;
             const double t = std::clamp(((i - cx) * 0.5 + (j - cy)) / 26.0 + 0.5, 0.0, 1.0);
             blend(img, i, j, mix(lightBody, darkBody, t), hits / 16.0);
@@ -143,11 +145,9 @@ void drawToken(Image& img, int x, int y, int type, int frame) {
 }
 
 void drawBonusTokens(Image& sheet) {
-    for (int type = 1; type <= 14; ++type) {
-        const int x0 = (type % 2 == 1) ? 0 : 306;
-        const int y0 = 219 + 34 * ((type - 1) / 2);
-        for (int f = 0; f < 9; ++f) drawToken(sheet, x0 + 34 * f, y0, type, f);
-    }
+    for (int type = 1; type <= 14; ++type)
+        for (int f = 0; f < layout::kTokenFrames; ++f)
+            drawToken(sheet, layout::tokenLeft(type) + layout::kTokenWidth * f, layout::tokenTop(type), type, f);
 }
 
 }  // namespace gen

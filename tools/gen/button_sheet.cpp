@@ -4,7 +4,7 @@
 namespace gen {
 
 Image makeButtonSheet() {
-    Image sheet(640, 480, rgb(0, 0, 0));
+    Image sheet(layout::kSheetWidth, layout::kSheetHeight, rgb(0, 0, 0));
     drawMenuButtons(sheet);
     drawBonusTokens(sheet);
     drawFontGlyphs(sheet);

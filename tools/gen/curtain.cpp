@@ -6,6 +6,7 @@
 namespace gen {
 
 void drawCurtainTile(Image& sheet) {
+    static_assert(layout::kCurtainSize == 32, "the tile below is drawn for 32 x 32");
     Image t(32, 32, rgb(40, 52, 140));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
@@ -29,7 +30,7 @@ void drawCurtainTile(Image& sheet) {
     drawLine(t, 15.5, 10, 15.5, 22, 3.6, rgb(255, 210, 80), true);
     blend(t, 14, 14, rgb(255, 250, 210), 0.8);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) sheet.set(608 + x, y, t.at(x, y));
+        for (int x = 0; x < 32; ++x) sheet.set(layout::kCurtainLeft + x, layout::kCurtainTop + y, t.at(x, y));
 }
 
 }  // namespace gen

@@ -58,7 +58,7 @@ struct Pt {
     double x;
     double y;
 };
-void fillPolygon(Image& img, const std::vector<Pt>& points, Rgb c, bool aa = true);
+void fillPolygon(Image& img, const std::vector<Pt>& pts, Rgb c, bool aa = true);
 // Copies `src` onto `dst` at (x, y), leaving out pixels equal to `key`.
 void blitKeyed(Image& dst, const Image& src, int x, int y, Rgb key);
 

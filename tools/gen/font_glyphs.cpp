@@ -52,8 +52,8 @@ double areaSample(const Mask& m, double sx0, double sy0, double sx1, double sy1)
 void drawFontGlyphs(Image& sheet) {
     const Box cap = inkBox(textMask("H", kBig));
     const double s = static_cast<double>(cap.y1 - cap.y0 + 1) / kCapRows;  // master pixels per cell pixel
-    for (int index = 0; index < 43; ++index) {
-        const std::string ch(1, static_cast<char>('0' + index));
+    for (int index = 0; index < layout::kGlyphCount; ++index) {
+        const std::string ch(1, static_cast<char>(layout::kFirstGlyphCode + index));
         const Mask m = textMask(ch, kBig);
         const Box ink = inkBox(m);
         if (ink.x1 < ink.x0) continue;
@@ -96,7 +96,7 @@ void drawFontGlyphs(Image& sheet) {
                 if (c != 0 && red(c) < 16 && green(c) < 16 && blue(c) < 40) cell.set(i, j, kOutline);
             }
         for (int j = 0; j < 14; ++j)
-            for (int i = 0; i < 12; ++i) sheet.set(index * 12 + i, 460 + j, cell.at(i, j));
+            for (int i = 0; i < 12; ++i) sheet.set(index * layout::kGlyphWidth + i, layout::kFontTop + j, cell.at(i, j));
     }
 }
 

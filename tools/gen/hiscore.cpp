@@ -11,9 +11,9 @@
 namespace gen {
 
 Image makeHighScore() {
-    Image img(640, 480, 0);
-    sky(img, rgb(30, 30, 90), rgb(110, 70, 160), 0, 480);
-    stars(img, 160, 401, 480);
+    Image img(layout::kFrameWidth, layout::kFrameHeight, 0);
+    sky(img, rgb(30, 30, 90), rgb(110, 70, 160), 0, layout::kFrameHeight);
+    stars(img, 160, 401, layout::kFrameHeight);
     hills(img, 440, 40, 120, 402, rgb(60, 50, 110), rgb(30, 26, 70));
 
     static constexpr auto kHeading = plat::cp1250("NAJLEPSZE WYNIKI");

@@ -21,8 +21,8 @@ struct ButtonLook {
 };
 
 void drawButton(Image& sheet, int x0, int y0, const ButtonLook& look, int frame) {
-    const bool lit = frame != 5;
-    const double w = 100, h = 36;
+    const bool lit = frame != layout::kButtonRestingFrame;
+    const double w = layout::kButtonWidth, h = layout::kButtonHeight;
     // Outline, then the body.
     fillRoundRect(sheet, x0 + 0, y0 + 0, w, h, 11, kOutline, false);
     const Rgb border = lit ? rgb(255, 214, 70) : rgb(214, 224, 240);
@@ -69,10 +69,10 @@ void drawMenuButtons(Image& sheet) {
         {kScores.view(), rgb(80, 150, 240), rgb(30, 60, 160)},
         {kExit.view(), rgb(240, 110, 90), rgb(150, 30, 40)},
     };
-    const int tops[3] = {0, 73, 145};
     for (int type = 0; type < 3; ++type)
-        for (int frame = 0; frame < 12; ++frame)
-            drawButton(sheet, (frame % 6) * 100, tops[type] + (frame / 6) * 36, looks[type], frame);
+        for (int frame = 0; frame < layout::kButtonFrames; ++frame)
+            drawButton(sheet, (frame % layout::kButtonsPerRow) * layout::kButtonWidth,
+                       layout::kButtonTops[type] + (frame / layout::kButtonsPerRow) * layout::kButtonHeight, looks[type], frame);
 }
 
 }  // namespace gen

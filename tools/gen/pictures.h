@@ -3,6 +3,7 @@
 
 #include "image.h"
 #include "level.h"  // the shared level library (tools/level)
+#include "world/layout.h"  // where the game cuts every piece, and the frame
 
 namespace gen {
 

@@ -178,16 +178,17 @@ Pose poseFor(int row, int column) {
 }  // namespace
 
 void drawHero(Image& img, int x, int y, int row, int column) {
-    Image f(43, 66, kMarker);
+    Image f(layout::kHeroWidth, layout::kHeroHeight, kMarker);
     drawFrame(f, poseFor(row, column));
     finish(f);
     blitKeyed(img, f, x, y, rgb(255, 255, 255));
 }
 
 Image makePlayerSheet() {
-    Image sheet(344, 264, rgb(255, 255, 255));
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 7; ++column) drawHero(sheet, column * 43, row * 66, row, column);
+    Image sheet(layout::kHeroSheetWidth, layout::kHeroSheetHeight, rgb(255, 255, 255));
+    for (int row = 0; row < layout::kHeroRows; ++row)
+        for (int column = 0; column < layout::kHeroColumns; ++column)
+            drawHero(sheet, column * layout::kHeroWidth, row * layout::kHeroHeight, row, column);
     return sheet;
 }
 

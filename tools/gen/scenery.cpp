@@ -2,6 +2,8 @@
 
 #include "text.h"
 
+#include "world/layout.h"
+
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -116,7 +118,7 @@ void flower(Image& img, double x, double y, Rgb petals) {
 
 void stars(Image& img, int count, int seed, int yMax) {
     for (int i = 0; i < count; ++i) {
-        const int x = static_cast<int>(hash3(i, 1, seed) % 640);
+        const int x = static_cast<int>(hash3(i, 1, seed) % layout::kFrameWidth);
         const int y = static_cast<int>(hash3(i, 2, seed) % static_cast<std::uint32_t>(yMax));
         const double b = 0.4 + 0.6 * noise01(i, 3, seed);
         blend(img, x, y, rgb(255, 255, 230), b);
@@ -137,7 +139,8 @@ void crystal(Image& img, double x, double baseY, double h, double w, Rgb light, 
     fillPolygon(img, {{x - w / 2, baseY}, {x, baseY}, {x, baseY + dir * h}, {x - w / 2, baseY + dir * h * 0.75}}, light, true);
 }
 
-void castle(Image& img, double x, double g, double k, Rgb wall, Rgb roof) {
+void castle(Image& img, double x, double groundY, double scaleBy, Rgb wall, Rgb roof) {
+    const double g = groundY, k = scaleBy;  // short names for the many sums below
     auto tower = [&](double cx, double w, double h) {
         fillRect(img, static_cast<int>(cx - w / 2), static_cast<int>(g - h), static_cast<int>(w), static_cast<int>(h), wall);
         fillPolygon(img, {{cx - w / 2 - 3 * k, g - h}, {cx + w / 2 + 3 * k, g - h}, {cx, g - h - w * 1.2}}, roof, true);

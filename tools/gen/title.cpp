@@ -10,8 +10,8 @@
 namespace gen {
 
 Image makeTitle() {
-    Image img(640, 480, 0);
-    sky(img, rgb(70, 150, 250), rgb(190, 230, 255), 0, 480);
+    Image img(layout::kFrameWidth, layout::kFrameHeight, 0);
+    sky(img, rgb(70, 150, 250), rgb(190, 230, 255), 0, layout::kFrameHeight);
     sun(img, 560, 60, 26, rgb(255, 240, 140), rgb(255, 250, 200));
     const char* signs = "1+2=3x5-4:7";
     for (int i = 0; signs[i] != 0; ++i) {
@@ -25,7 +25,7 @@ Image makeTitle() {
     roundTree(img, 70, 362, 44, rgb(70, 170, 60), rgb(110, 70, 40));
     roundTree(img, 590, 358, 40, rgb(70, 170, 60), rgb(110, 70, 40));
     for (int i = 0; i < 24; ++i)
-        flower(img, hash3(i, 0, 93) % 640, 372 + hash3(i, 1, 93) % 18, i % 2 ? rgb(255, 90, 110) : rgb(255, 255, 245));
+        flower(img, hash3(i, 0, 93) % layout::kFrameWidth, 372 + hash3(i, 1, 93) % 18, i % 2 ? rgb(255, 90, 110) : rgb(255, 255, 245));
 
     // The name of the game with a subtitle.
     static constexpr auto kName = plat::cp1250("KALKULON");
@@ -63,12 +63,12 @@ Image makeTitle() {
     drawToken(img, 170, 246, 12, 1);
 
     // The credits strip.
-    for (int y = 396; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
+    for (int y = 396; y < layout::kFrameHeight; ++y)
+        for (int x = 0; x < layout::kFrameWidth; ++x) {
             const double n = fractalNoise(x / 20.0, y / 8.0, 94, 2);
             img.set(x, y, mix(rgb(40, 34, 80), rgb(20, 16, 44), (y - 396) / 84.0 * 0.7 + n * 0.3));
         }
-    for (int x = 0; x < 640; ++x) {
+    for (int x = 0; x < layout::kFrameWidth; ++x) {
         img.set(x, 396, rgb(250, 200, 80));
         img.set(x, 397, rgb(170, 120, 40));
     }

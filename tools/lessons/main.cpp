@@ -107,7 +107,7 @@ fs::path dataFolder(const std::string& given) {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) {
-        const fs::path share = self.parent_path().parent_path() / "share" / "kalkulon";
+        fs::path share = self.parent_path().parent_path() / "share" / "kalkulon";
         if (fs::is_directory(share / "gfx", ec)) return share;
     }
     return KALKULON_GAME_DIR;

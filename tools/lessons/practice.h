@@ -22,7 +22,7 @@ struct FactSpec {
 };
 
 // "add10", "add20", "sub20", "div", "order", "2" .. "10", several joined by commas ("2,5,10").
-bool parseFacts(const std::string& text, FactSpec& spec, lvl::Text& error);
+bool parseFacts(const std::string& spec, FactSpec& out, lvl::Text& error);
 
 // One fact: the tokens of its sum in order ("3*4", "12+5", "4*2*5") and the board's number.
 struct Fact {
