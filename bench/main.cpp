@@ -88,14 +88,17 @@ void printSummary(const RatioReporter& r) {
     bool headed = false;
     const auto row = [&](const char* what, const Spread& s, const char* unit, double target, const char* targetText) {
         if (!headed) {
-            std::printf("\nSummary (%s, %ld cores; load average %s; CPU time per iteration, min / median / max "
-                        "over the repetitions (start-up: wall time); targets judged on the median):\n",
-                        machineName().c_str(), sysconf(_SC_NPROCESSORS_ONLN), loadAverage().c_str());
+            std::printf(
+                "\nSummary (%s, %ld cores; load average %s; CPU time per iteration, min / median / max "
+                "over the repetitions (start-up: wall time); targets judged on the median):\n",
+                machineName().c_str(), sysconf(_SC_NPROCESSORS_ONLN), loadAverage().c_str());
             std::printf("| measure | min | median | max | target | met |\n|---|---|---|---|---|---|\n");
             headed = true;
         }
-        std::printf("| %s | %.3g%s | %.3g%s | %.3g%s | %s | %s |\n", what, s.min, unit, s.median, unit, s.max, unit,
-                    targetText, *targetText == '-' ? "-" : s.median <= target ? "yes" : "NO");
+        std::printf("| %s | %.3g%s | %.3g%s | %.3g%s | %s | %s |\n", what, s.min, unit, s.median, unit, s.max, unit, targetText,
+                    *targetText == '-'   ? "-"
+                    : s.median <= target ? "yes"
+                                         : "NO");
     };
     const auto timing = [&](const char* name, const char* unit, double scale, double target, const char* targetText) {
         Times t = r.time(name);

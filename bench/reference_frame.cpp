@@ -26,8 +26,7 @@ Rect rectOf(const FrameRect& r) { return Rect{r.left, r.top, r.right - r.left, r
 std::vector<std::uint16_t> mirrored(const Surface& s) {
     std::vector<std::uint16_t> out(static_cast<std::size_t>(s.width()) * static_cast<std::size_t>(s.height()));
     for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x)
-            out[static_cast<std::size_t>(y) * s.width() + x] = s.at(s.width() - 1 - x, y);
+        for (int x = 0; x < s.width(); ++x) out[static_cast<std::size_t>(y) * s.width() + x] = s.at(s.width() - 1 - x, y);
     return out;
 }
 
@@ -128,9 +127,8 @@ void ReferenceFrame::text(int x, int y, std::string_view bytes, std::uint16_t co
 }
 
 bool ReferenceFrame::underText(int x, int y) const {
-    return std::any_of(textAreas_.begin(), textAreas_.end(), [x, y](const Rect& r) {
-        return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
-    });
+    return std::any_of(textAreas_.begin(), textAreas_.end(),
+                       [x, y](const Rect& r) { return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h; });
 }
 
 void ReferenceFrame::shadowedText(int x, int y, const char* s) {
@@ -166,11 +164,9 @@ void ReferenceFrame::fontNumber(int x, int y, std::int32_t value) {
 
 void ReferenceFrame::box(std::int32_t r, std::int32_t g, std::int32_t b, int x, int y, int width, int height) {
     const auto pack = [this](std::uint32_t rr, std::uint32_t gg, std::uint32_t bb) {
-        return static_cast<std::uint16_t>(((rr << (d_.boxRedShift & 31)) | (gg << (d_.boxGreenShift & 31)) | bb) &
-                                          0xFFFFu);
+        return static_cast<std::uint16_t>(((rr << (d_.boxRedShift & 31)) | (gg << (d_.boxGreenShift & 31)) | bb) & 0xFFFFu);
     };
-    const std::uint16_t fill = pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g),
-                                    static_cast<std::uint32_t>(b));
+    const std::uint16_t fill = pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(b));
     const std::uint16_t bar = pack(255, 255, 255);
     if (width <= 0) return;
     if (height > 0) steps_.push_back(Step{Step::Kind::Fill, -1, {}, Rect{x, y, width, height}, fill});

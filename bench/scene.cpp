@@ -26,8 +26,7 @@ GameFolder::GameFolder(const fs::path& gameDir, bool linkLevels) : previous_(fs:
         if (!linkLevels && std::string(part) == "level") continue;
         const fs::path data = fs::absolute(gameDir / part);
         if (!fs::is_directory(data)) {
-            std::fprintf(stderr, "kalkulon bench: no game data in %s (build the game_data target)\n",
-                         data.c_str());
+            std::fprintf(stderr, "kalkulon bench: no game data in %s (build the game_data target)\n", data.c_str());
             std::exit(2);
         }
         fs::create_directory_symlink(data, path_ / part);
@@ -46,8 +45,7 @@ Scene::Scene() {
     plat::headless::setTimeStep(1);
     app = std::make_unique<Application>();
     Display& d = app->display;
-    if (!plat::createWindow("Kalkulon", &Application::windowProc, app.get(), 640, 480) ||
-        d.init(640, 480, 16) != ErrorCode::Ok) {
+    if (!plat::createWindow("Kalkulon", &Application::windowProc, app.get(), 640, 480) || d.init(640, 480, 16) != ErrorCode::Ok) {
         std::fprintf(stderr, "kalkulon bench: the headless display did not start\n");
         std::exit(2);
     }

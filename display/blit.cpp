@@ -41,15 +41,14 @@ void keyedRow(std::uint16_t* to, const std::uint16_t* from, int count, std::uint
 }  // namespace
 
 bool rectInside(const FrameRect& rect, int width, int height) {
-    return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
-           rect.right <= width && rect.bottom <= height;
+    return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom && rect.right <= width &&
+           rect.bottom <= height;
 }
 
 // The destination rectangle lies wholly inside the target. 64-bit sums: positions come from
 // game data and may be anything.
 static bool fitsAt(const Surface& to, int x, int y, int w, int h) {
-    return x >= 0 && y >= 0 && static_cast<long long>(x) + w <= to.width() &&
-           static_cast<long long>(y) + h <= to.height();
+    return x >= 0 && y >= 0 && static_cast<long long>(x) + w <= to.width() && static_cast<long long>(y) + h <= to.height();
 }
 
 bool opaque(Surface& to, int x, int y, const Surface& from, const FrameRect& source) {
@@ -58,8 +57,7 @@ bool opaque(Surface& to, int x, int y, const Surface& from, const FrameRect& sou
     const int h = rectHeight(source);
     if (!fitsAt(to, x, y, w, h)) return false;
     const std::size_t bytes = static_cast<std::size_t>(w) * sizeof(std::uint16_t);
-    for (int row = 0; row < h; ++row)
-        std::memmove(to.row(y + row) + x, from.row(source.top + row) + source.left, bytes);
+    for (int row = 0; row < h; ++row) std::memmove(to.row(y + row) + x, from.row(source.top + row) + source.left, bytes);
     return true;
 }
 
@@ -74,8 +72,7 @@ bool keyed(Surface& to, int x, int y, const Surface& from, const FrameRect& sour
     return true;
 }
 
-bool stretched(Surface& to, const FrameRect& target, const Surface& from, const FrameRect& source,
-               bool useKey, bool mirror) {
+bool stretched(Surface& to, const FrameRect& target, const Surface& from, const FrameRect& source, bool useKey, bool mirror) {
     if (!rectInside(source, from.width(), from.height())) return false;
     if (!rectInside(target, to.width(), to.height())) return false;
     const int sw = rectWidth(source);
@@ -83,8 +80,7 @@ bool stretched(Surface& to, const FrameRect& target, const Surface& from, const 
     const int tw = rectWidth(target);
     const int th = rectHeight(target);
     if (!mirror && sw == tw && sh == th)
-        return useKey ? keyed(to, target.left, target.top, from, source)
-                      : opaque(to, target.left, target.top, from, source);
+        return useKey ? keyed(to, target.left, target.top, from, source) : opaque(to, target.left, target.top, from, source);
 
     const bool withKey = useKey && from.hasColorKey();
     const std::uint16_t key = from.colorKey();

@@ -21,8 +21,7 @@ bool keyed(Surface& to, int x, int y, const Surface& from, const FrameRect& sour
 
 // Copies `source` of `from` onto the rectangle `target` of `to`, stretched (nearest pixel) when
 // the sizes differ, mirrored left to right when `mirror` is set, keyed when `useKey` is set.
-bool stretched(Surface& to, const FrameRect& target, const Surface& from, const FrameRect& source,
-               bool useKey, bool mirror);
+bool stretched(Surface& to, const FrameRect& target, const Surface& from, const FrameRect& source, bool useKey, bool mirror);
 
 // The whole of `from` to (x, y) of `to`, opaque.
 inline bool whole(Surface& to, int x, int y, const Surface& from) {

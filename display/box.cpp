@@ -8,11 +8,9 @@ namespace {
 
 // Packs the three values with the current shifts; bits beyond a channel run into its
 // neighbour and bits beyond 16 are dropped, as they always were.
-std::uint16_t packColour(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t redShift,
-                         std::int32_t greenShift) {
+std::uint16_t packColour(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t redShift, std::int32_t greenShift) {
     const std::uint32_t value = (static_cast<std::uint32_t>(r) << (redShift & 31)) |
-                                (static_cast<std::uint32_t>(g) << (greenShift & 31)) |
-                                static_cast<std::uint32_t>(b);
+                                (static_cast<std::uint32_t>(g) << (greenShift & 31)) | static_cast<std::uint32_t>(b);
     return static_cast<std::uint16_t>(value & 0xFFFFu);
 }
 
@@ -27,8 +25,8 @@ void fillRow(Surface& s, long long y, long long x, long long width, std::uint16_
 
 }  // namespace
 
-std::int32_t Display::drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y,
-                              std::int32_t width, std::int32_t height) {
+std::int32_t Display::drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y, std::int32_t width,
+                              std::int32_t height) {
     if (!backBuffer) return static_cast<std::int32_t>(ErrorCode::LockSurfaceFailed);
     Surface& s = *backBuffer;
     const std::uint16_t fill = packColour(r, g, b, boxRedShift, boxGreenShift);

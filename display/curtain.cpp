@@ -44,10 +44,8 @@ void Display::runCurtain(bool reveal) {
     auto drawCell = [&](const Walker& w) {
         const int x = kCell * w.column;
         const int y = kCell * w.row;
-        if (reveal)
-            blit::opaque(*primarySurface, x, y, *backBuffer, FrameRect{x, y, x + kCell, y + kCell});
-        else
-            blit::opaque(*primarySurface, x, y, *buttonsSurface, kCurtainTile);
+        if (reveal) blit::opaque(*primarySurface, x, y, *backBuffer, FrameRect{x, y, x + kCell, y + kCell});
+        else blit::opaque(*primarySurface, x, y, *buttonsSurface, kCurtainTile);
     };
     std::uint32_t last = plat::timeMs();
     while (!b.finished()) {

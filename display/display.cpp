@@ -12,8 +12,8 @@ Display::Display() {
     primarySurface.reset();
     backBuffer.reset();
     error.debugLog("ok.\n");
-    GameWorld::initFrames(glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth,
-                          layout::kGlyphHeight, layout::kGlyphCount);
+    GameWorld::initFrames(glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth, layout::kGlyphHeight,
+                          layout::kGlyphCount);
 }
 
 Display::~Display() {

@@ -8,8 +8,8 @@
 #include "world/game_world.h"
 
 #include <cstdint>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -59,8 +59,8 @@ public:
     void drawText(std::int32_t x, std::int32_t y, const char* text);
     void drawNumber(std::int32_t x, std::int32_t y, std::int32_t value);
     void drawFrontText(std::int32_t x, std::int32_t y, const char* text);
-    std::int32_t drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y,
-                         std::int32_t width, std::int32_t height);
+    std::int32_t drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y, std::int32_t width,
+                         std::int32_t height);
     void wipeOut();
     void wipeIn();
 
@@ -72,7 +72,7 @@ public:
     FrameRect spriteRect = {};
     bool spriteMirror = false;  // the player copy mirrors left to right
     PixelFormatInfo pixelFormat;
-    bool directDraw = false;    // the display device exists
+    bool directDraw = false;  // the display device exists
     std::unique_ptr<Surface> primarySurface;
     std::unique_ptr<Surface> backBuffer;
     std::unique_ptr<Surface> backgroundSurface;
@@ -92,8 +92,7 @@ private:
     // Shows the visible surface at once (drawing straight onto it).
     void showFront();
     // Text output in a colour onto a surface, transparent, cut at the surface's edges.
-    void textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length,
-                 std::uint16_t color);
+    void textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length, std::uint16_t color);
 
     // Rendered lines by their bytes; looked up without making a string.
     struct TextHash {

@@ -7,8 +7,11 @@
 
 class Surface {
 public:
-    Surface(int width, int height) : width_(width), height_(height), pitch_(width),
-        pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+    Surface(int width, int height)
+        : width_(width),
+          height_(height),
+          pitch_(width),
+          pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
 
     int width() const { return width_; }
     int height() const { return height_; }

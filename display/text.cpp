@@ -70,8 +70,7 @@ void blendRun(std::uint16_t* dst, const std::uint8_t* coverage, int count, std::
 
 }  // namespace
 
-void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length,
-                      std::uint16_t color) {
+void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length, std::uint16_t color) {
     if (length <= 0) return;
     const std::string_view bytes(text, static_cast<std::size_t>(length));
     auto it = textCache_.find(bytes);

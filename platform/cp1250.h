@@ -12,6 +12,8 @@
 namespace plat {
 
 // Unicode code point of each byte 0x80..0xFF; 0 where the code page has no character.
+// Eight bytes a row, as the code page is printed.
+// clang-format off
 inline constexpr std::array<std::uint16_t, 128> kCp1250High = {
     0x20AC, 0x0000, 0x201A, 0x0000, 0x201E, 0x2026, 0x2020, 0x2021,
     0x0000, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
@@ -30,6 +32,7 @@ inline constexpr std::array<std::uint16_t, 128> kCp1250High = {
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
+// clang-format on
 
 // The byte for a code point, or '?' when the code page lacks it.
 constexpr char cp1250Byte(char32_t cp) {
@@ -57,10 +60,18 @@ consteval Cp1250Text<N> cp1250(const char (&utf8)[N]) {
         auto b = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
         int extra = 0;
-        if (b < 0x80) { cp = b; }
-        else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; extra = 1; }
-        else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; extra = 2; }
-        else { cp = b & 0x07; extra = 3; }
+        if (b < 0x80) {
+            cp = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            extra = 1;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            extra = 2;
+        } else {
+            cp = b & 0x07;
+            extra = 3;
+        }
         ++i;
         for (int k = 0; k < extra; ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
         out.bytes[out.length++] = cp1250Byte(cp);

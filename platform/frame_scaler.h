@@ -36,8 +36,8 @@ public:
     PixelRect windowArea(const PixelRect& changed) const;
     // Rewrites windowArea(changed) from the frame (RGB565, pitch in pixels) into the window
     // (pitch in pixels), through the colour table of windowColours.
-    void draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed,
-              const std::uint32_t* colours, std::uint32_t* window, int windowPitch);
+    void draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed, const std::uint32_t* colours,
+              std::uint32_t* window, int windowPitch);
     // Paints the window outside the picture.
     void drawBars(std::uint32_t* window, int windowPitch, std::uint32_t black) const;
 
@@ -67,7 +67,7 @@ private:
 
 // Which parts of the frame differ between two pictures: 32 x 32 cells compared, the changed
 // ones joined into rectangles (runs along a row of cells, stacked where runs match).
-std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after,
-                                    int afterPitch, int width, int height);
+std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after, int afterPitch,
+                                    int width, int height);
 
 }  // namespace plat

@@ -27,7 +27,7 @@ std::uint32_t peekTime();  // the clock without advancing it
 void postMessage(const Message& msg);
 void postClick(int x, int y);  // moves the mouse there, then queues a left-button-up
 void postEscape();
-void postSystemClose();         // the window manager's close request
+void postSystemClose();  // the window manager's close request
 // Activation change as the window manager reports it: queues the activation message and
 // makes the keyboard lose acquisition when the window leaves the foreground.
 void setForeground(bool foreground);
@@ -65,7 +65,7 @@ enum class Fail {
     VideoCooperativeLevel,
     VideoDisplayMode,
     VideoPixelFormat,
-    Present,        // every present reports a lost picture
+    Present,  // every present reports a lost picture
     InputCreate,
     KeyboardCreate,
     KeyboardAcquire,
@@ -77,9 +77,9 @@ void setPixelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 
 // ---- recordings ------------------------------------------------------------------------------
 struct MessageBoxRecord {
-    std::string text;     // Windows-1250 bytes as passed
+    std::string text;  // Windows-1250 bytes as passed
     std::string caption;
-    std::string shown;    // the text as the box shows it, long lines wrapped
+    std::string shown;  // the text as the box shows it, long lines wrapped
 };
 const std::vector<MessageBoxRecord>& messageBoxes();
 bool windowCreated();
@@ -91,9 +91,9 @@ struct Frame {
 };
 // Called with every presented frame as it is presented.
 void setPresentHook(std::function<void(const Frame&)> hook);
-std::size_t presentCount();      // every present
-std::size_t flipCount();         // presents that were flips
-const Frame& lastFrame();        // the most recent present
+std::size_t presentCount();  // every present
+std::size_t flipCount();     // presents that were flips
+const Frame& lastFrame();    // the most recent present
 // Keep every presented frame (off by default: a whole game presents thousands).
 void keepFrames(bool keep);
 const std::vector<Frame>& frames();

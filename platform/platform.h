@@ -46,8 +46,7 @@ struct Message {
 };
 
 // The window procedure gets back the owner pointer given to createWindow.
-using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t wParam,
-                                     std::intptr_t lParam);
+using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
 
 // Creates and shows the game window (caption and class name `title`, Windows-1250 bytes) with a
 // logical frame of width x height. False when no window can be made.
@@ -86,10 +85,10 @@ void messageBox(const char* textCp1250, const char* captionCp1250);
 // stick hold the arrow keys, the south button holds Up; their presses reach the snapshot, the
 // presses for typing and the key-down messages as the keys they stand for.
 enum class KeyRead { Ok, InputLost, Failed };
-bool inputCreate();     // the input object
+bool inputCreate();  // the input object
 void inputRelease();
-bool keyboardCreate();  // the keyboard source, bound to the window
-bool keyboardAcquire(); // false while the window is not in the foreground
+bool keyboardCreate();   // the keyboard source, bound to the window
+bool keyboardAcquire();  // false while the window is not in the foreground
 void keyboardUnacquire();
 void keyboardRelease();
 // Fills `state` only when it returns Ok; otherwise the buffer is left as it was.

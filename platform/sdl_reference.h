@@ -23,9 +23,9 @@ struct Rect {
 struct Step {
     enum class Kind { Blit, BlitScaled, Fill };
     Kind kind = Kind::Blit;
-    int from = -1;         // source surface (Blit, BlitScaled)
-    Rect source;           // source rectangle (Blit, BlitScaled)
-    Rect target;           // x, y for Blit; the destination rectangle otherwise
+    int from = -1;             // source surface (Blit, BlitScaled)
+    Rect source;               // source rectangle (Blit, BlitScaled)
+    Rect target;               // x, y for Blit; the destination rectangle otherwise
     std::uint16_t colour = 0;  // Fill
 };
 
@@ -38,8 +38,7 @@ public:
 
     // An RGB565 surface holding a copy of `pixels` (pitch in pixels); with a colour key when
     // `keyed` is set. Returns its number, -1 when SDL cannot make it.
-    int makeSurface(const std::uint16_t* pixels, int width, int height, int pitch, bool keyed,
-                    std::uint16_t key);
+    int makeSurface(const std::uint16_t* pixels, int width, int height, int pitch, bool keyed, std::uint16_t key);
     // A blank RGB565 surface (a target).
     int makeTarget(int width, int height);
     // A line of text as an ARGB surface: `colour` (RGB565) with the coverage as alpha, blended

@@ -68,8 +68,7 @@ void Application::chooseButton(std::int32_t step) {
     const std::int32_t first = firstButtonShown;
     const std::int32_t count = buttonsShown;
     const bool onScreen = hoverButton >= first && hoverButton < first + count;
-    const std::int32_t index =
-        onScreen ? (hoverButton - first + step % count + count) % count : (step > 0 ? 0 : count - 1);
+    const std::int32_t index = onScreen ? (hoverButton - first + step % count + count) % count : (step > 0 ? 0 : count - 1);
     keyButton = first + index;
     keyButtonMouse = plat::cursorPos();
     hoverButton = keyButton;

@@ -21,8 +21,7 @@ void Application::loadLevel(std::int32_t number) {
     display.drawFrontText(280, 230, caption);
 
     char backgroundName[kLevelNameBytes + 1] = {};
-    const bool opened =
-        world->readLevel(levelFile, backgroundName, [this](const char* traceLine) { reportFailure(traceLine); });
+    const bool opened = world->readLevel(levelFile, backgroundName, [this](const char* traceLine) { reportFailure(traceLine); });
 
     error.debugLog("wrzucenie na powierzchnie \n");
     display.loadBlocksBitmap(blocksFile);

@@ -38,8 +38,7 @@ constexpr auto kEnding2 = plat::cp1250("złego Minusora i odzyskać Księgę Dzi
 constexpr auto kEnding3 = plat::cp1250("Dzięki Twojej odwadze w Numerii znów zapanuje spokój.");
 constexpr auto kEnding4 = plat::cp1250("Aby sprawdzić swój wynik naciśnij DALEJ.");
 constexpr Line kEndingLines[] = {
-    {290, 155, kCongratulations}, {150, 185, kEnding1}, {170, 200, kEnding2},
-    {125, 215, kEnding3},         {190, 230, kEnding4},
+    {290, 155, kCongratulations}, {150, 185, kEnding1}, {170, 200, kEnding2}, {125, 215, kEnding3}, {190, 230, kEnding4},
 };
 
 constexpr auto kWon1 = plat::cp1250("Udało Ci się, przechodzisz na następny poziom");
@@ -121,10 +120,8 @@ void Application::resultBox() {
         display.drawNumber(260, 170, w.target);
         display.drawNumber(260, 200, w.result);
     }
-    if (code == kHoverGameOver)
-        boxButton(mouse, code, 295, "KONIEC");
-    else
-        boxButton(mouse, code, 301, "DALEJ");
+    if (code == kHoverGameOver) boxButton(mouse, code, 295, "KONIEC");
+    else boxButton(mouse, code, 301, "DALEJ");
 }
 
 // The one button shape of the story and result boxes.

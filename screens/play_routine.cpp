@@ -2,8 +2,8 @@
 // A whole game: level after level with its own message loop, each frame drawing the level and
 // the head-up display and then at most one overlay (pause menu, story, result box); with no
 // overlay the arrow keys (and the gamepads) drive the figure.
-#include "platform/scan_codes.h"
 #include "platform/cp1250.h"
+#include "platform/scan_codes.h"
 #include "shell/application.h"
 
 void Application::playRoutine() {
@@ -25,10 +25,8 @@ void Application::playRoutine() {
     }
 
     showCursor();
-    if (onNameEntry)
-        display.loadHighScoreBitmap();
-    else
-        display.loadTitleBitmap();
+    if (onNameEntry) display.loadHighScoreBitmap();
+    else display.loadTitleBitmap();
 }
 
 void Application::startLevel() {
@@ -71,14 +69,10 @@ bool Application::playFrame(PlayLocals& locals) {
     GameWorld& w = *world;
     // A frame without a box shows no button: a click or key in the next frame finds none.
     showNoButtons();
-    if (paused)
-        pauseMenu();
-    else if (showStory)
-        storyBox();
-    else if (!w.levelOver)
-        playInput(locals.keys);
-    else
-        resultBox();
+    if (paused) pauseMenu();
+    else if (showStory) storyBox();
+    else if (!w.levelOver) playInput(locals.keys);
+    else resultBox();
 
     if (display.flip() != 0) close();
     w.animateBonuses(now);
@@ -118,11 +112,9 @@ void Application::playInput(KeyState& keys) {
     bool up = (keys[plat::kScanUp] & plat::kKeyDown) != 0;
     if (holdUpBack) {
         // Up (or the south button) still held from pressing a box's button does not jump.
-        if (up)
-            up = false;
-        else
-            holdUpBack = false;
+        if (up) up = false;
+        else holdUpBack = false;
     }
-    world->updatePlayer((keys[plat::kScanLeft] & plat::kKeyDown) != 0, (keys[plat::kScanRight] & plat::kKeyDown) != 0,
-                        up, (keys[plat::kScanDown] & plat::kKeyDown) != 0, now);
+    world->updatePlayer((keys[plat::kScanLeft] & plat::kKeyDown) != 0, (keys[plat::kScanRight] & plat::kKeyDown) != 0, up,
+                        (keys[plat::kScanDown] & plat::kKeyDown) != 0, now);
 }

@@ -8,10 +8,10 @@ namespace {
 
 constexpr std::int32_t kCaptionY = 410;
 constexpr std::int32_t kNameY = 440;
-constexpr std::int32_t kCreditSpeed = 2;      // pixels per frame
-constexpr std::int32_t kCreditStop = 50;      // where the lines come to rest
+constexpr std::int32_t kCreditSpeed = 2;                    // pixels per frame
+constexpr std::int32_t kCreditStop = 50;                    // where the lines come to rest
 constexpr std::int32_t kCreditRight = layout::kFrameWidth;  // where a caption has left the screen
-constexpr std::int32_t kNameParked = 630;     // a name line this far right has not come in yet
+constexpr std::int32_t kNameParked = 630;                   // a name line this far right has not come in yet
 constexpr std::uint32_t kCreditPauseMs = 3000;
 constexpr std::int32_t kRestingFrame = layout::kButtonRestingFrame;
 

@@ -2,8 +2,7 @@
 // buttons, and the left-button click, which move the game between its screens.
 #include "shell/application.h"
 
-std::intptr_t Application::windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) {
+std::intptr_t Application::windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     return static_cast<Application*>(owner)->handleMessage(message, wParam, lParam);
 }
 
@@ -23,10 +22,8 @@ std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t w
         setActive(wParam);
         return 0;
     case plat::kMsgKeyDown:
-        if (wParam == plat::kVkEscape)
-            onEscape();
-        else
-            onKey(wParam);
+        if (wParam == plat::kVkEscape) onEscape();
+        else onKey(wParam);
         break;
     case plat::kMsgLButtonUp:
         onClick({static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)});

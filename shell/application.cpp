@@ -29,10 +29,8 @@ int Application::run() {
 
     useKeyboard = 1;
     // A failed step has reported itself already; start-up reports it once more.
-    if (initInput() < 0)
-        reportFailure();
-    else if (createKeyboard() < 0)
-        reportFailure();
+    if (initInput() < 0) reportFailure();
+    else if (createKeyboard() < 0) reportFailure();
     if (keyboard) plat::keyboardAcquire();
     return mainLoop();
 }

@@ -42,13 +42,13 @@ inline constexpr std::int32_t kLastLevel = 7;  // a game has seven levels
 // paused, the story, a level's result, the name entry). The game goes by the flags themselves;
 // scripts, tests and tools ask this one question.
 enum class Screen : std::uint8_t {
-    None,        // no world yet, or between two levels
+    None,  // no world yet, or between two levels
     Title,
     HighScores,  // the table, with or without a name being typed
     Story,
     Play,
-    Pause,       // over the level, the story or a result
-    Result,      // a finished level's box: won, the ending, lost or game over
+    Pause,   // over the level, the story or a result
+    Result,  // a finished level's box: won, the ending, lost or game over
 };
 
 class Application {
@@ -65,8 +65,7 @@ public:
     void setActive(std::uintptr_t flag);
 
     // ---- window procedure ----------------------------------------------------------------
-    static std::intptr_t windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam);
+    static std::intptr_t windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
     std::intptr_t handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
     void onEscape();
     // A left-button click at `at` (frame coordinates).

@@ -44,12 +44,9 @@ int Application::mainLoop() {
         now = plat::timeMs();
         frameRate.frame(now);
 
-        if (onTitle)
-            titleFrame();
-        else if (onNameEntry)
-            nameEntryFrame(world->entryRow);
-        else
-            playRoutine();
+        if (onTitle) titleFrame();
+        else if (onNameEntry) nameEntryFrame(world->entryRow);
+        else playRoutine();
         if (quitTaken) return quitCode;
 
         display.drawText(0, 5, "FPS:");

@@ -61,8 +61,8 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     fs::path folder;
     std::string key;
     lvl::Text error;
-    if (!lvl::resolvePack(argument, start != nullptr && *start != '\0' ? fs::path(start) : here, lvl::packRoots(installed), folder,
-                          key, error)) {
+    if (!lvl::resolvePack(argument, start != nullptr && *start != '\0' ? fs::path(start) : here, lvl::packRoots(installed),
+                          folder, key, error)) {
         say(stderr, error);
         return 2;
     }
@@ -70,7 +70,8 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     std::vector<lvl::Problem> problems;
     if (!lvl::readPack(folder, installed.scenery, pack, problems)) {
         for (const lvl::Problem& p : problems) std::fprintf(stderr, "%s\n", p.format(language).c_str());
-        say(stderr, {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi."});
+        say(stderr,
+            {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi."});
         return 2;
     }
     const fs::path run = here / kRunFolders / key;

@@ -23,11 +23,16 @@ bool isOperatorType(std::int32_t type) { return type >= kBonusPlus && type <= kB
 char symbolOf(std::int32_t type) {
     if (type >= 1 && type <= 9) return static_cast<char>('0' + type);
     switch (type) {
-    case kBonusPlus: return '+';
-    case kBonusMinus: return '-';
-    case kBonusTimes: return '*';
-    case kBonusDivide: return '/';
-    default: return '?';  // not a symbol of the game: the evaluator stops reading there
+    case kBonusPlus:
+        return '+';
+    case kBonusMinus:
+        return '-';
+    case kBonusTimes:
+        return '*';
+    case kBonusDivide:
+        return '/';
+    default:
+        return '?';  // not a symbol of the game: the evaluator stops reading there
     }
 }
 
@@ -35,9 +40,7 @@ char symbolOf(std::int32_t type) {
 std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 std::uint32_t bits(std::int32_t v) { return static_cast<std::uint32_t>(v); }
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -49,8 +52,7 @@ void GameWorld::collectBonuses() {
         error.debugLog("\nclear wynik\n");
         clearExpression();
         error.debugLog("konwersja na char\n");
-        for (std::int32_t k = 0; k < collectedCount; ++k)
-            expressionText[k] = symbolOf(bonuses[collected[k]].type);
+        for (std::int32_t k = 0; k < collectedCount; ++k) expressionText[k] = symbolOf(bonuses[collected[k]].type);
         error.debugLog(expressionText);
         error.debugLog("obliczenie wyniku\n");
         result = parseExpression(0);
@@ -58,9 +60,7 @@ void GameWorld::collectBonuses() {
         error.debugLog(result);
         levelOver = true;
     };
-    const auto lastIsDigit = [this] {
-        return isDigitType(bonuses[collected[collectedCount - 1]].type);
-    };
+    const auto lastIsDigit = [this] { return isDigitType(bonuses[collected[collectedCount - 1]].type); };
 
     for (std::int32_t i = 0; i < bonusCount; ++i) {
         Bonus& b = bonuses[i];
@@ -72,9 +72,7 @@ void GameWorld::collectBonuses() {
         const std::int64_t by = std::int64_t{b.y} + kTouchOffset;
         const std::int64_t px = playerX;
         const std::int64_t py = playerY;
-        if (!(bx < px + playerWidth && bx + kTouchSize > px && by > py &&
-              by + kTouchSize < py + playerHeight))
-            continue;
+        if (!(bx < px + playerWidth && bx + kTouchSize > px && by > py && by + kTouchSize < py + playerHeight)) continue;
 
         if (isDigitType(b.type)) {
             if (collectedCount >= kMaxCollected) continue;  // the text is full: it stays
@@ -108,9 +106,7 @@ void GameWorld::collectBonuses() {
 
 std::int32_t GameWorld::parseExpression(std::int32_t level) {
     // Reads never go past the end of the text, even if it lost its terminating zero.
-    const auto at = [this](std::int32_t pos) -> char {
-        return pos >= 0 && pos < kCollectedSize ? expressionText[pos] : '\0';
-    };
+    const auto at = [this](std::int32_t pos) -> char { return pos >= 0 && pos < kCollectedSize ? expressionText[pos] : '\0'; };
     // Skips white space and takes one character; '\0' when only white space remains.
     const auto readToken = [&]() -> char {
         while (isSpace(at(parseCursor))) ++parseCursor;
@@ -181,9 +177,7 @@ std::int32_t GameWorld::parseExpression(std::int32_t level) {
 std::int32_t GameWorld::parseNumber() {
     // The longest prefix forming a decimal number: white space, a sign, digits, a fraction and
     // an exponent. Only decimal forms: no hexadecimal, no "inf" or "nan".
-    const auto at = [this](std::int32_t pos) -> char {
-        return pos >= 0 && pos < kCollectedSize ? expressionText[pos] : '\0';
-    };
+    const auto at = [this](std::int32_t pos) -> char { return pos >= 0 && pos < kCollectedSize ? expressionText[pos] : '\0'; };
     std::int32_t pos = parseCursor;
     while (isSpace(at(pos))) ++pos;
     bool negative = false;
@@ -211,8 +205,7 @@ std::int32_t GameWorld::parseNumber() {
 
     double magnitude = 0.0;
     const char* first = expressionText + mantissaStart;
-    const auto [end, ec] = std::from_chars(first, expressionText + pos, magnitude,
-                                           std::chars_format::general);
+    const auto [end, ec] = std::from_chars(first, expressionText + pos, magnitude, std::chars_format::general);
     // Too large is beyond any integer below; too small truncates to zero either way.
     if (ec != std::errc{} || end != expressionText + pos) return 0;
     const double v = negative ? -magnitude : magnitude;

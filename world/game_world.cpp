@@ -6,8 +6,8 @@
 
 GameWorld* currentWorld = nullptr;
 
-bool GameWorld::initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
-                           std::int32_t width, std::int32_t height, std::int32_t perRow) {
+bool GameWorld::initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
+                           std::int32_t height, std::int32_t perRow) {
     ErrorReporter error;
     error.debugLog("\ninicjowanie klatek...");
     const std::int32_t rows = count / perRow;
@@ -50,25 +50,21 @@ void GameWorld::initButton(std::int32_t index, std::int32_t x, std::int32_t y, s
     } else {
         error.debugLog("typ1\n");
     }
-    initFrames(b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight,
-               layout::kButtonsPerRow);
+    initFrames(b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight, layout::kButtonsPerRow);
 }
 
 void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
     if (now - lastStepTick < 30) return;
     MenuButton& b = buttons[index];
     b.frame += b.step;
-    if (b.frame == b.frameCount - 1)
-        b.step = -1;
-    else if (b.frame == 1)
-        b.step = 1;
+    if (b.frame == b.frameCount - 1) b.step = -1;
+    else if (b.frame == 1) b.step = 1;
     lastStepTick = now;
 }
 
 bool GameWorld::initBlockFrames() {
     error.debugLog("\n init klatki...ok");
-    return initFrames(blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize,
-                      layout::kBlockKinds);
+    return initFrames(blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize, layout::kBlockKinds);
 }
 
 namespace {
@@ -76,9 +72,8 @@ namespace {
 // The trace line of each bonus type; the first for any type the game does not know.
 constexpr const char* kBonusLogs[15] = {
     "typ1\n",  // any other type
-    "typ1\n",       "typ2\n",       "typ3\n",       "typ4\n",       "typ5\n",
-    "typ6\n",       "typ7\n",       "typ8\n",       "typ9\n",       "typ 10 + \n",
-    "typ11 - \n",   "typ12 *\n",    "typ13 /\n",    "typ14 =\n",
+    "typ1\n", "typ2\n", "typ3\n",      "typ4\n",     "typ5\n",    "typ6\n",    "typ7\n",
+    "typ8\n", "typ9\n", "typ 10 + \n", "typ11 - \n", "typ12 *\n", "typ13 /\n", "typ14 =\n",
 };
 
 }  // namespace

@@ -60,8 +60,8 @@ public:
     // ---- records and small operations -------------------------------------------------------
     // Fills `frames` for a grid of equal frames, row by row; frames beyond whole rows are left
     // alone. Reads no field of a world, so the display uses it too.
-    static bool initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
-                           std::int32_t width, std::int32_t height, std::int32_t perRow);
+    static bool initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
+                           std::int32_t height, std::int32_t perRow);
     bool allocButtons(std::int32_t count);
     void initButton(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
     void animateButton(std::int32_t index, std::uint32_t now);

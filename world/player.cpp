@@ -24,24 +24,21 @@ constexpr std::int32_t kBodyInsetBack = 15;
 // Positions move by whole pixels without bound (a figure off the grid falls for ever), so they
 // wrap instead of overflowing.
 std::int32_t moved(std::int32_t position, std::int32_t by) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) +
-                                     static_cast<std::uint32_t>(by));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) + static_cast<std::uint32_t>(by));
 }
 
 // One scan of the grid around the figure. Columns run from `columnsBefore` cells before the
 // figure's own column to 4 after it (exclusive), clipped to 0 and `columnEnd`; rows likewise
 // from `rowsBefore` cells before, clipped to the grid. A block counts when it overlaps the body sideways and its top edge lies
 // below the figure's top and above (or, with `feetCount`, at) the figure's bottom.
-bool scanBlocks(const GameWorld& w, std::int32_t columnsBefore, std::int32_t columnEnd,
-                std::int32_t rowsBefore, bool feetCount) {
+bool scanBlocks(const GameWorld& w, std::int32_t columnsBefore, std::int32_t columnEnd, std::int32_t rowsBefore, bool feetCount) {
     // Wide arithmetic: the figure's position is not bounded.
     const std::int64_t x = w.playerX;
     const std::int64_t y = w.playerY;
     const std::int64_t cx = w.playerX >> 5;  // arithmetic shift: negatives go to the lower cell
     const std::int64_t cy = w.playerY >> 5;
     const std::int64_t bodyLeft = x + (w.facingLeft ? kBodyInsetFront : kBodyInsetBack);
-    const std::int64_t bodyRight =
-        x + w.playerWidth - (w.facingLeft ? kBodyInsetBack : kBodyInsetFront);
+    const std::int64_t bodyRight = x + w.playerWidth - (w.facingLeft ? kBodyInsetBack : kBodyInsetFront);
     const std::int64_t top = y;
     const std::int64_t bottom = y + w.playerHeight;
 
@@ -69,7 +66,7 @@ void GameWorld::initPlayer() {
     animFrame = 0;
     facingLeft = false;
     animCounter = 0;
-    result = 0;  // the jump counter while the level runs
+    result = 0;                        // the jump counter while the level runs
     playerWidth = layout::kHeroWidth;  // the figure is as large as its picture
     playerHeight = layout::kHeroHeight;
     animDelay = 3;
@@ -135,9 +132,7 @@ void GameWorld::updatePlayer(bool left, bool right, bool up, bool down, std::uin
     collectBonuses();
 }
 
-bool GameWorld::hitsBlock() const {
-    return scanBlocks(*this, 4, kGridColumns, 4, false);
-}
+bool GameWorld::hitsBlock() const { return scanBlocks(*this, 4, kGridColumns, 4, false); }
 
 bool GameWorld::standsOnBlock() const {
     // The ground test never looks at the rightmost column: a floor there does not hold.

@@ -19,8 +19,7 @@ struct Composer::Impl {
         return static_cast<int>(surfaces.size()) - 1;
     }
     SDL_Surface* get(int n) const {
-        return n >= 0 && static_cast<std::size_t>(n) < surfaces.size() ? surfaces[static_cast<std::size_t>(n)]
-                                                                       : nullptr;
+        return n >= 0 && static_cast<std::size_t>(n) < surfaces.size() ? surfaces[static_cast<std::size_t>(n)] : nullptr;
     }
     ~Impl() {
         for (SDL_Surface* s : surfaces) SDL_FreeSurface(s);
@@ -48,8 +47,7 @@ Composer::Composer() : impl_(std::make_unique<Impl>()) {}
 
 Composer::~Composer() = default;
 
-int Composer::makeSurface(const std::uint16_t* pixels, int width, int height, int pitch, bool keyed,
-                          std::uint16_t key) {
+int Composer::makeSurface(const std::uint16_t* pixels, int width, int height, int pitch, bool keyed, std::uint16_t key) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, SDL_PIXELFORMAT_RGB565);
     if (s == nullptr) return -1;
     for (int y = 0; y < height; ++y)
@@ -68,8 +66,7 @@ int Composer::makeText(const TextImage& image, std::uint16_t colour) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (s == nullptr) return -1;
     for (int y = 0; y < image.height; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<std::uint8_t*>(s->pixels) +
-                                              static_cast<std::ptrdiff_t>(y) * s->pitch);
+        auto* row = reinterpret_cast<Uint32*>(static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch);
         for (int x = 0; x < image.width; ++x)
             row[x] = argbOf(colour, image.coverage[static_cast<std::size_t>(y) * image.width + x]);
     }

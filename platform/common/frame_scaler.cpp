@@ -24,8 +24,8 @@ std::uint32_t blend(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
 std::vector<std::uint32_t> windowColours(int redShift, int greenShift, int blueShift, std::uint32_t alpha) {
     std::vector<std::uint32_t> colours(65536);
     for (std::uint32_t c = 0; c < 65536; ++c) {
-        colours[c] = widen(c >> 11, 5) << redShift | widen((c >> 5) & 63, 6) << greenShift |
-                     widen(c & 31, 5) << blueShift | alpha;
+        colours[c] = widen(c >> 11, 5) << redShift | widen((c >> 5) & 63, 6) << greenShift | widen(c & 31, 5) << blueShift |
+                     alpha;
     }
     return colours;
 }
@@ -101,8 +101,8 @@ PixelRect FrameScaler::windowArea(const PixelRect& changed) const {
 
 // Frame row `row` scaled across window columns [from, to) of the picture, kept in one of two
 // slots; the slot of row `keep` is not reused.
-const std::uint32_t* FrameScaler::scaledRow(const std::uint16_t* frame, int framePitch, int row, int keep, int from,
-                                            int to, const std::uint32_t* colours) {
+const std::uint32_t* FrameScaler::scaledRow(const std::uint16_t* frame, int framePitch, int row, int keep, int from, int to,
+                                            const std::uint32_t* colours) {
     for (int slot = 0; slot < 2; ++slot)
         if (cachedRow_[slot] == row) return rowCache_[slot].data();
     const int slot = cachedRow_[0] == keep ? 1 : cachedRow_[1] == keep ? 0 : cachedRow_[0] < cachedRow_[1] ? 0 : 1;
@@ -117,8 +117,8 @@ const std::uint32_t* FrameScaler::scaledRow(const std::uint16_t* frame, int fram
     return out;
 }
 
-void FrameScaler::draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed,
-                       const std::uint32_t* colours, std::uint32_t* window, int windowPitch) {
+void FrameScaler::draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed, const std::uint32_t* colours,
+                       std::uint32_t* window, int windowPitch) {
     const PixelRect area = windowArea(changed);
     if (area.empty()) return;
     const int from = area.x - box_.x;
@@ -149,8 +149,8 @@ void FrameScaler::drawBars(std::uint32_t* window, int windowPitch, std::uint32_t
     }
 }
 
-std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after,
-                                    int afterPitch, int width, int height) {
+std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after, int afterPitch,
+                                    int width, int height) {
     std::vector<PixelRect> areas;
     if (width <= 0 || height <= 0) return areas;
     const int cellColumns = (width + kCell - 1) / kCell;
@@ -181,9 +181,8 @@ std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch
             const int x = first * kCell;
             const int w = std::min(c * kCell, width) - x;
             // The same run in the row above grows downwards; anything else starts a new area.
-            const auto above = std::find_if(open.begin(), open.end(), [&](std::size_t i) {
-                return areas[i].x == x && areas[i].width == w;
-            });
+            const auto above = std::find_if(open.begin(), open.end(),
+                                            [&](std::size_t i) { return areas[i].x == x && areas[i].width == w; });
             if (above != open.end()) {
                 areas[*above].height = bottom - areas[*above].y;
                 stillOpen.push_back(*above);

@@ -30,8 +30,8 @@ static_assert(kMaxFileBytes > kMaxWidth * kMaxHeight * 4 + 14 + 124 + 1024);
 constexpr std::size_t kFileHeaderBytes = 14;
 
 std::uint32_t le32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 | static_cast<std::uint32_t>(p[2]) << 16 |
+           static_cast<std::uint32_t>(p[3]) << 24;
 }
 std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
@@ -69,8 +69,8 @@ bool headerAcceptable(const std::vector<std::uint8_t>& file) {
     case 0:  // plain rows
     case 3:  // plain rows with colour masks
     case 6: {
-        const bool known = compression == 0 ? bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 ||
-                                                  bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32
+        const bool known = compression == 0 ? bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+                                                  bitsPerPixel == 24 || bitsPerPixel == 32
                                             : bitsPerPixel == 16 || bitsPerPixel == 32;
         const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32) * 4;
         return known && pixelOffset + rowBytes * static_cast<std::uint64_t>(height) <= size;
@@ -116,7 +116,7 @@ bool decodePicture(const char* path, int width, int height, std::vector<std::uin
     for (int y = 0; y < height; ++y) {
         const int sy = static_cast<int>((2LL * y + 1) * argb->h / (2LL * height));
         const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
-                                                                  static_cast<std::ptrdiff_t>(sy) * argb->pitch);
+                                                                 static_cast<std::ptrdiff_t>(sy) * argb->pitch);
         std::uint16_t* dst = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = row[columns[static_cast<std::size_t>(x)]];

@@ -50,19 +50,17 @@ bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize
     SDL_Color white{255, 255, 255, 255};
     std::unique_ptr<SDL_Surface, SurfaceFree> s(TTF_RenderUTF8_Blended(f, utf8.c_str(), white));
     if (!s) return false;
-    std::unique_ptr<SDL_Surface, SurfaceFree> argb(
-        SDL_ConvertSurfaceFormat(s.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    std::unique_ptr<SDL_Surface, SurfaceFree> argb(SDL_ConvertSurfaceFormat(s.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     if (!argb) return false;
     out.width = argb->w;
     out.height = argb->h;
     out.coverage.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
     SDL_LockSurface(argb.get());
     for (int y = 0; y < out.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(
-            static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
+        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
+                                                                 y * argb->pitch);
         for (int x = 0; x < out.width; ++x)
-            out.coverage[static_cast<std::size_t>(y) * out.width + x] =
-                static_cast<std::uint8_t>(row[x] >> 24);
+            out.coverage[static_cast<std::size_t>(y) * out.width + x] = static_cast<std::uint8_t>(row[x] >> 24);
     }
     SDL_UnlockSurface(argb.get());
     return true;

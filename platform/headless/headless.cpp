@@ -2,9 +2,9 @@
 // a test moves it (or by a set step on every read, so loops that wait on the clock finish),
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
+#include "platform/headless.h"
 #include "platform/dialog_text.h"
 #include "platform/gamepads.h"
-#include "platform/headless.h"
 #include "platform/key_presses.h"
 #include "platform/platform.h"
 #include "platform/scan_codes.h"

@@ -3,8 +3,8 @@
 // the window loses the foreground the source loses acquisition, and a read reports lost input
 // until it is acquired again.
 #include "platform/key_presses.h"
-#include "platform/scan_codes.h"
 #include "platform/platform.h"
+#include "platform/scan_codes.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>

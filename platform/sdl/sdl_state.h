@@ -14,10 +14,10 @@ namespace plat::sdl {
 struct WindowState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
-    SDL_Texture* frame = nullptr;      // width x height, RGB565, streaming
-    SDL_Texture* upscaled = nullptr;   // frame scaled by a whole multiple, nearest neighbour
+    SDL_Texture* frame = nullptr;     // width x height, RGB565, streaming
+    SDL_Texture* upscaled = nullptr;  // frame scaled by a whole multiple, nearest neighbour
     int upscaledFactor = 0;
-    bool windowPixels = false;         // frames scaled on our side into the window's pixels
+    bool windowPixels = false;  // frames scaled on our side into the window's pixels
     SDL_Cursor* crosshair = nullptr;
     WindowProc proc = nullptr;
     void* owner = nullptr;

@@ -73,7 +73,8 @@ void presentThroughRenderer(const std::uint16_t* pixels, int pitch) {
                                            s.frameWidth * box.wholeScale, s.frameHeight * box.wholeScale);
             s.upscaledFactor = box.wholeScale;
             if (s.upscaled != nullptr) setScaleMode(s.upscaled, SDL_ScaleModeLinear);
-            else if (!failedBefore) reportFailure("the scaling texture could not be made (frames are scaled in one step)", SDL_GetError());
+            else if (!failedBefore)
+                reportFailure("the scaling texture could not be made (frames are scaled in one step)", SDL_GetError());
         }
         setScaleMode(s.frame, SDL_ScaleModeNearest);
         if (s.upscaled != nullptr && SDL_SetRenderTarget(s.renderer, s.upscaled) == 0) {
@@ -93,12 +94,12 @@ struct WindowPixels {
     std::optional<FrameScaler> scaler;
     std::vector<std::uint32_t> colours;  // the window pixel of each RGB565 colour
     Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
-    std::vector<std::uint16_t> shown;    // the frame the window's pixels hold
+    std::vector<std::uint16_t> shown;  // the frame the window's pixels hold
     const SDL_Surface* surface = nullptr;
     const void* pixels = nullptr;
     int width = 0;
     int height = 0;
-    bool redraw = true;                  // everything, bars included, at the next present
+    bool redraw = true;  // everything, bars included, at the next present
     std::vector<SDL_Rect> sent;
 };
 
@@ -109,8 +110,8 @@ WindowPixels& windowPixels() {
 
 // 32-bit pixels with byte-sized red, green and blue (the X server's usual 24-bit depth).
 bool bytesPerChannel(const SDL_PixelFormat& f) {
-    return f.BytesPerPixel == 4 && f.Rloss == 0 && f.Gloss == 0 && f.Bloss == 0 && f.Rshift % 8 == 0 &&
-           f.Gshift % 8 == 0 && f.Bshift % 8 == 0;
+    return f.BytesPerPixel == 4 && f.Rloss == 0 && f.Gloss == 0 && f.Bloss == 0 && f.Rshift % 8 == 0 && f.Gshift % 8 == 0 &&
+           f.Bshift % 8 == 0;
 }
 
 bool startWindowPixels() {
@@ -156,9 +157,9 @@ void presentToWindowPixels(const std::uint16_t* pixels, int pitch) {
         w.shown.assign(frameSize, 0);
         w.redraw = true;
     }
-    const std::vector<PixelRect> changed =
-        w.redraw ? std::vector<PixelRect>{{0, 0, s.frameWidth, s.frameHeight}}
-                 : changedAreas(w.shown.data(), s.frameWidth, pixels, pitch, s.frameWidth, s.frameHeight);
+    const std::vector<PixelRect> changed = w.redraw ? std::vector<PixelRect>{{0, 0, s.frameWidth, s.frameHeight}}
+                                                    : changedAreas(w.shown.data(), s.frameWidth, pixels, pitch, s.frameWidth,
+                                                                   s.frameHeight);
     if (w.redraw) w.scaler->drawBars(window, windowPitch, w.colours[0]);
     w.sent.clear();
     for (const PixelRect& area : changed) {
@@ -167,8 +168,7 @@ void presentToWindowPixels(const std::uint16_t* pixels, int pitch) {
         if (!shows.empty()) w.sent.push_back({shows.x, shows.y, shows.width, shows.height});
         for (int y = area.y; y < area.y + area.height; ++y)
             std::memcpy(w.shown.data() + static_cast<std::ptrdiff_t>(y) * s.frameWidth + area.x,
-                        pixels + static_cast<std::ptrdiff_t>(y) * pitch + area.x,
-                        static_cast<std::size_t>(area.width) * 2);
+                        pixels + static_cast<std::ptrdiff_t>(y) * pitch + area.x, static_cast<std::size_t>(area.width) * 2);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     if (w.redraw) SDL_UpdateWindowSurface(s.window);

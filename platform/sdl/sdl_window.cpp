@@ -215,9 +215,7 @@ void sendClose() {
     s.proc(s.owner, kMsgClose, 0, 0);
 }
 
-void postQuitMessage(int exitCode) {
-    queue().push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0});
-}
+void postQuitMessage(int exitCode) { queue().push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0}); }
 
 // SDL's timed wait blocks on the display connection where the video driver can, but where it
 // cannot (the dummy driver of a headless run, among others) it polls every millisecond: a

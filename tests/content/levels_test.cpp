@@ -6,8 +6,8 @@
 
 #include "platform/headless.h"
 #include "shell/application.h"
-#include "support/test_game.h"
 #include "support/temp_dir.h"
+#include "support/test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -146,8 +146,10 @@ TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
     level.background = "laka.bmp";
     level.playerX = 2 * 32 - 11;
     level.playerY = 12 * 32;
-    level.tokens = {{4 * 32 - 1, 12 * 32 - 1, 3}, {6 * 32 - 1, 12 * 32 - 1, 10}, {8 * 32 - 1, 12 * 32 - 1, 4},
-                     {15 * 32 - 1, 12 * 32 - 1, 14}};
+    level.tokens = {{4 * 32 - 1, 12 * 32 - 1, 3},
+                    {6 * 32 - 1, 12 * 32 - 1, 10},
+                    {8 * 32 - 1, 12 * 32 - 1, 4},
+                    {15 * 32 - 1, 12 * 32 - 1, 14}};
     level.target = 7;
     EXPECT_FALSE(solver::solve(level).found) << "the = lies beyond the wall";
     level.tokens[3].x = 9 * 32 - 1;  // inside the room: now it can be won

@@ -54,7 +54,8 @@ TEST(ContentMusic, ModuleIsAFourChannelProTrackerSongOfItsOwnSamples) {
     std::size_t at = 1084 + static_cast<std::size_t>(patterns) * 1024;
     for (int s = 1; s <= 31; ++s) {
         int peak = 0;
-        for (int i = 0; i < lengths[s]; ++i) peak = std::max(peak, std::abs(static_cast<int>(static_cast<signed char>(m[at + i]))));
+        for (int i = 0; i < lengths[s]; ++i)
+            peak = std::max(peak, std::abs(static_cast<int>(static_cast<signed char>(m[at + i]))));
         if (lengths[s] > 0) {
             EXPECT_GT(peak, 20) << "sample " << s;
         }

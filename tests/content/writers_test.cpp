@@ -19,7 +19,8 @@
 namespace {
 
 std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24));
+    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+                                     (static_cast<std::uint32_t>(b[at + 3]) << 24));
 }
 
 std::string source(const std::string& grid13, const std::string& extra) {
@@ -37,9 +38,9 @@ TEST(ContentWriters, LevelSourceCompilesToTheGamesLayout) {
         << problems.front().format(lvl::Language::English);
     const auto b = lvl::encodeLevel(level.level);
     ASSERT_EQ(b.size(), 1160u + 3 * 192);
-    EXPECT_EQ(le32(b, 0), 0);    // no block-file names
-    EXPECT_EQ(le32(b, 4), 3);    // bonuses
-    EXPECT_EQ(le32(b, 8), 7);    // board number and its place
+    EXPECT_EQ(le32(b, 0), 0);  // no block-file names
+    EXPECT_EQ(le32(b, 4), 3);  // bonuses
+    EXPECT_EQ(le32(b, 8), 7);  // board number and its place
     EXPECT_EQ(le32(b, 12), 300);
     EXPECT_EQ(le32(b, 16), 58);
     EXPECT_EQ(le32(b, 20), 2 * 32 - 11);  // body centred on column 2
@@ -82,8 +83,8 @@ TEST(ContentWriters, BmpReadsBackThroughTheGamesDecoder) {
     EXPECT_EQ(px[0], 0xF800);
     EXPECT_EQ(px[1], 0x07E0);
     EXPECT_EQ(px[2], 0x001F);
-    EXPECT_EQ(px[3], 0xFFFF);  // white: the hero sheet's key
-    EXPECT_EQ(px[4], 0x0000);  // black: the button sheet's key
+    EXPECT_EQ(px[3], 0xFFFF);                    // white: the hero sheet's key
+    EXPECT_EQ(px[4], 0x0000);                    // black: the button sheet's key
     EXPECT_EQ(px[5], (2 << 11) | (4 << 5) | 5);  // the outline colour stays visible
 }
 
@@ -113,7 +114,7 @@ TEST(ContentWriters, ModuleLayoutAndPeriods) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[20]), 6), "square");
     EXPECT_EQ((b[42] << 8) | b[43], 32);  // length in words, big-endian
     EXPECT_EQ(b[45], 50);
-    EXPECT_EQ((b[48] << 8) | b[49], 32);  // loop length in words
+    EXPECT_EQ((b[48] << 8) | b[49], 32);                     // loop length in words
     EXPECT_EQ((b[20 + 30 + 28] << 8) | b[20 + 30 + 29], 1);  // an empty slot: no loop
     EXPECT_EQ(b[950], 2);
     EXPECT_EQ(b[951], 127);

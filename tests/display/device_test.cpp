@@ -41,8 +41,7 @@ TEST(DisplayStart, EachFailingStepTracesFalseAndReturnsItsCode) {
         {true, hl::Fail::VideoDisplayMode, true, ErrorCode::DisplayModeFailed,
          std::string("okno...ok.\nobiekt dd...tworzenie obiektu dd...ok...\nok.\n") +
              plat::cp1250("ustawienie poziomu współpracy...ok...\nustawienie rozdziałki...false...\n").c_str()},
-        {true, hl::Fail::VideoPixelFormat, true, ErrorCode::PixelFormatFailed,
-         upToMode + surfaces + "pixel info...false...\n"},
+        {true, hl::Fail::VideoPixelFormat, true, ErrorCode::PixelFormatFailed, upToMode + surfaces + "pixel info...false...\n"},
         {true, hl::Fail::VideoPixelFormat, false, ErrorCode::Ok, upToMode + surfaces + "pixel info...ok...\n"},
     };
     for (const Case& c : cases) {
@@ -77,9 +76,9 @@ TEST(DisplayStart, SurfacesKeysAndShifts) {
             std::uint16_t key;
         };
         const Expect expect[] = {
-            {display.primarySurface.get(), 640, 480, false, 0}, {display.backBuffer.get(), 640, 480, false, 0},
+            {display.primarySurface.get(), 640, 480, false, 0},    {display.backBuffer.get(), 640, 480, false, 0},
             {display.backgroundSurface.get(), 640, 480, false, 0}, {display.playerSurface.get(), 344, 264, true, 0xFFFF},
-            {display.blocksSurface.get(), 128, 32, false, 0},   {display.buttonsSurface.get(), 640, 480, true, 0x0000},
+            {display.blocksSurface.get(), 128, 32, false, 0},      {display.buttonsSurface.get(), 640, 480, true, 0x0000},
         };
         for (const Expect& e : expect) {
             ASSERT_NE(e.s, nullptr);

@@ -194,7 +194,9 @@ TEST_F(Drawing, FontGlyphIndexesFollowTheSignedCodeRules) {
     // ')' and '/' fall onto the digits 0 and 6; '(' , the space, '[' and a Polish letter
     // (a negative code) have no glyph but still take their cell; '0' and 'Z' are the ends.
     fill(back(), kPaper);
-    display->drawFontText(0, 0, ")/( [0Z\xA5" "9");
+    display->drawFontText(0, 0,
+                          ")/( [0Z\xA5"
+                          "9");
     EXPECT_EQ(glyphAt(0, 0), 0);
     EXPECT_EQ(glyphAt(12, 0), 6);
     EXPECT_EQ(glyphAt(24, 0), -1);
@@ -262,8 +264,8 @@ TEST_F(Drawing, HighScoreListShowsNamesAndScores) {
 TEST_F(Drawing, BoxColoursAndBarsFollowThePixelLayout) {
     EXPECT_EQ(display->drawBox(90, 90, 90, 10, 20, 70, 30), 0);
     EXPECT_EQ(count(back(), FrameRect{10, 22, 80, 50}, 0xD6DA), 70 * 28);
-    EXPECT_EQ(count(back(), FrameRect{10, 20, 80, 22}, 0xFFFF), 140);   // bars over the fill
-    EXPECT_EQ(count(back(), FrameRect{10, 50, 80, 52}, 0xFFFF), 140);   // bars below it
+    EXPECT_EQ(count(back(), FrameRect{10, 20, 80, 22}, 0xFFFF), 140);               // bars over the fill
+    EXPECT_EQ(count(back(), FrameRect{10, 50, 80, 52}, 0xFFFF), 140);               // bars below it
     EXPECT_EQ(count(back(), FrameRect{9, 18, 81, 53}, kPaper), 72 * 35 - 70 * 32);  // nothing else
     display->drawBox(20, 20, 20, 100, 100, 4, 4);
     EXPECT_EQ(back().at(101, 102), 0xA514);

@@ -79,9 +79,9 @@ inline std::string fontInUse() {
     std::ifstream in(KALKULON_FONT_PATH, std::ios::binary);
     const std::string f((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const auto u16 = [&f](std::size_t at) -> std::size_t {
-        return at + 2 <= f.size() ? static_cast<std::size_t>(static_cast<unsigned char>(f[at]) << 8 |
-                                                             static_cast<unsigned char>(f[at + 1]))
-                                  : 0;
+        return at + 2 <= f.size()
+                   ? static_cast<std::size_t>(static_cast<unsigned char>(f[at]) << 8 | static_cast<unsigned char>(f[at + 1]))
+                   : 0;
     };
     const auto u32 = [&](std::size_t at) { return u16(at) << 16 | u16(at + 2); };
     std::string version = "no version found";
@@ -115,8 +115,8 @@ inline ::testing::AssertionResult matchesGolden(const std::string& name, const S
     int height = 0;
     std::vector<std::uint16_t> expected;
     if (!readGolden(goldenPath(name), width, height, expected))
-        return ::testing::AssertionFailure() << "no usable reference " << goldenPath(name)
-                                             << "; make one with KALKULON_UPDATE_GOLDEN=1";
+        return ::testing::AssertionFailure()
+               << "no usable reference " << goldenPath(name) << "; make one with KALKULON_UPDATE_GOLDEN=1";
     if (width != s.width() || height != s.height())
         return ::testing::AssertionFailure() << "reference is " << width << " x " << height;
     std::size_t differing = 0;
@@ -133,10 +133,9 @@ inline ::testing::AssertionResult matchesGolden(const std::string& name, const S
     writeBytes((folder / (name + ".actual.png")).string(), frameAsPng(width, height, actual));
     writeBytes((folder / (name + ".expected.png")).string(), frameAsPng(width, height, expected));
     const auto w = static_cast<std::size_t>(width);
-    return ::testing::AssertionFailure() << differing << " pixels differ from " << goldenPath(name) << ", first at ("
-                                         << first % w << ", " << first / w << "): " << actual[first] << " instead of "
-                                         << expected[first] << "; see " << folder << "; text drawn with "
-                                         << fontInUse();
+    return ::testing::AssertionFailure() << differing << " pixels differ from " << goldenPath(name) << ", first at (" << first % w
+                                         << ", " << first / w << "): " << actual[first] << " instead of " << expected[first]
+                                         << "; see " << folder << "; text drawn with " << fontInUse();
 }
 
 }  // namespace display_test

@@ -3,8 +3,8 @@
 // loads them, so a frame covers the whole road: decoding, keys, copies, font, text and box.
 // The platform text comes from the system's DejaVu Sans Bold through SDL_ttf; another version
 // of the font or of FreeType can move its pixels, which is a reason to look and rewrite.
-#include "display/display_fixture.h"
 #include "display/golden.h"
+#include "display/display_fixture.h"
 #include "platform/cp1250.h"
 #include "support/bmp_writer.h"
 #include "support/test_game.h"

@@ -20,9 +20,7 @@ using testing_support::makeBmp;
 using testing_support::Rgb;
 using testing_support::writeFile;
 
-std::uint16_t rgb565(Rgb c) {
-    return static_cast<std::uint16_t>(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3));
-}
+std::uint16_t rgb565(Rgb c) { return static_cast<std::uint16_t>(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3)); }
 
 // A picture with black, white and a spread of colours; few enough (114) for an 8-bit palette.
 Rgb pattern(int x, int y) {
@@ -68,8 +66,7 @@ TEST_F(Pictures, LoadsEightTwentyFourAndThirtyTwoBitFiles) {
     }
     // The trace names the file exactly as it was asked for.
     const std::string trace = dir.read("debug.txt");
-    EXPECT_NE(trace.find("wczytanie bitmapy...gfx\\klocki3.bmp\n przezucenie na powierzchnie..."),
-              std::string::npos);
+    EXPECT_NE(trace.find("wczytanie bitmapy...gfx\\klocki3.bmp\n przezucenie na powierzchnie..."), std::string::npos);
 }
 
 TEST_F(Pictures, FilesOfAnotherSizeAreScaledToTheSurface) {
@@ -78,8 +75,7 @@ TEST_F(Pictures, FilesOfAnotherSizeAreScaledToTheSurface) {
     EXPECT_TRUE(display->loadBlocksBitmap("gfx\\small.bmp"));
     const Surface& s = *display->blocksSurface;
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 128; ++x)
-            ASSERT_EQ(s.at(x, y), rgb565(pattern(x / 2 * 2, y / 2 * 2))) << x << ", " << y;
+        for (int x = 0; x < 128; ++x) ASSERT_EQ(s.at(x, y), rgb565(pattern(x / 2 * 2, y / 2 * 2))) << x << ", " << y;
 
     // Twice the size: every other pixel is kept.
     writeFile("gfx/big.bmp", makeBmp(256, 64, 32, [](int x, int y) { return pattern(x / 2, y / 2); }));

@@ -6,9 +6,9 @@
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
 #include "level_binary.h"
+#include "support/bmp_writer.h"
 #include "support/test_game.h"
 #include "support/test_levels.h"
-#include "support/bmp_writer.h"
 
 #include "platform/cp1250.h"
 
@@ -19,8 +19,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -34,8 +34,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace replay;
 using namespace testing_support;
-using testing_support::TestGame;
 using testing_support::TempDir;
+using testing_support::TestGame;
 
 const fs::path kGameDir = KALKULON_GAME_DIR;
 
@@ -92,7 +92,8 @@ public:
 
     // The first `size` bytes (all of them, by default) of a level file in place of level n.
     void writeLevel(int n, const std::vector<std::uint8_t>& bytes, std::size_t size = SIZE_MAX) const {
-        dir_.write("level/" + levelName(n), std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, bytes.size()))));
+        dir_.write("level/" + levelName(n),
+                   std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, bytes.size()))));
     }
     void writeLevel(int n, const lvl::Level& level) const { writeLevel(n, lvl::encodeLevel(level)); }
     // Replaces a picture (the link goes, a file of its own takes its place).
@@ -182,21 +183,22 @@ void visitAndLeave(Script& script, std::function<void(Application&)> whilePlayin
     auto frames = std::make_shared<int>(0);
     script.startGame();
     script.then("walk", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
-    script.then("jump", [frames](Application& a) { return inLevel(a) && ++*frames == 200; },
-                [](Application&) {
-                    hl::setKey(kScanRight, false);
-                    hl::setKey(kScanUp, true);
-                });
-    script.then("pause", [frames](Application& a) { return inLevel(a) && ++*frames == 400; },
-                [whilePlaying](Application& a) {
-                    hl::setKey(kScanUp, false);
-                    if (whilePlaying) whilePlaying(a);
-                    hl::postEscape();
-                });
+    script.then(
+        "jump", [frames](Application& a) { return inLevel(a) && ++*frames == 200; },
+        [](Application&) {
+            hl::setKey(kScanRight, false);
+            hl::setKey(kScanUp, true);
+        });
+    script.then(
+        "pause", [frames](Application& a) { return inLevel(a) && ++*frames == 400; },
+        [whilePlaying](Application& a) {
+            hl::setKey(kScanUp, false);
+            if (whilePlaying) whilePlaying(a);
+            hl::postEscape();
+        });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
-    script.then("back to the title", showing(Screen::HighScores),
-                [](Application&) { hl::postEscape(); });
+    script.then("back to the title", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
@@ -210,15 +212,13 @@ void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry 
     });
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')}).keys("A", {scanOf('A')});
     script.keys("Enter", {kScanEnter});
-    script.then("saved", [](Application& a) { return a.world->entryRow == -1; },
-                [](Application&) { hl::postEscape(); });
+    script.then(
+        "saved", [](Application& a) { return a.world->entryRow == -1; }, [](Application&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // Runs a script to the game's end: it must end by itself with exit code 0.
-void playThrough(TestGame& game, Script& script) {
-    EXPECT_EQ(play(game, script), 0);
-}
+void playThrough(TestGame& game, Script& script) { EXPECT_EQ(play(game, script), 0); }
 
 }  // namespace
 
@@ -361,7 +361,8 @@ TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     visitAndLeave(script, [&level](Application& a) {
         const GameWorld& w = *a.world;
         ASSERT_EQ(w.bonusCount, static_cast<std::int32_t>(level.tokens.size()));
-        for (std::int32_t b = 0; b < w.bonusCount; ++b) EXPECT_EQ(w.bonuses[b].type, level.tokens[static_cast<std::size_t>(b)].type);
+        for (std::int32_t b = 0; b < w.bonusCount; ++b)
+            EXPECT_EQ(w.bonuses[b].type, level.tokens[static_cast<std::size_t>(b)].type);
         for (int c = 0; c < lvl::kColumns; ++c) EXPECT_EQ(w.blocks[13][c], level.cells[13][c]);
         const Surface& background = *a.display.backgroundSurface;
         EXPECT_EQ(background.at(0, 0), 0xF81F);
@@ -394,9 +395,7 @@ bool resetPeakMemory() {
     return out.good();
 }
 
-bool showsChecker(const Surface& s) {
-    return s.at(0, 0) == 0xF81F && s.at(8, 0) == 0 && s.at(0, 8) == 0 && s.at(8, 8) == 0xF81F;
-}
+bool showsChecker(const Surface& s) { return s.at(0, 0) == 0xF81F && s.at(8, 0) == 0 && s.at(0, 8) == 0 && s.at(8, 8) == 0xF81F; }
 
 // A BMP header (file header and 40-byte info header) and nothing else.
 std::string headerOnly(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
@@ -486,12 +485,12 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
     Script script;
     script.then("title", [](Application& a) {
         const Surface& title = *a.display.backgroundSurface;
-        EXPECT_EQ(title.at(0, 0), 0xF800);     // red, the top-left third of the upper half
+        EXPECT_EQ(title.at(0, 0), 0xF800);  // red, the top-left third of the upper half
         EXPECT_EQ(title.at(212, 239), 0xF800);
-        EXPECT_EQ(title.at(320, 0), 0x07E0);   // green
-        EXPECT_EQ(title.at(639, 479), 0xFFE0); // yellow
-        EXPECT_EQ(title.at(0, 479), 0xFFFF);   // white stays pure white
-        EXPECT_EQ(title.at(320, 479), 0);      // black stays 0
+        EXPECT_EQ(title.at(320, 0), 0x07E0);    // green
+        EXPECT_EQ(title.at(639, 479), 0xFFE0);  // yellow
+        EXPECT_EQ(title.at(0, 479), 0xFFFF);    // white stays pure white
+        EXPECT_EQ(title.at(320, 479), 0);       // black stays 0
     });
     visitAndLeave(script, [&](Application& a) {
         const Surface& b = *a.display.blocksSurface;

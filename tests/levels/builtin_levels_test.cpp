@@ -31,7 +31,8 @@ TEST(BuiltInLevels, EveryLevelIsProvenFair) {
     testing_support::TempDir dir;  // the route finder's trace
     const char* sums[] = {"3+4", "5+3+4", "9-4", "2+3*4", "12+3", "8/2+3", "4*6"};
     for (int n = 0; n < 7; ++n) {
-        const solver::Proof proof = solver::proveLevel(pack.levels[static_cast<std::size_t>(n)], pack.files[static_cast<std::size_t>(n)], problems);
+        const solver::Proof proof = solver::proveLevel(pack.levels[static_cast<std::size_t>(n)],
+                                                       pack.files[static_cast<std::size_t>(n)], problems);
         EXPECT_TRUE(proof.fair) << pack.files[static_cast<std::size_t>(n)];
         EXPECT_EQ(proof.sum, sums[n]);
     }

@@ -47,19 +47,23 @@ struct Broken {
 
 TEST(LevelText, EveryMistakeIsNamedWithItsLine) {
     const Broken cases[] = {
-        {"unknown word", 20, "jump 3", "t.txt:20: unknown word \"jump\": a line starts with title, note, background, board, start, blocks, grid or bonus"},
+        {"unknown word", 20, "jump 3",
+         "t.txt:20: unknown word \"jump\": a line starts with title, note, background, board, start, blocks, grid or bonus"},
         {"short grid row", 18, "X.................X", "t.txt:18: a grid row has 20 cells; this one has 19"},
         {"unknown cell", 10, "X.........k........X", "t.txt:10: unknown cell \"k\" in column 10: use . # X = O"},
         {"unknown cell of two bytes", 10, "X........ą........X", "t.txt:10: unknown cell \"ą\" in column 9: use . # X = O"},
         {"13 rows", 7, nullptr, "t.txt:5: the grid has 13 rows; it needs 14"},
         {"15 rows", 20, "X..................X", "t.txt:20: more than 14 grid rows: the grid has 14 rows of 20 cells"},
-        {"token left of the grid", 20, "bonus 3 0 12", "t.txt:20: the token \"3\" at column 0, row 12 lies outside the play area"},
-        {"token below the grid", 20, "bonus 3 5 13.5", "t.txt:20: the token \"3\" at column 5, row 13.5 lies outside the play area"},
+        {"token left of the grid", 20, "bonus 3 0 12",
+         "t.txt:20: the token \"3\" at column 0, row 12 lies outside the play area"},
+        {"token below the grid", 20, "bonus 3 5 13.5",
+         "t.txt:20: the token \"3\" at column 5, row 13.5 lies outside the play area"},
         {"token inside a block", 20, "bonus 3 5 13", "t.txt:20: the token \"3\" at column 5, row 13 lies inside a block"},
         {"token in a wall", 20, "bonus 3 0.5 5", "t.txt:20: the token \"3\" at column 0.5, row 5 lies inside a block"},
         {"unknown token", 20, "bonus 0 5 12", "t.txt:20: unknown token \"0\": use 1 to 9, + - * / or ="},
         {"two-letter token", 20, "bonus 12 5 12", "t.txt:20: unknown token \"12\": use 1 to 9, + - * / or ="},
-        {"a word that cannot follow", 3, "board 7 304 58 x", "t.txt:3: \"x\" cannot follow here: NUMBER, and perhaps where it is written (X Y)"},
+        {"a word that cannot follow", 3, "board 7 304 58 x",
+         "t.txt:3: \"x\" cannot follow here: NUMBER, and perhaps where it is written (X Y)"},
         {"a sign that cannot follow", 20, "bonus 3 5 12 +", "t.txt:20: \"+\" cannot follow here: SYMBOL COLUMN ROW"},
         {"token needs its place", 20, "bonus 3 5", "t.txt:20: \"bonus\" needs: SYMBOL COLUMN ROW"},
         {"board half a place", 3, "board 7 304", "t.txt:3: \"board\" needs both X and Y, or neither"},
@@ -71,9 +75,12 @@ TEST(LevelText, EveryMistakeIsNamedWithItsLine) {
         {"board too large", 3, "board 10000", "t.txt:3: the board number must lie between -999 and 9999"},
         {"position not a number", 20, "bonus 3 five 12", "t.txt:20: \"five\" is not a cell position (a number such as 5 or 5.5)"},
         {"position with a comma", 20, "bonus 3 5,5 12", "t.txt:20: \"5,5\" is not a cell position (a number such as 5 or 5.5)"},
-        {"background not installed", 2, "background plaza.bmp", "t.txt:2: there is no background \"plaza.bmp\": use laka.bmp, piasek.bmp"},
-        {"background as a path", 2, "background ../../etc/x.bmp", "t.txt:2: \"../../etc/x.bmp\" is not a picture name: a background is one of the game's pictures, not a path"},
-        {"background of other letters", 2, "background łąka.bmp", "t.txt:2: \"łąka.bmp\" is not a picture name: use letters, digits, \".\", \"_\" and \"-\""},
+        {"background not installed", 2, "background plaza.bmp",
+         "t.txt:2: there is no background \"plaza.bmp\": use laka.bmp, piasek.bmp"},
+        {"background as a path", 2, "background ../../etc/x.bmp",
+         "t.txt:2: \"../../etc/x.bmp\" is not a picture name: a background is one of the game's pictures, not a path"},
+        {"background of other letters", 2, "background łąka.bmp",
+         "t.txt:2: \"łąka.bmp\" is not a picture name: use letters, digits, \".\", \"_\" and \"-\""},
         {"board off its picture", 3, "board 7 300 58", "t.txt:3: the board of laka.bmp is at 304 58"},
         {"no such block picture", 0, "blocks 9", "t.txt:24: \"blocks\" takes a block picture number 1 to 7, not \"9\""},
         {"start in a block", 4, "start 2 13", "t.txt:4: the hero would start inside a block at column 2, row 13"},
@@ -116,9 +123,10 @@ TEST(LevelText, GameLevelsGiveTheBoardsPlace) {
     EXPECT_TRUE(read(join(lines), false).empty());
     lines[2] = "board 7";
     lines.push_back("blocks 2");
-    EXPECT_EQ(read(join(lines), false),
-              (std::vector<std::string>{"t.txt:3: \"board\" needs: NUMBER X Y (where the number is written)",
-                                        "t.txt:24: \"blocks\" is for lesson levels: a level of the game uses its own block picture"}));
+    EXPECT_EQ(
+        read(join(lines), false),
+        (std::vector<std::string>{"t.txt:3: \"board\" needs: NUMBER X Y (where the number is written)",
+                                  "t.txt:24: \"blocks\" is for lesson levels: a level of the game uses its own block picture"}));
 }
 
 TEST(LevelText, WrittenSourceReadsBackAsTheSameLevel) {

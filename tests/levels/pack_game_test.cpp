@@ -19,7 +19,8 @@ namespace {
 
 // The game's data seen from the harness's folder as the installed game sees it: links.
 void linkGameData(const testing_support::TempDir& dir) {
-    for (const char* sub : {"gfx", "level", "music"}) fs::create_directory_symlink(fs::path(KALKULON_GAME_DIR) / sub, dir.path() / sub);
+    for (const char* sub : {"gfx", "level", "music"})
+        fs::create_directory_symlink(fs::path(KALKULON_GAME_DIR) / sub, dir.path() / sub);
     setenv("XDG_DATA_HOME", (dir.path() / "xdg").c_str(), 1);  // no player's packs
 }
 
@@ -85,7 +86,8 @@ TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
     const fs::path pack = fs::path(KALKULON_GAME_DIR) / "packs" / "dodawanie-do-20";
     auto copy = [&](const std::string& name) {
         fs::create_directories(name);
-        for (int n = 1; n <= 7; ++n) fs::copy_file(pack / ("level" + std::to_string(n) + ".txt"), name + "/level" + std::to_string(n) + ".txt");
+        for (int n = 1; n <= 7; ++n)
+            fs::copy_file(pack / ("level" + std::to_string(n) + ".txt"), name + "/level" + std::to_string(n) + ".txt");
     };
     copy("missing");
     fs::remove("missing/level4.txt");

@@ -1,9 +1,9 @@
 // Practice packs: the shapes are fair with every place filled; a pack of each family of facts,
 // over several seeds, reads back through the pack reader and every level passes the check,
 // with other numbers for another seed and more tokens towards the end.
+#include "practice.h"
 #include "level_binary.h"
 #include "pack.h"
-#include "practice.h"
 #include "solver.h"
 #include "traps.h"
 
@@ -29,7 +29,8 @@ TEST(Practice, ShapesAreFairWithEveryPlaceFilled) {
         for (int r = 0; r < lvl::kRows; ++r)
             for (int c = 0; c < lvl::kColumns; ++c) level.cells[r][c] = shape.rows[r][c] == '.' ? -1 : 1;
         auto at = [](std::pair<double, double> p, int type) {
-            return lvl::Token{lvl::cellToPixel(p.first) - lvl::kTokenOffset, lvl::cellToPixel(p.second) - lvl::kTokenOffset, type};
+            return lvl::Token{lvl::cellToPixel(p.first) - lvl::kTokenOffset, lvl::cellToPixel(p.second) - lvl::kTokenOffset,
+                              type};
         };
         for (const auto& slot : shape.slots) level.tokens.push_back(at(slot, 1));
         level.tokens.push_back(at(shape.equals, lvl::kEquals));

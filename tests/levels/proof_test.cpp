@@ -1,8 +1,8 @@
 // The proof of a level, with the source line each verdict names: a fair level with its winning
 // sum, a token out of reach, a trap, a board number the tokens cannot make, and a level of so
 // many tokens that the search must give its verdict within its bounds.
-#include "level_text.h"
 #include "proof.h"
+#include "level_text.h"
 
 #include "support/temp_dir.h"
 
@@ -51,9 +51,9 @@ TEST(Proof, VerdictsNameTheirLines) {
               std::vector<std::string>{"t.txt:2: no sum of this level's tokens makes 8"});
     EXPECT_EQ(prove(level("7", "2 12", {floor}, "bonus 3 5 12\nbonus + 8 12\nbonus 4 11 5\nbonus = 15 12\n")).problems,
               std::vector<std::string>{"t.txt:21: the token \"4\" can never be reached from the start"});
-    const Verdict trap = prove(level("7", "2 8", {"X#####.............X", "X..................X", "X..................X",
-                                                  "X..................X", floor},
-                                     "bonus 3 4 8\nbonus + 8 12\nbonus 4 11 12\nbonus = 15 12\n"));
+    const Verdict trap = prove(
+        level("7", "2 8", {"X#####.............X", "X..................X", "X..................X", "X..................X", floor},
+              "bonus 3 4 8\nbonus + 8 12\nbonus 4 11 12\nbonus = 15 12\n"));
     ASSERT_EQ(trap.problems.size(), 1u);
     EXPECT_TRUE(trap.problems[0].starts_with("t.txt:17: a trap: once the hero is at column ")) << trap.problems[0];
     EXPECT_TRUE(trap.problems[0].ends_with(", row 12 it can no longer reach \"3\" (line 19)")) << trap.problems[0];

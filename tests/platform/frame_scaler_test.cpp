@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -22,9 +22,9 @@ struct Window {
 };
 
 const Window kWindows[] = {
-    {640, 480, true},    {1280, 960, true},   {1920, 1440, true},   {1280, 1024, true},  // bars above and below
-    {1920, 1080, false}, {1024, 768, false},  {800, 600, false},    {1366, 768, false},
-    {700, 900, false},   {320, 240, false},   {1000, 500, false},
+    {640, 480, true},    {1280, 960, true},  {1920, 1440, true}, {1280, 1024, true},  // bars above and below
+    {1920, 1080, false}, {1024, 768, false}, {800, 600, false},  {1366, 768, false},
+    {700, 900, false},   {320, 240, false},  {1000, 500, false},
 };
 
 std::vector<std::uint16_t> noise(unsigned seed) {
@@ -84,8 +84,7 @@ TEST(FrameScaler, DrawsTheRenderersPictureAtEveryWindowSize) {
             for (int x = 0; x < w.width; ++x) {
                 const std::uint32_t want = reference(frame, colours, scaled.scaler.box(), x, y);
                 const std::uint32_t got = scaled.pixels[static_cast<std::size_t>(y) * w.width + x];
-                for (int shift : {0, 8, 16, 24})
-                    worst = std::max(worst, std::abs(channel(got, shift) - channel(want, shift)));
+                for (int shift : {0, 8, 16, 24}) worst = std::max(worst, std::abs(channel(got, shift) - channel(want, shift)));
             }
         // Sharp pictures are exact; a smooth fit rounds its two blends, up to two steps apart.
         EXPECT_LE(worst, w.wholeMultiple ? 0 : 2) << w.width << "x" << w.height;
@@ -150,8 +149,7 @@ TEST(FrameScaler, RedrawingOnlyTheChangedAreasGivesTheWholePicture) {
             EXPECT_EQ(pixels, c.pixels) << c.what;
 
             Scaled updated(w, before, colours);
-            for (const auto& a : areas)
-                updated.scaler.draw(after.data(), kW, a, colours.data(), updated.pixels.data(), w.width);
+            for (const auto& a : areas) updated.scaler.draw(after.data(), kW, a, colours.data(), updated.pixels.data(), w.width);
             const Scaled whole(w, after, colours);
             EXPECT_EQ(updated.pixels, whole.pixels) << w.width << "x" << w.height << ": " << c.what;
         }

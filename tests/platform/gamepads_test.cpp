@@ -62,15 +62,15 @@ TEST(Gamepads, TheStickWalksOnlyPastItsDeadZoneAndLetsGoInsideASmallerOne) {
         int walking;         // -1 left, 0 standing, +1 right
     };
     const Row rows[] = {
-        {PadAxis::LeftX, 7999, 0, 0},       // inside the dead zone
+        {PadAxis::LeftX, 7999, 0, 0},  // inside the dead zone
         {PadAxis::LeftX, 8000, plat::kScanRight, 1},
         {PadAxis::LeftX, 32767, 0, 1},
-        {PadAxis::LeftX, 6000, 0, 1},       // coming back: still pushed
+        {PadAxis::LeftX, 6000, 0, 1},  // coming back: still pushed
         {PadAxis::LeftX, 5999, 0, 0},
         {PadAxis::LeftX, -8000, plat::kScanLeft, -1},
         {PadAxis::LeftX, 20000, plat::kScanRight, 1},  // straight across
         {PadAxis::LeftX, -32768, plat::kScanLeft, -1},
-        {PadAxis::LeftY, -9000, plat::kScanUp, -1},    // up chooses; it never jumps
+        {PadAxis::LeftY, -9000, plat::kScanUp, -1},  // up chooses; it never jumps
         {PadAxis::LeftY, 9000, plat::kScanDown, -1},
         {PadAxis::Other, 30000, 0, -1},
         {PadAxis::LeftX, 0, 0, 0},

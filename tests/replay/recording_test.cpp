@@ -11,14 +11,22 @@ using hl::InputKind;
 
 TEST(Recording, EveryInputIsReadBackAsWritten) {
     const replay::Inputs inputs = {
-        {0, InputKind::TimeStep, 1},          {0, InputKind::Time, 1'000'000},
-        {3, InputKind::Advance, 500},         {3, InputKind::Message, 0x12, 5, -7},
-        {4, InputKind::Click, 328, 168},      {4, InputKind::Escape},
-        {5, InputKind::Close},                {6, InputKind::Foreground, 0},
-        {6, InputKind::Mouse, -3, 479},       {7, InputKind::Key, 0xCD, 1},
-        {7, InputKind::Key, 0x1E, 0},         {7, InputKind::Key, 0x01, 1},
-        {8, InputKind::ReleaseKeys},          {9, InputKind::Plug, 2},
-        {9, InputKind::PadButton, 2, 6, 1},   {9, InputKind::PadAxis, 2, 1, -32768},
+        {0, InputKind::TimeStep, 1},
+        {0, InputKind::Time, 1'000'000},
+        {3, InputKind::Advance, 500},
+        {3, InputKind::Message, 0x12, 5, -7},
+        {4, InputKind::Click, 328, 168},
+        {4, InputKind::Escape},
+        {5, InputKind::Close},
+        {6, InputKind::Foreground, 0},
+        {6, InputKind::Mouse, -3, 479},
+        {7, InputKind::Key, 0xCD, 1},
+        {7, InputKind::Key, 0x1E, 0},
+        {7, InputKind::Key, 0x01, 1},
+        {8, InputKind::ReleaseKeys},
+        {9, InputKind::Plug, 2},
+        {9, InputKind::PadButton, 2, 6, 1},
+        {9, InputKind::PadAxis, 2, 1, -32768},
         {10, InputKind::Unplug, 2},
     };
     const std::string text = replay::writeInputs(inputs);

@@ -47,7 +47,9 @@ std::string firstDifferentLine(const std::string& expected, const std::string& a
     const auto got = lines(actual);
     std::size_t n = 0;
     while (n < want.size() && n < got.size() && want[n] == got[n]) ++n;
-    const auto at = [](const std::vector<std::string>& v, std::size_t i) { return i < v.size() ? '"' + v[i] + '"' : std::string("the end"); };
+    const auto at = [](const std::vector<std::string>& v, std::size_t i) {
+        return i < v.size() ? '"' + v[i] + '"' : std::string("the end");
+    };
     return "line " + std::to_string(n + 1) + ": expected " + at(want, n) + ", got " + at(got, n);
 }
 
@@ -59,8 +61,8 @@ std::string firstDifferentByte(const std::string& expected, const std::string& a
         std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned char>(*it));
         return std::string(text);
     };
-    return "byte " + std::to_string(want - expected.begin()) + " of " + std::to_string(expected.size()) +
-           ": expected " + hex(expected, want) + ", got " + hex(actual, got);
+    return "byte " + std::to_string(want - expected.begin()) + " of " + std::to_string(expected.size()) + ": expected " +
+           hex(expected, want) + ", got " + hex(actual, got);
 }
 
 // A game played back from the recording in a fresh folder that sees the generated data.
@@ -122,8 +124,8 @@ TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
         const auto got = lines(frames);
         std::size_t n = 0;
         while (n < want.size() && n < got.size() && want[n] == got[n]) ++n;
-        ADD_FAILURE() << "presented frame " << n << " of " << want.size() << " differs (\"<poll> <screen> <hash>\"): "
-                      << firstDifferentLine(goldenFrames, frames) << "; the frame shown is in " << keepFrame(inputs, n)
-                      << "; text drawn with " << display_test::fontInUse();
+        ADD_FAILURE() << "presented frame " << n << " of " << want.size()
+                      << " differs (\"<poll> <screen> <hash>\"): " << firstDifferentLine(goldenFrames, frames)
+                      << "; the frame shown is in " << keepFrame(inputs, n) << "; text drawn with " << display_test::fontInUse();
     }
 }

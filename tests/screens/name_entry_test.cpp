@@ -62,14 +62,15 @@ TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
     });
     // Afterwards the screen only shows the table: no key is read.
     script.then("press L", [](Application&) { hl::setKey(scanOf('L'), true); });
-    script.then("wait", [](Application& a) { return a.now - a.lastTick > 300; }, [](Application& a) {
-        EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
-        hl::setKey(scanOf('L'), false);
-    });
+    script.then(
+        "wait", [](Application& a) { return a.now - a.lastTick > 300; },
+        [](Application& a) {
+            EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
+            hl::setKey(scanOf('L'), false);
+        });
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
-    EXPECT_EQ(game.dir.read("hiscore.tbl"),
-              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEFGJ"}, {10, ""}}));
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEFGJ"}, {10, ""}}));
 }
 
 TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEndsOnlyAFrame) {
@@ -80,22 +81,25 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEnd
     // again draws no cursor and takes no key; the next sample takes it.
     std::uint32_t tickBack = 0;
     script.then("switch away", [](Application&) { hl::setForeground(false); });
-    script.then("away", [](Application& a) { return a.window.active == 0; }, [](Application&) {
-        hl::advance(500);
-        hl::setForeground(true);
-        hl::setKey(kScanBackspace, true);
-    });
+    script.then(
+        "away", [](Application& a) { return a.window.active == 0; },
+        [](Application&) {
+            hl::advance(500);
+            hl::setForeground(true);
+            hl::setKey(kScanBackspace, true);
+        });
     script.then("first frame back", [&](Application& a) {
         EXPECT_TRUE(hl::keyboardAcquired());
         EXPECT_EQ(a.world->hiNames[2][0], '\0');
         tickBack = a.lastTick;
     });
-    script.then("Backspace at 0 taken", [](Application& a) { return a.world->hiNames[2][0] == ' '; },
-                [&](Application& a) {
-                    EXPECT_NE(a.lastTick, tickBack);
-                    EXPECT_EQ(a.world->nameCursor, 0);
-                    hl::setKey(kScanBackspace, false);
-                });
+    script.then(
+        "Backspace at 0 taken", [](Application& a) { return a.world->hiNames[2][0] == ' '; },
+        [&](Application& a) {
+            EXPECT_NE(a.lastTick, tickBack);
+            EXPECT_EQ(a.world->nameCursor, 0);
+            hl::setKey(kScanBackspace, false);
+        });
     for (char c : {'A', 'B', 'C'}) script.keys(std::string(1, c), {scanOf(c)});
     script.keys("Backspace", {kScanBackspace});
     script.then("third letter blanked", [](Application& a) {
@@ -103,16 +107,15 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEnd
         EXPECT_EQ(a.world->nameCursor, 2);
     });
     script.keys("X and D", {scanOf('X'), scanOf('D')});
-    script.then("both typed", [](Application& a) { return a.world->nameCursor == 4; }, [](Application& a) {
-        EXPECT_EQ(nameAt(a, 2), std::string("ABXD\0\0\0\0", 8));
-    });
+    script.then(
+        "both typed", [](Application& a) { return a.world->nameCursor == 4; },
+        [](Application& a) { EXPECT_EQ(nameAt(a, 2), std::string("ABXD\0\0\0\0", 8)); });
     script.keys("Backspace", {kScanBackspace});
     script.keys("Enter", {kScanEnter});
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
     // The space written by Backspace stays in the saved name.
-    EXPECT_EQ(game.dir.read("hiscore.tbl"),
-              tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("ABX ", 4)}, {10, ""}}));
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("ABX ", 4)}, {10, ""}}));
 }
 
 TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
@@ -126,9 +129,9 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
         const char* typed;     // the name once this key is done
     };
     const Tap taps[] = {
-        {'A', 0, 700, "A"},     {'B', 10, 700, "AB"},        {'C', 60, 700, "ABC"},
-        {'D', 90, 700, "ABCD"}, {'E', 620, 700, "ABCDEEE"},  // repeats at 500 and 580 ms
-        {'F', 10, 20, "ABCDEEEF"},                           // Enter follows 20 ms later
+        {'A', 0, 700, "A"},        {'B', 10, 700, "AB"},       {'C', 60, 700, "ABC"},
+        {'D', 90, 700, "ABCD"},    {'E', 620, 700, "ABCDEEE"},  // repeats at 500 and 580 ms
+        {'F', 10, 20, "ABCDEEEF"},                              // Enter follows 20 ms later
     };
     auto pressedAt = std::make_shared<std::uint32_t>(0);
     const auto after = [pressedAt](std::uint32_t ms) {
@@ -145,7 +148,10 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
         script.then("typed", after(tap.nextMs), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
     }
     script.then("Enter", [](Application&) { hl::setKey(kScanEnter, true); });
-    script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {}).closeWindow();
+    script
+        .then(
+            "saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {})
+        .closeWindow();
     EXPECT_EQ(play(game, script), 0);
     EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEEEF"}, {10, ""}}));
 }

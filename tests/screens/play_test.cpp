@@ -103,17 +103,16 @@ TEST(PlayRoutine, LosingWithTheLastLifeShowsGameOverAndKoniecOpensTheNameEntry) 
         EXPECT_EQ(a.world->score, 25);
     });
     script.click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
-    script.then("name entry", showing(Screen::HighScores),
-                [&game](Application& a) {
-                    EXPECT_EQ(a.screenShown(), Screen::HighScores);
-                    EXPECT_EQ(a.world->lives, 0);
-                    EXPECT_EQ(a.world->entryRow, 0);  // 25 beats the empty table
-                    EXPECT_EQ(a.world->hiScores[0], 25);
-                    EXPECT_EQ(a.world->nameCursor, 0);
-                    EXPECT_EQ(a.levelNumber, 1);
-                    EXPECT_TRUE(plat::headless::cursorVisible());
-                    EXPECT_EQ(lastBackground(game.dir), "hiscore");
-                });
+    script.then("name entry", showing(Screen::HighScores), [&game](Application& a) {
+        EXPECT_EQ(a.screenShown(), Screen::HighScores);
+        EXPECT_EQ(a.world->lives, 0);
+        EXPECT_EQ(a.world->entryRow, 0);  // 25 beats the empty table
+        EXPECT_EQ(a.world->hiScores[0], 25);
+        EXPECT_EQ(a.world->nameCursor, 0);
+        EXPECT_EQ(a.levelNumber, 1);
+        EXPECT_TRUE(plat::headless::cursorVisible());
+        EXPECT_EQ(lastBackground(game.dir), "hiscore");
+    });
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }
@@ -134,17 +133,16 @@ TEST(PlayRoutine, AWholeGameIsWonAndTheEndingLeadsToTheNameEntry) {
         EXPECT_EQ(a.world->score, 6 * 75 + 25);
     });
     script.click("DALEJ of the ending", kBoxButton, kHoverNextWon, showing(Screen::Result));
-    script.then("completed", showing(Screen::HighScores),
-                [&game](Application& a) {
-                    EXPECT_EQ(a.levelNumber, 8);
-                    EXPECT_EQ(a.world->score, 7 * 75);
-                    EXPECT_EQ(a.world->lives, 0);
-                    EXPECT_FALSE(a.world->levelRunning);
-                    EXPECT_EQ(a.world->entryRow, 0);
-                    EXPECT_EQ(a.world->hiScores[0], 525);
-                    EXPECT_TRUE(plat::headless::cursorVisible());
-                    EXPECT_EQ(lastBackground(game.dir), "hiscore");
-                });
+    script.then("completed", showing(Screen::HighScores), [&game](Application& a) {
+        EXPECT_EQ(a.levelNumber, 8);
+        EXPECT_EQ(a.world->score, 7 * 75);
+        EXPECT_EQ(a.world->lives, 0);
+        EXPECT_FALSE(a.world->levelRunning);
+        EXPECT_EQ(a.world->entryRow, 0);
+        EXPECT_EQ(a.world->hiScores[0], 525);
+        EXPECT_TRUE(plat::headless::cursorVisible());
+        EXPECT_EQ(lastBackground(game.dir), "hiscore");
+    });
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }
@@ -176,13 +174,15 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
         writeLevels(game.dir, 7);
         Script script;
         script.startGame();
-        script.then("take the 3", [](Application& a) { return a.screenShown() == Screen::Play; },
-                    [](Application&) { hl::setKey(kScanRight, true); });
-        script.then("3 taken", [](Application& a) { return a.world->score == 5; },
-                    [](Application&) {
-                        hl::setKey(kScanRight, false);
-                        hl::postEscape();
-                    });
+        script.then(
+            "take the 3", [](Application& a) { return a.screenShown() == Screen::Play; },
+            [](Application&) { hl::setKey(kScanRight, true); });
+        script.then(
+            "3 taken", [](Application& a) { return a.world->score == 5; },
+            [](Application&) {
+                hl::setKey(kScanRight, false);
+                hl::postEscape();
+            });
         for (int lives = 3; lives > 1; --lives) {
             script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, showing(Screen::Pause));
             script.then("restarted", showing(Screen::Play), [lives](Application& a) {
@@ -198,11 +198,12 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
         // With the last life, pause in mid-jump when the jump counter, which shares the result
         // field, equals the board's number (7).
         script.then("jump", showing(Screen::Play), [](Application&) { hl::setKey(kScanUp, true); });
-        script.then("Escape in mid-jump", [](Application& a) { return a.world->result == 7; },
-                    [](Application&) {
-                        hl::setKey(kScanUp, false);
-                        hl::postEscape();
-                    });
+        script.then(
+            "Escape in mid-jump", [](Application& a) { return a.world->result == 7; },
+            [](Application&) {
+                hl::setKey(kScanUp, false);
+                hl::postEscape();
+            });
         script.click("Zacznij poziom od nowa with one life", kRestartEntry, kHoverRestart, showing(Screen::Pause));
         script.then("result box", showing(Screen::Result), [](Application&) {}).nextFrame();
         script.then("game over box", [](Application& a) {
@@ -211,15 +212,13 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
             EXPECT_FALSE(a.paused);
             hl::setMouse(kBoxButton.x, kBoxButton.y);
         });
-        script.then("KONIEC highlighted", showing(Screen::Result), [](Application& a) {
-            EXPECT_EQ(a.hoverButton, kHoverGameOver);
-        });
+        script.then("KONIEC highlighted", showing(Screen::Result),
+                    [](Application& a) { EXPECT_EQ(a.hoverButton, kHoverGameOver); });
         script.click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
-        script.then("high-score screen", showing(Screen::HighScores),
-                    [](Application& a) {
-                        EXPECT_EQ(a.world->entryRow, -1);  // 0 points do not enter the table
-                        EXPECT_EQ(a.world->lives, 0);
-                    });
+        script.then("high-score screen", showing(Screen::HighScores), [](Application& a) {
+            EXPECT_EQ(a.world->entryRow, -1);  // 0 points do not enter the table
+            EXPECT_EQ(a.world->lives, 0);
+        });
         script.closeWindow();
         EXPECT_EQ(play(game, script), 0);
     }
@@ -279,24 +278,27 @@ TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkipping
     Script script;
     script.startGame();
     script.then("hold Right", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
-    script.then("switch away", [](Application& a) { return a.world->playerX >= 100; },
-                [](Application&) { hl::setForeground(false); });
-    script.then("away", [](Application& a) { return a.window.active == 0; },
-                [&](Application& a) {
-                    xWhenLeft = a.world->playerX;
-                    nowWhenLeft = a.now;
-                    flipsWhenLeft = hl::flipCount();
-                    animWhenLeft = static_cast<std::uint8_t>(a.world->bonuses[0].animFrame);
-                });
-    script.then("stay away", [&](Application&) { return ++waited == 200; }, [&](Application& a) {
-        EXPECT_EQ(a.world->playerX, xWhenLeft);  // Right is still held
-        EXPECT_EQ(a.now, nowWhenLeft);           // no frame counted
-        EXPECT_EQ(hl::flipCount(), flipsWhenLeft);
-        EXPECT_EQ(a.world->bonuses[0].animFrame, animWhenLeft);
-        EXPECT_FALSE(hl::keyboardAcquired());
-        hl::advance(500);
-        hl::setForeground(true);  // taken and handled in this same poll: one frame runs
-    });
+    script.then(
+        "switch away", [](Application& a) { return a.world->playerX >= 100; }, [](Application&) { hl::setForeground(false); });
+    script.then(
+        "away", [](Application& a) { return a.window.active == 0; },
+        [&](Application& a) {
+            xWhenLeft = a.world->playerX;
+            nowWhenLeft = a.now;
+            flipsWhenLeft = hl::flipCount();
+            animWhenLeft = static_cast<std::uint8_t>(a.world->bonuses[0].animFrame);
+        });
+    script.then(
+        "stay away", [&](Application&) { return ++waited == 200; },
+        [&](Application& a) {
+            EXPECT_EQ(a.world->playerX, xWhenLeft);  // Right is still held
+            EXPECT_EQ(a.now, nowWhenLeft);           // no frame counted
+            EXPECT_EQ(hl::flipCount(), flipsWhenLeft);
+            EXPECT_EQ(a.world->bonuses[0].animFrame, animWhenLeft);
+            EXPECT_FALSE(hl::keyboardAcquired());
+            hl::advance(500);
+            hl::setForeground(true);  // taken and handled in this same poll: one frame runs
+        });
     script.then("first frame back", [&](Application& a) {
         EXPECT_TRUE(hl::keyboardAcquired());
         EXPECT_EQ(a.world->playerX, xWhenLeft);  // that frame only acquired the keyboard
@@ -352,9 +354,9 @@ TEST(PlayRoutine, TheCursorIsShownAndHiddenOnlyWhenItsStateChanges) {
     script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));  // shown, stays shown
     script.then("Escape again", showing(Screen::Play), [](Application&) { hl::postEscape(); });
     script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
-    script.playLevel();                                                       // result: already shown
+    script.playLevel();                                                                          // result: already shown
     script.click("DALEJ of a lost level", kBoxButton, kHoverNextLost, showing(Screen::Result));  // hidden
-    script.playLevel();                                                       // shown
+    script.playLevel();                                                                          // shown
     script.then("Escape on the result", showing(Screen::Result), [](Application&) { hl::postEscape(); });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));  // stays shown
     script.then("title", showing(Screen::Title), [](Application&) {});
@@ -387,8 +389,9 @@ TEST(PlayRoutine, AClickInTheFrameAfterTheSumFindsNoBoxYet) {
 TEST(PlayRoutine, EqualsAndALaterOperatorTouchedInOneStepJudgeTheSumBeforeThem) {
     // "=" and "*" lie on one spot, "=" first in the level: 3+4 is judged, the "*" stays.
     TestGame game;
-    writeLevel(game.dir, 1, floorLevel(7, {{60, 370, 3}, {120, 370, kBonusPlus}, {180, 370, 4},
-                                           {240, 370, kBonusEquals}, {240, 370, kBonusTimes}}));
+    writeLevel(
+        game.dir, 1,
+        floorLevel(7, {{60, 370, 3}, {120, 370, kBonusPlus}, {180, 370, 4}, {240, 370, kBonusEquals}, {240, 370, kBonusTimes}}));
     Script script;
     script.startGame().playLevel().then("won box", showing(Screen::Result), [](Application& a) {
         EXPECT_EQ(a.world->result, 7);
@@ -427,8 +430,7 @@ TEST(PlayRoutine, RestartsOverTheGameOverBoxNeverTakeLivesBelowZero) {
         });
     }
     script.click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
-    script.then("name entry", showing(Screen::HighScores),
-                [](Application& a) { EXPECT_EQ(a.world->hiScores[0], 25); });
+    script.then("name entry", showing(Screen::HighScores), [](Application& a) { EXPECT_EQ(a.world->hiScores[0], 25); });
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }

@@ -10,7 +10,6 @@ using testing_support::TestGame;
 
 namespace {
 
-
 // Presents that were not flips: the curtain steps and the level captions.
 std::size_t directDraws() { return hl::presentCount() - hl::flipCount(); }
 
@@ -21,11 +20,12 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
     std::size_t drawsBefore = 0;
     std::size_t flipsBefore = 0;
     Script script;
-    script.then("title running", [](Application& a) { return a.screenShown() == Screen::Title && hl::flipCount() > 5; },
-                [&](Application&) {
-                    drawsBefore = directDraws();
-                    hl::postEscape();
-                });
+    script.then(
+        "title running", [](Application& a) { return a.screenShown() == Screen::Title && hl::flipCount() > 5; },
+        [&](Application&) {
+            drawsBefore = directDraws();
+            hl::postEscape();
+        });
     script.then("Escape on the title", [&](Application& a) {
         EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
@@ -34,7 +34,7 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
     });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
     script.then("high-score screen", showing(Screen::HighScores), [&](Application& a) {
-        EXPECT_EQ(a.world->entryRow, -1);  // only shown
+        EXPECT_EQ(a.world->entryRow, -1);       // only shown
         EXPECT_GT(directDraws(), drawsBefore);  // through the curtains
         EXPECT_EQ(lastBackground(game.dir), "hiscore");
         flipsBefore = hl::flipCount();
@@ -83,10 +83,12 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
     script.then("high scores shown", showing(Screen::HighScores), [](Application& a) { EXPECT_EQ(a.world->entryRow, -1); });
     int frames = 0;
     script.then("press C", [](Application&) { hl::setKey(scanOf('C'), true); });
-    script.then("still AB", [&](Application&) { return ++frames == 300; }, [](Application& a) {
-        EXPECT_EQ(std::string(a.world->hiNames[0], 8), std::string("AB\0\0\0\0\0\0", 8));
-        hl::setKey(scanOf('C'), false);
-    });
+    script.then(
+        "still AB", [&](Application&) { return ++frames == 300; },
+        [](Application& a) {
+            EXPECT_EQ(std::string(a.world->hiNames[0], 8), std::string("AB\0\0\0\0\0\0", 8));
+            hl::setKey(scanOf('C'), false);
+        });
     script.then("Escape", [](Application&) { hl::postEscape(); });
     // A game left through the pause menu comes back to the title picture.
     script.startGame();
@@ -110,17 +112,22 @@ TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
             int waited = 0;
             Script script;
             script.then("point", [](Application&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
-            script.then("switch away", [](Application& a) { return a.hoverButton == kHoverNewGame; },
-                        [](Application&) { hl::setForeground(false); });
-            script.then("click", [](Application& a) { return a.window.active == 0; }, [=](Application&) {
-                if (!clickFirst) hl::setForeground(true);
-                hl::postClick(spot.x, spot.y);
-                if (clickFirst) hl::setForeground(true);
-            });
-            script.then("a while later", [&](Application&) { return ++waited == 50; }, [=](Application& a) {
-                EXPECT_EQ(a.screenShown() == Screen::Story, spot.y == kNewGameButton.y) << spot.y << clickFirst;
-                EXPECT_EQ(a.window.active, 1);
-            });
+            script.then(
+                "switch away", [](Application& a) { return a.hoverButton == kHoverNewGame; },
+                [](Application&) { hl::setForeground(false); });
+            script.then(
+                "click", [](Application& a) { return a.window.active == 0; },
+                [=](Application&) {
+                    if (!clickFirst) hl::setForeground(true);
+                    hl::postClick(spot.x, spot.y);
+                    if (clickFirst) hl::setForeground(true);
+                });
+            script.then(
+                "a while later", [&](Application&) { return ++waited == 50; },
+                [=](Application& a) {
+                    EXPECT_EQ(a.screenShown() == Screen::Story, spot.y == kNewGameButton.y) << spot.y << clickFirst;
+                    EXPECT_EQ(a.window.active, 1);
+                });
             script.closeWindow();
             EXPECT_EQ(play(game, script), 0);
         }

@@ -3,9 +3,9 @@
 // name being typed. The frames are the ones the game presented, taken while scripted games
 // run on pictures made here. To rewrite the references see tests/display/golden.h.
 #include "display/golden.h"
+#include "support/bmp_writer.h"
 #include "support/test_game.h"
 #include "support/test_levels.h"
-#include "support/bmp_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 
 using namespace replay;
 using namespace testing_support;
-using testing_support::TestGame;
 using testing_support::makeBmp;
 using testing_support::Rgb;
+using testing_support::TestGame;
 
 namespace {
 
@@ -105,29 +105,35 @@ TEST(ScreensGolden, TitleStoryPauseWonEndingAndHighScores) {
     writeLevels(game.dir, 7);
     Script script;
     script.then("point at the second button", [](Application&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
-    script.then("title with both credit lines",
-                [](Application& a) {
-                    return a.screenShown() == Screen::Title && a.creditLines[1].x == 50 && a.hoverButton == kHoverHighScores;
-                },
-                capture("screen_title"));
+    script.then(
+        "title with both credit lines",
+        [](Application& a) {
+            return a.screenShown() == Screen::Title && a.creditLines[1].x == 50 && a.hoverButton == kHoverHighScores;
+        },
+        capture("screen_title"));
     script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
     script.then("point at START", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
-    script.then("story", [](Application& a) { return a.screenShown() == Screen::Story && a.hoverButton == kHoverStart; },
-                capture("screen_story"));
+    script.then(
+        "story", [](Application& a) { return a.screenShown() == Screen::Story && a.hoverButton == kHoverStart; },
+        capture("screen_story"));
     script.click("START", kBoxButton, kHoverStart, showing(Screen::Story));
     script.then("hold Right", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
-    script.then("Escape after the 3", [](Application& a) { return a.world->score == 5; }, [](Application&) {
-        hl::setKey(kScanRight, false);
-        hl::postEscape();
-        hl::setMouse(kRestartEntry.x, kRestartEntry.y);
-    });
-    script.then("pause", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverRestart; },
-                capture("screen_pause"));
+    script.then(
+        "Escape after the 3", [](Application& a) { return a.world->score == 5; },
+        [](Application&) {
+            hl::setKey(kScanRight, false);
+            hl::postEscape();
+            hl::setMouse(kRestartEntry.x, kRestartEntry.y);
+        });
+    script.then(
+        "pause", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverRestart; },
+        capture("screen_pause"));
     script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
     script.playLevel();
     script.then("point at DALEJ", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
-    script.then("won box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextWon; },
-                capture("screen_won"));
+    script.then(
+        "won box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextWon; },
+        capture("screen_won"));
     script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     for (int level = 2; level <= 6; ++level) {
         script.playLevel();
@@ -137,8 +143,9 @@ TEST(ScreensGolden, TitleStoryPauseWonEndingAndHighScores) {
     script.then("ending", showing(Screen::Result), [](Application&) {}).nextFrame();
     script.then("ending drawn", capture("screen_ending"));
     script.click("DALEJ of the ending", kBoxButton, kHoverNextWon, showing(Screen::Result));
-    script.then("name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
-                [](Application&) {});
+    script.then(
+        "name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+        [](Application&) {});
     script.keys("A", {scanOf('A')}).keys("B", {scanOf('B')}).nextFrame();
     script.then("high scores", capture("screen_high_scores"));
     script.closeWindow();
@@ -152,14 +159,16 @@ TEST(ScreensGolden, LostAndGameOverBoxes) {
     Script script;
     script.startGame().playLevel();
     script.then("point at DALEJ", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
-    script.then("lost box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextLost; },
-                capture("screen_lost"));
+    script.then(
+        "lost box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextLost; },
+        capture("screen_lost"));
     script.click("DALEJ", kBoxButton, kHoverNextLost, showing(Screen::Result));
     script.playLevel().click("DALEJ", kBoxButton, kHoverNextLost, showing(Screen::Result));
     script.playLevel();
     script.then("point at KONIEC", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
-    script.then("game over box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverGameOver; },
-                capture("screen_game_over"));
+    script.then(
+        "game over box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverGameOver; },
+        capture("screen_game_over"));
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }

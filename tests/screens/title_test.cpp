@@ -82,9 +82,9 @@ TEST(TitleScreen, TheButtonUnderTheMouseAnimatesAndTheTestIsStrictOnAllSides) {
     };
     // Button 1 covers x 278..378 and y 150..186, button 2 starts at y 220, button 3 at 290.
     const std::vector<Probe> probes = {
-        {278, 168, kHoverNone}, {279, 168, kHoverNewGame}, {377, 168, kHoverNewGame}, {378, 168, kHoverNone},
-        {328, 150, kHoverNone}, {328, 151, kHoverNewGame}, {328, 185, kHoverNewGame}, {328, 186, kHoverNone},
-        {279, 151, kHoverNewGame}, {328, 221, kHoverHighScores}, {328, 325, kHoverExit}, {328, 326, kHoverNone},
+        {278, 168, kHoverNone},    {279, 168, kHoverNewGame},    {377, 168, kHoverNewGame}, {378, 168, kHoverNone},
+        {328, 150, kHoverNone},    {328, 151, kHoverNewGame},    {328, 185, kHoverNewGame}, {328, 186, kHoverNone},
+        {279, 151, kHoverNewGame}, {328, 221, kHoverHighScores}, {328, 325, kHoverExit},    {328, 326, kHoverNone},
     };
     std::size_t next = 0;
     int settle = 0;

@@ -22,37 +22,37 @@ struct Hands {
     void next() const { pad ? tapPad(kPad, PadButton::DpadDown) : tapKey(plat::kScanDown); }
     void press() const { pad ? tapPad(kPad, PadButton::South) : tapKey(kScanEnter); }
     void walk(bool on) const {
-        if (pad)
-            hl::setPadAxis(kPad, PadAxis::LeftX, on ? 30000 : 0);
-        else
-            hl::setKey(kScanRight, on);
+        if (pad) hl::setPadAxis(kPad, PadAxis::LeftX, on ? 30000 : 0);
+        else hl::setKey(kScanRight, on);
     }
 };
 
 // Buttons on screen, every key message taken and the frame after it drawn.
 bool buttonsUp(const Application& a) { return a.buttonsShown > 0 && hl::pendingMessages() == 0; }
-bool onTitle(Application& a) {
-    return a.screenShown() == Screen::Title && a.firstButtonShown == kHoverNewGame && buttonsUp(a);
-}
+bool onTitle(Application& a) { return a.screenShown() == Screen::Title && a.firstButtonShown == kHoverNewGame && buttonsUp(a); }
 
 // A box comes up with nothing lit; a first press lights its button, a second presses it.
 void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When shown) {
-    s.then("light the box's button",
-           [shown](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
-           [hands](Application&) { hands.press(); });
-    s.then("press it", [shown, code](Application& a) { return shown(a) && a.hoverButton == code; },
-           [hands](Application&) { hands.press(); });
+    s.then(
+        "light the box's button", [shown](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
+        [hands](Application&) { hands.press(); });
+    s.then(
+        "press it", [shown, code](Application& a) { return shown(a) && a.hoverButton == code; },
+        [hands](Application&) { hands.press(); });
 }
 
 // Taps `moves` once `shown` holds with its buttons drawn, waits for the highlight on `code`,
 // then taps `press`.
 void choose(Script& s, const std::string& what, Script::When shown, std::vector<std::uint8_t> moves, std::int32_t code,
             std::uint8_t press = kScanEnter) {
-    s.then("move to " + what, [shown](Application& a) { return shown(a) && buttonsUp(a); }, [moves](Application&) {
-        for (std::uint8_t key : moves) tapKey(key);
-    });
-    s.then("press " + what, [shown, code](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == code; },
-           [press](Application&) { tapKey(press); });
+    s.then(
+        "move to " + what, [shown](Application& a) { return shown(a) && buttonsUp(a); },
+        [moves](Application&) {
+            for (std::uint8_t key : moves) tapKey(key);
+        });
+    s.then(
+        "press " + what, [shown, code](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == code; },
+        [press](Application&) { tapKey(press); });
 }
 
 // The pause box as the last frame showed it.
@@ -88,22 +88,26 @@ TEST(WithoutMouse, AWholeGameWonAndANameSavedWithAGamepadAloneOrTheKeyboardAlone
         Script s;
         if (hands.pad) s.then("plug in the pad", [](Application&) { hl::plugPad(kPad); });
         s.then("light NOWA GRA", onTitle, [hands](Application&) { hands.next(); });
-        s.then("press NOWA GRA", [](Application& a) { return a.screenShown() == Screen::Title && a.hoverButton == kHoverNewGame; },
-               [hands](Application&) { hands.press(); });
+        s.then(
+            "press NOWA GRA", [](Application& a) { return a.screenShown() == Screen::Title && a.hoverButton == kHoverNewGame; },
+            [hands](Application&) { hands.press(); });
         pressBoxButton(s, hands, kHoverStart, showing(Screen::Story));
         for (int level = 1; level <= 7; ++level) {
             s.then("walk", showing(Screen::Play), [hands](Application&) { hands.walk(true); });
             s.then("stop", showing(Screen::Result), [hands](Application&) { hands.walk(false); });
             pressBoxButton(s, hands, kHoverNextWon, showing(Screen::Result));
         }
-        s.then("type the name", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
-               [&row](Application&) {
-                   for (const auto& tap : row.name) tap();
-               });
-        s.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application& a) {
-            EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
-            hl::postSystemClose();
-        });
+        s.then(
+            "type the name", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+            [&row](Application&) {
+                for (const auto& tap : row.name) tap();
+            });
+        s.then(
+            "saved", [](Application& a) { return a.world->entryRow < 0; },
+            [](Application& a) {
+                EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
+                hl::postSystemClose();
+            });
         EXPECT_EQ(play(game, s), 0);
         const std::string table = game.dir.read("hiscore.tbl");
         ASSERT_EQ(table.size(), 120u);
@@ -115,7 +119,9 @@ TEST(WithoutMouse, AWholeGameWonAndANameSavedWithAGamepadAloneOrTheKeyboardAlone
 TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
     TestGame game;
     writeLevels(game.dir, 8);  // every level is lost
-    const auto lives = [](std::int32_t n) { return [n](Application& a) { return a.screenShown() == Screen::Play && a.world->lives == n; }; };
+    const auto lives = [](std::int32_t n) {
+        return [n](Application& a) { return a.screenShown() == Screen::Play && a.world->lives == n; };
+    };
     Script s;
     choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
     s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
@@ -132,8 +138,9 @@ TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
     s.then("walk with one life", lives(1), [](Application&) { hl::setKey(kScanRight, true); });
     s.then("game over", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
     choose(s, "KONIEC", showing(Screen::Result), {plat::kScanLeft}, kHoverGameOver);
-    s.then("name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
-           [](Application&) { hl::postEscape(); });
+    s.then(
+        "name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+        [](Application&) { hl::postEscape(); });
     choose(s, "NOWA GRA", onTitle, {plat::kScanDown}, kHoverNewGame);
     choose(s, "START", showing(Screen::Story), {plat::kScanDown}, kHoverStart, plat::kScanSpace);
     s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
@@ -152,36 +159,43 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
     // The pointer rests on WYNIKI; Down lights WYJŚCIE, which swings as under the mouse, and a
     // click where the pointer rests still opens the high scores.
     s.then("point at WYNIKI", onTitle, [](Application&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
-    s.then("Down", [](Application& a) { return a.hoverButton == kHoverHighScores; },
-           [](Application&) { tapKey(plat::kScanDown); });
-    s.then("click", [](Application& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
-           [](Application&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
+    s.then(
+        "Down", [](Application& a) { return a.hoverButton == kHoverHighScores; }, [](Application&) { tapKey(plat::kScanDown); });
+    s.then(
+        "click", [](Application& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
+        [](Application&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
     s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
     // Tab goes on from the button under the pointer; moving the mouse hands the highlight back.
     s.then("Tab", onTitle, [](Application&) { tapKey(plat::kScanTab); });
-    s.then("move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
-           [](Application&) { hl::setMouse(kRestingMouse.x, kRestingMouse.y); });
-    s.then("nothing lit", [](Application& a) { return a.hoverButton == kHoverNone; }, [](Application&) {});
+    s.then(
+        "move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
+        [](Application&) { hl::setMouse(kRestingMouse.x, kRestingMouse.y); });
+    s.then(
+        "nothing lit", [](Application& a) { return a.hoverButton == kHoverNone; }, [](Application&) {});
     s.startGame();
     // A pause entry lit by the keys looks exactly as under the mouse.
     s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
-    s.then("Down Down", [](Application& a) { return a.screenShown() == Screen::Pause && buttonsUp(a); }, [](Application&) {
-        tapKey(plat::kScanDown);
-        tapKey(plat::kScanDown);
-    });
-    s.then("lit by the keys", [](Application& a) { return a.hoverButton == kHoverRestart && buttonsUp(a); },
-           [&](Application&) {
-               litByKeys = pauseBox();
-               hl::setMouse(kRestartEntry.x, kRestartEntry.y);
-           });
-    s.then("lit by the mouse",
-           [](Application& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
-           [&](Application&) {
-               EXPECT_EQ(pauseBox(), litByKeys);
-               hl::setMouse(kRestingMouse.x, kRestingMouse.y);
-           });
-    s.then("nothing lit", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverNone; },
-           [&](Application&) { EXPECT_NE(pauseBox(), litByKeys); });
+    s.then(
+        "Down Down", [](Application& a) { return a.screenShown() == Screen::Pause && buttonsUp(a); },
+        [](Application&) {
+            tapKey(plat::kScanDown);
+            tapKey(plat::kScanDown);
+        });
+    s.then(
+        "lit by the keys", [](Application& a) { return a.hoverButton == kHoverRestart && buttonsUp(a); },
+        [&](Application&) {
+            litByKeys = pauseBox();
+            hl::setMouse(kRestartEntry.x, kRestartEntry.y);
+        });
+    s.then(
+        "lit by the mouse", [](Application& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
+        [&](Application&) {
+            EXPECT_EQ(pauseBox(), litByKeys);
+            hl::setMouse(kRestingMouse.x, kRestingMouse.y);
+        });
+    s.then(
+        "nothing lit", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverNone; },
+        [&](Application&) { EXPECT_NE(pauseBox(), litByKeys); });
     s.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
     s.then("title", onTitle, [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);
@@ -199,10 +213,12 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
     Script s;
     s.then("plug in pad 1", [](Application&) { hl::plugPad(1); });
     s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
-    s.then("light START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
-           [](Application&) { tapPad(1, PadButton::DpadUp); });
-    s.then("press START and hold it", [](Application& a) { return a.hoverButton == kHoverStart; },
-           [](Application&) { hl::setPadButton(1, PadButton::South, true); });
+    s.then(
+        "light START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
+        [](Application&) { tapPad(1, PadButton::DpadUp); });
+    s.then(
+        "press START and hold it", [](Application& a) { return a.hoverButton == kHoverStart; },
+        [](Application&) { hl::setPadButton(1, PadButton::South, true); });
     s.then("playing", showing(Screen::Play), [&](Application& a) {
         y = a.world->playerY;
         since = hl::peekTime();
@@ -212,27 +228,33 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
         hl::setPadButton(1, PadButton::South, false);
     });
     s.then("press again", [](Application&) { hl::setPadButton(1, PadButton::South, true); });
-    s.then("jumps", [&](Application& a) { return a.world->playerY < y - 20; },
-           [](Application&) { hl::setPadButton(1, PadButton::South, false); });
+    s.then(
+        "jumps", [&](Application& a) { return a.world->playerY < y - 20; },
+        [](Application&) { hl::setPadButton(1, PadButton::South, false); });
     // Pad 2 plugged in mid-level walks; pulled out while pushed, the figure stops; pad 1 goes on.
-    s.then("landed", [](Application& a) { return a.world->result == 0; }, [&](Application& a) {
-        x = a.world->playerX;
-        hl::plugPad(2);
-        hl::setPadAxis(2, PadAxis::LeftX, 25000);
-    });
-    s.then("pull out pad 2", [&](Application& a) { return a.world->playerX > x + 20; }, [&](Application& a) {
-        hl::unplugPad(2);
-        x = a.world->playerX;
-        since = hl::peekTime();
-    });
+    s.then(
+        "landed", [](Application& a) { return a.world->result == 0; },
+        [&](Application& a) {
+            x = a.world->playerX;
+            hl::plugPad(2);
+            hl::setPadAxis(2, PadAxis::LeftX, 25000);
+        });
+    s.then(
+        "pull out pad 2", [&](Application& a) { return a.world->playerX > x + 20; },
+        [&](Application& a) {
+            hl::unplugPad(2);
+            x = a.world->playerX;
+            since = hl::peekTime();
+        });
     s.then("stopped", waited(300), [&](Application& a) {
         EXPECT_EQ(a.world->playerX, x);
         x = a.world->playerX;
         hl::setPadButton(1, PadButton::DpadLeft, true);
     });
     // Start opens the pause menu and the east button closes it.
-    s.then("pad 1 walks back", [&](Application& a) { return a.world->playerX < x - 20; },
-           [](Application&) { tapPad(1, PadButton::Start); });
+    s.then(
+        "pad 1 walks back", [&](Application& a) { return a.world->playerX < x - 20; },
+        [](Application&) { tapPad(1, PadButton::Start); });
     s.then("paused", showing(Screen::Pause), [](Application&) { tapPad(1, PadButton::East); });
     s.then("playing again", showing(Screen::Play), [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);

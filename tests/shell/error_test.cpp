@@ -1,8 +1,8 @@
 // The error dialog's texts and the trace "debug.txt".
+#include "shell/error.h"
 #include "platform/cp1250.h"
 #include "platform/dialog_text.h"
 #include "platform/headless.h"
-#include "shell/error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +15,12 @@ using testing_support::TempDir;
 
 TEST(ErrorText, EachCodeHasItsOwnRowAndOthersShareTheUnassignedText) {
     EXPECT_EQ(errorText(0), plat::cp1250("Kategoria: ALERT:\nTa wartość nie oznacza błędu.\nNie powinneś "
-                                         "wywoływać tej metody teraz.").view());
+                                         "wywoływać tej metody teraz.")
+                                .view());
     EXPECT_EQ(errorText(1), plat::cp1250("Kategoria: GENERAL: Brak pamięci na wykonanie programu.\n").view());
     EXPECT_EQ(errorText(3), plat::cp1250("Kategoria: VIDEO: DirectDraw nie jest zainstalowane w systemie. Aby "
-                                         "program działał musisz go zainstalować.\n").view());
+                                         "program działał musisz go zainstalować.\n")
+                                .view());
     EXPECT_EQ(errorText(12), plat::cp1250("Kategoria: VIDEO: Wystąpił błąd przy flipowaniu powierzchni.\n").view());
     EXPECT_EQ(errorText(13), plat::cp1250("Kategoria: VIDEO: Wystąpił błąd przy tworzeniu kontekstu DD4.\n").view());
 
@@ -30,8 +32,9 @@ TEST(ErrorText, EachCodeHasItsOwnRowAndOthersShareTheUnassignedText) {
     }
     EXPECT_EQ(longest, 108u);
 
-    const auto unassigned = plat::cp1250("Kategoria: ALERT:\nTen błąd jeszcze nie jest przypisany.\nDodaj go do "
-                                         "pętli komunikatów 'error.showMessage'.");
+    const auto unassigned = plat::cp1250(
+        "Kategoria: ALERT:\nTen błąd jeszcze nie jest przypisany.\nDodaj go do "
+        "pętli komunikatów 'error.showMessage'.");
     for (int code : {14, 15, 1000, -1, -5, INT_MIN}) EXPECT_EQ(errorText(code), unassigned.view()) << code;
 }
 

@@ -46,22 +46,25 @@ TEST(Music, StartsSilentAndFadesInOneStepPerActiveMainLoopPassUpTo192) {
     int volumeInGame = -1;
     int passesAt192 = 0;
     Script script;
-    script.then("switch away at 50", [](Application& a) { return a.musicVolume == 50; },
-                [](Application&) { hl::setForeground(false); });
-    script.then("away", [&](Application&) { return ++awayPasses == 300; }, [](Application& a) {
-        EXPECT_EQ(a.musicVolume, 50);
-        EXPECT_EQ(hl::musicVolume(), 50);
-        hl::setForeground(true);
-    });
+    script.then(
+        "switch away at 50", [](Application& a) { return a.musicVolume == 50; }, [](Application&) { hl::setForeground(false); });
+    script.then(
+        "away", [&](Application&) { return ++awayPasses == 300; },
+        [](Application& a) {
+            EXPECT_EQ(a.musicVolume, 50);
+            EXPECT_EQ(hl::musicVolume(), 50);
+            hl::setForeground(true);
+        });
     // A game runs its own loop: the volume holds until the main loop turns again.
-    script.then("at 100", [](Application& a) { return a.musicVolume == 100; }, [](Application&) {});
+    script.then(
+        "at 100", [](Application& a) { return a.musicVolume == 100; }, [](Application&) {});
     script.startGame();
     script.then("in the game", showing(Screen::Play), [&](Application& a) { volumeInGame = a.musicVolume; });
     script.then("Escape", [](Application&) { hl::postEscape(); });
     script.then("still the same", showing(Screen::Pause), [&](Application& a) { EXPECT_EQ(a.musicVolume, volumeInGame); });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
-    script.then("full", [&](Application& a) { return a.musicVolume == 192 && ++passesAt192 == 100; },
-                [](Application&) {});
+    script.then(
+        "full", [&](Application& a) { return a.musicVolume == 192 && ++passesAt192 == 100; }, [](Application&) {});
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 

@@ -28,9 +28,8 @@ inline void putLe32(std::string& s, std::uint32_t v) {
 }
 
 // The 14-byte file header and a 40-byte info header, as given (nothing checked).
-inline std::string bmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
-                              std::uint32_t pixelOffset, std::uint32_t fileSize, std::uint32_t compression = 0,
-                              std::uint32_t colours = 0) {
+inline std::string bmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel, std::uint32_t pixelOffset,
+                              std::uint32_t fileSize, std::uint32_t compression = 0, std::uint32_t colours = 0) {
     std::string s;
     s += "BM";
     putLe32(s, fileSize);
@@ -71,8 +70,8 @@ inline std::string makeBmp(int width, int height, int bitsPerPixel, const std::f
     const int rowBytes = (width * bytesPerPixel + 3) / 4 * 4;
     const std::uint32_t offset = 54 + static_cast<std::uint32_t>(palette.size()) * 4;
     const std::uint32_t size = offset + static_cast<std::uint32_t>(rowBytes * height);
-    std::string s = bmpHeaders(width, topDown ? -height : height, static_cast<std::uint16_t>(bitsPerPixel), offset,
-                               size, 0, static_cast<std::uint32_t>(palette.size()));
+    std::string s = bmpHeaders(width, topDown ? -height : height, static_cast<std::uint16_t>(bitsPerPixel), offset, size, 0,
+                               static_cast<std::uint32_t>(palette.size()));
     for (const Rgb& c : palette) {
         s.push_back(static_cast<char>(c.b));
         s.push_back(static_cast<char>(c.g));

@@ -154,10 +154,10 @@ TEST_F(Collection, TouchBoxEdges) {
         bool touched;
     };
     const Case cases[] = {
-        {92, 120, false},  {93, 120, true},    // box right edge at / past the figure's left
-        {143, 120, false}, {142, 120, true},   // box left edge at / before the figure's right
-        {120, 100, false}, {120, 101, true},   // box top on the figure's top line / below it
-        {120, 158, false}, {120, 157, true},   // box bottom on the figure's bottom line / above
+        {92, 120, false},  {93, 120, true},   // box right edge at / past the figure's left
+        {143, 120, false}, {142, 120, true},  // box left edge at / before the figure's right
+        {120, 100, false}, {120, 101, true},  // box top on the figure's top line / below it
+        {120, 158, false}, {120, 157, true},  // box bottom on the figure's bottom line / above
     };
     for (const Case& c : cases) {
         w = rules_test::emptyWorld();

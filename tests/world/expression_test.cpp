@@ -39,15 +39,15 @@ NumberRead readNumber(GameWorld& w, const char* text) {
 TEST(Expression, WorkedExamples) {
     auto w = emptyWorld();
     EXPECT_EQ(evaluate(*w, "3+4*5"), 23);
-    EXPECT_EQ(evaluate(*w, "8-3-2"), 3);   // left association
+    EXPECT_EQ(evaluate(*w, "8-3-2"), 3);  // left association
     EXPECT_EQ(evaluate(*w, "8/4/2"), 1);
-    EXPECT_EQ(evaluate(*w, "7/2"), 3);     // truncation
-    EXPECT_EQ(evaluate(*w, "9-12"), -3);   // two digits are one number
+    EXPECT_EQ(evaluate(*w, "7/2"), 3);    // truncation
+    EXPECT_EQ(evaluate(*w, "9-12"), -3);  // two digits are one number
     EXPECT_EQ(evaluate(*w, "12*3"), 36);
     EXPECT_EQ(evaluate(*w, "-3*4"), -12);  // a leading sign applies to the product
     EXPECT_EQ(evaluate(*w, "-3+4"), 1);
-    EXPECT_EQ(evaluate(*w, "8/0+1"), 8);   // zero divisor: the left operand, the rest unread
-    EXPECT_EQ(evaluate(*w, "2)+5"), 2);    // a stray ")" ends the expression
+    EXPECT_EQ(evaluate(*w, "8/0+1"), 8);  // zero divisor: the left operand, the rest unread
+    EXPECT_EQ(evaluate(*w, "2)+5"), 2);   // a stray ")" ends the expression
     EXPECT_EQ(evaluate(*w, ""), 0);
     EXPECT_EQ(evaluate(*w, "3+4"), 7);
     EXPECT_EQ(evaluate(*w, "2*3+4*5-6/2"), 23);
@@ -58,12 +58,12 @@ TEST(Expression, SignsSpacesAndStrayCharacters) {
     EXPECT_EQ(evaluate(*w, "   "), 0);
     EXPECT_EQ(evaluate(*w, " 3 +\t4 * 5 "), 23);
     EXPECT_EQ(evaluate(*w, "+5"), 5);
-    EXPECT_EQ(evaluate(*w, "5+"), 5);      // a missing operand counts 0
+    EXPECT_EQ(evaluate(*w, "5+"), 5);  // a missing operand counts 0
     EXPECT_EQ(evaluate(*w, "5*"), 0);
-    EXPECT_EQ(evaluate(*w, "-7/2"), -3);   // truncation toward zero, not down
+    EXPECT_EQ(evaluate(*w, "-7/2"), -3);  // truncation toward zero, not down
     EXPECT_EQ(evaluate(*w, "7/-2"), -3);
-    EXPECT_EQ(evaluate(*w, "3,5+1"), 3);   // "," ends it
-    EXPECT_EQ(evaluate(*w, "3.5*2"), 6);   // the number reader takes the fraction, then truncates
+    EXPECT_EQ(evaluate(*w, "3,5+1"), 3);  // "," ends it
+    EXPECT_EQ(evaluate(*w, "3.5*2"), 6);  // the number reader takes the fraction, then truncates
     EXPECT_EQ(evaluate(*w, "(3)"), 0);
     EXPECT_EQ(evaluate(*w, "6/0*7"), 6);
     EXPECT_EQ(evaluate(*w, "1+6/0*7"), 49);  // the inner level stops at the zero, the outer goes on
@@ -95,19 +95,19 @@ TEST(Expression, NumberReaderTakesDecimalFormsOnly) {
     expect("1.", 1, 2);
     expect("1.5e3x", 1500, 5);
     expect("25E-1", 2, 5);
-    expect("1e", 1, 1);       // an exponent needs digits
+    expect("1e", 1, 1);  // an exponent needs digits
     expect("1e+", 1, 1);
-    expect("0x1A", 0, 1);     // no hexadecimal: "0" only
-    expect("inf", 0, 0);      // nothing read: cursor stays
+    expect("0x1A", 0, 1);  // no hexadecimal: "0" only
+    expect("inf", 0, 0);   // nothing read: cursor stays
     expect("nan", 0, 0);
     expect(".", 0, 0);
     expect("-", 0, 0);
     expect("", 0, 0);
-    expect("4294967297", 1, 10);                     // low 32 bits of the 64-bit truncation
+    expect("4294967297", 1, 10);  // low 32 bits of the 64-bit truncation
     expect("-4294967297", -1, 11);
-    expect("9223372036854774784", -1024, 19);        // the largest double below 2^63
-    expect("9223372036854775807", 0, 19);            // rounds to 2^63: out of 64-bit range
-    expect("99999999999999999999", 0, 19);           // (19 characters fit the text)
+    expect("9223372036854774784", -1024, 19);  // the largest double below 2^63
+    expect("9223372036854775807", 0, 19);      // rounds to 2^63: out of 64-bit range
+    expect("99999999999999999999", 0, 19);     // (19 characters fit the text)
     expect("1e400", 0, 5);
     expect("1e-400", 0, 6);
 }
@@ -119,9 +119,8 @@ TEST(Expression, NeverReadsPastTheText) {
     for (int round = 0; round < 20000; ++round) {
         w->clearExpression();
         const int length = static_cast<int>(rng() % 20);  // 0..19, the zero stays
-        for (int k = 0; k < length; ++k)  // mostly characters it knows, now and then any byte
-            w->expressionText[k] = rng() % 8 != 0 ? alphabet[rng() % alphabet.size()]
-                                                  : static_cast<char>(1 + rng() % 255);
+        for (int k = 0; k < length; ++k)                  // mostly characters it knows, now and then any byte
+            w->expressionText[k] = rng() % 8 != 0 ? alphabet[rng() % alphabet.size()] : static_cast<char>(1 + rng() % 255);
         const std::int32_t len = static_cast<std::int32_t>(std::strlen(w->expressionText));
         w->parseExpression(0);
         ASSERT_GE(w->parseCursor, 0) << w->expressionText;
@@ -161,7 +160,9 @@ std::optional<std::int32_t> reference(const std::string& text) {
     for (std::size_t k = 0; k < ops.size(); ++k) {
         const std::uint32_t n = numbers[k + 1];
         switch (ops[k]) {
-        case '*': term *= n; break;
+        case '*':
+            term *= n;
+            break;
         case '/': {
             const auto a = static_cast<std::int32_t>(term);
             const auto b = static_cast<std::int32_t>(n);
@@ -196,8 +197,7 @@ TEST(Expression, RandomSequencesMatchTheReference) {
         std::vector<std::int32_t> types;
         for (int k = 0; k < length; ++k) {
             const bool op = k > 0 && types.back() < 10 && rng() % 100 < operatorChance;
-            types.push_back(op ? 10 + static_cast<std::int32_t>(rng() % 4)
-                               : 1 + static_cast<std::int32_t>(rng() % 9));
+            types.push_back(op ? 10 + static_cast<std::int32_t>(rng() % 4) : 1 + static_cast<std::int32_t>(rng() % 9));
         }
         types.push_back(kBonusEquals);
         std::string text;

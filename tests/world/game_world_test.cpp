@@ -1,6 +1,6 @@
 // Frame tables and the small animations of buttons and bonuses.
-#include "support/temp_dir.h"
 #include "world/game_world.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

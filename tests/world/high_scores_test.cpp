@@ -25,9 +25,7 @@ void setRow(GameWorld& w, int row, std::int32_t score, const char* name) {
     std::memset(w.hiNames[row], 0, kNameLength);
     std::memcpy(w.hiNames[row], name, std::min<std::size_t>(std::strlen(name), kNameLength));
 }
-std::string nameOf(const GameWorld& w, int row) {
-    return std::string(w.hiNames[row], strnlen(w.hiNames[row], kNameLength));
-}
+std::string nameOf(const GameWorld& w, int row) { return std::string(w.hiNames[row], strnlen(w.hiNames[row], kNameLength)); }
 // The names in the folder, sorted.
 std::vector<std::string> namesIn(const testing_support::TempDir& dir) {
     std::vector<std::string> names;
@@ -122,7 +120,7 @@ TEST(HighScores, ShortFileIsReadAsFarAsItGoes) {
     w->clearHighScores();
     w->hiNames[2][5] = 'Q';  // bytes the file does not reach keep their value
     ASSERT_TRUE(w->loadHighScores());
-    EXPECT_EQ(w->hiScores[0], 0x44434241);  // "ABCD", little-endian
+    EXPECT_EQ(w->hiScores[0], 0x44434241);                             // "ABCD", little-endian
     EXPECT_EQ(w->hiScores[9], static_cast<std::int32_t>(0x4E4D4C4B));  // bytes 36..39: "KLMN"
     EXPECT_EQ(std::string(w->hiNames[0], 8), bytes.substr(40, 8));
     EXPECT_EQ(std::string(w->hiNames[1], 8), bytes.substr(48, 8));
@@ -173,7 +171,7 @@ TEST(HighScores, FailedSaveLeavesTheOldFileWhole) {
 
     EXPECT_EQ(dir.read("hiscore.tbl"), old);
     EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"debug.txt", "hiscore.tbl"}));  // no half-written file left
-    EXPECT_EQ(w->hiScores[0], 999);  // the game goes on with the table in memory
+    EXPECT_EQ(w->hiScores[0], 999);                                                   // the game goes on with the table in memory
     EXPECT_EQ(nameOf(*w, 0), "NOWY");
     const std::string trace = dir.read("debug.txt");
     EXPECT_NE(trace.find("zapis tabeli wynik\xf3w nieudany"), std::string::npos) << trace;

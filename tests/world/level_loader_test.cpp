@@ -39,7 +39,7 @@ struct BonusRecord {
 struct LevelFile {
     std::int32_t names = 0;
     std::int32_t bonusCount = 0;
-    std::int32_t header[5] = {};  // board number, its x and y, player x and y
+    std::int32_t header[5] = {};         // board number, its x and y, player x and y
     std::string background = "tlo.bmp";  // padded with zeros to 12 bytes
     std::int32_t grid[14][20];
     std::vector<BonusRecord> bonuses;
@@ -162,8 +162,8 @@ TEST_F(LevelLoader, ReadsTheFileAtItsOffsets) {
     s.replace(28, 24, std::string(24, 'k'));  // two unused names, no terminators
     s.replace(52, 7, "tlo.bmp");
     for (int cell = 0; cell < 280; ++cell) put(64 + 4 * cell, -1);
-    put(64 + 4 * (13 * 20 + 0), 2);   // row 13, column 0
-    put(64 + 4 * (5 * 20 + 19), 0);   // row 5, column 19
+    put(64 + 4 * (13 * 20 + 0), 2);  // row 13, column 0
+    put(64 + 4 * (5 * 20 + 19), 0);  // row 5, column 19
     put(64 + 4 * (0 * 20 + 7), 3);
     put(1184, 100);
     put(1188, 200);
@@ -202,17 +202,15 @@ TEST_F(LevelLoader, ReadsTheFileAtItsOffsets) {
     EXPECT_EQ(app->display.blocksSurface->at(5, 5), 0x07E0);
     EXPECT_EQ(app->display.backgroundSurface->at(600, 400), 0x001F);
 
-    EXPECT_TRUE(inOrder(trace, {"Wczytanie levela \nlevel\\level3.lvl", "ok \n", "liczba klockow... 2",
-                                plat::cp1250("\n liczba bonusów...").c_str(), "2",
-                                plat::cp1250("\n Nazwy plików z klockami...").c_str(),
-                                "\n Wczytanie nazyw tla...tlo.bmp",
-                                plat::cp1250("\n Wczytanie tablicy klocków...ok \n").c_str(),
-                                plat::cp1250("Odczyt bonusów...").c_str(),
-                                "Bonus nr 0\nx :100\ny: 200\ntyp :14\nInit bonus \n", "\n init bonus...",
-                                plat::cp1250("następny \n").c_str(), "Bonus nr 1\nx :132\ny: 96\ntyp :7\nInit bonus \n",
-                                plat::cp1250("następny \n").c_str(), "Close file \n", "wrzucenie na powierzchnie \n",
-                                "wczytanie bitmapy...gfx\\klocki3.bmp\n przezucenie na powierzchnie...",
-                                "wczytanie bitmapy...gfx\\tlo.bmp\n przezucenie na powierzchnie..."}));
+    EXPECT_TRUE(inOrder(
+        trace,
+        {"Wczytanie levela \nlevel\\level3.lvl", "ok \n", "liczba klockow... 2", plat::cp1250("\n liczba bonusów...").c_str(),
+         "2", plat::cp1250("\n Nazwy plików z klockami...").c_str(), "\n Wczytanie nazyw tla...tlo.bmp",
+         plat::cp1250("\n Wczytanie tablicy klocków...ok \n").c_str(), plat::cp1250("Odczyt bonusów...").c_str(),
+         "Bonus nr 0\nx :100\ny: 200\ntyp :14\nInit bonus \n", "\n init bonus...", plat::cp1250("następny \n").c_str(),
+         "Bonus nr 1\nx :132\ny: 96\ntyp :7\nInit bonus \n", plat::cp1250("następny \n").c_str(), "Close file \n",
+         "wrzucenie na powierzchnie \n", "wczytanie bitmapy...gfx\\klocki3.bmp\n przezucenie na powierzchnie...",
+         "wczytanie bitmapy...gfx\\tlo.bmp\n przezucenie na powierzchnie..."}));
     EXPECT_EQ(occurrences(trace, plat::cp1250("błąd").c_str()), 0u);
 }
 
@@ -293,8 +291,8 @@ TEST_F(LevelLoader, MissingFileShowsTracesClosesAndStillLoadsTheBlocks) {
     load(3);
     EXPECT_TRUE(windowClosed());
     EXPECT_GT(errorTextPixels(), 10);
-    EXPECT_TRUE(inOrder(trace, {"Wczytanie levela \nlevel\\level3.lvl\n nie znaleziono!",
-                                "wrzucenie na powierzchnie \n", "wczytanie bitmapy...gfx\\klocki3.bmp"}));
+    EXPECT_TRUE(inOrder(trace, {"Wczytanie levela \nlevel\\level3.lvl\n nie znaleziono!", "wrzucenie na powierzchnie \n",
+                                "wczytanie bitmapy...gfx\\klocki3.bmp"}));
     EXPECT_EQ(trace.find("ok \n"), std::string::npos);
     // No name was read, so no background is loaded: the surface keeps its picture.
     EXPECT_EQ(occurrences(trace, "wczytanie bitmapy"), 1u);
@@ -320,8 +318,7 @@ TEST_F(LevelLoader, DamagedValuesAreMadeSafe) {
     load(3);
     EXPECT_EQ(world.bonusCount, 30);
     EXPECT_EQ(activeBonuses(), 30);
-    EXPECT_NE(trace.find(plat::cp1250("\n liczba bonusów...45\n za dużo bonusów, wczytuję 30").c_str()),
-              std::string::npos);
+    EXPECT_NE(trace.find(plat::cp1250("\n liczba bonusów...45\n za dużo bonusów, wczytuję 30").c_str()), std::string::npos);
     EXPECT_EQ(world.blocks[0][0], -1);
     EXPECT_EQ(world.blocks[0][1], -1);
     EXPECT_EQ(world.blocks[0][2], -1);
@@ -355,7 +352,7 @@ TEST_F(LevelLoader, NameCountsOutOfRangeNeverReadPastTheFile) {
     EXPECT_EQ(world.bonusCount, 0);
     EXPECT_EQ(world.blocks[0][0], -1);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...\n"), std::string::npos);  // nothing left to read
-    EXPECT_FALSE(windowClosed());  // names and grid are not checked items
+    EXPECT_FALSE(windowClosed());                                             // names and grid are not checked items
 
     // A negative name count reads no names: the background name follows the header.
     LevelFile negative;

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr std::int32_t kFloorRow = 10;       // top at y 320
-constexpr std::int32_t kStandingY = 254;     // a figure whose feet are on the floor's top
+constexpr std::int32_t kFloorRow = 10;    // top at y 320
+constexpr std::int32_t kStandingY = 254;  // a figure whose feet are on the floor's top
 
 class Movement : public ::testing::Test {
 protected:
@@ -208,7 +208,7 @@ TEST_F(Movement, WallsStopTheBodyWhichDependsOnFacing) {
     steps(80, false, true, false, false);
     EXPECT_EQ(w->playerX, 280);  // facing right the body ends 4 pixels inside the picture
     steps(120, true, false, false, false);
-    EXPECT_EQ(w->playerX, 92);   // facing left the body starts 4 pixels inside it
+    EXPECT_EQ(w->playerX, 92);  // facing left the body starts 4 pixels inside it
     EXPECT_EQ(w->playerY, kStandingY);
 }
 

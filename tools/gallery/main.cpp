@@ -41,7 +41,8 @@ struct Run {
 std::vector<Run> runsOf(const std::map<long, Moment>& moments) {
     std::vector<Run> runs;
     for (const auto& [poll, m] : moments) {
-        if (runs.empty() || runs.back().screen != m.screen || runs.back().level != m.level) runs.push_back({m.screen, m.level, {}});
+        if (runs.empty() || runs.back().screen != m.screen || runs.back().level != m.level)
+            runs.push_back({m.screen, m.level, {}});
         if (m.fresh) runs.back().polls.push_back(poll);
     }
     return runs;

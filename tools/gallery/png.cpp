@@ -63,11 +63,11 @@ void literal(BitWriter& w, int sym) {
 }
 
 // Lengths and distances of deflate matches: the base of each code and its extra bits.
-constexpr int kLenBase[29] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31,
-                              35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr int kLenBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                              31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr int kLenExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr int kDistBase[30] = {1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193,
-                               257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr int kDistBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+                               193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr int kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 void match(BitWriter& w, int length, int distance) {
@@ -87,9 +87,7 @@ std::vector<std::uint8_t> deflate(const std::vector<std::uint8_t>& in) {
     w.bits(1, 2);  // fixed Huffman codes
     constexpr int kWindow = 32768, kHashSize = 1 << 15, kMaxChain = 48;
     std::vector<int> head(kHashSize, -1), prev(in.size(), -1);
-    auto hashAt = [&](std::size_t i) {
-        return ((in[i] << 10) ^ (in[i + 1] << 5) ^ in[i + 2]) & (kHashSize - 1);
-    };
+    auto hashAt = [&](std::size_t i) { return ((in[i] << 10) ^ (in[i + 1] << 5) ^ in[i + 2]) & (kHashSize - 1); };
     std::size_t i = 0;
     while (i < in.size()) {
         int bestLen = 0, bestDist = 0;
@@ -156,8 +154,7 @@ std::vector<std::uint8_t> encodePng(const std::vector<std::uint32_t>& rgb, int w
         for (int x = 0; x < width; ++x) {
             const std::uint32_t c = rgb[static_cast<std::size_t>(y) * width + x];
             const std::uint32_t above = y > 0 ? rgb[static_cast<std::size_t>(y - 1) * width + x] : 0;
-            for (int s = 16; s >= 0; s -= 8)
-                raw.push_back(static_cast<std::uint8_t>(((c >> s) & 255) - ((above >> s) & 255)));
+            for (int s = 16; s >= 0; s -= 8) raw.push_back(static_cast<std::uint8_t>(((c >> s) & 255) - ((above >> s) & 255)));
         }
     }
     std::vector<std::uint8_t> z{0x78, 0x01};

@@ -28,7 +28,8 @@ void meadow(Image& img) {
     cloud(img, 360, 110, 20, rgb(255, 255, 255 - 5), rgb(210, 226, 245));
     hills(img, 300, 70, 160, 3, rgb(150, 210, 110), rgb(110, 180, 90));
     hills(img, 370, 50, 110, 4, rgb(110, 200, 80), rgb(70, 150, 60));
-    for (int i = 0; i < 6; ++i) roundTree(img, 60 + i * 110 + (hash3(i, 0, 1) % 40), 330 + (hash3(i, 1, 1) % 30), 34, rgb(70, 170, 60), rgb(110, 70, 40));
+    for (int i = 0; i < 6; ++i)
+        roundTree(img, 60 + i * 110 + (hash3(i, 0, 1) % 40), 330 + (hash3(i, 1, 1) % 30), 34, rgb(70, 170, 60), rgb(110, 70, 40));
     for (int i = 0; i < 40; ++i)
         flower(img, hash3(i, 0, 2) % layout::kFrameWidth, 370 + hash3(i, 1, 2) % 70,
                i % 3 == 0 ? rgb(255, 90, 110) : (i % 3 == 1 ? rgb(255, 255, 255 - 10) : rgb(180, 120, 255)));
@@ -77,7 +78,8 @@ void forest(Image& img) {
             blend(img, x, y, rgb(255, 255, 220), ray * 0.12 * (1 - y / 448.0));
         }
     hills(img, 290, 40, 120, 44, rgb(70, 140, 90), rgb(50, 110, 70));
-    for (int i = 0; i < 14; ++i) pineTree(img, 20 + i * 46 + (hash3(i, 0, 4) % 20), 300 + (hash3(i, 1, 4) % 30), 110, rgb(40, 110, 70), rgb(80, 50, 30));
+    for (int i = 0; i < 14; ++i)
+        pineTree(img, 20 + i * 46 + (hash3(i, 0, 4) % 20), 300 + (hash3(i, 1, 4) % 30), 110, rgb(40, 110, 70), rgb(80, 50, 30));
     hills(img, 380, 30, 90, 46, rgb(80, 160, 60), rgb(50, 120, 40));
     for (int i = 0; i < 9; ++i) pineTree(img, 30 + i * 75, 420, 140, rgb(30, 90, 50), rgb(70, 44, 26));
 }
@@ -139,13 +141,27 @@ void tower(Image& img) {
 Image makeBackground(int world, const lvl::Level& level) {
     Image img(layout::kFrameWidth, layout::kFrameHeight, rgb(90, 170, 250));
     switch (world) {
-        case 1: meadow(img); break;
-        case 2: beach(img); break;
-        case 3: iceField(img); break;
-        case 4: forest(img); break;
-        case 5: castleEvening(img); break;
-        case 6: cave(img); break;
-        default: tower(img); break;
+    case 1:
+        meadow(img);
+        break;
+    case 2:
+        beach(img);
+        break;
+    case 3:
+        iceField(img);
+        break;
+    case 4:
+        forest(img);
+        break;
+    case 5:
+        castleEvening(img);
+        break;
+    case 6:
+        cave(img);
+        break;
+    default:
+        tower(img);
+        break;
     }
     drawBoard(img, level.targetX, level.targetY);
     drawHudStrip(img);

@@ -10,15 +10,15 @@ namespace gen {
 namespace {
 
 struct Theme {
-    Rgb top;       // grass, snow, moss ... of block 0
+    Rgb top;  // grass, snow, moss ... of block 0
     Rgb topDark;
-    Rgb earth;     // the body of blocks 0 and 1
+    Rgb earth;  // the body of blocks 0 and 1
     Rgb earthDark;
-    Rgb brick;     // block 2
+    Rgb brick;  // block 2
     Rgb brickDark;
-    Rgb crate;     // block 3
+    Rgb crate;  // block 3
     Rgb crateDark;
-    Rgb sign;      // the sign on block 3
+    Rgb sign;  // the sign on block 3
     int seed;
 };
 
@@ -30,8 +30,8 @@ constexpr Theme kThemes[8] = {
      rgb(90, 190, 210), rgb(40, 120, 150), rgb(255, 236, 120), 23},
     {rgb(244, 250, 254), rgb(190, 214, 236), rgb(140, 200, 240), rgb(80, 140, 210), rgb(180, 226, 250), rgb(100, 160, 220),
      rgb(220, 60, 80), rgb(150, 30, 50), rgb(255, 230, 90), 37},
-    {rgb(110, 170, 50), rgb(60, 110, 36), rgb(120, 80, 46), rgb(80, 50, 30), rgb(150, 104, 60), rgb(96, 62, 34),
-     rgb(200, 60, 50), rgb(130, 36, 30), rgb(255, 246, 230), 41},
+    {rgb(110, 170, 50), rgb(60, 110, 36), rgb(120, 80, 46), rgb(80, 50, 30), rgb(150, 104, 60), rgb(96, 62, 34), rgb(200, 60, 50),
+     rgb(130, 36, 30), rgb(255, 246, 230), 41},
     {rgb(196, 196, 206), rgb(140, 140, 156), rgb(150, 150, 166), rgb(100, 100, 120), rgb(170, 160, 150), rgb(110, 100, 96),
      rgb(60, 90, 180), rgb(36, 56, 120), rgb(255, 210, 70), 53},
     {rgb(170, 120, 230), rgb(110, 70, 170), rgb(96, 80, 120), rgb(60, 50, 80), rgb(130, 100, 170), rgb(80, 60, 120),
@@ -66,7 +66,8 @@ void groundTop(Image& img, int x0, const Theme& t) {
     speckled(img, x0, t.earth, t.earthDark, t.seed);
     // Surface layer with a wavy lower edge that tiles from block to block.
     for (int x = 0; x < 32; ++x) {
-        const int depth = 8 + static_cast<int>(std::lround(2.5 * std::sin(x / 32.0 * 2 * 3.14159 * 2) + noise01(x, 0, t.seed) * 1.5));
+        const int depth = 8 +
+                          static_cast<int>(std::lround(2.5 * std::sin(x / 32.0 * 2 * 3.14159 * 2) + noise01(x, 0, t.seed) * 1.5));
         for (int y = 0; y < depth; ++y) {
             Rgb c = mix(t.top, t.topDark, y / double(depth) * 0.8);
             if (noise01(x0 + x, y, t.seed + 9) > 0.9) c = scale(c, 1.12);
@@ -117,41 +118,38 @@ void crate(Image& img, int x0, const Theme& t, int world) {
     const Rgb dark = rgb(30, 24, 40);
     // The world's sign on the face: plus, times, minus ... a little arithmetic everywhere.
     const double cx = x0 + 16, cy = 16;
-    auto stroke = [&](double ax, double ay, double bx, double by) {
-        drawLine(img, ax, ay, bx, by, 7, dark, true);
-    };
-    auto inner = [&](double ax, double ay, double bx, double by) {
-        drawLine(img, ax, ay, bx, by, 3.6, t.sign, true);
-    };
+    auto stroke = [&](double ax, double ay, double bx, double by) { drawLine(img, ax, ay, bx, by, 7, dark, true); };
+    auto inner = [&](double ax, double ay, double bx, double by) { drawLine(img, ax, ay, bx, by, 3.6, t.sign, true); };
     switch (world) {
-        case 2: case 5:
-            stroke(cx - 6, cy - 6, cx + 6, cy + 6);
-            stroke(cx - 6, cy + 6, cx + 6, cy - 6);
-            inner(cx - 6, cy - 6, cx + 6, cy + 6);
-            inner(cx - 6, cy + 6, cx + 6, cy - 6);
-            break;
-        case 7:
-            stroke(cx - 8, cy, cx + 8, cy);
-            inner(cx - 8, cy, cx + 8, cy);
-            break;
-        case 4: {  // a red mushroom cap with white spots
-            fillCircle(img, cx, cy, 9, dark, true);
-            fillCircle(img, cx, cy, 7.5, t.sign, true);
-            fillCircle(img, cx - 3, cy - 2, 2, rgb(220, 60, 50), true);
-            fillCircle(img, cx + 3, cy + 2, 2, rgb(220, 60, 50), true);
-            break;
-        }
-        case 6:  // a gem
-            fillPolygon(img, {{cx, cy - 10}, {cx + 9, cy}, {cx, cy + 10}, {cx - 9, cy}}, dark, true);
-            fillPolygon(img, {{cx, cy - 7}, {cx + 6, cy}, {cx, cy + 7}, {cx - 6, cy}}, t.sign, true);
-            fillPolygon(img, {{cx, cy - 7}, {cx + 6, cy}, {cx, cy}}, rgb(255, 255, 255 - 10), true);
-            break;
-        default:
-            stroke(cx - 8, cy, cx + 8, cy);
-            stroke(cx, cy - 8, cx, cy + 8);
-            inner(cx - 8, cy, cx + 8, cy);
-            inner(cx, cy - 8, cx, cy + 8);
-            break;
+    case 2:
+    case 5:
+        stroke(cx - 6, cy - 6, cx + 6, cy + 6);
+        stroke(cx - 6, cy + 6, cx + 6, cy - 6);
+        inner(cx - 6, cy - 6, cx + 6, cy + 6);
+        inner(cx - 6, cy + 6, cx + 6, cy - 6);
+        break;
+    case 7:
+        stroke(cx - 8, cy, cx + 8, cy);
+        inner(cx - 8, cy, cx + 8, cy);
+        break;
+    case 4: {  // a red mushroom cap with white spots
+        fillCircle(img, cx, cy, 9, dark, true);
+        fillCircle(img, cx, cy, 7.5, t.sign, true);
+        fillCircle(img, cx - 3, cy - 2, 2, rgb(220, 60, 50), true);
+        fillCircle(img, cx + 3, cy + 2, 2, rgb(220, 60, 50), true);
+        break;
+    }
+    case 6:  // a gem
+        fillPolygon(img, {{cx, cy - 10}, {cx + 9, cy}, {cx, cy + 10}, {cx - 9, cy}}, dark, true);
+        fillPolygon(img, {{cx, cy - 7}, {cx + 6, cy}, {cx, cy + 7}, {cx - 6, cy}}, t.sign, true);
+        fillPolygon(img, {{cx, cy - 7}, {cx + 6, cy}, {cx, cy}}, rgb(255, 255, 255 - 10), true);
+        break;
+    default:
+        stroke(cx - 8, cy, cx + 8, cy);
+        stroke(cx, cy - 8, cx, cy + 8);
+        inner(cx - 8, cy, cx + 8, cy);
+        inner(cx, cy - 8, cx, cy + 8);
+        break;
     }
     // Corner rivets.
     for (int k = 0; k < 4; ++k) {

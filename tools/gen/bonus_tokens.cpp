@@ -15,15 +15,15 @@ namespace {
 
 constexpr Rgb kDigitColours[10] = {
     0,
-    rgb(214, 48, 48),    // 1 red
-    rgb(232, 120, 24),   // 2 orange
-    rgb(196, 150, 10),   // 3 gold
-    rgb(44, 160, 56),    // 4 green
-    rgb(16, 150, 150),   // 5 teal
-    rgb(40, 100, 220),   // 6 blue
-    rgb(96, 70, 210),    // 7 indigo
-    rgb(160, 56, 190),   // 8 purple
-    rgb(220, 60, 140),   // 9 pink
+    rgb(214, 48, 48),   // 1 red
+    rgb(232, 120, 24),  // 2 orange
+    rgb(196, 150, 10),  // 3 gold
+    rgb(44, 160, 56),   // 4 green
+    rgb(16, 150, 150),  // 5 teal
+    rgb(40, 100, 220),  // 6 blue
+    rgb(96, 70, 210),   // 7 indigo
+    rgb(160, 56, 190),  // 8 purple
+    rgb(220, 60, 140),  // 9 pink
 };
 
 // White sign with a dark outline: a digit from the font, operators as plain strokes.
@@ -39,43 +39,39 @@ void drawSign(Image& img, double cx, double cy, int type) {
         drawTextCentred(img, s, 25, cx, cy, style);
         return;
     }
-    auto bar = [&](double x0, double y0, double x1, double y1) {
-        drawLine(img, x0, y0, x1, y1, 8.5, kOutline, true);
-    };
-    auto barIn = [&](double x0, double y0, double x1, double y1) {
-        drawLine(img, x0, y0, x1, y1, 4.5, white, true);
-    };
+    auto bar = [&](double x0, double y0, double x1, double y1) { drawLine(img, x0, y0, x1, y1, 8.5, kOutline, true); };
+    auto barIn = [&](double x0, double y0, double x1, double y1) { drawLine(img, x0, y0, x1, y1, 4.5, white, true); };
     switch (type) {
-        case 10:
-            bar(cx - 8, cy, cx + 8, cy);
-            bar(cx, cy - 8, cx, cy + 8);
-            barIn(cx - 8, cy, cx + 8, cy);
-            barIn(cx, cy - 8, cx, cy + 8);
-            break;
-        case 11:
-            bar(cx - 8, cy, cx + 8, cy);
-            barIn(cx - 8, cy, cx + 8, cy);
-            break;
-        case 12:
-            bar(cx - 6, cy - 6, cx + 6, cy + 6);
-            bar(cx - 6, cy + 6, cx + 6, cy - 6);
-            barIn(cx - 6, cy - 6, cx + 6, cy + 6);
-            barIn(cx - 6, cy + 6, cx + 6, cy - 6);
-            break;
-        case 13:  // the division sign of a calculator: a bar between two dots
-            bar(cx - 8, cy, cx + 8, cy);
-            fillCircle(img, cx, cy - 7.5, 3.9, kOutline, true);
-            fillCircle(img, cx, cy + 7.5, 3.9, kOutline, true);
-            barIn(cx - 8, cy, cx + 8, cy);
-            fillCircle(img, cx, cy - 7.5, 2.3, white, true);
-            fillCircle(img, cx, cy + 7.5, 2.3, white, true);
-            break;
-        default:  // 14, "="
-            bar(cx - 8, cy - 4.5, cx + 8, cy - 4.5);
-            bar(cx - 8, cy + 4.5, cx + 8, cy + 4.5);
-            barIn(cx - 8, cy - 4.5, cx + 8, cy - 4.5);
-            barIn(cx - 8, cy + 4.5, cx + 8, cy + 4.5);
-            break;
+    case 10:
+        bar(cx - 8, cy, cx + 8, cy);
+        bar(cx, cy - 8, cx, cy + 8);
+        barIn(cx - 8, cy, cx + 8, cy);
+        barIn(cx, cy - 8, cx, cy + 8);
+        break;
+    case 11:
+        bar(cx - 8, cy, cx + 8, cy);
+        barIn(cx - 8, cy, cx + 8, cy);
+        break;
+    case 12:
+        bar(cx - 6, cy - 6, cx + 6, cy + 6);
+        bar(cx - 6, cy + 6, cx + 6, cy - 6);
+        barIn(cx - 6, cy - 6, cx + 6, cy + 6);
+        barIn(cx - 6, cy + 6, cx + 6, cy - 6);
+        break;
+    case 13:  // the division sign of a calculator: a bar between two dots
+        bar(cx - 8, cy, cx + 8, cy);
+        fillCircle(img, cx, cy - 7.5, 3.9, kOutline, true);
+        fillCircle(img, cx, cy + 7.5, 3.9, kOutline, true);
+        barIn(cx - 8, cy, cx + 8, cy);
+        fillCircle(img, cx, cy - 7.5, 2.3, white, true);
+        fillCircle(img, cx, cy + 7.5, 2.3, white, true);
+        break;
+    default:  // 14, "="
+        bar(cx - 8, cy - 4.5, cx + 8, cy - 4.5);
+        bar(cx - 8, cy + 4.5, cx + 8, cy + 4.5);
+        barIn(cx - 8, cy - 4.5, cx + 8, cy - 4.5);
+        barIn(cx - 8, cy + 4.5, cx + 8, cy + 4.5);
+        break;
     }
 }
 

@@ -64,21 +64,18 @@ void gradientRect(Image& img, int x, int y, int w, int h, Rgb top, Rgb bottom) {
 }
 
 void fillEllipse(Image& img, double cx, double cy, double rx, double ry, Rgb c, bool aa) {
-    fillShape(img, static_cast<int>(cx - rx) - 1, static_cast<int>(cy - ry) - 1,
-              static_cast<int>(cx + rx) + 1, static_cast<int>(cy + ry) + 1, c, aa,
-              [&](double x, double y) {
+    fillShape(img, static_cast<int>(cx - rx) - 1, static_cast<int>(cy - ry) - 1, static_cast<int>(cx + rx) + 1,
+              static_cast<int>(cy + ry) + 1, c, aa, [&](double x, double y) {
                   const double dx = (x - cx) / rx, dy = (y - cy) / ry;
                   return dx * dx + dy * dy <= 1.0;
               });
 }
 
-void fillCircle(Image& img, double cx, double cy, double r, Rgb c, bool aa) {
-    fillEllipse(img, cx, cy, r, r, c, aa);
-}
+void fillCircle(Image& img, double cx, double cy, double r, Rgb c, bool aa) { fillEllipse(img, cx, cy, r, r, c, aa); }
 
 void fillRoundRect(Image& img, double x, double y, double w, double h, double radius, Rgb c, bool aa) {
-    fillShape(img, static_cast<int>(x) - 1, static_cast<int>(y) - 1, static_cast<int>(x + w) + 1,
-              static_cast<int>(y + h) + 1, c, aa, [&](double px, double py) {
+    fillShape(img, static_cast<int>(x) - 1, static_cast<int>(y) - 1, static_cast<int>(x + w) + 1, static_cast<int>(y + h) + 1, c,
+              aa, [&](double px, double py) {
                   if (px < x || py < y || px > x + w || py > y + h) return false;
                   const double qx = std::max({x + radius - px, px - (x + w - radius), 0.0});
                   const double qy = std::max({y + radius - py, py - (y + h - radius), 0.0});
@@ -109,14 +106,13 @@ void fillPolygon(Image& img, const std::vector<Pt>& pts, Rgb c, bool aa) {
         minY = std::min(minY, p.y);
         maxY = std::max(maxY, p.y);
     }
-    fillShape(img, static_cast<int>(minX) - 1, static_cast<int>(minY) - 1, static_cast<int>(maxX) + 1,
-              static_cast<int>(maxY) + 1, c, aa, [&](double px, double py) {
+    fillShape(img, static_cast<int>(minX) - 1, static_cast<int>(minY) - 1, static_cast<int>(maxX) + 1, static_cast<int>(maxY) + 1,
+              c, aa, [&](double px, double py) {
                   bool in = false;
                   for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
                       const Pt& a = pts[i];
                       const Pt& b = pts[j];
-                      if ((a.y > py) != (b.y > py) && px < (b.x - a.x) * (py - a.y) / (b.y - a.y) + a.x)
-                          in = !in;
+                      if ((a.y > py) != (b.y > py) && px < (b.x - a.x) * (py - a.y) / (b.y - a.y) + a.x) in = !in;
                   }
                   return in;
               });

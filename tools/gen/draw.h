@@ -11,14 +11,14 @@
 
 namespace gen {
 
-Rgb mix(Rgb a, Rgb b, double t);         // t = 0 gives a, 1 gives b
-Rgb scale(Rgb c, double f);              // brightness factor, clamped
+Rgb mix(Rgb a, Rgb b, double t);  // t = 0 gives a, 1 gives b
+Rgb scale(Rgb c, double f);       // brightness factor, clamped
 void blend(Image& img, int x, int y, Rgb c, double alpha);
 
 // Repeatable pseudo-random numbers: the same arguments give the same value on every run.
 std::uint32_t hash3(int x, int y, int seed);
-double noise01(int x, int y, int seed);                 // 0..1, per pixel
-double smoothNoise(double x, double y, int seed);       // 0..1, value noise on a unit lattice
+double noise01(int x, int y, int seed);            // 0..1, per pixel
+double smoothNoise(double x, double y, int seed);  // 0..1, value noise on a unit lattice
 double fractalNoise(double x, double y, int seed, int octaves);
 
 // Fills every pixel whose centre (or, with antiAlias, whose 16 sub-samples) lies inside the
@@ -49,11 +49,9 @@ void fillRect(Image& img, int x, int y, int w, int h, Rgb c);
 void gradientRect(Image& img, int x, int y, int w, int h, Rgb top, Rgb bottom);
 void fillEllipse(Image& img, double cx, double cy, double rx, double ry, Rgb c, bool aa = true);
 void fillCircle(Image& img, double cx, double cy, double r, Rgb c, bool aa = true);
-void fillRoundRect(Image& img, double x, double y, double w, double h, double radius, Rgb c,
-                   bool aa = true);
+void fillRoundRect(Image& img, double x, double y, double w, double h, double radius, Rgb c, bool aa = true);
 // A thick segment with round ends.
-void drawLine(Image& img, double x0, double y0, double x1, double y1, double width, Rgb c,
-              bool aa = true);
+void drawLine(Image& img, double x0, double y0, double x1, double y1, double width, Rgb c, bool aa = true);
 struct Pt {
     double x;
     double y;

@@ -13,9 +13,9 @@ namespace gen {
 
 namespace {
 
-constexpr int kBig = 40;       // point size of the master letters
-constexpr int kCapRows = 10;   // cap height in the cell
-constexpr int kCapTop = 2;     // first row of a capital in the cell
+constexpr int kBig = 40;      // point size of the master letters
+constexpr int kCapRows = 10;  // cap height in the cell
+constexpr int kCapTop = 2;    // first row of a capital in the cell
 
 struct Box {
     int x0, y0, x1, y1;  // inked box, inclusive; x1 < x0 when empty
@@ -71,7 +71,8 @@ void drawFontGlyphs(Image& sheet) {
                 const double mx0 = ink.x0 + (i - left) * sx, mx1 = mx0 + sx;
                 const double my0 = cap.y0 + (j - kCapTop) * s, my1 = my0 + s;
                 const double a = areaSample(m, mx0, my0, mx1, my1);
-                small.alpha[static_cast<std::size_t>(j) * 12 + i] = static_cast<std::uint8_t>(std::clamp(a * 1.25, 0.0, 1.0) * 255);
+                small.alpha[static_cast<std::size_t>(j) * 12 + i] = static_cast<std::uint8_t>(std::clamp(a * 1.25, 0.0, 1.0) *
+                                                                                              255);
             }
         // Outline one pixel round the letter, inside the cell, hard-edged against the key.
         Image cell(12, 14, rgb(0, 0, 0));

@@ -28,9 +28,9 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
     put32(out, 40);              // info header size
     put32(out, static_cast<std::uint32_t>(image.width));
     put32(out, static_cast<std::uint32_t>(image.height));  // positive: bottom-up rows
-    put16(out, 1);                                           // planes
-    put16(out, 24);                                          // bits per pixel
-    put32(out, 0);                                           // no compression
+    put16(out, 1);                                         // planes
+    put16(out, 24);                                        // bits per pixel
+    put32(out, 0);                                         // no compression
     put32(out, dataBytes);
     put32(out, 2835);  // 72 dpi
     put32(out, 2835);

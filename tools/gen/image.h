@@ -10,8 +10,7 @@ namespace gen {
 using Rgb = std::uint32_t;  // 0xRRGGBB
 
 constexpr Rgb rgb(int r, int g, int b) {
-    return (static_cast<Rgb>(r & 255) << 16) | (static_cast<Rgb>(g & 255) << 8) |
-           static_cast<Rgb>(b & 255);
+    return (static_cast<Rgb>(r & 255) << 16) | (static_cast<Rgb>(g & 255) << 8) | static_cast<Rgb>(b & 255);
 }
 constexpr int red(Rgb c) { return static_cast<int>((c >> 16) & 255); }
 constexpr int green(Rgb c) { return static_cast<int>((c >> 8) & 255); }

@@ -8,11 +8,11 @@
 namespace gen {
 
 struct ModSample {
-    std::string name;                 // at most 22 characters
-    std::vector<std::int8_t> data;    // even length, at most 131070 bytes
-    int volume = 64;                  // 0..64
-    int loopStart = 0;                // bytes, even
-    int loopLength = 0;               // bytes, even; 0 for a one-shot sample
+    std::string name;               // at most 22 characters
+    std::vector<std::int8_t> data;  // even length, at most 131070 bytes
+    int volume = 64;                // 0..64
+    int loopStart = 0;              // bytes, even
+    int loopLength = 0;             // bytes, even; 0 for a one-shot sample
 };
 
 struct ModCell {
@@ -27,10 +27,10 @@ struct ModPattern {
 };
 
 struct Module {
-    std::string title;  // at most 20 characters
+    std::string title;               // at most 20 characters
     std::vector<ModSample> samples;  // at most 31
     std::vector<ModPattern> patterns;
-    std::vector<int> order;          // 1..128 pattern numbers
+    std::vector<int> order;  // 1..128 pattern numbers
 };
 
 // The period of a note: octave 1..3 and semitone 0..11 (C = 0), finetune 0.

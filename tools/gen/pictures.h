@@ -2,7 +2,7 @@
 #pragma once
 
 #include "image.h"
-#include "level.h"  // the shared level library (tools/level)
+#include "level.h"         // the shared level library (tools/level)
 #include "world/layout.h"  // where the game cuts every piece, and the frame
 
 namespace gen {
@@ -11,11 +11,11 @@ namespace gen {
 inline constexpr Rgb kOutline = rgb(16, 16, 40);
 
 // "gfx/butony.bmp": menu buttons, bonus tokens, bitmap font, curtain tile on black.
-void drawMenuButtons(Image& sheet);   // menu_buttons.cpp
-void drawBonusTokens(Image& sheet);   // bonus_tokens.cpp
-void drawFontGlyphs(Image& sheet);    // font_glyphs.cpp
-void drawCurtainTile(Image& sheet);   // curtain.cpp
-Image makeButtonSheet();              // button_sheet.cpp
+void drawMenuButtons(Image& sheet);  // menu_buttons.cpp
+void drawBonusTokens(Image& sheet);  // bonus_tokens.cpp
+void drawFontGlyphs(Image& sheet);   // font_glyphs.cpp
+void drawCurtainTile(Image& sheet);  // curtain.cpp
+Image makeButtonSheet();             // button_sheet.cpp
 
 // One bonus token (34 x 33) of a type 1..14 in animation frame 0..8; used by the sheet and
 // by the pictures that show tokens as decoration.
@@ -31,8 +31,8 @@ Image makeBlocks(int world);  // blocks.cpp
 
 // The level backgrounds; `world` 1..7 picks the scenery, the level gives the board place.
 Image makeBackground(int world, const lvl::Level& level);  // backgrounds.cpp
-void drawBoard(Image& img, int numberX, int numberY);  // board_hud.cpp
-void drawHudStrip(Image& img);                         // board_hud.cpp
+void drawBoard(Image& img, int numberX, int numberY);      // board_hud.cpp
+void drawHudStrip(Image& img);                             // board_hud.cpp
 
 Image makeTitle();      // title.cpp
 Image makeHighScore();  // hiscore.cpp

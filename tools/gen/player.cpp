@@ -29,18 +29,16 @@ constexpr Rgb kEye = rgb(28, 28, 60);
 constexpr Rgb kGold = rgb(255, 210, 60);
 
 struct Pose {
-    double bob = 0;                            // body shift down
-    double frontFootX = 0, frontFootY = 0;     // feet relative to the hip
+    double bob = 0;                         // body shift down
+    double frontFootX = 0, frontFootY = 0;  // feet relative to the hip
     double backFootX = 0, backFootY = 0;
-    double frontHandX = 0, frontHandY = 0;     // hands relative to the shoulder
+    double frontHandX = 0, frontHandY = 0;  // hands relative to the shoulder
     double backHandX = 0, backHandY = 0;
     bool blink = false;
     bool openMouth = false;
 };
 
-void limb(Image& f, double x0, double y0, double x1, double y1, double w, Rgb c) {
-    drawLine(f, x0, y0, x1, y1, w, c, false);
-}
+void limb(Image& f, double x0, double y0, double x1, double y1, double w, Rgb c) { drawLine(f, x0, y0, x1, y1, w, c, false); }
 
 void drawFrame(Image& f, const Pose& p) {
     const double hipX = 27, hipY = 46 + p.bob;
@@ -133,44 +131,44 @@ Pose poseFor(int row, int column) {
     p.backHandY = 11;
     const double a = column / 7.0 * 2 * std::numbers::pi;
     switch (row) {
-        case 0:
-            p.blink = column == 4;
-            break;
-        case 1: {
-            const double s = std::sin(a);
-            p.frontFootX = 8 * s;
-            p.backFootX = -8 * s;
-            p.frontFootY = 19 - std::max(0.0, -std::cos(a)) * 3;
-            p.backFootY = 19 - std::max(0.0, std::cos(a)) * 3;
-            p.frontHandX = -7 * s;
-            p.frontHandY = 10;
-            p.backHandX = 7 * s;
-            p.backHandY = 10;
-            p.bob = std::abs(s) < 0.5 ? -1 : 0;
-            break;
-        }
-        case 2:
-            p.frontFootX = 7;
-            p.frontFootY = 13;
-            p.backFootX = -3;
-            p.backFootY = 19;
-            p.frontHandX = 12;
-            p.frontHandY = -7;
-            p.backHandX = -9;
-            p.backHandY = -9;
-            p.openMouth = true;
-            break;
-        default:
-            p.frontFootX = 7;
-            p.frontFootY = 17;
-            p.backFootX = -7;
-            p.backFootY = 16;
-            p.frontHandX = 11;
-            p.frontHandY = -6;
-            p.backHandX = -10;
-            p.backHandY = -6;
-            p.openMouth = true;
-            break;
+    case 0:
+        p.blink = column == 4;
+        break;
+    case 1: {
+        const double s = std::sin(a);
+        p.frontFootX = 8 * s;
+        p.backFootX = -8 * s;
+        p.frontFootY = 19 - std::max(0.0, -std::cos(a)) * 3;
+        p.backFootY = 19 - std::max(0.0, std::cos(a)) * 3;
+        p.frontHandX = -7 * s;
+        p.frontHandY = 10;
+        p.backHandX = 7 * s;
+        p.backHandY = 10;
+        p.bob = std::abs(s) < 0.5 ? -1 : 0;
+        break;
+    }
+    case 2:
+        p.frontFootX = 7;
+        p.frontFootY = 13;
+        p.backFootX = -3;
+        p.backFootY = 19;
+        p.frontHandX = 12;
+        p.frontHandY = -7;
+        p.backHandX = -9;
+        p.backHandY = -9;
+        p.openMouth = true;
+        break;
+    default:
+        p.frontFootX = 7;
+        p.frontFootY = 17;
+        p.backFootX = -7;
+        p.backFootY = 16;
+        p.frontHandX = 11;
+        p.frontHandY = -6;
+        p.backHandX = -10;
+        p.backHandY = -6;
+        p.openMouth = true;
+        break;
     }
     return p;
 }

@@ -94,7 +94,8 @@ void pineTree(Image& img, double x, double g, double s, Rgb needles, Rgb trunk) 
 void palm(Image& img, double x, double g, double s) {
     for (int k = 0; k < 10; ++k) {
         const double t = k / 10.0;
-        fillEllipse(img, x + std::sin(t * 1.4) * s * 0.25, g - t * s, s * 0.07, s * 0.06, k % 2 ? rgb(150, 100, 50) : rgb(124, 82, 40), true);
+        fillEllipse(img, x + std::sin(t * 1.4) * s * 0.25, g - t * s, s * 0.07, s * 0.06,
+                    k % 2 ? rgb(150, 100, 50) : rgb(124, 82, 40), true);
     }
     const double tx = x + std::sin(1.4) * s * 0.25, ty = g - s;
     for (int k = 0; k < 6; ++k) {
@@ -133,8 +134,12 @@ void stars(Image& img, int count, int seed, int yMax) {
 
 void crystal(Image& img, double x, double baseY, double h, double w, Rgb light, Rgb dark, bool down) {
     const double dir = down ? 1 : -1;
-    fillPolygon(img, {{x - w / 2, baseY}, {x + w / 2, baseY}, {x + w / 2, baseY + dir * h * 0.75}, {x, baseY + dir * h},
-                      {x - w / 2, baseY + dir * h * 0.75}},
+    fillPolygon(img,
+                {{x - w / 2, baseY},
+                 {x + w / 2, baseY},
+                 {x + w / 2, baseY + dir * h * 0.75},
+                 {x, baseY + dir * h},
+                 {x - w / 2, baseY + dir * h * 0.75}},
                 dark, true);
     fillPolygon(img, {{x - w / 2, baseY}, {x, baseY}, {x, baseY + dir * h}, {x - w / 2, baseY + dir * h * 0.75}}, light, true);
 }
@@ -144,10 +149,11 @@ void castle(Image& img, double x, double groundY, double scaleBy, Rgb wall, Rgb 
     auto tower = [&](double cx, double w, double h) {
         fillRect(img, static_cast<int>(cx - w / 2), static_cast<int>(g - h), static_cast<int>(w), static_cast<int>(h), wall);
         fillPolygon(img, {{cx - w / 2 - 3 * k, g - h}, {cx + w / 2 + 3 * k, g - h}, {cx, g - h - w * 1.2}}, roof, true);
-        fillRect(img, static_cast<int>(cx - 2 * k), static_cast<int>(g - h * 0.7), static_cast<int>(4 * k), static_cast<int>(7 * k),
-                 rgb(255, 220, 120));
+        fillRect(img, static_cast<int>(cx - 2 * k), static_cast<int>(g - h * 0.7), static_cast<int>(4 * k),
+                 static_cast<int>(7 * k), rgb(255, 220, 120));
     };
-    fillRect(img, static_cast<int>(x - 50 * k), static_cast<int>(g - 40 * k), static_cast<int>(100 * k), static_cast<int>(40 * k), wall);
+    fillRect(img, static_cast<int>(x - 50 * k), static_cast<int>(g - 40 * k), static_cast<int>(100 * k), static_cast<int>(40 * k),
+             wall);
     for (int i = 0; i < 7; ++i)
         fillRect(img, static_cast<int>(x - 50 * k + i * 15 * k), static_cast<int>(g - 46 * k), static_cast<int>(8 * k),
                  static_cast<int>(6 * k), wall);

@@ -87,7 +87,8 @@ enum Sample { kLead = 1, kBass, kChord, kKick, kSnare, kHat };
 
 // "E-2" -> period; "." or anything else -> 0.
 int parseNote(const std::string& w) {
-    static constexpr std::array<const char*, 12> kNames = {"C-", "C#", "D-", "D#", "E-", "F-", "F#", "G-", "G#", "A-", "A#", "B-"};
+    static constexpr std::array<const char*, 12> kNames = {"C-", "C#", "D-", "D#", "E-", "F-",
+                                                           "F#", "G-", "G#", "A-", "A#", "B-"};
     if (w.size() != 3) return 0;
     for (int i = 0; i < 12; ++i)
         if (w.compare(0, 2, kNames[static_cast<std::size_t>(i)]) == 0) return notePeriod(w[2] - '0', i);

@@ -87,12 +87,11 @@ void drawMask(Image& img, const Mask& mask, int x, int y, const TextStyle& style
     }
 }
 
-int drawTextCentred(Image& img, std::string_view cp1250, int pointSize, double cx, double cy,
-                    const TextStyle& style) {
+int drawTextCentred(Image& img, std::string_view cp1250, int pointSize, double cx, double cy, const TextStyle& style) {
     const Mask m = croppedMask(textMask(cp1250, pointSize));
     if (m.width == 0) return 0;
-    drawMask(img, m, static_cast<int>(std::lround(cx - m.width / 2.0)),
-             static_cast<int>(std::lround(cy - m.height / 2.0)), style);
+    drawMask(img, m, static_cast<int>(std::lround(cx - m.width / 2.0)), static_cast<int>(std::lround(cy - m.height / 2.0)),
+             style);
     return m.width;
 }
 

@@ -36,8 +36,7 @@ struct TextStyle {
 };
 
 // Draws the inked part of the text centred on (cx, cy); returns its width.
-int drawTextCentred(Image& img, std::string_view cp1250, int pointSize, double cx, double cy,
-                    const TextStyle& style);
+int drawTextCentred(Image& img, std::string_view cp1250, int pointSize, double cx, double cy, const TextStyle& style);
 // Draws a mask with its top-left corner at (x, y) in the style.
 void drawMask(Image& img, const Mask& mask, int x, int y, const TextStyle& style);
 

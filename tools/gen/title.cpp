@@ -25,7 +25,8 @@ Image makeTitle() {
     roundTree(img, 70, 362, 44, rgb(70, 170, 60), rgb(110, 70, 40));
     roundTree(img, 590, 358, 40, rgb(70, 170, 60), rgb(110, 70, 40));
     for (int i = 0; i < 24; ++i)
-        flower(img, hash3(i, 0, 93) % layout::kFrameWidth, 372 + hash3(i, 1, 93) % 18, i % 2 ? rgb(255, 90, 110) : rgb(255, 255, 245));
+        flower(img, hash3(i, 0, 93) % layout::kFrameWidth, 372 + hash3(i, 1, 93) % 18,
+               i % 2 ? rgb(255, 90, 110) : rgb(255, 255, 245));
 
     // The name of the game with a subtitle.
     static constexpr auto kName = plat::cp1250("KALKULON");

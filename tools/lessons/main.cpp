@@ -146,10 +146,10 @@ void sayFair(const lvl::LevelSource& source, const std::string& file, const solv
     for (char& c : sekundy)
         if (c == '.') c = ',';
     const std::string value = std::to_string(source.level.target);
-    say(stdout, {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" + seconds +
-                     " s); " + std::to_string(proof.places) + " places explored, no trap",
-                 file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" + sekundy +
-                     " s); zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+    say(stdout, {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" +
+                     seconds + " s); " + std::to_string(proof.places) + " places explored, no trap",
+                 file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" +
+                     sekundy + " s); zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
 }
 
 bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts& counts) {
@@ -179,13 +179,15 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
         lvl::Pack pack;
         lvl::readPack(target, installed.scenery, pack, problems);
         for (std::size_t i = 0; i < pack.levels.size(); ++i) {
-            const bool readWell = std::none_of(problems.begin(), problems.end(), [&](const lvl::Problem& p) { return p.file == pack.files[i]; });
+            const bool readWell = std::none_of(problems.begin(), problems.end(),
+                                               [&](const lvl::Problem& p) { return p.file == pack.files[i]; });
             out.push_back({pack.files[i], pack.levels[i], readWell});
         }
     } else {
         std::string text;
         lvl::LevelSource source;
-        if (lvl::readSourceFile(target, target, text, problems)) lvl::readLevelText(text, target, &installed.scenery, source, problems);
+        if (lvl::readSourceFile(target, target, text, problems))
+            lvl::readLevelText(text, target, &installed.scenery, source, problems);
         out.push_back({target, source, problems.empty()});
     }
     report(problems);
@@ -195,8 +197,10 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
 }
 
 int usage() {
-    say(stderr, {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | help",
-                 "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | practice --facts RODZAJ --seed N --out FOLDER | help"});
+    say(stderr,
+        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | help",
+         "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | practice --facts RODZAJ --seed N --out "
+         "FOLDER | help"});
     return 2;
 }
 
@@ -273,14 +277,16 @@ int main(int argc, char** argv) {
         bool ok = true;
         for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
         if (!ok) {
-            say(stderr, {"nothing built: the pack has levels that fail the check", "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
+            say(stderr, {"nothing built: the pack has levels that fail the check",
+                         "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
             return 1;
         }
         if (!lvl::prepareRunFolder(pack, installed, outFolder, error)) {
             say(stderr, error);
             return 1;
         }
-        say(stdout, {outFolder.string() + ": a game folder for \"" + pack.title + "\"", outFolder.string() + ": folder gry dla \"" + pack.title + "\""});
+        say(stdout, {outFolder.string() + ": a game folder for \"" + pack.title + "\"",
+                     outFolder.string() + ": folder gry dla \"" + pack.title + "\""});
         return 0;
     }
     if (command == "practice") {
@@ -304,7 +310,8 @@ int main(int argc, char** argv) {
         }
         for (std::size_t i = 0; i < pack.levels.size(); ++i)
             sayFair(pack.levels[i], (outFolder / ("level" + std::to_string(i + 1) + ".txt")).string(), pack.proofs[i]);
-        say(stdout, {outFolder.string() + ": \"" + pack.title + "\", seven levels", outFolder.string() + ": \"" + pack.title + "\", siedem poziomów"});
+        say(stdout, {outFolder.string() + ": \"" + pack.title + "\", seven levels",
+                     outFolder.string() + ": \"" + pack.title + "\", siedem poziomów"});
         return 0;
     }
     return usage();

@@ -84,13 +84,16 @@ bool parseFacts(const std::string& spec, FactSpec& out, lvl::Text& error) {
         else if (item == "sub20") add(Family::Sub20);
         else if (item == "div") add(Family::Divide);
         else if (item == "order") add(Family::Order);
-        else if (!item.empty() && item.size() <= 2 && std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-                 std::stoi(item) >= 2 && std::stoi(item) <= 10) {
+        else if (!item.empty() && item.size() <= 2 &&
+                 std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; }) && std::stoi(item) >= 2 &&
+                 std::stoi(item) <= 10) {
             add(Family::Times);
-            if (std::find(out.tables.begin(), out.tables.end(), std::stoi(item)) == out.tables.end()) out.tables.push_back(std::stoi(item));
+            if (std::find(out.tables.begin(), out.tables.end(), std::stoi(item)) == out.tables.end())
+                out.tables.push_back(std::stoi(item));
         } else {
-            error = {"unknown facts \"" + item + "\": use add10, add20, sub20, 2 to 10, div or order, joined by commas",
-                     "nieznany rodzaj działań \"" + item + "\": dozwolone add10, add20, sub20, 2 do 10, div lub order, po przecinku"};
+            error = {
+                "unknown facts \"" + item + "\": use add10, add20, sub20, 2 to 10, div or order, joined by commas",
+                "nieznany rodzaj działań \"" + item + "\": dozwolone add10, add20, sub20, 2 do 10, div lub order, po przecinku"};
             return false;
         }
     }
@@ -100,48 +103,54 @@ bool parseFacts(const std::string& spec, FactSpec& out, lvl::Text& error) {
 std::vector<Fact> factsOf(Family family, int table, int d) {
     std::vector<Fact> out;
     switch (family) {
-        case Family::Add10:
-            for (int a = 1; a <= 9; ++a)
-                for (int b = 1; a + b <= 10; ++b)
-                    if (a + b >= 2 + d && a + b <= 4 + d) out.push_back({text(a, '+', b), a + b, ""});
-            break;
-        case Family::Add20:
-            if (d <= 1) out = sums(12, 15 + 2 * d, false, true, 19);
-            else if (d <= 4) out = sums(9 + 2 * d, 11 + 2 * d, true, false, 18);
-            else {
-                out = sums(20, 20, true, true, 20);
-                if (d == kHardest) {
-                    const auto more = sums(16, 18, true, false, 18);
-                    out.insert(out.end(), more.begin(), more.end());
+    case Family::Add10:
+        for (int a = 1; a <= 9; ++a)
+            for (int b = 1; a + b <= 10; ++b)
+                if (a + b >= 2 + d && a + b <= 4 + d) out.push_back({text(a, '+', b), a + b, ""});
+        break;
+    case Family::Add20:
+        if (d <= 1) out = sums(12, 15 + 2 * d, false, true, 19);
+        else if (d <= 4) out = sums(9 + 2 * d, 11 + 2 * d, true, false, 18);
+        else {
+            out = sums(20, 20, true, true, 20);
+            if (d == kHardest) {
+                const auto more = sums(16, 18, true, false, 18);
+                out.insert(out.end(), more.begin(), more.end());
+            }
+        }
+        break;
+    case Family::Sub20:
+        if (d <= 1) out = differences(4 + 2 * d, 6 + 3 * d, false);
+        else if (d <= 3) out = differences(11, 19, false);
+        else out = differences(11 + (d - 4), 19, true);
+        break;
+    case Family::Times:
+        for (int m = 1 + d; m <= 3 + d; ++m) {
+            if (table == 10)
+                out.push_back({std::to_string(m) + "*2*5", m * 10, std::to_string(m) + " × 10 = " + std::to_string(m * 10)});
+            else out.push_back({d >= 3 && m % 2 == 0 ? text(m, '*', table) : text(table, '*', m), table * m, ""});
+        }
+        break;
+    case Family::Divide:
+        for (int b = 2 + d / 2; b <= 4 + d; ++b)
+            for (int q = 1 + d / 2; q <= 3 + d; ++q)
+                if (b <= 9 && q <= 9 && writable(b * q)) out.push_back({text(b * q, '/', b), q, ""});
+        break;
+    case Family::Order:
+        for (int a = 1; a <= 9; ++a)
+            for (int b = 2; b <= 5 + d / 2; ++b)
+                for (int c = 2; c <= 4 + d / 2; ++c) {
+                    if (d <= 2 && a <= 5)
+                        out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c), a + b * c, ""});
+                    if (d >= 3 && d <= 4)
+                        out.push_back({std::to_string(b) + "*" + std::to_string(c) + "+" + std::to_string(a), b * c + a, ""});
+                    if (d >= 4 && b * c > a)
+                        out.push_back({std::to_string(b) + "*" + std::to_string(c) + "-" + std::to_string(a), b * c - a, ""});
+                    if (d >= 5 && a > 1)
+                        out.push_back(
+                            {std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c) + "-1", a + b * c - 1, ""});
                 }
-            }
-            break;
-        case Family::Sub20:
-            if (d <= 1) out = differences(4 + 2 * d, 6 + 3 * d, false);
-            else if (d <= 3) out = differences(11, 19, false);
-            else out = differences(11 + (d - 4), 19, true);
-            break;
-        case Family::Times:
-            for (int m = 1 + d; m <= 3 + d; ++m) {
-                if (table == 10) out.push_back({std::to_string(m) + "*2*5", m * 10, std::to_string(m) + " × 10 = " + std::to_string(m * 10)});
-                else out.push_back({d >= 3 && m % 2 == 0 ? text(m, '*', table) : text(table, '*', m), table * m, ""});
-            }
-            break;
-        case Family::Divide:
-            for (int b = 2 + d / 2; b <= 4 + d; ++b)
-                for (int q = 1 + d / 2; q <= 3 + d; ++q)
-                    if (b <= 9 && q <= 9 && writable(b * q)) out.push_back({text(b * q, '/', b), q, ""});
-            break;
-        case Family::Order:
-            for (int a = 1; a <= 9; ++a)
-                for (int b = 2; b <= 5 + d / 2; ++b)
-                    for (int c = 2; c <= 4 + d / 2; ++c) {
-                        if (d <= 2 && a <= 5) out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c), a + b * c, ""});
-                        if (d >= 3 && d <= 4) out.push_back({std::to_string(b) + "*" + std::to_string(c) + "+" + std::to_string(a), b * c + a, ""});
-                        if (d >= 4 && b * c > a) out.push_back({std::to_string(b) + "*" + std::to_string(c) + "-" + std::to_string(a), b * c - a, ""});
-                        if (d >= 5 && a > 1) out.push_back({std::to_string(a) + "+" + std::to_string(b) + "*" + std::to_string(c) + "-1", a + b * c - 1, ""});
-                    }
-            break;
+        break;
     }
     return out;
 }
@@ -155,37 +164,58 @@ const std::vector<Shape>& shapes() {
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X##################X"},
-         1, 12, {{2.5, 10}, {4.5, 9}, {6.5, 10}, {8.5, 9}, {10.5, 10}, {12.5, 9}, {14.5, 10}, {16, 9}}, {18, 12}},
+         1,
+         12,
+         {{2.5, 10}, {4.5, 9}, {6.5, 10}, {8.5, 9}, {10.5, 10}, {12.5, 9}, {14.5, 10}, {16, 9}},
+         {18, 12}},
         {"two ledges",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X.....###.....###..X", "X.....XXX.....XXX..X", "X##################X"},
-         1, 12, {{2, 10}, {4, 9}, {6, 8}, {8, 7}, {10, 10}, {12, 9}, {14, 8}, {16, 7}}, {18, 12}},
+         1,
+         12,
+         {{2, 10}, {4, 9}, {6, 8}, {8, 7}, {10, 10}, {12, 9}, {14, 8}, {16, 7}},
+         {18, 12}},
         {"plateau",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X.....########.....X", "X.....XXXXXXXX.....X", "X##################X"},
-         1, 12, {{1.5, 9}, {3.5, 10}, {8, 8}, {10, 7}, {12, 8}, {15.5, 9}}, {18, 12}},
+         1,
+         12,
+         {{1.5, 9}, {3.5, 10}, {8, 8}, {10, 7}, {12, 8}, {15.5, 9}},
+         {18, 12}},
         {"valley",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X####..........####X", "XXXXX..........XXXXX", "X##################X"},
-         2, 10, {{1, 8}, {3, 7}, {6.5, 10}, {8.5, 9}, {10.5, 10}, {12.5, 9}, {16, 8}}, {18, 10}},
+         2,
+         10,
+         {{1, 8}, {3, 7}, {6.5, 10}, {8.5, 9}, {10.5, 10}, {12.5, 9}, {16, 8}},
+         {18, 10}},
         {"pillars",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X....#....#....#...X", "X....X....X....X...X", "X##################X"},
-         1, 12, {{2.5, 9}, {5, 8}, {7.5, 10}, {10, 8}, {12.5, 10}, {15, 8}, {3.5, 6.5}, {12.5, 6.5}}, {18, 12}},
+         1,
+         12,
+         {{2.5, 9}, {5, 8}, {7.5, 10}, {10, 8}, {12.5, 10}, {15, 8}, {3.5, 6.5}, {12.5, 6.5}},
+         {18, 12}},
         {"shelf",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X......####........X",
           "X..................X", "X..###.......###...X", "X..XXX.......XXX...X", "X##################X"},
-         1, 12, {{4, 8}, {7.5, 5}, {9.5, 6}, {12, 10}, {14, 8}, {16.5, 10}}, {18, 12}},
+         1,
+         12,
+         {{4, 8}, {7.5, 5}, {9.5, 6}, {12, 10}, {14, 8}, {16.5, 10}},
+         {18, 12}},
         {"castle",
          {"X..................X", "X..................X", "X..................X", "X..................X", "X..................X",
           "X..................X", "X..................X", "X..................X", "X..................X", "X.......####.......X",
           "X..................X", "X...###......###...X", "X...XXX......XXX...X", "X##################X"},
-         2, 12, {{5, 8}, {8.5, 6}, {10.5, 5}, {9.5, 10}, {14, 8}, {17, 9}}, {18.5, 12}},
+         2,
+         12,
+         {{5, 8}, {8.5, 6}, {10.5, 5}, {9.5, 10}, {14, 8}, {17, 9}},
+         {18.5, 12}},
     };
     return all;
 }
@@ -194,16 +224,21 @@ namespace {
 
 std::string familyName(Family f, const std::vector<int>& tables) {
     switch (f) {
-        case Family::Add10: return "Dodawanie do 10";
-        case Family::Add20: return "Dodawanie do 20";
-        case Family::Sub20: return "Odejmowanie do 20";
-        case Family::Divide: return "Dzielenie";
-        case Family::Order: return "Kolejność działań";
-        case Family::Times: {
-            std::string s = "Tabliczka mnożenia: ";
-            for (std::size_t i = 0; i < tables.size(); ++i) s += (i ? ", x" : "x") + std::to_string(tables[i]);
-            return s;
-        }
+    case Family::Add10:
+        return "Dodawanie do 10";
+    case Family::Add20:
+        return "Dodawanie do 20";
+    case Family::Sub20:
+        return "Odejmowanie do 20";
+    case Family::Divide:
+        return "Dzielenie";
+    case Family::Order:
+        return "Kolejność działań";
+    case Family::Times: {
+        std::string s = "Tabliczka mnożenia: ";
+        for (std::size_t i = 0; i < tables.size(); ++i) s += (i ? ", x" : "x") + std::to_string(tables[i]);
+        return s;
+    }
     }
     return "";
 }
@@ -287,8 +322,8 @@ std::vector<int> distractors(const Fact& fact, int count, Random& random) {
 }
 
 // A level of `shape` with the fact's tokens and some that are not needed.
-lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<int>& extra, bool inOrder, const lvl::Scenery& scenery,
-                        Random& random) {
+lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<int>& extra, bool inOrder,
+                        const lvl::Scenery& scenery, Random& random) {
     lvl::LevelSource source;
     lvl::Level& level = source.level;
     level.background = scenery.background;
@@ -307,7 +342,8 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
     // Which places: the fact's tokens in reading order at first, anywhere later.
     std::vector<int> places(shape.slots.size());
     std::iota(places.begin(), places.end(), 0);
-    for (std::size_t i = places.size(); i > 1; --i) std::swap(places[i - 1], places[static_cast<std::size_t>(random.below(static_cast<int>(i)))]);
+    for (std::size_t i = places.size(); i > 1; --i)
+        std::swap(places[i - 1], places[static_cast<std::size_t>(random.below(static_cast<int>(i)))]);
     places.resize(types.size() + extra.size());
     std::vector<int> forFact(places.begin(), places.begin() + static_cast<std::ptrdiff_t>(types.size()));
     if (inOrder) std::sort(forFact.begin(), forFact.end());
@@ -319,8 +355,8 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
         const auto [c, r] = shape.slots[static_cast<std::size_t>(place)];
         level.tokens.push_back({lvl::cellToPixel(c) - lvl::kTokenOffset, lvl::cellToPixel(r) - lvl::kTokenOffset, type});
     }
-    level.tokens.push_back({lvl::cellToPixel(shape.equals.first) - lvl::kTokenOffset, lvl::cellToPixel(shape.equals.second) - lvl::kTokenOffset,
-                            lvl::kEquals});
+    level.tokens.push_back({lvl::cellToPixel(shape.equals.first) - lvl::kTokenOffset,
+                            lvl::cellToPixel(shape.equals.second) - lvl::kTokenOffset, lvl::kEquals});
     std::string notes = "Działanie: " + shown(fact);
     if (!extra.empty()) {
         notes += ". Żetony na niby:";
@@ -353,7 +389,8 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
     for (Family f : spec.families) names.push_back(familyName(f, spec.tables));
     pack.title = names[0];
     for (std::size_t i = 1; i < names.size(); ++i) pack.title += (i + 1 == names.size() ? " i " : ", ") + names[i];
-    pack.notes.push_back("Ćwiczenia z kalkulon-levels practice (ziarno " + std::to_string(seed) + "): siedem poziomów, każdy trochę trudniejszy.");
+    pack.notes.push_back("Ćwiczenia z kalkulon-levels practice (ziarno " + std::to_string(seed) +
+                         "): siedem poziomów, każdy trochę trudniejszy.");
     pack.notes.push_back("Każdy poziom sprawdzony: da się go wygrać i nie ma w nim pułapek.");
 
     std::set<std::string> used;
@@ -373,13 +410,16 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
             const lvl::Scenery& scenery = installed[static_cast<std::size_t>(n)];
             const Shape& shape = shapes()[static_cast<std::size_t>(shapeIndex)];
             if (shape.slots.size() < fact.sum.size()) continue;
-            const int wanted = std::min((n + 1) / 2 - (n == kHardest ? 0 : n % 2), static_cast<int>(shape.slots.size() - fact.sum.size()));
+            const int wanted = std::min((n + 1) / 2 - (n == kHardest ? 0 : n % 2),
+                                        static_cast<int>(shape.slots.size() - fact.sum.size()));
             lvl::LevelSource source = layOut(shape, fact, distractors(fact, wanted, random), n < 3, scenery, random);
             source.title = familyName(family, {table}) + ", poziom " + std::to_string(n + 1);
-            if (family == Family::Times && table == 10) source.notes.push_back("Nie ma żetonu 0, więc razy 10 to razy 2 i razy 5: " + fact.sum + ".");
+            if (family == Family::Times && table == 10)
+                source.notes.push_back("Nie ma żetonu 0, więc razy 10 to razy 2 i razy 5: " + fact.sum + ".");
             source = reread(source);
             std::vector<lvl::Problem> problems;
-            const solver::Proof proof = solver::proveLevel(source, "level" + std::to_string(n + 1) + ".txt", problems, kRouteStates);
+            const solver::Proof proof = solver::proveLevel(source, "level" + std::to_string(n + 1) + ".txt", problems,
+                                                           kRouteStates);
             if (!proof.fair) continue;
             used.insert(fact.sum);
             pack.notes.push_back("Poziom " + std::to_string(n + 1) + ": " + shown(fact));
@@ -388,7 +428,8 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
             made = true;
         }
         if (!made) {
-            error = {"no fair level found for level " + std::to_string(n + 1), "nie znaleziono dobrego poziomu " + std::to_string(n + 1)};
+            error = {"no fair level found for level " + std::to_string(n + 1),
+                     "nie znaleziono dobrego poziomu " + std::to_string(n + 1)};
             return false;
         }
     }

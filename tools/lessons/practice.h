@@ -52,8 +52,8 @@ struct PracticePack {
 };
 
 // The same spec and seed always give the same pack.
-bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vector<lvl::Scenery>& installed,
-                      PracticePack& pack, lvl::Text& error);
+bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vector<lvl::Scenery>& installed, PracticePack& pack,
+                      lvl::Text& error);
 
 // pack.txt and level1.txt .. level7.txt in `folder` (made when missing).
 bool writePack(const PracticePack& pack, const std::filesystem::path& folder, lvl::Text& error);

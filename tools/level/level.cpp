@@ -11,24 +11,36 @@ namespace lvl {
 int tokenType(char symbol) {
     if (symbol >= '1' && symbol <= '9') return symbol - '0';
     switch (symbol) {
-        case '+': return kPlus;
-        case '-': return kMinus;
-        case '*': return kTimes;
-        case '/': return kDivide;
-        case '=': return kEquals;
-        default: return 0;
+    case '+':
+        return kPlus;
+    case '-':
+        return kMinus;
+    case '*':
+        return kTimes;
+    case '/':
+        return kDivide;
+    case '=':
+        return kEquals;
+    default:
+        return 0;
     }
 }
 
 char tokenSymbol(int type) {
     if (isDigit(type)) return static_cast<char>('0' + type);
     switch (type) {
-        case kPlus: return '+';
-        case kMinus: return '-';
-        case kTimes: return '*';
-        case kDivide: return '/';
-        case kEquals: return '=';
-        default: return '?';
+    case kPlus:
+        return '+';
+    case kMinus:
+        return '-';
+    case kTimes:
+        return '*';
+    case kDivide:
+        return '/';
+    case kEquals:
+        return '=';
+    default:
+        return '?';
     }
 }
 

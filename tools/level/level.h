@@ -13,9 +13,9 @@ inline constexpr int kRows = 14;
 inline constexpr int kColumns = 20;
 inline constexpr int kCell = 32;
 inline constexpr int kMaxTokens = 30;
-inline constexpr int kNameField = 12;        // bytes of a picture name in the file
+inline constexpr int kNameField = 12;          // bytes of a picture name in the file
 inline constexpr int kMaxBackgroundName = 11;  // and its terminating zero
-inline constexpr int kSheets = 7;            // block pictures gfx/klocki1.bmp .. klocki7.bmp
+inline constexpr int kSheets = 7;              // block pictures gfx/klocki1.bmp .. klocki7.bmp
 
 // Token types: 1..9 the digits, then the signs.
 inline constexpr int kPlus = 10;
@@ -47,8 +47,8 @@ struct Level {
     std::int32_t target = 0;     // the number on the board
     std::int32_t targetX = 0;    // where it is written
     std::int32_t targetY = 0;
-    std::int32_t playerX = 0;    // the figure's left edge
-    std::int32_t playerY = 0;    // top of the cell in which its feet stand
+    std::int32_t playerX = 0;                  // the figure's left edge
+    std::int32_t playerY = 0;                  // top of the cell in which its feet stand
     std::int32_t cells[kRows][kColumns] = {};  // -1 empty, 0..3 a block of that picture
     std::vector<Token> tokens;
     int blockSheet = 0;  // 1..7: the block picture a pack level uses; 0: its own level's

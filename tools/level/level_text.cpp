@@ -1,8 +1,8 @@
 #include "level_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -11,14 +11,12 @@ namespace lvl {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> kKeywords = {"title", "note", "background", "board",
-                                                       "start", "blocks", "grid", "bonus"};
+constexpr std::array<std::string_view, 8> kKeywords = {"title", "note",   "background", "board",
+                                                       "start", "blocks", "grid",       "bonus"};
 constexpr std::int32_t kLowestBoard = -999;
 constexpr std::int32_t kHighestBoard = 9999;
 
-bool isKeyword(std::string_view word) {
-    return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
-}
+bool isKeyword(std::string_view word) { return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end(); }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -43,22 +41,33 @@ std::vector<std::string_view> words(std::string_view s) {
 
 int cellValue(char c) {
     switch (c) {
-        case '.': return -1;
-        case '#': return 0;
-        case 'X': return 1;
-        case '=': return 2;
-        case 'O': return 3;
-        default: return -2;
+    case '.':
+        return -1;
+    case '#':
+        return 0;
+    case 'X':
+        return 1;
+    case '=':
+        return 2;
+    case 'O':
+        return 3;
+    default:
+        return -2;
     }
 }
 
 char cellChar(std::int32_t v) {
     switch (v) {
-        case 0: return '#';
-        case 1: return 'X';
-        case 2: return '=';
-        case 3: return 'O';
-        default: return '.';
+    case 0:
+        return '#';
+    case 1:
+        return 'X';
+    case 2:
+        return '=';
+    case 3:
+        return 'O';
+    default:
+        return '.';
     }
 }
 
@@ -107,8 +116,7 @@ struct Usage {
 
 class Reader {
 public:
-    Reader(const std::string& file, const std::vector<Scenery>* installed, LevelSource& source,
-           std::vector<Problem>& problems)
+    Reader(const std::string& file, const std::vector<Scenery>* installed, LevelSource& source, std::vector<Problem>& problems)
         : file_(file), installed_(installed), src_(source), problems_(problems) {}
 
     void read(std::string_view text) {
@@ -127,9 +135,7 @@ public:
     }
 
 private:
-    void problem(int line, std::string en, std::string pl) {
-        problems_.push_back({file_, line, {std::move(en), std::move(pl)}});
-    }
+    void problem(int line, std::string en, std::string pl) { problems_.push_back({file_, line, {std::move(en), std::move(pl)}}); }
 
     // A grid row is one word of cells, perhaps followed by a comment.
     static bool looksLikeRow(std::string_view line) {
@@ -165,8 +171,7 @@ private:
         const std::string_view key = w[0];
         if (key == "title") {
             if (once(titleLine_, "title", lineNo)) src_.title = std::string(trim(body.substr(body.find("title") + 5)));
-            if (src_.title.empty() && titleLine_ == lineNo)
-                problem(lineNo, "\"title\" needs a text", "\"title\" wymaga tekstu");
+            if (src_.title.empty() && titleLine_ == lineNo) problem(lineNo, "\"title\" needs a text", "\"title\" wymaga tekstu");
         } else if (key == "note") {
             src_.notes.emplace_back(trim(body.substr(body.find("note") + 4)));
         } else if (key == "background") {
@@ -185,8 +190,10 @@ private:
             token(w, lineNo);
         } else {
             problem(lineNo,
-                    "unknown word " + quoted(key) + ": a line starts with title, note, background, board, start, blocks, grid or bonus",
-                    "nieznane słowo " + quoted(key) + ": wiersz zaczyna się od title, note, background, board, start, blocks, grid lub bonus");
+                    "unknown word " + quoted(key) +
+                        ": a line starts with title, note, background, board, start, blocks, grid or bonus",
+                    "nieznane słowo " + quoted(key) +
+                        ": wiersz zaczyna się od title, note, background, board, start, blocks, grid lub bonus");
         }
     }
 
@@ -257,9 +264,10 @@ private:
     }
 
     void board(const std::vector<std::string_view>& w, int lineNo) {
-        const Usage usage = installed_ != nullptr
-                                ? Usage{"board", "NUMBER, and perhaps where it is written (X Y)", "LICZBA, ewentualnie z miejscem (X Y)"}
-                                : Usage{"board", "NUMBER X Y (where the number is written)", "LICZBA X Y (gdzie liczba jest napisana)"};
+        const Usage usage = installed_ != nullptr ? Usage{"board", "NUMBER, and perhaps where it is written (X Y)",
+                                                          "LICZBA, ewentualnie z miejscem (X Y)"}
+                                                  : Usage{"board", "NUMBER X Y (where the number is written)",
+                                                          "LICZBA X Y (gdzie liczba jest napisana)"};
         if (!once(src_.boardLine, "board", lineNo)) return;
         if (!arity(w, lineNo, usage, installed_ != nullptr ? 1 : 3, 3)) return;
         if (w.size() == 3) {
@@ -284,7 +292,8 @@ private:
 
     void start(const std::vector<std::string_view>& w, int lineNo) {
         if (!once(src_.startLine, "start", lineNo)) return;
-        if (!arity(w, lineNo, {"start", "COLUMN ROW (the cell of the hero's feet)", "KOLUMNA WIERSZ (pole stóp bohatera)"}, 2, 2)) return;
+        if (!arity(w, lineNo, {"start", "COLUMN ROW (the cell of the hero's feet)", "KOLUMNA WIERSZ (pole stóp bohatera)"}, 2, 2))
+            return;
         const auto c = cellNumber(w[1]);
         if (!c) return notCell(w[1], lineNo);
         const auto r = cellNumber(w[2]);
@@ -300,7 +309,8 @@ private:
                     "\"blocks\" jest dla poziomów lekcji: poziom gry używa własnego obrazka klocków");
             return;
         }
-        if (!arity(w, lineNo, {"blocks", "the number 1 to 7 of a block picture", "numer obrazka klocków od 1 do 7"}, 1, 1)) return;
+        if (!arity(w, lineNo, {"blocks", "the number 1 to 7 of a block picture", "numer obrazka klocków od 1 do 7"}, 1, 1))
+            return;
         if (!once(blocksLine_, "blocks", lineNo)) return;
         const auto v = wholeNumber(w[1]);
         if (!v || *v < 1 || *v > kSheets) {
@@ -324,8 +334,7 @@ private:
         const auto r = cellNumber(w[3]);
         if (!r) return notCell(w[3], lineNo);
         if (static_cast<int>(src_.level.tokens.size()) == kMaxTokens) {
-            if (!tooManyReported_)
-                problem(lineNo, "more than 30 tokens", "więcej niż 30 żetonów");
+            if (!tooManyReported_) problem(lineNo, "more than 30 tokens", "więcej niż 30 żetonów");
             tooManyReported_ = true;
             return;
         }
@@ -382,7 +391,8 @@ private:
         const int last = std::max(src_.lineCount, 1);
         auto missing = [&](int seen, std::string_view keyword, std::string_view en, std::string_view pl) {
             if (seen == 0)
-                problem(last, "no " + quoted(keyword) + " line: " + std::string(en), "brak wiersza " + quoted(keyword) + ": " + std::string(pl));
+                problem(last, "no " + quoted(keyword) + " line: " + std::string(en),
+                        "brak wiersza " + quoted(keyword) + ": " + std::string(pl));
         };
         missing(backgroundLine_, "background", "the level needs a background picture", "poziom potrzebuje obrazka tła");
         missing(src_.boardLine, "board", "the number on the board is missing", "brak liczby na tablicy");
@@ -451,8 +461,8 @@ private:
 
 }  // namespace
 
-bool readLevelText(std::string_view text, const std::string& file, const std::vector<Scenery>* installed,
-                   LevelSource& source, std::vector<Problem>& problems) {
+bool readLevelText(std::string_view text, const std::string& file, const std::vector<Scenery>* installed, LevelSource& source,
+                   std::vector<Problem>& problems) {
     source = LevelSource{};
     for (auto& row : source.level.cells) std::fill(std::begin(row), std::end(row), -1);
     const std::size_t before = problems.size();
@@ -475,7 +485,8 @@ std::string writeLevelText(const LevelSource& source) {
         out += '\n';
     }
     for (const Token& t : l.tokens)
-        out += std::string("bonus ") + tokenSymbol(t.type) + " " + cellText(t.x + kTokenOffset) + " " + cellText(t.y + kTokenOffset) + "\n";
+        out += std::string("bonus ") + tokenSymbol(t.type) + " " + cellText(t.x + kTokenOffset) + " " +
+               cellText(t.y + kTokenOffset) + "\n";
     return out;
 }
 

@@ -37,8 +37,8 @@ struct LevelSource {
 // left out), and "blocks N" may pick another block picture. Without, it is a level of the game
 // itself, whose background the generator draws: any picture name, the board's place given.
 // Every mistake found is appended to `problems` as "file:line"; true when there is none.
-bool readLevelText(std::string_view text, const std::string& file, const std::vector<Scenery>* installed,
-                   LevelSource& source, std::vector<Problem>& problems);
+bool readLevelText(std::string_view text, const std::string& file, const std::vector<Scenery>* installed, LevelSource& source,
+                   std::vector<Problem>& problems);
 
 // The source text of a level, with its title and notes, that reads back to the same level.
 std::string writeLevelText(const LevelSource& source);

@@ -62,7 +62,8 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
         const std::string rest = trimmed(line.substr(word.size()));
         if (word == "title") {
             if (titleLine != 0) {
-                problems.push_back({shownAs, lineNo,
+                problems.push_back({shownAs,
+                                    lineNo,
                                     {"a second \"title\" line (the first is line " + std::to_string(titleLine) + ")",
                                      "drugi wiersz \"title\" (pierwszy jest w wierszu " + std::to_string(titleLine) + ")"}});
                 continue;
@@ -72,7 +73,8 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
         } else if (word == "note") {
             pack.notes.push_back(rest);
         } else {
-            problems.push_back({shownAs, lineNo,
+            problems.push_back({shownAs,
+                                lineNo,
                                 {"unknown word \"" + word + "\": pack.txt holds title and note lines",
                                  "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title i note"}});
         }
@@ -132,11 +134,17 @@ bool readSourceFile(const fs::path& path, const std::string& shownAs, std::strin
     std::error_code ec;
     const auto status = fs::status(path, ec);
     if (ec || !fs::is_regular_file(status)) {
-        problems.push_back({shownAs, 1, {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem"}});
+        problems.push_back(
+            {shownAs,
+             1,
+             {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem"}});
         return false;
     }
     if (fs::file_size(path, ec) > kMostSourceBytes) {
-        problems.push_back({shownAs, 1, {"the file is longer than 64 KiB: not a level source", "plik ma ponad 64 KiB: to nie jest opis poziomu"}});
+        problems.push_back(
+            {shownAs,
+             1,
+             {"the file is longer than 64 KiB: not a level source", "plik ma ponad 64 KiB: to nie jest opis poziomu"}});
         return false;
     }
     std::ifstream in(path, std::ios::binary);
@@ -213,8 +221,8 @@ std::vector<PackEntry> listPacks(const std::vector<fs::path>& roots) {
     return out;
 }
 
-bool resolvePack(const std::string& argument, const fs::path& startFolder, const std::vector<fs::path>& roots,
-                 fs::path& folder, std::string& key, Text& error) {
+bool resolvePack(const std::string& argument, const fs::path& startFolder, const std::vector<fs::path>& roots, fs::path& folder,
+                 std::string& key, Text& error) {
     std::error_code ec;
     if (argument.empty()) {
         error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu"};

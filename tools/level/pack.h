@@ -60,13 +60,11 @@ std::vector<PackEntry> listPacks(const std::vector<std::filesystem::path>& roots
 // installed pack. `key` names its run folder: the name of an installed pack, or for a folder
 // its name and a short hash of its full path.
 bool resolvePack(const std::string& argument, const std::filesystem::path& startFolder,
-                 const std::vector<std::filesystem::path>& roots, std::filesystem::path& folder,
-                 std::string& key, Text& error);
+                 const std::vector<std::filesystem::path>& roots, std::filesystem::path& folder, std::string& key, Text& error);
 
 // Makes `runFolder` a game folder for the pack: level/level1..7.lvl compiled from the pack,
 // gfx/ with links to the installed pictures (each level's block picture as klockiN.bmp), a
 // link to the installed music. A high-score table already there is kept.
-bool prepareRunFolder(const Pack& pack, const Installed& installed, const std::filesystem::path& runFolder,
-                      Text& error);
+bool prepareRunFolder(const Pack& pack, const Installed& installed, const std::filesystem::path& runFolder, Text& error);
 
 }  // namespace lvl

@@ -13,7 +13,8 @@ Script& Script::then(std::string what, When when, Act act) {
 }
 
 Script& Script::then(std::string what, Act act) {
-    return then(std::move(what), [](Application&) { return true; }, std::move(act));
+    return then(
+        std::move(what), [](Application&) { return true; }, std::move(act));
 }
 
 Script& Script::each(std::string what, When until, Act act) {
@@ -111,10 +112,8 @@ void Script::operator()(Application& app, long) {
     if (next_ >= steps_.size()) return;
     Step& step = steps_[next_];
     if (step.repeats) {
-        if (step.when(app))
-            ++next_;
-        else
-            step.act(app);
+        if (step.when(app)) ++next_;
+        else step.act(app);
     } else if (step.when(app)) {
         step.act(app);
         ++next_;

@@ -50,8 +50,8 @@ std::string writeFrames(const std::vector<FrameMark>& frames) {
     std::string out;
     char line[64];
     for (const FrameMark& f : frames) {
-        std::snprintf(line, sizeof line, "%llu %s %016llx\n", static_cast<unsigned long long>(f.poll),
-                      screenName(f.screen), static_cast<unsigned long long>(f.hash));
+        std::snprintf(line, sizeof line, "%llu %s %016llx\n", static_cast<unsigned long long>(f.poll), screenName(f.screen),
+                      static_cast<unsigned long long>(f.hash));
         out += line;
     }
     return out;

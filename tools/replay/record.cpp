@@ -52,14 +52,16 @@ void padKey(Script& script, const std::string& what, plat::PadButton button) {
         *sampledAt = a.lastTick;
         replay::hl::setPadButton(1, button, true);
     });
-    script.then("release " + what, [sampledAt](Application& a) { return a.lastTick != *sampledAt; },
-                [button](Application&) { replay::hl::setPadButton(1, button, false); });
+    script.then(
+        "release " + what, [sampledAt](Application& a) { return a.lastTick != *sampledAt; },
+        [button](Application&) { replay::hl::setPadButton(1, button, false); });
 }
 
 // Taps a key, then waits until the button of `code` is lit.
 void keyToButton(Script& script, const std::string& what, std::uint8_t scan, std::int32_t code) {
     script.then(what, [scan](Application&) { replay::tapKey(scan); });
-    script.then(what + " lit", [code](Application& a) { return a.hoverButton == code; }, [](Application&) {});
+    script.then(
+        what + " lit", [code](Application& a) { return a.hoverButton == code; }, [](Application&) {});
 }
 
 Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Route& losing) {
@@ -69,9 +71,11 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
     auto frames = std::make_shared<int>(0);
     // The title: both credit lines in place, the first button swinging under the mouse.
     script.then("point at new game", [](Application&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
-    script.then("credits in place", [](Application& a) { return a.creditLines[1].x <= 50 && a.creditLines[1].direction == 0; },
-                [](Application&) {});
-    script.then("title a while", [frames](Application&) { return ++*frames == 20; }, [](Application&) {});
+    script.then(
+        "credits in place", [](Application& a) { return a.creditLines[1].x <= 50 && a.creditLines[1].direction == 0; },
+        [](Application&) {});
+    script.then(
+        "title a while", [frames](Application&) { return ++*frames == 20; }, [](Application&) {});
     script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
     // The story, paused and resumed with Enter (the first press lights Powrót do gry).
     script.then("Escape over the story", showing(Screen::Story), [](Application&) { hl::postEscape(); });
@@ -99,33 +103,35 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
             // Another window in front for a while.
             auto away = std::make_shared<int>(0);
             script.then("switch away", showing(Screen::Play), [](Application&) { hl::setForeground(false); });
-            script.then("come back", [away](Application&) { return ++*away == 100; },
-                        [](Application&) { hl::setForeground(true); });
+            script.then(
+                "come back", [away](Application&) { return ++*away == 100; }, [](Application&) { hl::setForeground(true); });
         }
         script.followRoute(routes[static_cast<std::size_t>(n)].steps);
         if (n == 3) {
             // DALEJ with the gamepad's A: the first press lights it.
             script.then("A", [](Application&) { tapPad(1, plat::PadButton::South); });
-            script.then("DALEJ lit", [](Application& a) { return a.hoverButton == kHoverNextWon; },
-                        [](Application&) { tapPad(1, plat::PadButton::South); });
+            script.then(
+                "DALEJ lit", [](Application& a) { return a.hoverButton == kHoverNextWon; },
+                [](Application&) { tapPad(1, plat::PadButton::South); });
         } else if (n == 6) {
             keyToButton(script, "Tab", plat::kScanTab, kHoverNextWon);
             script.then("Space on DALEJ", [](Application&) { tapKey(plat::kScanSpace); });
         } else {
-            script.click(n == kLastLevel ? "DALEJ of the ending" : "DALEJ", kBoxButton, kHoverNextWon,
-                         showing(Screen::Result));
+            script.click(n == kLastLevel ? "DALEJ of the ending" : "DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
         }
     }
 
     // The name: O and L typed, the third letter turned up to A on the gamepad's D-pad and passed
     // with right, Start saves it.
-    script.then("name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow >= 0; },
-                [](Application&) {});
+    script.then(
+        "name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow >= 0; },
+        [](Application&) {});
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')});
     padKey(script, "D-pad up", plat::PadButton::DpadUp);
     padKey(script, "D-pad right", plat::PadButton::DpadRight);
     padKey(script, "Start", plat::PadButton::Start);
-    script.then("saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) { hl::postEscape(); });
+    script.then(
+        "saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) { hl::postEscape(); });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
     script.then("leave the table", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));

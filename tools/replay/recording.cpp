@@ -22,13 +22,20 @@ struct Kind {
     int values;
 };
 constexpr Kind kKinds[] = {
-    {InputKind::Time, "time", 1},       {InputKind::Advance, "advance", 1},
-    {InputKind::TimeStep, "step", 1},   {InputKind::Message, "message", 3},
-    {InputKind::Click, "click", 2},     {InputKind::Escape, "escape", 0},
-    {InputKind::Close, "close", 0},     {InputKind::Foreground, "foreground", 1},
-    {InputKind::Mouse, "mouse", 2},     {InputKind::Key, "key", 2},
-    {InputKind::ReleaseKeys, "release-keys", 0}, {InputKind::Plug, "plug", 1},
-    {InputKind::Unplug, "unplug", 1},   {InputKind::PadButton, "pad", 3},
+    {InputKind::Time, "time", 1},
+    {InputKind::Advance, "advance", 1},
+    {InputKind::TimeStep, "step", 1},
+    {InputKind::Message, "message", 3},
+    {InputKind::Click, "click", 2},
+    {InputKind::Escape, "escape", 0},
+    {InputKind::Close, "close", 0},
+    {InputKind::Foreground, "foreground", 1},
+    {InputKind::Mouse, "mouse", 2},
+    {InputKind::Key, "key", 2},
+    {InputKind::ReleaseKeys, "release-keys", 0},
+    {InputKind::Plug, "plug", 1},
+    {InputKind::Unplug, "unplug", 1},
+    {InputKind::PadButton, "pad", 3},
     {InputKind::PadAxis, "stick", 3},
 };
 
@@ -178,9 +185,11 @@ bool readInputs(std::string_view text, const std::string& fileName, Inputs& inpu
         };
         hl::Input in;
         std::int64_t poll = 0;
-        if (!number(words[0], poll) || poll < 0) return fail("a line starts with its poll, not \"" + std::string(words[0]) + "\"");
+        if (!number(words[0], poll) || poll < 0)
+            return fail("a line starts with its poll, not \"" + std::string(words[0]) + "\"");
         in.poll = static_cast<std::uint64_t>(poll);
-        if (!inputs.empty() && in.poll < inputs.back().poll) return fail("poll " + std::to_string(poll) + " comes after a later one");
+        if (!inputs.empty() && in.poll < inputs.back().poll)
+            return fail("poll " + std::to_string(poll) + " comes after a later one");
         if (words.size() < 2) return fail("no input after the poll");
         const Kind* kind = nullptr;
         for (const Kind& k : kKinds)

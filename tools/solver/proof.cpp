@@ -36,7 +36,9 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
     Proof proof;
     const std::size_t before = problems.size();
     const lvl::Level& level = source.level;
-    auto problem = [&](int line, std::string en, std::string pl) { problems.push_back({file, line, {std::move(en), std::move(pl)}}); };
+    auto problem = [&](int line, std::string en, std::string pl) {
+        problems.push_back({file, line, {std::move(en), std::move(pl)}});
+    };
 
     const TrapReport traps = findTraps(level);
     proof.places = traps.states;
@@ -68,7 +70,8 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
             proof.sum = route.expression;
             proof.steps = route.steps.size();
         } else {
-            problem(source.boardLine, "no route was found that makes " + std::to_string(level.target) + " and reaches \"=\" with it",
+            problem(source.boardLine,
+                    "no route was found that makes " + std::to_string(level.target) + " and reaches \"=\" with it",
                     "nie znaleziono drogi, która daje " + std::to_string(level.target) + " i dochodzi z tym do \"=\"");
         }
     }

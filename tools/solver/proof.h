@@ -12,10 +12,10 @@
 namespace solver {
 
 struct Proof {
-    bool fair = false;       // no mistake found
-    std::string sum;         // the winning sum ("5+3+4") when one was found
-    std::size_t steps = 0;   // its route in 10 ms steps
-    long places = 0;         // states the trap finder explored
+    bool fair = false;      // no mistake found
+    std::string sum;        // the winning sum ("5+3+4") when one was found
+    std::size_t steps = 0;  // its route in 10 ms steps
+    long places = 0;        // states the trap finder explored
 };
 
 // The largest search for a winning route; a level that needs more is too hard to be sure of.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <cstdlib>
+#include <memory>
 #include <queue>
 #include <set>
 #include <unordered_map>
@@ -102,7 +102,8 @@ bool evaluate(const std::string& text, std::int32_t& value, bool* exact) {
     }
     terms.push_back(term);
     std::int64_t v = terms[0];
-    for (std::size_t k = 0; k < ops.size(); ++k) v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
+    for (std::size_t k = 0; k < ops.size(); ++k)
+        v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
     value = static_cast<std::int32_t>(v);
     return true;
 }
@@ -280,8 +281,8 @@ Route solve(const lvl::Level& level, long maxStates) {
             seen.emplace(nk, index);
             nodes.push_back({nk, head, action});
             full.push_back({static_cast<std::int16_t>(w.playerX), static_cast<std::int16_t>(w.playerY),
-                            static_cast<std::uint8_t>(w.result), static_cast<std::uint8_t>(w.playerState), w.facingLeft,
-                            nextSeq, cur.g + 1});
+                            static_cast<std::uint8_t>(w.result), static_cast<std::uint8_t>(w.playerState), w.facingLeft, nextSeq,
+                            cur.g + 1});
             open.push({priority(cur.g + 1, estimate(w.playerX, w.playerY, nextSeq)), index});
         }
     }

@@ -22,7 +22,7 @@ struct Route {
     std::vector<std::uint8_t> steps;  // keys held in each 10 ms step, Key bits
     std::string expression;           // the sequence that was evaluated
     std::int32_t result = 0;
-    long states = 0;                  // states visited by the search
+    long states = 0;  // states visited by the search
 };
 
 // Puts the level into a world the way the game starts a level: bonuses through initBonus,

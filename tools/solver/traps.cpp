@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <new>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace solver {
@@ -46,13 +46,18 @@ bool lost(const State& s) { return s.x < kLeftmost || s.x > kRightmost || s.y >=
 class Index {
 public:
     // Zeroed pages from the system, touched only where states are.
-    Index() : nodes_(static_cast<std::uint32_t*>(std::calloc(static_cast<std::size_t>(kWidth) * kHeight * 2 * (kSpent + 1), 4)), &std::free) {
+    Index()
+        : nodes_(static_cast<std::uint32_t*>(std::calloc(static_cast<std::size_t>(kWidth) * kHeight * 2 * (kSpent + 1), 4)),
+                 &std::free) {
         if (nodes_ == nullptr) throw std::bad_alloc();
     }
     // The node of `s`, or `next` when `s` is new (and then it is recorded as such).
     std::uint32_t find(const State& s, std::uint32_t next, bool& added) {
-        const std::size_t at = ((static_cast<std::size_t>((s.y - kHighest) >> 1) * kWidth + static_cast<std::size_t>((s.x + kMargin) >> 1)) * 2 +
-                                (s.left ? 1 : 0)) * (kSpent + 1) + s.jump;
+        const std::size_t at =
+            ((static_cast<std::size_t>((s.y - kHighest) >> 1) * kWidth + static_cast<std::size_t>((s.x + kMargin) >> 1)) * 2 +
+             (s.left ? 1 : 0)) *
+                (kSpent + 1) +
+            s.jump;
         std::uint32_t& node = nodes_.get()[at];
         added = node == 0;
         if (added) node = next + 1;
@@ -69,7 +74,9 @@ private:
 class Figure {
 public:
     explicit Figure(const lvl::Level& level)
-        : world_(std::make_unique<GameWorld>()), tops_(std::make_unique<GameWorld>()), tokens_(static_cast<int>(level.tokens.size())) {
+        : world_(std::make_unique<GameWorld>()),
+          tops_(std::make_unique<GameWorld>()),
+          tokens_(static_cast<int>(level.tokens.size())) {
         GameWorld& w = *world_;
         for (int r = 0; r < lvl::kRows; ++r)
             for (int c = 0; c < lvl::kColumns; ++c) {
@@ -250,7 +257,8 @@ TrapReport findTraps(const lvl::Level& level) {
                     g.touch.push_back(touched);
                 }
             }
-            if (std::find(g.edges.begin() + g.firstEdge.back(), g.edges.end(), target) == g.edges.end()) g.edges.push_back(target);
+            if (std::find(g.edges.begin() + g.firstEdge.back(), g.edges.end(), target) == g.edges.end())
+                g.edges.push_back(target);
         }
     }
     g.firstEdge.push_back(static_cast<std::uint32_t>(g.edges.size()));

@@ -19,13 +19,13 @@
 namespace solver {
 
 struct TrapReport {
-    long states = 0;               // states explored
-    std::uint32_t reachable = 0;   // tokens the figure can touch from the start (bit i: token i)
+    long states = 0;              // states explored
+    std::uint32_t reachable = 0;  // tokens the figure can touch from the start (bit i: token i)
     bool trapped = false;
-    bool fallsOff = false;         // the figure can leave the grid and fall for ever
-    std::int32_t trapX = 0;        // the figure's top-left at a place of the trap, on the
-    std::int32_t trapY = 0;        // ground when the trap has ground
-    std::uint32_t lost = 0;        // tokens no longer reachable from there
+    bool fallsOff = false;   // the figure can leave the grid and fall for ever
+    std::int32_t trapX = 0;  // the figure's top-left at a place of the trap, on the
+    std::int32_t trapY = 0;  // ground when the trap has ground
+    std::uint32_t lost = 0;  // tokens no longer reachable from there
 };
 
 TrapReport findTraps(const lvl::Level& level);
