@@ -3,31 +3,35 @@
 // binary level files, the route finder, the trap finder and the lesson tools.
 #pragma once
 
+#include "world/game_world.h"
+#include "world/layout.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace lvl {
 
-inline constexpr int kRows = 14;
-inline constexpr int kColumns = 20;
-inline constexpr int kCell = 32;
-inline constexpr int kMaxTokens = 30;
-inline constexpr int kNameField = 12;          // bytes of a picture name in the file
-inline constexpr int kMaxBackgroundName = 11;  // and its terminating zero
-inline constexpr int kSheets = 7;              // block pictures gfx/klocki1.bmp .. klocki7.bmp
+// The grid, the token count and the name field are the game's own; the tools only name them.
+inline constexpr int kRows = kGridRows;
+inline constexpr int kColumns = kGridColumns;
+inline constexpr int kCell = layout::kBlockSize;
+inline constexpr int kMaxTokens = kMaxBonuses;
+inline constexpr int kNameField = kLevelNameBytes;         // bytes of a picture name in the file
+inline constexpr int kMaxBackgroundName = kNameField - 1;  // and its terminating zero
+inline constexpr int kSheets = 7;                          // block pictures gfx/klocki1.bmp .. klocki7.bmp
 
 // Token types: 1..9 the digits, then the signs.
-inline constexpr int kPlus = 10;
-inline constexpr int kMinus = 11;
-inline constexpr int kTimes = 12;
-inline constexpr int kDivide = 13;
-inline constexpr int kEquals = 14;
+inline constexpr int kPlus = kBonusPlus;
+inline constexpr int kMinus = kBonusMinus;
+inline constexpr int kTimes = kBonusTimes;
+inline constexpr int kDivide = kBonusDivide;
+inline constexpr int kEquals = kBonusEquals;
 
 // The token's picture is 34 x 33 and is centred on its 32 x 32 cell.
 inline constexpr int kTokenOffset = 1;
-inline constexpr int kTokenWidth = 34;
-inline constexpr int kTokenHeight = 33;
+inline constexpr int kTokenWidth = layout::kTokenWidth;
+inline constexpr int kTokenHeight = layout::kTokenHeight;
 // The figure's picture is 43 pixels wide; its body is centred on the start cell.
 inline constexpr int kStartOffset = 11;
 // The play area: the grid; the bottom 32 lines of the screen belong to the head-up display.

@@ -116,8 +116,8 @@ void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
     world.targetY = level.targetY;
     world.playerX = level.playerX;
     world.playerY = level.playerY;
-    for (int r = 0; r < 14; ++r)
-        for (int c = 0; c < 20; ++c) world.blocks[r][c] = level.cells[r][c];
+    for (int r = 0; r < lvl::kRows; ++r)
+        for (int c = 0; c < lvl::kColumns; ++c) world.blocks[r][c] = level.cells[r][c];
     for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
         const lvl::Token& b = level.tokens[static_cast<std::size_t>(i)];
         world.initBonus(i, b.x, b.y, b.type);
