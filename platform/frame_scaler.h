@@ -7,6 +7,7 @@
 
 #include "platform/letterbox.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -61,8 +62,8 @@ private:
     std::vector<Tap> columns_;
     std::vector<Tap> rows_;
     // Two frame rows scaled across the window, the rows a smooth fit blends (valid in one draw).
-    std::vector<std::uint32_t> rowCache_[2];
-    int cachedRow_[2] = {-1, -1};
+    std::array<std::vector<std::uint32_t>, 2> rowCache_;
+    std::array<int, 2> cachedRow_ = {-1, -1};
 };
 
 // Which parts of the frame differ between two pictures: 32 x 32 cells compared, the changed
