@@ -9,19 +9,15 @@
 #include "recording.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 int main(int argc, char** argv) {
     namespace hl = plat::headless;
     const std::string path = argc > 1 ? argv[1] : KALKULON_SOURCE_DIR "/tests/golden/whole_game/recording.txt";
-    std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     replay::Inputs inputs;
     std::string error;
-    if (!in || !replay::readInputs(text, path, inputs, error)) {
-        std::fprintf(stderr, "whole game: %s\n", in ? error.c_str() : ("cannot read " + path).c_str());
+    if (!replay::readInputsFile(path, inputs, error)) {
+        std::fprintf(stderr, "whole game: %s\n", error.c_str());
         return 2;
     }
 

@@ -99,7 +99,7 @@ std::string keepFrame(const replay::Inputs& inputs, std::size_t index) {
 TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
     replay::Inputs inputs;
     std::string error;
-    ASSERT_TRUE(replay::readInputs(readFile(kGolden / "recording.txt"), "recording.txt", inputs, error)) << error;
+    ASSERT_TRUE(replay::readInputsFile((kGolden / "recording.txt").string(), inputs, error)) << error;
 
     PlayedBack game(inputs);
     EXPECT_EQ(game.exitCode, 0);

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -111,12 +109,10 @@ int main(int argc, char** argv) {
     const fs::path gameDir = fs::absolute(argv[1]);
     const fs::path outDir = fs::absolute(argv[2]);
     const std::string path = argc == 4 ? argv[3] : KALKULON_SOURCE_DIR "/tests/golden/whole_game/recording.txt";
-    std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     replay::Inputs inputs;
     std::string error;
-    if (!in || !replay::readInputs(text, path, inputs, error)) {
-        std::fprintf(stderr, "kalkulon_gallery: %s\n", in ? error.c_str() : ("cannot read " + path).c_str());
+    if (!replay::readInputsFile(path, inputs, error)) {
+        std::fprintf(stderr, "kalkulon_gallery: %s\n", error.c_str());
         return 2;
     }
     fs::create_directories(outDir);

@@ -5,6 +5,8 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace replay {
@@ -204,6 +206,16 @@ bool readInputs(std::string_view text, const std::string& fileName, Inputs& inpu
         inputs.push_back(in);
     }
     return true;
+}
+
+bool readInputsFile(const std::string& path, Inputs& inputs, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    return readInputs(text, path, inputs, error);
 }
 
 }  // namespace replay

@@ -27,5 +27,7 @@ std::string writeInputs(const Inputs& inputs);
 // Reads lines written by writeInputs (comments and blank lines skipped). False with `error`
 // as "file:line: what is wrong" at the first line that is no input.
 bool readInputs(std::string_view text, const std::string& fileName, Inputs& inputs, std::string& error);
+// The same from the file at `path`; a file that cannot be read is said in `error` too.
+bool readInputsFile(const std::string& path, Inputs& inputs, std::string& error);
 
 }  // namespace replay
