@@ -6,6 +6,7 @@
 // the waits for a processor), but for the start-up, timed by hand; targets are judged on the
 // medians.
 #include "bench/scene.h"
+#include "game_folder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -136,7 +137,11 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    bench::GameFolder folder(bench::gameDataDir());
+    const replay::GameFolder folder(bench::gameDataDir());
+    if (!folder.ok()) {
+        std::fprintf(stderr, "kalkulon bench: no game data in %s (build the game_data target)\n", bench::gameDataDir().c_str());
+        return 2;
+    }
     RatioReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
                                                  : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);

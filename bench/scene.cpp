@@ -2,9 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <system_error>
-#include <unistd.h>
 
 namespace bench {
 
@@ -13,31 +10,6 @@ namespace fs = std::filesystem;
 fs::path gameDataDir() {
     if (const char* named = std::getenv("KALKULON_DATA"); named != nullptr && *named != 0) return named;
     return KALKULON_GAME_DIR;
-}
-
-GameFolder::GameFolder(const fs::path& gameDir, bool linkLevels) : previous_(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "kalkulon-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::perror("kalkulon bench: no scratch folder");
-        std::exit(2);
-    }
-    path_ = pattern;
-    for (const char* part : {"gfx", "music", "level"}) {
-        if (!linkLevels && std::string(part) == "level") continue;
-        const fs::path data = fs::absolute(gameDir / part);
-        if (!fs::is_directory(data)) {
-            std::fprintf(stderr, "kalkulon bench: no game data in %s (build the game_data target)\n", data.c_str());
-            std::exit(2);
-        }
-        fs::create_directory_symlink(data, path_ / part);
-    }
-    fs::current_path(path_);
-}
-
-GameFolder::~GameFolder() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
-    fs::remove_all(path_, ignored);  // the links go, never what they point at
 }
 
 Scene::Scene() {

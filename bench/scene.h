@@ -11,22 +11,6 @@
 
 namespace bench {
 
-// A fresh folder under the system's temporary folder with links to the game data folders, made
-// the working directory (the game reads everything relative to it; its trace and high scores
-// land there). Removed again, links only, when the object goes.
-class GameFolder {
-public:
-    explicit GameFolder(const std::filesystem::path& gameDir, bool linkLevels = true);
-    ~GameFolder();
-    GameFolder(const GameFolder&) = delete;
-    GameFolder& operator=(const GameFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
-};
-
 // The generated game data, found beside the binary's build or named by KALKULON_DATA.
 std::filesystem::path gameDataDir();
 

@@ -5,6 +5,7 @@
 // block sheets, pauses, a lost level, the ending, a name typed into the high-score table, the
 // table shown again from the title, and the exit button.
 #include "bench/scene.h"
+#include "game_folder.h"
 #include "headless_game.h"
 #include "recording.h"
 
@@ -21,7 +22,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    bench::GameFolder folder(bench::gameDataDir());
+    const replay::GameFolder folder(bench::gameDataDir());
+    if (!folder.ok()) {
+        std::fprintf(stderr, "kalkulon bench: no game data in %s (build the game_data target)\n", bench::gameDataDir().c_str());
+        return 2;
+    }
     replay::HeadlessGame game;
     const int code = game.replay(inputs);
     const int score = game.app->world != nullptr ? game.app->world->hiScores[0] : 0;

@@ -16,7 +16,6 @@ public:
     GameFolder& operator=(const GameFolder&) = delete;
 
     bool ok() const { return ok_; }
-    const std::filesystem::path& path() const { return path_; }
 
 private:
     std::filesystem::path path_;
