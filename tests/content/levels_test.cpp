@@ -167,8 +167,7 @@ TEST(ContentLevels, FinderReportsNoRouteWhereThereIsNone) {
 TEST(ContentLevels, WholeGameIsWonWithTheRoutes) {
     for (int n = 1; n <= 7; ++n) ASSERT_TRUE(routes()[static_cast<std::size_t>(n)].found) << "level " << n;
     testing_support::TestGame game;
-    for (const char* sub : {"gfx", "level", "music"})
-        std::filesystem::create_directory_symlink(content_test::gameDir() / sub, game.dir.path() / sub);
+    testing_support::linkGameData(game.dir);
     const std::vector<solver::Route> all(routes().begin(), routes().end());
     std::array<std::int32_t, 8> results{};
     replay::Script script;

@@ -12,17 +12,32 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The game's data seen from the harness's folder as the installed game sees it: links.
-void linkGameData(const testing_support::TempDir& dir) {
-    for (const char* sub : {"gfx", "level", "music"})
-        fs::create_directory_symlink(fs::path(KALKULON_GAME_DIR) / sub, dir.path() / sub);
-    setenv("XDG_DATA_HOME", (dir.path() / "xdg").c_str(), 1);  // no player's packs
-}
+// The game's data linked into the harness's folder, and no player's packs: XDG_DATA_HOME points
+// into the folder while the object lives.
+class PackFolder {
+public:
+    explicit PackFolder(const testing_support::TempDir& dir) {
+        testing_support::linkGameData(dir);
+        if (const char* was = std::getenv("XDG_DATA_HOME")) previous_ = was;
+        setenv("XDG_DATA_HOME", (dir.path() / "xdg").c_str(), 1);
+    }
+    ~PackFolder() {
+        if (previous_) setenv("XDG_DATA_HOME", previous_->c_str(), 1);
+        else unsetenv("XDG_DATA_HOME");
+    }
+    PackFolder(const PackFolder&) = delete;
+    PackFolder& operator=(const PackFolder&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
 
 int options(std::vector<std::string> args) {
     std::vector<char*> argv;
@@ -32,7 +47,7 @@ int options(std::vector<std::string> args) {
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     testing_support::TestGame game;
-    linkGameData(game.dir);
+    const PackFolder folder(game.dir);
     ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}), -1);
     const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
     EXPECT_EQ(fs::current_path(), run);
@@ -63,7 +78,7 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
 // background or the one it picks.
 TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
     testing_support::TempDir dir;
-    linkGameData(dir);
+    const PackFolder folder(dir);
     fs::copy(fs::path(KALKULON_GAME_DIR) / "packs" / "tabliczka-2-5-10", "mine");
     std::string text = dir.read("mine/level1.txt");
     text.replace(text.find("background laka.bmp"), 19, "background grota.bmp\nblocks 3");
@@ -82,7 +97,7 @@ TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
 
 TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
     testing_support::TempDir dir;
-    linkGameData(dir);
+    const PackFolder folder(dir);
     const fs::path pack = fs::path(KALKULON_GAME_DIR) / "packs" / "dodawanie-do-20";
     auto copy = [&](const std::string& name) {
         fs::create_directories(name);

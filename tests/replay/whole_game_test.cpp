@@ -68,8 +68,7 @@ std::string firstDifferentByte(const std::string& expected, const std::string& a
 // A game played back from the recording in a fresh folder that sees the generated data.
 struct PlayedBack : testing_support::TestGame {
     explicit PlayedBack(const replay::Inputs& inputs, std::function<void()> beforeRun = nullptr) {
-        for (const char* part : {"gfx", "level", "music"})
-            fs::create_directory_symlink(fs::path(KALKULON_GAME_DIR) / part, dir.path() / part);
+        testing_support::linkGameData(dir);
         hashFrames();
         if (beforeRun) beforeRun();
         exitCode = replay(inputs);

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,13 @@ struct FolderFirst {
 };
 
 class TestGame : public FolderFirst, public replay::HeadlessGame {};
+
+// The generated game data (gfx, level, music) seen from `dir` through links, as the installed
+// game sees it.
+inline void linkGameData(const TempDir& dir) {
+    for (const char* part : {"gfx", "level", "music"})
+        std::filesystem::create_directory_symlink(std::filesystem::path(KALKULON_GAME_DIR) / part, dir.path() / part);
+}
 
 // Runs the game with the script; every step must have been taken and the game must have ended
 // by itself, not by the safety net.
