@@ -3,11 +3,13 @@
 // many tokens that the search must give its verdict within its bounds.
 #include "proof.h"
 #include "level_text.h"
+#include "solver.h"
 
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -72,3 +74,31 @@ TEST(Proof, ALevelOfManyTokensGetsAVerdict) {
 }
 
 }  // namespace
+
+// The checks judge a sum by the value the game gives it, its odd corners included: a divisor
+// that wraps to 0 leaves the left operand, and long numbers are read as the game reads them.
+TEST(Proof, SumsAreValuedAsTheGameValuesThem) {
+    struct Row {
+        const char* text;
+        bool sum;
+        std::int32_t value;
+        bool exact;
+    };
+    const Row rows[] = {
+        {"3+4*5", true, 23, true},
+        {"7/2+1", true, 4, false},
+        {"8/4294967296", true, 8, true},
+        {"1+6/4294967296*7", true, 49, true},
+        {"12345678912345679+1", true, 1578423889, true},
+        {"3+", false, 0, true},
+        {"+3", false, 0, true},
+    };
+    for (const Row& r : rows) {
+        std::int32_t value = 0;
+        bool exact = true;
+        EXPECT_EQ(solver::evaluate(r.text, value, &exact), r.sum) << r.text;
+        if (!r.sum) continue;
+        EXPECT_EQ(value, r.value) << r.text;
+        EXPECT_EQ(exact, r.exact) << r.text;
+    }
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <queue>
 #include <set>
@@ -73,8 +74,8 @@ std::uint64_t packKey(int x, int y, int jump, int state, bool facingLeft, int se
 }  // namespace
 
 bool evaluate(const std::string& text, std::int32_t& value, bool* exact) {
-    std::vector<std::int64_t> terms;
-    std::vector<char> ops;
+    // A sum: numbers of digits joined by signs. While reading it, each product's divisions are
+    // followed for their remainders; the value itself is the game's.
     std::size_t i = 0;
     if (exact != nullptr) *exact = true;
     auto number = [&](std::int64_t& out) {
@@ -90,21 +91,17 @@ bool evaluate(const std::string& text, std::int32_t& value, bool* exact) {
         std::int64_t n = 0;
         if (!number(n)) return false;
         if (op == '*') term = static_cast<std::int32_t>(term * n);
-        else if (op == '/') {
-            if (n == 0) return false;
+        else if (op == '/' && n != 0) {
             if (exact != nullptr && term % n != 0) *exact = false;
             term = static_cast<std::int32_t>(term / n);
-        } else {
-            terms.push_back(term);
-            ops.push_back(op);
-            term = n;
-        }
+        } else if (op != '/') term = n;
     }
-    terms.push_back(term);
-    std::int64_t v = terms[0];
-    for (std::size_t k = 0; k < ops.size(); ++k)
-        v = static_cast<std::int32_t>(ops[k] == '+' ? v + terms[k + 1] : v - terms[k + 1]);
-    value = static_cast<std::int32_t>(v);
+    // The game's own evaluator, on a world kept for it: its number reading and its division by
+    // zero (a divisor that wraps to 0 leaves the left operand) are the game's, whatever the text.
+    static GameWorld world;
+    world.clearExpression();
+    std::memcpy(world.expressionText, text.data(), std::min(text.size(), static_cast<std::size_t>(kCollectedSize - 1)));
+    value = world.parseExpression(0);
     return true;
 }
 

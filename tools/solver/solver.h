@@ -31,9 +31,9 @@ void loadIntoWorld(const lvl::Level& level, GameWorld& world);
 
 Route solve(const lvl::Level& level, long maxStates = 30'000'000);
 
-// The value of a collected text ("12+3*4"): numbers of digits, "*" and "/" before "+" and "-",
-// left to right, 32-bit wrapping, division truncating (with `exact` cleared when a division
-// leaves a remainder). False when the text is no sum.
+// The value the game gives a collected text ("12+3*4"), through its own evaluator; `exact` is
+// cleared when a division leaves a remainder. False when the text is no sum (numbers of digits
+// joined by signs).
 bool evaluate(const std::string& text, std::int32_t& value, bool* exact = nullptr);
 
 // Whether some sequence of the level's tokens, taken as the game takes them, makes the board's
