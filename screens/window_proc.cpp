@@ -71,8 +71,10 @@ void Application::onEscape() {
 void Application::onClick(plat::Point at) {
     // The click acts only on the button the last frame showed under the mouse, and only if
     // it is still there: a code left from an earlier box or screen does nothing. The mouse
-    // takes the highlight back from the keys.
+    // takes the highlight back from the keys, and leaves the keys as they are: Up held back by
+    // an earlier key press on a button jumps again.
     keyButton = kHoverNone;
+    holdUpBack = false;
     pressButton(buttonUnder(pointerButton, at) ? pointerButton : kHoverNone);
 }
 

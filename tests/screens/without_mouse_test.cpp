@@ -259,3 +259,42 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
     s.then("playing again", showing(Screen::Play), [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);
 }
+
+// A button pressed with a key holds Up back only until the next level's first look at the keys;
+// a game begun later with mouse clicks jumps at once with Up held through its START click.
+TEST(WithoutMouse, AKeyPressOnTheTitleDoesNotHoldBackTheJumpOfAGameStartedWithTheMouse) {
+    TestGame game;
+    writeLevels(game.dir, 7);
+    std::int32_t y = 0;
+    std::int32_t highest = 0;
+    std::uint32_t since = 0;
+    Script s;
+    choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
+    s.then("back to the title", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
+    s.then(
+        "hold Up and click START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
+        [](Application&) {
+            hl::setKey(kScanUp, true);
+            hl::setMouse(kBoxButton.x, kBoxButton.y);
+        });
+    s.then(
+        "click", [](Application& a) { return a.hoverButton == kHoverStart; },
+        [](Application&) { hl::postClick(kBoxButton.x, kBoxButton.y); });
+    s.then("playing", showing(Screen::Play), [&](Application& a) {
+        y = highest = a.world->playerY;
+        since = hl::peekTime();
+    });
+    s.then(
+        "half a second of play",
+        [&](Application& a) {
+            highest = std::min(highest, a.world->playerY);
+            return hl::peekTime() - since >= 500;
+        },
+        [&](Application&) {
+            EXPECT_LT(highest, y - 20) << "Up held through the click did not jump";
+            hl::setKey(kScanUp, false);
+        });
+    s.closeWindow();
+    EXPECT_EQ(play(game, s), 0);
+}
