@@ -36,7 +36,6 @@ enum HoverCode : std::int32_t {
 
 inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
 inline constexpr int kMaxMusicVolume = 192;
-inline constexpr std::int32_t kLastLevel = 7;  // a game has seven levels
 
 // The screen a player sees, worked out from the six screen flags (the title, a game running,
 // paused, the story, a level's result, the name entry). The game goes by the flags themselves;

@@ -39,6 +39,7 @@ struct MenuButton {
     std::int32_t step = 0;   // +1 or -1
 };
 
+inline constexpr std::int32_t kLastLevel = 7;  // a game has seven levels
 inline constexpr int kMaxBonuses = 30;
 inline constexpr int kGridRows = 14;
 inline constexpr int kGridColumns = 20;

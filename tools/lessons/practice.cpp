@@ -1,5 +1,6 @@
 #include "practice.h"
 
+#include "pack.h"
 #include "solver.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ namespace lessons {
 
 namespace {
 
-constexpr int kLevels = 7;
+constexpr int kLevels = lvl::kPackLevels;
 constexpr int kHardest = kLevels - 1;
 constexpr int kTriesPerLevel = 40;
 // A practice level whose route takes longer to find is not one for practice: another is drawn.

@@ -19,7 +19,7 @@ inline constexpr int kCell = layout::kBlockSize;
 inline constexpr int kMaxTokens = kMaxBonuses;
 inline constexpr int kNameField = kLevelNameBytes;         // bytes of a picture name in the file
 inline constexpr int kMaxBackgroundName = kNameField - 1;  // and its terminating zero
-inline constexpr int kSheets = 7;                          // block pictures gfx/klocki1.bmp .. klocki7.bmp
+inline constexpr int kSheets = kLastLevel;                 // block pictures gfx/klocki1.bmp .. klocki7.bmp, one a level
 
 // Token types: 1..9 the digits, then the signs.
 inline constexpr int kPlus = kBonusPlus;

@@ -14,7 +14,7 @@
 
 namespace lvl {
 
-inline constexpr int kPackLevels = 7;
+inline constexpr int kPackLevels = kLastLevel;  // a pack replaces every level of the game
 
 // The game's installed data: a folder with gfx/, level/ and music/, the pictures a pack may
 // use, and the place of the board on each level background.
