@@ -113,7 +113,10 @@ TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
     std::string text = dir.read("trap/level1.txt");
     text.replace(text.rfind("X##################X"), 20, "X#######....#######X");
     dir.write("trap/level1.txt", text);
-    const std::pair<const char*, const char*> cases[] = {{"missing", "missing/level4.txt:1: cannot read the file"},
+    copy("untitled");
+    dir.write("untitled/pack.txt", "title   # the title went missing\n");
+    const std::pair<const char*, const char*> cases[] = {{"untitled", "untitled/pack.txt:1: \"title\" needs a text"},
+                                                         {"missing", "missing/level4.txt:1: cannot read the file"},
                                                          {"outside", "outside/level2.txt:1: the file points outside its pack"},
                                                          {"trap", "trap/level1.txt:21: a trap: the hero can fall off the grid"},
                                                          {"no-such-pack", "no pack named no-such-pack"}};

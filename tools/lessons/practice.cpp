@@ -335,8 +335,7 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
     level.playerY = lvl::cellToPixel(shape.startRow);
     for (int r = 0; r < lvl::kRows; ++r)
         for (int c = 0; c < lvl::kColumns; ++c) {
-            const char ch = shape.rows[r][c];
-            level.cells[r][c] = ch == '#' ? 0 : ch == 'X' ? 1 : ch == '=' ? 2 : ch == 'O' ? 3 : -1;
+            level.cells[r][c] = lvl::cellValue(shape.rows[r][c]);
         }
     std::vector<int> types;
     for (char c : fact.sum) types.push_back(lvl::tokenType(c));
@@ -367,13 +366,14 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
     return source;
 }
 
-// Line numbers as a written source would have them, for the proof's messages.
-lvl::LevelSource reread(const lvl::LevelSource& made) {
+// The level as its written source reads back, with the line numbers the proof's messages name;
+// false when the reader finds anything wrong with it (then it is no level to offer).
+bool reread(lvl::LevelSource& made) {
     lvl::LevelSource source;
-    std::vector<lvl::Problem> ignored;
-    lvl::readLevelText(lvl::writeLevelText(made), "", nullptr, source, ignored);
-    source.level.blockSheet = made.level.blockSheet;
-    return source;
+    std::vector<lvl::Problem> problems;
+    if (!lvl::readLevelText(lvl::writeLevelText(made), "", nullptr, source, problems) || !problems.empty()) return false;
+    made = std::move(source);
+    return true;
 }
 
 }  // namespace
@@ -417,7 +417,7 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
             source.title = familyName(family, {table}) + ", poziom " + std::to_string(n + 1);
             if (family == Family::Times && table == 10)
                 source.notes.push_back("Nie ma żetonu 0, więc razy 10 to razy 2 i razy 5: " + fact.sum + ".");
-            source = reread(source);
+            if (!reread(source)) continue;
             std::vector<lvl::Problem> problems;
             const solver::Proof proof = solver::proveLevel(source, "level" + std::to_string(n + 1) + ".txt", problems,
                                                            kRouteStates);

@@ -40,12 +40,6 @@ std::vector<std::uint8_t> encodeLevel(const Level& level) {
     return out;
 }
 
-std::int32_t numberAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | bytes.at(at + static_cast<std::size_t>(i));
-    return static_cast<std::int32_t>(v);
-}
-
 void putNumberAt(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
     for (std::size_t i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<std::uint8_t>((v >> (8 * i)) & 255);

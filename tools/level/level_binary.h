@@ -29,15 +29,13 @@ constexpr std::size_t cellAt(std::int32_t names, int row, int column) {
 constexpr std::size_t tokenAt(std::int32_t names, std::size_t index) {
     return gridAt(names) + kGridSize + kTokenRecordSize * index;
 }
-inline constexpr std::size_t kTokenTypeInRecord = 8;
 static_assert(gridAt(2) == 64 && tokenAt(2, 0) == 1184);
 
 // `level.nameCount` block-file names of zeros, the background, the grid, the token records with
 // zeros after x, y, type.
 std::vector<std::uint8_t> encodeLevel(const Level& level);
 
-// The 32-bit number at `at` of a file's bytes, and one put there (the bytes must hold it).
-std::int32_t numberAt(const std::vector<std::uint8_t>& bytes, std::size_t at);
+// A 32-bit number put at `at` of a file's bytes (the bytes must hold it).
 void putNumberAt(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t value);
 
 // Reads a level file's bytes; false with `error` saying what is wrong when it breaks a limit.

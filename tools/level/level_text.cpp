@@ -3,11 +3,26 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace lvl {
+
+int cellValue(char c) {
+    switch (c) {
+    case '.':
+        return -1;
+    case '#':
+        return 0;
+    case 'X':
+        return 1;
+    case '=':
+        return 2;
+    case 'O':
+        return 3;
+    default:
+        return -2;
+    }
+}
 
 namespace {
 
@@ -37,23 +52,6 @@ std::vector<std::string_view> words(std::string_view s) {
         i = j;
     }
     return out;
-}
-
-int cellValue(char c) {
-    switch (c) {
-    case '.':
-        return -1;
-    case '#':
-        return 0;
-    case 'X':
-        return 1;
-    case '=':
-        return 2;
-    case 'O':
-        return 3;
-    default:
-        return -2;
-    }
 }
 
 char cellChar(std::int32_t v) {

@@ -32,6 +32,9 @@ struct LevelSource {
     std::vector<int> tokenLines;
 };
 
+// The block a grid letter stands for: -1 for '.', 0 to 3 for # X = O, -2 for any other.
+int cellValue(char c);
+
 // Reads a level source. With `installed`, the level is a lesson level: its background must be
 // one of the installed pictures, the board is where that picture shows it (the position may be
 // left out), and "blocks N" may pick another block picture. Without, it is a level of the game

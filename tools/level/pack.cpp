@@ -69,6 +69,7 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
                 continue;
             }
             titleLine = lineNo;
+            if (rest.empty()) problems.push_back({shownAs, lineNo, {"\"title\" needs a text", "\"title\" wymaga tekstu"}});
             pack.title = rest;
         } else if (word == "note") {
             pack.notes.push_back(rest);
