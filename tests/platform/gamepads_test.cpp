@@ -58,29 +58,30 @@ TEST(Gamepads, TheStickWalksOnlyPastItsDeadZoneAndLetsGoInsideASmallerOne) {
     struct Row {
         PadAxis axis;
         int value;
-        std::uint8_t press;  // the arrow this move presses, 0 for none
-        int walking;         // -1 left, 0 standing, +1 right
+        std::uint8_t press;      // the arrow this move presses, 0 for none
+        std::uintptr_t message;  // and the key-down message it sends, 0 for none
+        int walking;             // -1 left, 0 standing, +1 right
     };
     const Row rows[] = {
-        {PadAxis::LeftX, 7999, 0, 0},  // inside the dead zone
-        {PadAxis::LeftX, 8000, plat::kScanRight, 1},
-        {PadAxis::LeftX, 32767, 0, 1},
-        {PadAxis::LeftX, 6000, 0, 1},  // coming back: still pushed
-        {PadAxis::LeftX, 5999, 0, 0},
-        {PadAxis::LeftX, -8000, plat::kScanLeft, -1},
-        {PadAxis::LeftX, 20000, plat::kScanRight, 1},  // straight across
-        {PadAxis::LeftX, -32768, plat::kScanLeft, -1},
-        {PadAxis::LeftY, -9000, plat::kScanUp, -1},  // up chooses; it never jumps
-        {PadAxis::LeftY, 9000, plat::kScanDown, -1},
-        {PadAxis::Other, 30000, 0, -1},
-        {PadAxis::LeftX, 0, 0, 0},
+        {PadAxis::LeftX, 7999, 0, 0, 0},  // inside the dead zone
+        {PadAxis::LeftX, 8000, plat::kScanRight, plat::kVkRight, 1},
+        {PadAxis::LeftX, 32767, 0, 0, 1},
+        {PadAxis::LeftX, 6000, 0, 0, 1},  // coming back: still pushed
+        {PadAxis::LeftX, 5999, 0, 0, 0},
+        {PadAxis::LeftX, -8000, plat::kScanLeft, plat::kVkLeft, -1},
+        {PadAxis::LeftX, 20000, plat::kScanRight, plat::kVkRight, 1},  // straight across
+        {PadAxis::LeftX, -32768, plat::kScanLeft, plat::kVkLeft, -1},
+        {PadAxis::LeftY, -9000, plat::kScanUp, plat::kVkUp, -1},  // up chooses; it never jumps
+        {PadAxis::LeftY, 9000, plat::kScanDown, plat::kVkDown, -1},
+        {PadAxis::Other, 30000, 0, 0, -1},
+        {PadAxis::LeftX, 0, 0, 0, 0},
     };
     Gamepads pads;
     pads.plug(1);
     for (const Row& r : rows) {
         const plat::PadKey key = pads.axis(1, r.axis, r.value);
         EXPECT_EQ(key.press, r.press) << r.value;
-        EXPECT_EQ(key.message, plat::virtualKeyOf(r.press)) << r.value;
+        EXPECT_EQ(key.message, r.message) << r.value;
         const auto state = held(pads);
         EXPECT_EQ(state[plat::kScanLeft], r.walking < 0 ? plat::kKeyDown : 0) << r.value;
         EXPECT_EQ(state[plat::kScanRight], r.walking > 0 ? plat::kKeyDown : 0) << r.value;

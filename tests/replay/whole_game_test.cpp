@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,11 +28,6 @@ std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool updating() {
-    const char* v = std::getenv("KALKULON_UPDATE_GOLDEN");
-    return v != nullptr && std::string(v) == "1";
-}
-
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     std::istringstream in(text);
@@ -41,12 +35,18 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
+// The index of the first line in which two texts part.
+std::size_t partingLine(const std::vector<std::string>& want, const std::vector<std::string>& got) {
+    std::size_t n = 0;
+    while (n < want.size() && n < got.size() && want[n] == got[n]) ++n;
+    return n;
+}
+
 // Where two texts first part: "line N: expected "...", got "..."".
 std::string firstDifferentLine(const std::string& expected, const std::string& actual) {
     const auto want = lines(expected);
     const auto got = lines(actual);
-    std::size_t n = 0;
-    while (n < want.size() && n < got.size() && want[n] == got[n]) ++n;
+    const std::size_t n = partingLine(want, got);
     const auto at = [](const std::vector<std::string>& v, std::size_t i) {
         return i < v.size() ? '"' + v[i] + '"' : std::string("the end");
     };
@@ -106,7 +106,7 @@ TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
     const std::string trace = game.dir.read("debug.txt");
     const std::string table = game.dir.read("hiscore.tbl");
     const std::string frames = replay::writeFrames(game.frames);
-    if (updating()) {
+    if (display_test::updatingGolden()) {
         testing_support::writeFile((kGolden / "debug.txt").string(), trace);
         testing_support::writeFile((kGolden / "hiscore.tbl").string(), table);
         testing_support::writeFile((kGolden / "frames.txt").string(), frames);
@@ -120,9 +120,7 @@ TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
     const std::string goldenFrames = readFile(kGolden / "frames.txt");
     if (frames != goldenFrames) {
         const auto want = lines(goldenFrames);
-        const auto got = lines(frames);
-        std::size_t n = 0;
-        while (n < want.size() && n < got.size() && want[n] == got[n]) ++n;
+        const std::size_t n = partingLine(want, lines(frames));
         ADD_FAILURE() << "presented frame " << n << " of " << want.size()
                       << " differs (\"<poll> <screen> <hash>\"): " << firstDifferentLine(goldenFrames, frames)
                       << "; the frame shown is in " << keepFrame(inputs, n) << "; text drawn with " << display_test::fontInUse();

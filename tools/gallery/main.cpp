@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -137,14 +138,18 @@ int main(int argc, char** argv) {
 
     replay::GameFolder folder(gameDir);
     replay::HeadlessGame game;
-    int saved = 0;
+    // Every picture the gallery shows; the recording must give each of them.
+    std::set<std::string> missing = {"title", "story", "pause", "won", "ending", "hiscore"};
+    for (int n = 1; n <= kLastLevel; ++n) missing.insert("level" + std::to_string(n));
+    const std::size_t wanted = missing.size();
     const int code = game.replay(inputs, [&](Application&, long poll) {
         for (const auto& [name, at] : pictures) {
             if (at != poll) continue;
             savePng(hl::lastFrame(), outDir / (name + ".png"));
-            ++saved;
+            missing.erase(name);
         }
     });
-    std::printf("%d pictures, game ended with %d\n", saved, code);
-    return saved == 13 ? 0 : 1;
+    std::printf("%zu of %zu pictures, game ended with %d\n", wanted - missing.size(), wanted, code);
+    for (const std::string& name : missing) std::fprintf(stderr, "kalkulon_gallery: the recording shows no %s\n", name.c_str());
+    return missing.empty() ? 0 : 1;
 }
