@@ -36,6 +36,7 @@ click() {
     printf "%d %d\n", (W - 640 * s) / 2 + (fx + 0.5) * s, (H - 480 * s) / 2 + (fy + 0.5) * s }')
   xdotool mousemove "$sx" "$sy"; sleep 0.2
   xdotool mousemove "$((sx + 1))" "$sy"; sleep 0.2   # the frame under the mouse lights the button
+  clicked=$(now)
   xdotool click 1
 }
 # CPU share and presents per second over $1 seconds of what runs now.
@@ -48,8 +49,9 @@ measure() {
 sleep 2
 read -r title0 title1 titleCpu < <(measure 3)
 click 328 168        # NOWA GRA: curtain out, level 1, curtain in, the story box
-sleep 5
-click 320 275        # the story box's button
+sleep 7
+click 320 275        # the story box's button (a click during a curtain would be lost: checked below)
+story=$clicked
 sleep 0.5
 xdotool keydown Right keydown Up
 read -r play0 mid playCpuA < <(measure "$(awk -v s="$seconds" 'BEGIN {print s / 2}')")
@@ -63,7 +65,7 @@ kill -TERM "$pid"; wait "$pid" 2>/dev/null || true; pid=
 # A curtain is 160 presents with no look at the events between them; in one run of such
 # presents the first curtain's steps are the first 159, the second's the last 159 (what lies
 # between is the level's loading or drawing).
-awk -v start="$start" -v t0="$title0" -v t1="$title1" -v p0="$play0" -v p1="$play1" \
+awk -v start="$start" -v story="$story" -v t0="$title0" -v t1="$title1" -v p0="$play0" -v p1="$play1" \
     -v titleCpu="$titleCpu" -v playCpu="$(awk -v a="$playCpuA" -v b="$playCpuB" 'BEGIN {print (a + b) / 2}')" \
     -v peak="$peak" '
   function flush(   i) {
@@ -75,11 +77,12 @@ awk -v start="$start" -v t0="$title0" -v t1="$title1" -v p0="$play0" -v p1="$pla
     if (NR == 2) title = $1 - start
     if ($1 >= t0 && $1 < t1) inTitle++
     if ($1 >= p0 && $1 < p1) inPlay++
-    if ($2 == 0 && NR > 1) gap[++run] = $1 - last; else flush()
+    if ($2 == 0 && NR > 1) { gap[++run] = $1 - last; lastStep = $1 } else flush()
     last = $1
   }
   END {
     flush()
+    if (lastStep > story) { print "session: the story box was clicked during a curtain; its play was not measured" > "/dev/stderr"; exit 1 }
     n = steps
     for (i = 2; i <= n; i++) { v = step[i]; for (j = i - 1; j >= 1 && step[j] > v; j--) step[j + 1] = step[j]; step[j + 1] = v }
     printf "%d %s %.1f %.1f %.1f %d %d %.1f %.1f\n", title, titleCpu, inTitle * 1000 / (t1 - t0), playCpu,
