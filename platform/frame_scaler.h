@@ -32,13 +32,17 @@ public:
     FrameScaler(int windowWidth, int windowHeight, int frameWidth, int frameHeight);
 
     const Letterbox& box() const { return box_; }
-    // The window pixels that show the frame pixels of `changed` (a frame rectangle): with a
-    // smooth fit, a frame pixel reaches one window pixel beyond its own.
-    PixelRect windowArea(const PixelRect& changed) const;
-    // Rewrites windowArea(changed) from the frame (RGB565, pitch in pixels) into the window
-    // (pitch in pixels), through the colour table of windowColours.
-    void draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed, const std::uint32_t* colours,
-              std::uint32_t* window, int windowPitch);
+    // Brings the window's pixels (pitch in pixels) up to `frame` (RGB565, pitch in pixels):
+    // everything, bars included, when `everything` or nothing was shown yet; otherwise only the
+    // cells in which the frame differs from the one shown before, which it keeps. Returns the
+    // window areas written, valid until the next call.
+    const std::vector<PixelRect>& present(const std::uint16_t* frame, int framePitch, const std::uint32_t* colours,
+                                          std::uint32_t* window, int windowPitch, bool everything);
+    // Rewrites the window pixels that show the frame pixels of `changed` (a frame rectangle)
+    // through the colour table of windowColours, and returns them: with a smooth fit, a frame
+    // pixel reaches one window pixel beyond its own.
+    PixelRect draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed, const std::uint32_t* colours,
+                   std::uint32_t* window, int windowPitch);
     // Paints the window outside the picture.
     void drawBars(std::uint32_t* window, int windowPitch, std::uint32_t black) const;
 
@@ -51,6 +55,7 @@ private:
         std::uint32_t weight = 0;
     };
     static std::vector<Tap> taps(int windowPixels, int framePixels, int wholeScale);
+    PixelRect windowArea(const PixelRect& changed) const;
     const std::uint32_t* scaledRow(const std::uint16_t* frame, int framePitch, int row, int keep, int from, int to,
                                    const std::uint32_t* colours);
 
@@ -64,11 +69,14 @@ private:
     // Two frame rows scaled across the window, the rows a smooth fit blends (valid in one draw).
     std::array<std::vector<std::uint32_t>, 2> rowCache_;
     std::array<int, 2> cachedRow_ = {-1, -1};
+    std::vector<std::uint16_t> shown_;  // the frame the window's pixels hold; empty before the first
+    std::vector<PixelRect> changed_;    // frame areas to redraw, and the window areas written
+    std::vector<PixelRect> written_;
 };
 
 // Which parts of the frame differ between two pictures: 32 x 32 cells compared, the changed
 // ones joined into rectangles (runs along a row of cells, stacked where runs match).
-std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after, int afterPitch,
-                                    int width, int height);
+void changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after, int afterPitch, int width, int height,
+                  std::vector<PixelRect>& areas);
 
 }  // namespace plat

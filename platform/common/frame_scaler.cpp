@@ -117,10 +117,34 @@ const std::uint32_t* FrameScaler::scaledRow(const std::uint16_t* frame, int fram
     return out;
 }
 
-void FrameScaler::draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed, const std::uint32_t* colours,
-                       std::uint32_t* window, int windowPitch) {
+const std::vector<PixelRect>& FrameScaler::present(const std::uint16_t* frame, int framePitch, const std::uint32_t* colours,
+                                                   std::uint32_t* window, int windowPitch, bool everything) {
+    const std::size_t frameSize = static_cast<std::size_t>(frameWidth_) * static_cast<std::size_t>(frameHeight_);
+    if (shown_.size() != frameSize) {
+        shown_.assign(frameSize, 0);
+        everything = true;
+    }
+    if (everything) {
+        drawBars(window, windowPitch, colours[0]);
+        changed_.assign(1, {0, 0, frameWidth_, frameHeight_});
+    } else {
+        changedAreas(shown_.data(), frameWidth_, frame, framePitch, frameWidth_, frameHeight_, changed_);
+    }
+    written_.clear();
+    for (const PixelRect& area : changed_) {
+        if (const PixelRect shows = draw(frame, framePitch, area, colours, window, windowPitch); !shows.empty())
+            written_.push_back(shows);
+        for (int y = area.y; y < area.y + area.height; ++y)
+            std::memcpy(shown_.data() + static_cast<std::ptrdiff_t>(y) * frameWidth_ + area.x,
+                        frame + static_cast<std::ptrdiff_t>(y) * framePitch + area.x, static_cast<std::size_t>(area.width) * 2);
+    }
+    return written_;
+}
+
+PixelRect FrameScaler::draw(const std::uint16_t* frame, int framePitch, const PixelRect& changed, const std::uint32_t* colours,
+                            std::uint32_t* window, int windowPitch) {
     const PixelRect area = windowArea(changed);
-    if (area.empty()) return;
+    if (area.empty()) return area;
     const int from = area.x - box_.x;
     const int to = from + area.width;
     cachedRow_[0] = cachedRow_[1] = -1;  // the frame is another one on every call
@@ -135,6 +159,7 @@ void FrameScaler::draw(const std::uint16_t* frame, int framePitch, const PixelRe
         const std::uint32_t* second = scaledRow(frame, framePitch, r.second, r.first, from, to, colours) + from;
         for (int x = 0; x < area.width; ++x) out[x] = blend(first[x], second[x], r.weight);
     }
+    return area;
 }
 
 void FrameScaler::drawBars(std::uint32_t* window, int windowPitch, std::uint32_t black) const {
@@ -149,13 +174,14 @@ void FrameScaler::drawBars(std::uint32_t* window, int windowPitch, std::uint32_t
     }
 }
 
-std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after, int afterPitch,
-                                    int width, int height) {
-    std::vector<PixelRect> areas;
-    if (width <= 0 || height <= 0) return areas;
+void changedAreas(const std::uint16_t* before, int beforePitch, const std::uint16_t* after, int afterPitch, int width, int height,
+                  std::vector<PixelRect>& areas) {
+    areas.clear();
+    if (width <= 0 || height <= 0) return;
     const int cellColumns = (width + kCell - 1) / kCell;
     std::vector<char> changed(static_cast<std::size_t>(cellColumns));
     std::vector<std::size_t> open;  // areas that reach the row of cells above, by index
+    std::vector<std::size_t> stillOpen;
     for (int top = 0; top < height; top += kCell) {
         const int bottom = std::min(top + kCell, height);
         std::fill(changed.begin(), changed.end(), 0);
@@ -170,7 +196,7 @@ std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch
                     changed[static_cast<std::size_t>(c)] = 1;
             }
         }
-        std::vector<std::size_t> stillOpen;
+        stillOpen.clear();
         for (int c = 0; c < cellColumns;) {
             if (!changed[static_cast<std::size_t>(c)]) {
                 ++c;
@@ -193,7 +219,6 @@ std::vector<PixelRect> changedAreas(const std::uint16_t* before, int beforePitch
         }
         open.swap(stillOpen);
     }
-    return areas;
 }
 
 }  // namespace plat

@@ -15,7 +15,6 @@
 #include <SDL.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -94,7 +93,6 @@ struct WindowPixels {
     std::optional<FrameScaler> scaler;
     std::vector<std::uint32_t> colours;  // the window pixel of each RGB565 colour
     Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
-    std::vector<std::uint16_t> shown;  // the frame the window's pixels hold
     const SDL_Surface* surface = nullptr;
     const void* pixels = nullptr;
     int width = 0;
@@ -151,25 +149,9 @@ void presentToWindowPixels(const std::uint16_t* pixels, int pitch) {
     }
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
     auto* window = static_cast<std::uint32_t*>(surface->pixels);
-    const int windowPitch = surface->pitch / 4;
-    const std::size_t frameSize = static_cast<std::size_t>(s.frameWidth) * static_cast<std::size_t>(s.frameHeight);
-    if (w.shown.size() != frameSize) {
-        w.shown.assign(frameSize, 0);
-        w.redraw = true;
-    }
-    const std::vector<PixelRect> changed = w.redraw ? std::vector<PixelRect>{{0, 0, s.frameWidth, s.frameHeight}}
-                                                    : changedAreas(w.shown.data(), s.frameWidth, pixels, pitch, s.frameWidth,
-                                                                   s.frameHeight);
-    if (w.redraw) w.scaler->drawBars(window, windowPitch, w.colours[0]);
     w.sent.clear();
-    for (const PixelRect& area : changed) {
-        w.scaler->draw(pixels, pitch, area, w.colours.data(), window, windowPitch);
-        const PixelRect shows = w.scaler->windowArea(area);
-        if (!shows.empty()) w.sent.push_back({shows.x, shows.y, shows.width, shows.height});
-        for (int y = area.y; y < area.y + area.height; ++y)
-            std::memcpy(w.shown.data() + static_cast<std::ptrdiff_t>(y) * s.frameWidth + area.x,
-                        pixels + static_cast<std::ptrdiff_t>(y) * pitch + area.x, static_cast<std::size_t>(area.width) * 2);
-    }
+    for (const PixelRect& shows : w.scaler->present(pixels, pitch, w.colours.data(), window, surface->pitch / 4, w.redraw))
+        w.sent.push_back({shows.x, shows.y, shows.width, shows.height});
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     if (w.redraw) SDL_UpdateWindowSurface(s.window);
     else if (!w.sent.empty()) SDL_UpdateWindowSurfaceRects(s.window, w.sent.data(), static_cast<int>(w.sent.size()));
