@@ -97,7 +97,7 @@ std::optional<double> cellNumber(std::string_view w) {
     return w.starts_with('-') ? -v : v;
 }
 
-std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string quoted(std::string_view s) { return std::string(1, '"').append(s).append(1, '"'); }
 std::string num(long v) { return std::to_string(v); }
 
 // Where a token or the start lies, in cells, as the source wrote it.
