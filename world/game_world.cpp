@@ -88,7 +88,7 @@ void GameWorld::initBonus(std::int32_t index, std::int32_t x, std::int32_t y, st
     b.frameCount = layout::kTokenFrames;
     b.animFrame = 0;
     b.active = true;
-    const bool known = type >= 1 && type <= 14;
+    const bool known = type >= 1 && type <= kBonusEquals;
     error.debugLog(kBonusLogs[known ? type : 0]);
     const std::int32_t x0 = known ? layout::tokenLeft(type) : 0;
     const std::int32_t y0 = known ? layout::tokenTop(type) : layout::kUnknownTokenTop;

@@ -95,8 +95,8 @@ bool GameWorld::readLevel(const char* fileName, char (&background)[kLevelNameByt
     for (auto& row : blocks) {
         for (std::int32_t& cell : row) {
             std::int32_t value = 0;
-            if (!readInt(file, value)) value = -1;          // cells the file lacks are empty
-            cell = value >= -1 && value <= 3 ? value : -1;  // so is an unknown cell
+            if (!readInt(file, value)) value = -1;                           // cells the file lacks are empty
+            cell = value >= -1 && value < layout::kBlockKinds ? value : -1;  // so is an unknown cell
         }
     }
     error.debugLog("ok \n");

@@ -14,7 +14,7 @@ constexpr std::int32_t kJumpStep = 2;     // pixels up per rising step
 constexpr std::int32_t kFallStep = 2;     // pixels down per step of gravity
 constexpr std::int32_t kJumpSteps = 34;   // a full jump rises 68 pixels
 constexpr std::int32_t kStartRaise = 34;  // level files give the top of the cell the feet stand in
-constexpr std::int32_t kCell = 32;
+constexpr std::int32_t kCell = layout::kBlockSize;
 constexpr std::int32_t kAnimColumns = layout::kHeroColumns;
 
 // The body is narrower than the 43-pixel picture and lies towards the side the figure faces.
