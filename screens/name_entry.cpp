@@ -102,8 +102,7 @@ void Application::nameEntryFrame(std::int32_t row) {
         const std::uint8_t key = nextEntryKey(keys);
         char* name = w.hiNames[row];
         if (key == plat::kScanEnter) {
-            w.saveHighScores();
-            w.entryRow = -1;
+            w.finishNameEntry();
         } else if (key == plat::kScanBackspace) {
             if (w.nameCursor > 0) w.nameCursor -= 1;
             name[w.nameCursor] = ' ';

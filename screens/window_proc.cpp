@@ -11,10 +11,7 @@ std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t w
     case plat::kMsgDestroy:
         // A window closed in the middle of the name entry keeps the new score and the name
         // typed so far, as Escape does.
-        if (world != nullptr && onNameEntry && world->entryRow >= 0) {
-            world->saveHighScores();
-            world->entryRow = -1;
-        }
+        if (world != nullptr && onNameEntry) world->finishNameEntry();
         releaseInput();
         plat::postQuitMessage(0);
         return 0;
@@ -53,14 +50,13 @@ void Application::onEscape() {
         return;
     }
     if (onNameEntry) {
-        if (world->entryRow >= 0) world->saveHighScores();
+        world->finishNameEntry();
         world->levelRunning = false;
         world->lives = 0;
         onTitle = true;
         // Leaving the high-score screen also ends it, so a later game left through the pause
         // menu comes back to the title picture.
         onNameEntry = false;
-        world->entryRow = -1;
         display.loadTitleBitmap();
         display.wipeOut();
         display.drawBackground();

@@ -97,6 +97,8 @@ public:
     bool loadHighScores();
     void saveHighScores();
     void insertHighScore();
+    // Ends a name entry, if one is open, saving the table with the name as typed so far.
+    void finishNameEntry();
 
     // ---- fields ------------------------------------------------------------------------------
     Bonus bonuses[kMaxBonuses] = {};

@@ -44,6 +44,12 @@ bool GameWorld::loadHighScores() {
     return true;
 }
 
+void GameWorld::finishNameEntry() {
+    if (entryRow < 0) return;
+    saveHighScores();
+    entryRow = -1;
+}
+
 void GameWorld::saveHighScores() {
     unsigned char raw[kFileBytes];
     for (int row = 0; row < kHighScoreRows; ++row) {
