@@ -72,6 +72,11 @@ struct Point {
     int x = 0;
     int y = 0;
 };
+// A click's point as its message carries it: x in the low 16 bits, y above, each signed.
+constexpr std::intptr_t clickParam(Point p) { return static_cast<std::intptr_t>((p.y << 16) | (p.x & 0xFFFF)); }
+constexpr Point clickPoint(std::intptr_t param) {
+    return {static_cast<std::int16_t>(param & 0xFFFF), static_cast<std::int16_t>((param >> 16) & 0xFFFF)};
+}
 // Mouse position in frame coordinates (0..width-1, 0..height-1).
 Point cursorPos();
 void showCursor(bool show);

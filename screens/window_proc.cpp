@@ -23,7 +23,7 @@ std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t w
         else onKey(wParam);
         break;
     case plat::kMsgLButtonUp:
-        onClick({static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)});
+        onClick(plat::clickPoint(lParam));
         break;
     default:
         break;

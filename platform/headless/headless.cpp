@@ -333,7 +333,7 @@ void postMessage(const Message& msg) {
 void postClick(int x, int y) {
     keepInput(InputKind::Click, x, y);
     m().mouse = {x, y};
-    m().queue.push_back({kMsgLButtonUp, 0, static_cast<std::intptr_t>((y << 16) | (x & 0xFFFF))});
+    m().queue.push_back({kMsgLButtonUp, 0, clickParam({x, y})});
 }
 
 void postEscape() {

@@ -130,8 +130,7 @@ void translate(const SDL_Event& e) {
         break;
     case SDL_MOUSEBUTTONUP:
         if (e.button.button == SDL_BUTTON_LEFT && s.window != nullptr) {
-            const Point p = mouseToFrame(e.button.x, e.button.y);
-            queue().push_back({kMsgLButtonUp, 0, static_cast<std::intptr_t>((p.y << 16) | (p.x & 0xFFFF))});
+            queue().push_back({kMsgLButtonUp, 0, clickParam(mouseToFrame(e.button.x, e.button.y))});
         }
         break;
     default:
