@@ -12,11 +12,9 @@ namespace solver {
 
 namespace {
 
-// The figure as the game's level start makes it: 43 x 66, raised 34 pixels from the start
-// cell's top so that its feet stand on that cell's bottom.
-constexpr std::int32_t kFigureWidth = 43;
-constexpr std::int32_t kFigureHeight = 66;
-constexpr std::int32_t kStartRaise = 34;
+// The figure is as large as its picture (the level's start raises it, see findTraps).
+constexpr std::int32_t kFigureWidth = layout::kHeroWidth;
+constexpr std::int32_t kFigureHeight = layout::kHeroHeight;
 constexpr std::int32_t kFallStep = 2;  // what gravity moves in one step
 constexpr std::uint8_t kSpent = 34;    // the jump counter of a used jump
 
@@ -231,7 +229,13 @@ TrapReport findTraps(const lvl::Level& level) {
     g.nodes.push_back(State{});  // off the grid
     g.touch.push_back(0);
     g.firstEdge.push_back(0);
-    const State start{static_cast<std::int16_t>(level.playerX), static_cast<std::int16_t>(level.playerY - kStartRaise), 0, false};
+    // Where the game's level start puts the figure: raised from the start cell's top so that its
+    // feet stand on that cell's bottom.
+    const auto placed = std::make_unique<GameWorld>();
+    placed->playerX = level.playerX;
+    placed->playerY = level.playerY;
+    placed->initPlayer();
+    const State start{static_cast<std::int16_t>(placed->playerX), static_cast<std::int16_t>(placed->playerY), 0, false};
     g.nodes.push_back(start);
     g.touch.push_back(figure.touching(start));
     bool added = false;
