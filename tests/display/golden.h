@@ -36,21 +36,8 @@ inline bool updatingGolden() {
     return v != nullptr && std::string(v) == "1";
 }
 
-inline std::uint32_t expand565(std::uint16_t p) {
-    const std::uint32_t r = (p >> 11) & 31;
-    const std::uint32_t g = (p >> 5) & 63;
-    const std::uint32_t b = p & 31;
-    return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
-}
-
-inline std::uint16_t pack565(std::uint32_t c) {
-    return static_cast<std::uint16_t>(((c >> 19) & 31) << 11 | ((c >> 10) & 63) << 5 | ((c >> 3) & 31));
-}
-
 inline std::vector<std::uint8_t> frameAsPng(int width, int height, const std::vector<std::uint16_t>& pixels) {
-    std::vector<std::uint32_t> rgb(pixels.size());
-    for (std::size_t i = 0; i < pixels.size(); ++i) rgb[i] = expand565(pixels[i]);
-    return gallery::encodePng(rgb, width, height);
+    return gallery::encodeFrame565(pixels, width, height);
 }
 
 // The reference's pixels, or false when the file is missing, damaged or holds a colour that
@@ -58,14 +45,7 @@ inline std::vector<std::uint8_t> frameAsPng(int width, int height, const std::ve
 inline bool readGolden(const std::string& path, int& width, int& height, std::vector<std::uint16_t>& pixels) {
     std::ifstream in(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::uint32_t> rgb;
-    if (!gallery::decodePng(bytes, rgb, width, height)) return false;
-    pixels.resize(rgb.size());
-    for (std::size_t i = 0; i < rgb.size(); ++i) {
-        pixels[i] = pack565(rgb[i]);
-        if (expand565(pixels[i]) != rgb[i]) return false;
-    }
-    return true;
+    return gallery::decodeFrame565(bytes, pixels, width, height);
 }
 
 inline bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {

@@ -84,13 +84,7 @@ std::map<std::string, long> choose(const std::map<long, Moment>& moments) {
 }
 
 void savePng(const hl::Frame& f, const fs::path& path) {
-    std::vector<std::uint32_t> rgb(f.pixels.size());
-    for (std::size_t i = 0; i < f.pixels.size(); ++i) {
-        const std::uint32_t p = f.pixels[i];
-        const std::uint32_t r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
-        rgb[i] = (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
-    }
-    const auto png = gallery::encodePng(rgb, 640, 480);
+    const auto png = gallery::encodeFrame565(f.pixels, layout::kFrameWidth, layout::kFrameHeight);
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr || std::fwrite(png.data(), 1, png.size(), out) != png.size()) {
         std::fprintf(stderr, "kalkulon_gallery: cannot write %s\n", path.c_str());

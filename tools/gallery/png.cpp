@@ -341,4 +341,36 @@ bool decodePng(const std::vector<std::uint8_t>& file, std::vector<std::uint32_t>
     return true;
 }
 
+namespace {
+
+std::uint32_t expand565(std::uint16_t p) {
+    const std::uint32_t r = (p >> 11) & 31;
+    const std::uint32_t g = (p >> 5) & 63;
+    const std::uint32_t b = p & 31;
+    return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+}
+
+std::uint16_t pack565(std::uint32_t c) {
+    return static_cast<std::uint16_t>(((c >> 19) & 31) << 11 | ((c >> 10) & 63) << 5 | ((c >> 3) & 31));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodeFrame565(const std::vector<std::uint16_t>& pixels, int width, int height) {
+    std::vector<std::uint32_t> rgb(pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) rgb[i] = expand565(pixels[i]);
+    return encodePng(rgb, width, height);
+}
+
+bool decodeFrame565(const std::vector<std::uint8_t>& file, std::vector<std::uint16_t>& pixels, int& width, int& height) {
+    std::vector<std::uint32_t> rgb;
+    if (!decodePng(file, rgb, width, height)) return false;
+    pixels.resize(rgb.size());
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        pixels[i] = pack565(rgb[i]);
+        if (expand565(pixels[i]) != rgb[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace gallery

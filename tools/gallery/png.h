@@ -15,4 +15,10 @@ std::vector<std::uint8_t> encodePng(const std::vector<std::uint32_t>& rgb, int w
 // Huffman blocks, every check sum right), at most 4096 x 4096. False for anything else.
 bool decodePng(const std::vector<std::uint8_t>& file, std::vector<std::uint32_t>& rgb, int& width, int& height);
 
+// A frame of RGB565 pixels as a PNG file, each pixel the colour it stands for (its bits
+// repeated to fill a byte), so that nothing is lost.
+std::vector<std::uint8_t> encodeFrame565(const std::vector<std::uint16_t>& pixels, int width, int height);
+// Its reader: false also when a colour is none an RGB565 pixel stands for.
+bool decodeFrame565(const std::vector<std::uint8_t>& file, std::vector<std::uint16_t>& pixels, int& width, int& height);
+
 }  // namespace gallery
