@@ -69,7 +69,7 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     lvl::Pack pack;
     std::vector<lvl::Problem> problems;
     if (!lvl::readPack(folder, installed.scenery, pack, problems)) {
-        for (const lvl::Problem& p : problems) std::fprintf(stderr, "%s\n", p.format(language).c_str());
+        lvl::report(stderr, problems, language);
         say(stderr,
             {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi."});
         return 2;
@@ -84,7 +84,7 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     // game.
     for (std::size_t i = 0; i < pack.levels.size(); ++i) solver::proveLevel(pack.levels[i], pack.files[i], problems);
     if (!problems.empty()) {
-        for (const lvl::Problem& p : problems) std::fprintf(stderr, "%s\n", p.format(language).c_str());
+        lvl::report(stderr, problems, language);
         say(stderr, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
                      "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
         return 2;

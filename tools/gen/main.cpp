@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         lvl::LevelSource source;
         if (lvl::readSourceFile(file, file, text, problems)) lvl::readLevelText(text, file, nullptr, source, problems);
         if (!problems.empty()) {
-            for (const lvl::Problem& p : problems) std::fprintf(stderr, "%s\n", p.format(lvl::Language::English).c_str());
+            lvl::report(stderr, problems, lvl::Language::English);
             return 1;
         }
         const lvl::Level& level = source.level;

@@ -134,9 +134,7 @@ struct Counts {
     int fair = 0;
 };
 
-void report(const std::vector<lvl::Problem>& problems) {
-    for (const lvl::Problem& p : problems) std::printf("%s\n", p.format(language).c_str());
-}
+void report(const std::vector<lvl::Problem>& problems) { lvl::report(stdout, problems, language); }
 
 void sayFair(const lvl::LevelSource& source, const std::string& file, const solver::Proof& proof) {
     char seconds[32];

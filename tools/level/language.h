@@ -1,7 +1,9 @@
 // The two languages of the lesson tools' messages: Polish and English, chosen by the locale.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace lvl {
 
@@ -24,5 +26,8 @@ struct Problem {
     Text what;
     std::string format(Language language) const { return file + ":" + std::to_string(line) + ": " + what.in(language); }
 };
+
+// Writes each problem on a line of its own.
+void report(std::FILE* to, const std::vector<Problem>& problems, Language language);
 
 }  // namespace lvl

@@ -64,4 +64,8 @@ Language languageFromEnvironment() {
     return Language::English;
 }
 
+void report(std::FILE* to, const std::vector<Problem>& problems, Language language) {
+    for (const Problem& p : problems) std::fprintf(to, "%s\n", p.format(language).c_str());
+}
+
 }  // namespace lvl
