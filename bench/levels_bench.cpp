@@ -1,10 +1,10 @@
 // The lesson tools' speed: the whole check of one level (every token reachable, the trap
 // finder, a winning route) on the game's largest level sources, the trap finder alone, and a
 // whole practice pack of seven proven levels. One core each.
-#include "pack.h"
-#include "practice.h"
-#include "proof.h"
-#include "traps.h"
+#include "lessons/pack.h"
+#include "lessons/practice.h"
+#include "lessons/proof.h"
+#include "lessons/traps.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "shell/options.h"
 
-#include "pack.h"
-#include "proof.h"
+#include "lessons/pack.h"
+#include "lessons/proof.h"
 
 #include <unistd.h>
 

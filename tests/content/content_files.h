@@ -2,7 +2,7 @@
 // library's reader.
 #pragma once
 
-#include "level_binary.h"
+#include "lessons/level_binary.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // route finder finds with the game's own movement and collection code, replayed step by step
 // on a fresh world and then through the whole game, headless, from the title to the table.
 #include "content_files.h"
-#include "solver.h"
+#include "lessons/solver.h"
 
 #include "platform/headless.h"
 #include "shell/application.h"

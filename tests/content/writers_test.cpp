@@ -2,8 +2,8 @@
 // back by the game's own decoder, the module writer's layout, and the PNG writer read back by
 // its reader.
 #include "image.h"
-#include "level_binary.h"
-#include "level_text.h"
+#include "lessons/level_binary.h"
+#include "lessons/level_text.h"
 #include "modfile.h"
 #include "png.h"
 

@@ -2,8 +2,8 @@
 // crash, and a source read without mistakes is written back, read again to the same level,
 // and compiled to a level file that reads back to the same grid and tokens.
 #include "fuzz/fuzz_support.h"
-#include "level_binary.h"
-#include "level_text.h"
+#include "lessons/level_binary.h"
+#include "lessons/level_text.h"
 
 #include <cstdint>
 #include <cstring>

@@ -5,7 +5,7 @@
 // file the game reads or writes. In every case the game behaves as its failure handling
 // says, runs to its normal end, and the high-score table on disk is the old one or the new
 // one, whole.
-#include "level_binary.h"
+#include "lessons/level_binary.h"
 #include "support/bmp_writer.h"
 #include "support/test_game.h"
 #include "support/test_levels.h"

@@ -1,10 +1,10 @@
 // The game's own seven levels: each source proven fair (every token reachable, no trap, a
 // route to the board's number), and the level files the generator makes from them keep their
 // bytes, so the built-in game stays what it is.
-#include "level_binary.h"
-#include "level_text.h"
-#include "pack.h"
-#include "proof.h"
+#include "lessons/level_binary.h"
+#include "lessons/level_text.h"
+#include "lessons/pack.h"
+#include "lessons/proof.h"
 
 #include "support/temp_dir.h"
 

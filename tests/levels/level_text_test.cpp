@@ -1,6 +1,6 @@
 // The level source reader: every kind of mistake named with its file and line, all of them in
 // one reading, in English and Polish; and a source written back reads as the same level.
-#include "level_text.h"
+#include "lessons/level_text.h"
 
 #include <gtest/gtest.h>
 

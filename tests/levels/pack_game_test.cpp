@@ -1,9 +1,9 @@
 // Lesson packs in the game: an example pack played by name through a whole headless game to
 // the ending, its score saved in its own table while the game's own table is not touched; and
 // packs that the game refuses to play.
-#include "level_binary.h"
+#include "lessons/level_binary.h"
+#include "lessons/solver.h"
 #include "shell/options.h"
-#include "solver.h"
 
 #include "support/test_game.h"
 

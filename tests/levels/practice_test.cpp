@@ -1,11 +1,11 @@
 // Practice packs: the shapes are fair with every place filled; a pack of each family of facts,
 // over several seeds, reads back through the pack reader and every level passes the check,
 // with other numbers for another seed and more tokens towards the end.
-#include "practice.h"
-#include "level_binary.h"
-#include "pack.h"
-#include "solver.h"
-#include "traps.h"
+#include "lessons/practice.h"
+#include "lessons/level_binary.h"
+#include "lessons/pack.h"
+#include "lessons/solver.h"
+#include "lessons/traps.h"
 
 #include "support/temp_dir.h"
 

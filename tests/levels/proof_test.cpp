@@ -1,9 +1,9 @@
 // The proof of a level, with the source line each verdict names: a fair level with its winning
 // sum, a token out of reach, a trap, a board number the tokens cannot make, and a level of so
 // many tokens that the search must give its verdict within its bounds.
-#include "proof.h"
-#include "level_text.h"
-#include "solver.h"
+#include "lessons/proof.h"
+#include "lessons/level_text.h"
+#include "lessons/solver.h"
 
 #include "support/temp_dir.h"
 

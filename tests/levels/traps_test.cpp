@@ -1,8 +1,8 @@
 // The trap finder on small hand-made levels, each with its tokens 3, +, 4 and "=": clean ones,
 // and ones with a one-way ledge, a pit whose walls only the wall-edge trick could climb, a fall
 // off the grid, a dead end behind a wall, and a token nobody can reach.
-#include "traps.h"
-#include "level_text.h"
+#include "lessons/traps.h"
+#include "lessons/level_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "game_script.h"
 #include "headless_game.h"
-#include "solver.h"
+#include "lessons/solver.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // given bonuses.
 #pragma once
 
-#include "level_binary.h"
+#include "lessons/level_binary.h"
 #include "support/temp_dir.h"
 
 #include <cstdint>

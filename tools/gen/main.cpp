@@ -2,10 +2,10 @@
 // Writes gfx/, level/ and music/ of the game folder from the level sources and the drawing
 // code of this folder. The output is the same bytes on every run.
 #include "image.h"
-#include "level_binary.h"
-#include "level_text.h"
+#include "lessons/level_binary.h"
+#include "lessons/level_text.h"
+#include "lessons/pack.h"
 #include "modfile.h"
-#include "pack.h"
 #include "pictures.h"
 
 #include <cstdio>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "image.h"
-#include "level.h"         // the shared level library (tools/level)
-#include "world/layout.h"  // where the game cuts every piece, and the frame
+#include "lessons/level.h"  // the shared level library
+#include "world/layout.h"   // where the game cuts every piece, and the frame
 
 namespace gen {
 

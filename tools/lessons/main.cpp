@@ -1,9 +1,9 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish or English by LANG.
-#include "pack.h"
-#include "practice.h"
-#include "proof.h"
+#include "lessons/pack.h"
+#include "lessons/practice.h"
+#include "lessons/proof.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 #include "game_script.h"
 
-#include "solver.h"
+#include "lessons/solver.h"
 
 #include <memory>
 #include <utility>

@@ -12,8 +12,8 @@
 #include "headless_game.h"
 #include "recording.h"
 
-#include "level_binary.h"
-#include "solver.h"
+#include "lessons/level_binary.h"
+#include "lessons/solver.h"
 
 #include <array>
 #include <cstdio>

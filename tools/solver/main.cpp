@@ -1,6 +1,6 @@
 // kalkulon_solve LEVEL_FILE...: finds and prints a winning route for each level file.
-#include "level_binary.h"
-#include "solver.h"
+#include "lessons/level_binary.h"
+#include "lessons/solver.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "solver.h"
+#include "lessons/solver.h"
 
 #include <algorithm>
 #include <array>

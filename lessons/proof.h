@@ -3,8 +3,8 @@
 // are named with the line of the level source they concern.
 #pragma once
 
-#include "language.h"
-#include "level_text.h"
+#include "lessons/language.h"
+#include "lessons/level_text.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 // the file's limits (at most 30 tokens, cells -1..3, terminated names), by the tools and tests.
 #pragma once
 
-#include "level.h"
+#include "lessons/level.h"
 
 #include <cstdint>
 #include <string>

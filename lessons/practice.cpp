@@ -1,7 +1,7 @@
-#include "practice.h"
+#include "lessons/practice.h"
 
-#include "pack.h"
-#include "solver.h"
+#include "lessons/pack.h"
+#include "lessons/solver.h"
 
 #include <algorithm>
 #include <array>

@@ -12,7 +12,7 @@
 // is expected to find.
 #pragma once
 
-#include "level.h"
+#include "lessons/level.h"
 
 #include <cstdint>
 

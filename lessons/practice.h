@@ -3,9 +3,9 @@
 // each level proven before it is kept, a little harder from level to level.
 #pragma once
 
-#include "language.h"
-#include "level_text.h"
-#include "proof.h"
+#include "lessons/language.h"
+#include "lessons/level_text.h"
+#include "lessons/proof.h"
 
 #include <cstdint>
 #include <filesystem>

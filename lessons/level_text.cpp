@@ -1,4 +1,4 @@
-#include "level_text.h"
+#include "lessons/level_text.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,8 @@
 // explains it), read with a message for every mistake, and written back.
 #pragma once
 
-#include "language.h"
-#include "level.h"
+#include "lessons/language.h"
+#include "lessons/level.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "pack.h"
+#include "lessons/pack.h"
 
-#include "level_binary.h"
+#include "lessons/level_binary.h"
 
 #include <algorithm>
 #include <cctype>

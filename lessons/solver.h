@@ -5,7 +5,7 @@
 // with the tokens still lying in the level are dropped early.
 #pragma once
 
-#include "level.h"
+#include "lessons/level.h"
 #include "world/game_world.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-#include "level.h"
-#include "language.h"
+#include "lessons/level.h"
+#include "lessons/language.h"
 
 #include <cmath>
 #include <cstdio>

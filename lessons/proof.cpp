@@ -1,7 +1,7 @@
-#include "proof.h"
+#include "lessons/proof.h"
 
-#include "solver.h"
-#include "traps.h"
+#include "lessons/solver.h"
+#include "lessons/traps.h"
 
 namespace solver {
 

@@ -1,4 +1,4 @@
-#include "traps.h"
+#include "lessons/traps.h"
 
 #include "world/game_world.h"
 

@@ -1,4 +1,4 @@
-#include "level_binary.h"
+#include "lessons/level_binary.h"
 
 #include <algorithm>
 #include <cstdio>

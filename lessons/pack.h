@@ -5,8 +5,8 @@
 // and music, and the pack's own high-score table.
 #pragma once
 
-#include "language.h"
-#include "level_text.h"
+#include "lessons/language.h"
+#include "lessons/level_text.h"
 
 #include <filesystem>
 #include <string>
