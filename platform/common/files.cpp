@@ -40,7 +40,7 @@ bool regular(const struct stat& st) {
 // The descriptor when it is open on a regular file; otherwise it is closed and -1 returned.
 int keepIfRegular(int fd) {
     if (fd < 0) return -1;
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd, &st) == 0 && regular(st)) return fd;
     const int why = errno;
     ::close(fd);
@@ -84,7 +84,7 @@ std::FILE* openFile(const char* name, const char* mode) {
         return nullptr;
     }
     const std::string path = hostPath(name);
-    struct stat st {};
+    struct stat st = {};
     int fd = -1;
     if (kind == 'r') {
         // Links are followed: the installed game reaches its data through them.
@@ -112,7 +112,7 @@ std::FILE* openFile(const char* name, const char* mode) {
 bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     std::FILE* f = openFile(name, "rb");
     if (f == nullptr) return false;
-    struct stat st {};
+    struct stat st = {};
     bool ok = ::fstat(::fileno(f), &st) == 0 && static_cast<std::uint64_t>(st.st_size) <= maxBytes;
     std::vector<std::uint8_t> data;
     if (ok) {

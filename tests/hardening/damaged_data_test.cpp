@@ -212,8 +212,8 @@ void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry 
     });
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')}).keys("A", {scanOf('A')});
     script.keys("Enter", {kScanEnter});
-    script.then(
-        "saved", [](Application& a) { return a.world->entryRow == -1; }, [](Application&) { hl::postEscape(); });
+    const auto saved = [](Application& a) { return a.world->entryRow == -1; };
+    script.then("saved", saved, [](Application&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
@@ -554,7 +554,7 @@ namespace {
 bool runAsRoot() { return ::geteuid() == 0; }
 
 ino_t inodeOf(const fs::path& path) {
-    struct stat st {};
+    struct stat st = {};
     return ::lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 

@@ -148,10 +148,8 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
         script.then("typed", after(tap.nextMs), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
     }
     script.then("Enter", [](Application&) { hl::setKey(kScanEnter, true); });
-    script
-        .then(
-            "saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) {})
-        .closeWindow();
+    const auto saved = [](Application& a) { return a.world->entryRow < 0; };
+    script.then("saved", saved, [](Application&) {}).closeWindow();
     EXPECT_EQ(play(game, script), 0);
     EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEEEF"}, {10, ""}}));
 }

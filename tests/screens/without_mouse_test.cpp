@@ -170,8 +170,8 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
     s.then(
         "move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
         [](Application&) { hl::setMouse(kRestingMouse.x, kRestingMouse.y); });
-    s.then(
-        "nothing lit", [](Application& a) { return a.hoverButton == kHoverNone; }, [](Application&) {});
+    const auto nothingLit = [](Application& a) { return a.hoverButton == kHoverNone; };
+    s.then("nothing lit", nothingLit, [](Application&) {});
     s.startGame();
     // A pause entry lit by the keys looks exactly as under the mouse.
     s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });

@@ -56,15 +56,15 @@ TEST(Music, StartsSilentAndFadesInOneStepPerActiveMainLoopPassUpTo192) {
             hl::setForeground(true);
         });
     // A game runs its own loop: the volume holds until the main loop turns again.
-    script.then(
-        "at 100", [](Application& a) { return a.musicVolume == 100; }, [](Application&) {});
+    const auto atHundred = [](Application& a) { return a.musicVolume == 100; };
+    script.then("at 100", atHundred, [](Application&) {});
     script.startGame();
     script.then("in the game", showing(Screen::Play), [&](Application& a) { volumeInGame = a.musicVolume; });
     script.then("Escape", [](Application&) { hl::postEscape(); });
     script.then("still the same", showing(Screen::Pause), [&](Application& a) { EXPECT_EQ(a.musicVolume, volumeInGame); });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
-    script.then(
-        "full", [&](Application& a) { return a.musicVolume == 192 && ++passesAt192 == 100; }, [](Application&) {});
+    const auto fullAWhile = [&](Application& a) { return a.musicVolume == 192 && ++passesAt192 == 100; };
+    script.then("full", fullAWhile, [](Application&) {});
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 

@@ -159,7 +159,7 @@ TEST(HighScores, FailedSaveLeavesTheOldFileWhole) {
     setRow(*w, 0, 999, "NOWY");
 
     // The disk fills up after 100 bytes: the new file cannot take the table.
-    struct rlimit limit {};
+    struct rlimit limit = {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit full = limit;

@@ -13,8 +13,8 @@ Script& Script::then(std::string what, When when, Act act) {
 }
 
 Script& Script::then(std::string what, Act act) {
-    return then(
-        std::move(what), [](Application&) { return true; }, std::move(act));
+    const auto now = [](Application&) { return true; };
+    return then(std::move(what), now, std::move(act));
 }
 
 Script& Script::each(std::string what, When until, Act act) {

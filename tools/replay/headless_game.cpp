@@ -105,9 +105,10 @@ int HeadlessGame::replay(const Inputs& inputs, Watch watch) {
 }
 
 void HeadlessGame::hashFrames() {
-    hl::setPresentHook([this](const hl::Frame& frame) {
+    const auto hash = [this](const hl::Frame& frame) {
         frames.push_back({hl::polls(), app->screenShown(), frameHash(frame.pixels)});
-    });
+    };
+    hl::setPresentHook(hash);
 }
 
 }  // namespace replay

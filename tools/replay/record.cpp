@@ -60,8 +60,8 @@ void padKey(Script& script, const std::string& what, plat::PadButton button) {
 // Taps a key, then waits until the button of `code` is lit.
 void keyToButton(Script& script, const std::string& what, std::uint8_t scan, std::int32_t code) {
     script.then(what, [scan](Application&) { replay::tapKey(scan); });
-    script.then(
-        what + " lit", [code](Application& a) { return a.hoverButton == code; }, [](Application&) {});
+    const auto lit = [code](Application& a) { return a.hoverButton == code; };
+    script.then(what + " lit", lit, [](Application&) {});
 }
 
 Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Route& losing) {
@@ -74,8 +74,8 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
     script.then(
         "credits in place", [](Application& a) { return a.creditLines[1].x <= 50 && a.creditLines[1].direction == 0; },
         [](Application&) {});
-    script.then(
-        "title a while", [frames](Application&) { return ++*frames == 20; }, [](Application&) {});
+    const auto aWhile = [frames](Application&) { return ++*frames == 20; };
+    script.then("title a while", aWhile, [](Application&) {});
     script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
     // The story, paused and resumed with Enter (the first press lights Powrót do gry).
     script.then("Escape over the story", showing(Screen::Story), [](Application&) { hl::postEscape(); });
@@ -130,8 +130,8 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
     padKey(script, "D-pad up", plat::PadButton::DpadUp);
     padKey(script, "D-pad right", plat::PadButton::DpadRight);
     padKey(script, "Start", plat::PadButton::Start);
-    script.then(
-        "saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) { hl::postEscape(); });
+    const auto saved = [](Application& a) { return a.world->entryRow < 0; };
+    script.then("saved", saved, [](Application&) { hl::postEscape(); });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
     script.then("leave the table", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
