@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -54,15 +53,13 @@ int listPacks(const lvl::Installed& installed) {
 }
 
 // Reads, proves and compiles the pack into its run folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed) {
+int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
-    const char* start = std::getenv("KALKULON_START_DIR");  // where the launcher was started
     fs::path folder;
     std::string key;
     lvl::Text error;
-    if (!lvl::resolvePack(argument, start != nullptr && *start != '\0' ? fs::path(start) : here, lvl::packRoots(installed),
-                          folder, key, error)) {
+    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), folder, key, error)) {
         say(stderr, error);
         return 2;
     }
@@ -98,7 +95,7 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
 
 }  // namespace
 
-int handleOptions(int argc, char** argv) {
+int handleOptions(int argc, char** argv, const DataFolder& dataFolder) {
     if (argc <= 1) return -1;
     language = lvl::languageFromEnvironment();
     const std::string option = argv[1];
@@ -114,8 +111,9 @@ int handleOptions(int argc, char** argv) {
     lvl::Installed installed;
     lvl::Text error;
     if (!lvl::findInstalled(".", installed, error)) {
-        say(stderr, error);
+        if (dataFolder.found) say(stderr, error);
+        else std::fprintf(stderr, "%s\n", dataFolder.notFound.c_str());
         return 2;
     }
-    return pack ? enterPack(argv[2], installed) : listPacks(installed);
+    return pack ? enterPack(argv[2], installed, dataFolder.started) : listPacks(installed);
 }
