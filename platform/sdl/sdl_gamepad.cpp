@@ -4,6 +4,7 @@
 // Joysticks SDL knows no controller layout for are left alone. SDL holds back presses while
 // another window is in front and still reports letting go.
 #include "platform/gamepads.h"
+#include "platform/sdl/library_noise.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -97,7 +98,7 @@ void unplugged(SDL_JoystickID id) {
 void gamepadsOpen() {
     auto& p = pads();
     // Without the controller subsystem the game is played with the keyboard alone.
-    if (!p.started) p.started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!p.started) p.started = quietly([] { return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER); }) == 0;
 }
 
 void gamepadsClose() {

@@ -6,6 +6,7 @@
 #include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/report.h"
+#include "platform/sdl/library_noise.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -168,8 +169,10 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     // kiosk, a bare X server) the window really covers the screen, as SDL believes it does.
     SDL_Rect screen{0, 0, width, height};
     SDL_GetDisplayBounds(0, &screen);
-    s.window = SDL_CreateWindow(utf8.c_str(), screen.x, screen.y, screen.w, screen.h,
+    s.window = sdl::quietly([&] {
+        return SDL_CreateWindow(utf8.c_str(), screen.x, screen.y, screen.w, screen.h,
                                 SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
+    });
     if (s.window == nullptr) {
         reportFailure("the window could not be made", SDL_GetError());
         return false;
