@@ -169,5 +169,11 @@ bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>&
 // which is written, synced and renamed over `name`. False when a step fails; `name` is then as
 // it was and the new file is gone.
 bool replaceFile(const char* name, const void* bytes, std::size_t size);
+// An advisory lock (flock) on the file `name`, which is made when missing (never through a
+// link, only a regular file), shared by every process that takes it so: while one holds it,
+// another waits, at most `waitMs` milliseconds. The handle to unlockFile, or -1 (errno says why;
+// ETIMEDOUT when the wait ran out).
+int lockFile(const char* name, int waitMs);
+void unlockFile(int handle);
 
 }  // namespace plat
