@@ -3,6 +3,7 @@
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
 #include "platform/headless.h"
+#include "platform/common/signals.h"
 #include "platform/dialog_text.h"
 #include "platform/gamepads.h"
 #include "platform/key_presses.h"
@@ -103,6 +104,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int, int) {
     s.owner = owner;
     // A new window comes up in the foreground, and the system says so.
     s.queue.push_back({kMsgActivateApp, s.foreground ? 1u : 0u, 0});
+    signals::watch();
     return true;
 }
 
@@ -116,6 +118,7 @@ bool peekMessage(Message& msg) {
         s.pollHook();
         s.inHook = false;
     }
+    if (signals::takeHangUp() && s.windowAlive) s.queue.push_back({kMsgClose, 0, 0});
     if (s.queue.empty()) return false;
     msg = s.queue.front();
     s.queue.pop_front();
@@ -136,6 +139,7 @@ std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t)
         s.windowAlive = false;
         s.acquired = false;
         s.musicAtDestroy = static_cast<int>(s.music.size());
+        signals::stopWatching();
         if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
     }
     return 0;

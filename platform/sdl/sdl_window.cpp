@@ -1,6 +1,7 @@
 // The game's window on SDL2: a desktop-sized full-screen window showing the 640 x 480 frame
 // scaled with its aspect kept (sdl_video.cpp presents it), a message queue fed from SDL
 // events, the cursor, the message box and the clock.
+#include "platform/common/signals.h"
 #include "platform/cp1250.h"
 #include "platform/dialog_text.h"
 #include "platform/letterbox.h"
@@ -63,6 +64,7 @@ void destroyWindow() {
     s.window = nullptr;
     s.focused = false;
     sdl::keyboardFocusChanged(false);
+    plat::signals::stopWatching();
 }
 
 void setFocus(bool focused) {
@@ -141,6 +143,7 @@ void translate(const SDL_Event& e) {
 void pump() {
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) translate(e);
+    if (plat::signals::takeHangUp() && state().window != nullptr) queue().push_back({kMsgClose, 0, 0});
 }
 
 }  // namespace
@@ -178,6 +181,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     if (s.crosshair != nullptr) SDL_SetCursor(s.crosshair);
     SDL_ShowWindow(s.window);
     SDL_RaiseWindow(s.window);
+    plat::signals::watch();
     return true;
 }
 
