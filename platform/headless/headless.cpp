@@ -209,7 +209,12 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     return KeyRead::Ok;
 }
 
-bool keyboardTakePress(std::uint8_t& scanCode) { return m().presses.take(scanCode); }
+bool keyboardTakePress(KeyPress& press) {
+    auto& s = m();
+    if (const std::uint8_t repeat = s.pads.dueRepeat(s.time); repeat != 0 && s.keyboard && s.foreground)
+        s.presses.pushRepeat(repeat);
+    return s.presses.take(press);
+}
 
 void keyboardDropPresses() { m().presses.clear(); }
 
@@ -374,10 +379,17 @@ void setKey(std::uint8_t scanCode, bool down) {
     keepInput(InputKind::Key, scanCode, down ? 1 : 0);
     auto& s = m();
     if (down && s.keys[scanCode] == 0) keyWentDown(scanCode, virtualKeyOf(scanCode));
+    if (!down) s.presses.released(scanCode);
     s.keys[scanCode] = down ? 0x80 : 0;
+}
+void repeatKey(std::uint8_t scanCode) {
+    keepInput(InputKind::Repeat, scanCode);
+    auto& s = m();
+    if (s.keys[scanCode] != 0 && s.keyboard && s.foreground) s.presses.pushRepeat(scanCode);
 }
 void releaseAllKeys() {
     keepInput(InputKind::ReleaseKeys);
+    for (int scan = 0; scan < 256; ++scan) m().presses.released(static_cast<std::uint8_t>(scan));
     std::memset(m().keys, 0, sizeof m().keys);
 }
 bool keyboardAcquired() { return m().acquired; }
@@ -394,7 +406,7 @@ void unplugPad(int id) {
 }
 void setPadButton(int id, PadButton button, bool down) {
     keepInput(InputKind::PadButton, id, static_cast<std::int64_t>(button), down ? 1 : 0);
-    const PadKey key = m().pads.button(id, button, down);
+    const PadKey key = m().pads.button(id, button, down, m().time);
     if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
 }
 void setPadAxis(int id, PadAxis axis, int value) {
@@ -464,6 +476,9 @@ void apply(const Input& in) {
         break;
     case InputKind::ReleaseKeys:
         releaseAllKeys();
+        break;
+    case InputKind::Repeat:
+        repeatKey(static_cast<std::uint8_t>(in.a));
         break;
     case InputKind::Plug:
         plugPad(i32(in.a));

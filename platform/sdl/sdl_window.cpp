@@ -116,12 +116,16 @@ void translate(const SDL_Event& e) {
         break;
     case SDL_KEYDOWN:
         if (e.key.repeat == 0) sdl::keyPressed(e.key.keysym);
+        else sdl::keyRepeated(e.key.keysym);
         if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
             queue().push_back({kMsgKeyDown, kVkEscape, 0});
         } else if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
                    (e.key.keysym.mod & KMOD_ALT) != 0 && e.key.repeat == 0) {
             toggleFullscreen();
         }
+        break;
+    case SDL_KEYUP:
+        sdl::keyReleased(e.key.keysym);
         break;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
