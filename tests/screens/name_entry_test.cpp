@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstring>
 
 using namespace replay;
@@ -157,14 +160,52 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsOnlyAsTheDesktopRepeatsIt) 
     EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABECDDDD"}, {10, ""}}));
 }
 
-TEST(NameEntry, ClosingTheWindowDuringTheEntrySavesItAsEscapeDoes) {
-    for (const std::string typed : {"AB", ""}) {
-        TestGame game;
-        Script script;
-        loseAGame(game, script);
-        for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
-        script.closeWindow();
-        EXPECT_EQ(play(game, script), 0);
-        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
+// The window closed, or the terminal or desktop session that started the game hung up.
+TEST(NameEntry, ClosingTheWindowOrAHangUpDuringTheEntrySavesItAsEscapeDoes) {
+    for (const bool hangUp : {false, true}) {
+        for (const std::string typed : {"AB", ""}) {
+            SCOPED_TRACE(hangUp ? "hang-up" : "close");
+            TestGame game;
+            Script script;
+            loseAGame(game, script);
+            for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
+            if (hangUp) script.then("hang up", [](Application&) { std::raise(SIGHUP); });
+            else script.closeWindow();
+            EXPECT_EQ(play(game, script), 0);
+            EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
+        }
     }
+}
+
+// The disk full when Escape ends the entry: the table stays on screen with a box that says the
+// score could not be saved, and the next Escape saves it and leaves.
+TEST(NameEntry, AFailedSaveIsToldOnScreenAndTheNameSavedAtTheNextSave) {
+    TestGame game;
+    Script script;
+    loseAGame(game, script);
+    struct rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    script.keys("O", {scanOf('O')});
+    script.then("disk full, Escape", [&](Application&) {
+        struct rlimit full = limit;
+        full.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        testing::internal::CaptureStderr();
+        hl::postEscape();
+    });
+    script.nextFrame().then("told", [&](Application& a) {
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be saved"), std::string::npos);
+        EXPECT_EQ(a.world->unsavedCount, 1);
+        EXPECT_EQ(a.screenShown(), Screen::HighScores);
+        constexpr std::uint16_t kBoxBlue = 0x52EE;  // (10, 10, 110), as every box shows it
+        EXPECT_EQ(hl::lastFrame().pixels[440 * 640 + 155], kBoxBlue);
+        hl::postEscape();
+    });
+    script.then("left", showing(Screen::Title), [&](Application& a) {
+        EXPECT_EQ(a.world->unsavedCount, 0);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "O"}, {10, ""}}));
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
 }
