@@ -97,7 +97,18 @@ std::optional<double> cellNumber(std::string_view w) {
     return w.starts_with('-') ? -v : v;
 }
 
-std::string quoted(std::string_view s) { return std::string(1, '"').append(s).append(1, '"'); }
+// A word of the file in quotes, when it reads as level text: a word of letters (any
+// alphabet), digits, '.', ',', '_', '-' and '/', or one sign of a token or a cell. Any other word (a line
+// of some other file, perhaps a secret) is not repeated: "…" stands for it.
+std::string quoted(std::string_view s) {
+    const auto wordSign = [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c)) ||
+               std::string_view(".,_-/").find(c) != std::string_view::npos;
+    };
+    const bool levelText = (s.size() == 1 && std::string_view("+-*/=#.XO").find(s[0]) != std::string_view::npos) ||
+                           (!s.empty() && s.size() <= 24 && std::all_of(s.begin(), s.end(), wordSign));
+    return std::string(1, '"').append(levelText ? s : "…").append(1, '"');
+}
 std::string num(long v) { return std::to_string(v); }
 
 // Where a token or the start lies, in cells, as the source wrote it.

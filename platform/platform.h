@@ -99,10 +99,16 @@ void keyboardRelease();
 // Fills `state` only when it returns Ok; otherwise the buffer is left as it was.
 KeyRead keyboardRead(std::uint8_t state[256]);
 // Key presses for typing, oldest first, by scan code: a key going down while the window has
-// the foreground, however briefly. A desktop's repeat of a held key is no press, nor is a key
-// still held when the window comes back. Leaving the foreground drops the presses not yet
+// the foreground, however briefly; a key still held when the window comes back is none. The
+// desktop's repeats of a held key come among them marked `repeat`, at the desktop's delay and
+// rate (a gamepad's D-pad held repeats alike, after half a second, every 80 ms); a repeat not
+// taken before its key is let go is dropped. Leaving the foreground drops the presses not yet
 // taken.
-bool keyboardTakePress(std::uint8_t& scanCode);
+struct KeyPress {
+    std::uint8_t scanCode = 0;
+    bool repeat = false;
+};
+bool keyboardTakePress(KeyPress& press);
 void keyboardDropPresses();
 
 // ---- presenting frames -------------------------------------------------------------------
@@ -169,5 +175,11 @@ bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>&
 // which is written, synced and renamed over `name`. False when a step fails; `name` is then as
 // it was and the new file is gone.
 bool replaceFile(const char* name, const void* bytes, std::size_t size);
+// An advisory lock (flock) on the file `name`, which is made when missing (never through a
+// link, only a regular file), shared by every process that takes it so: while one holds it,
+// another waits, at most `waitMs` milliseconds. The handle to unlockFile, or -1 (errno says why;
+// ETIMEDOUT when the wait ran out).
+int lockFile(const char* name, int waitMs);
+void unlockFile(int handle);
 
 }  // namespace plat

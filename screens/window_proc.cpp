@@ -10,8 +10,8 @@ std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t w
     switch (message) {
     case plat::kMsgDestroy:
         // A window closed in the middle of the name entry keeps the new score and the name
-        // typed so far, as Escape does.
-        if (world != nullptr && onNameEntry) world->finishNameEntry();
+        // typed so far, as Escape does; names a failed save left are tried once more.
+        if (world != nullptr) world->finishNameEntry();
         releaseInput();
         plat::postQuitMessage(0);
         return 0;
@@ -50,7 +50,10 @@ void Application::onEscape() {
         return;
     }
     if (onNameEntry) {
-        world->finishNameEntry();
+        // A name that could not be saved keeps the table on screen, where a box says so; the
+        // next Escape leaves.
+        const bool typing = world->entryRow >= 0;
+        if (!world->finishNameEntry() && typing) return;
         world->levelRunning = false;
         world->lives = 0;
         onTitle = true;

@@ -108,8 +108,8 @@ public:
     void nameEntryFrame(std::int32_t row);
     // The end of a game whose score may enter the table: the high-score screen with its entry.
     void startNameEntry();
-    // The key the name entry takes now (0 for none): the next press, or the held key's repeat.
-    std::uint8_t nextEntryKey(const std::uint8_t keys[256]);
+    // The key the name entry takes now (0 for none): the next press or repeat of a key it uses.
+    std::uint8_t nextEntryKey();
     // Which screen shows (read only).
     Screen screenShown() const;
     void playRoutine();
@@ -160,9 +160,6 @@ public:
     // Set when a key pressed a button: Up (a gamepad's south button too) held then does not
     // jump in the level until it is let go.
     bool holdUpBack = false;
-    // The name entry's held key: the last key it took, and when that key starts repeating.
-    std::uint8_t repeatKey = 0;
-    std::uint32_t repeatDue = 0;
     CreditLine creditLines[2] = {};
     std::int32_t creditIndex = 0;
     bool directInput = false;  // the input object exists

@@ -94,11 +94,23 @@ public:
 
     // ---- high scores ------------------------------------------------------------------------
     void clearHighScores();
+    // Reads the table file into the table: 0, or errno of a file that cannot be opened (ENOENT
+    // when it is missing).
+    int readHighScores();
+    // False when the file is missing (the start-up then makes it).
     bool loadHighScores();
-    void saveHighScores();
+    // The table as it is, written whole in place of the file; false when that failed.
+    bool writeHighScores();
+    // Saves the rows not saved yet into the table on disk as it is now, under the table's lock,
+    // and shows that table. False when it failed: the reason is on standard error, the rows
+    // stay unsaved for the next save, and the table shown keeps them.
+    bool saveHighScores();
     void insertHighScore();
-    // Ends a name entry, if one is open, saving the table with the name as typed so far.
-    void finishNameEntry();
+    // Places a row by its score below equal ones; its row, or -1 when it does not enter.
+    std::int32_t placeRow(std::int32_t rowScore, const char* name);
+    // Ends a name entry, if one is open, and saves the rows not saved yet (that name and any a
+    // failed save left). False when they could not be saved.
+    bool finishNameEntry();
 
     // ---- fields ------------------------------------------------------------------------------
     Bonus bonuses[kMaxBonuses] = {};
@@ -138,6 +150,16 @@ public:
     char hiNames[kHighScoreRows][kNameLength] = {};
     std::int32_t entryRow = -1;
     std::int32_t nameCursor = 0;
+    // Names entered that are not on disk yet: a save failed. At most the ten best.
+    struct UnsavedRow {
+        std::int32_t score = 0;
+        char name[kNameLength] = {};
+    };
+    UnsavedRow unsaved[kHighScoreRows] = {};
+    std::int32_t unsavedCount = 0;
+
+private:
+    void keepUnsaved(std::int32_t rowScore, const char* name);
 };
 
 // The world the drawing code reads; set by the main loop when it makes the world.

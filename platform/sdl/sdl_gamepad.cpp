@@ -123,7 +123,7 @@ void gamepadEvent(const SDL_Event& e) {
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        send(p.keys.button(e.cbutton.which, buttonOf(e.cbutton.button), e.cbutton.state == SDL_PRESSED));
+        send(p.keys.button(e.cbutton.which, buttonOf(e.cbutton.button), e.cbutton.state == SDL_PRESSED, e.cbutton.timestamp));
         break;
     case SDL_CONTROLLERAXISMOTION:
         send(p.keys.axis(e.caxis.which, axisOf(e.caxis.axis), e.caxis.value));
@@ -134,5 +134,7 @@ void gamepadEvent(const SDL_Event& e) {
 }
 
 void addGamepadKeys(std::uint8_t state[256]) { pads().keys.addHeld(state); }
+
+std::uint8_t gamepadRepeat() { return state().focused ? pads().keys.dueRepeat(SDL_GetTicks()) : 0; }
 
 }  // namespace plat::sdl

@@ -1,6 +1,7 @@
 // The game's window on SDL2: a desktop-sized full-screen window showing the 640 x 480 frame
 // scaled with its aspect kept (sdl_video.cpp presents it), a message queue fed from SDL
 // events, the cursor, the message box and the clock.
+#include "platform/common/signals.h"
 #include "platform/cp1250.h"
 #include "platform/dialog_text.h"
 #include "platform/letterbox.h"
@@ -64,6 +65,7 @@ void destroyWindow() {
     s.window = nullptr;
     s.focused = false;
     sdl::keyboardFocusChanged(false);
+    plat::signals::stopWatching();
 }
 
 void setFocus(bool focused) {
@@ -115,12 +117,16 @@ void translate(const SDL_Event& e) {
         break;
     case SDL_KEYDOWN:
         if (e.key.repeat == 0) sdl::keyPressed(e.key.keysym);
+        else sdl::keyRepeated(e.key.keysym);
         if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
             queue().push_back({kMsgKeyDown, kVkEscape, 0});
         } else if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
                    (e.key.keysym.mod & KMOD_ALT) != 0 && e.key.repeat == 0) {
             toggleFullscreen();
         }
+        break;
+    case SDL_KEYUP:
+        sdl::keyReleased(e.key.keysym);
         break;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
@@ -142,6 +148,7 @@ void translate(const SDL_Event& e) {
 void pump() {
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) translate(e);
+    if (plat::signals::takeHangUp() && state().window != nullptr) queue().push_back({kMsgClose, 0, 0});
 }
 
 }  // namespace
@@ -181,6 +188,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     if (s.crosshair != nullptr) SDL_SetCursor(s.crosshair);
     SDL_ShowWindow(s.window);
     SDL_RaiseWindow(s.window);
+    plat::signals::watch();
     return true;
 }
 

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstring>
 
 using namespace replay;
@@ -118,20 +121,24 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEnd
     EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, std::string("ABX ", 4)}, {10, ""}}));
 }
 
-TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
+// A held key repeats only when the desktop says so, at most one key per 80 ms; a repeat not
+// taken yet when the key is let go types nothing.
+TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsOnlyAsTheDesktopRepeatsIt) {
     TestGame game;
     Script script;
     loseAGame(game, script);
     struct Tap {
         char letter;
-        std::uint32_t holdMs;  // 0: down and up between two frames
-        std::uint32_t nextMs;  // the next key goes down this long after this one
-        const char* typed;     // the name once this key is done
+        std::uint32_t holdMs;                // 0: down and up between two frames
+        std::vector<std::uint32_t> repeats;  // when the desktop repeats it, after the press
+        const char* typed;                   // the name once this key is done
     };
     const Tap taps[] = {
-        {'A', 0, 700, "A"},        {'B', 10, 700, "AB"},       {'C', 60, 700, "ABC"},
-        {'D', 90, 700, "ABCD"},    {'E', 620, 700, "ABCDEEE"},  // repeats at 500 and 580 ms
-        {'F', 10, 20, "ABCDEEEF"},                              // Enter follows 20 ms later
+        {'A', 0, {}, "A"},
+        {'B', 10, {}, "AB"},
+        {'E', 60, {40}, "ABE"},                        // let go before its repeat was taken
+        {'C', 620, {}, "ABEC"},                        // the desktop's delay is longer
+        {'D', 700, {500, 530, 560, 620}, "ABECDDDD"},  // faster than the pace: 500, 580, 660
     };
     auto pressedAt = std::make_shared<std::uint32_t>(0);
     const auto after = [pressedAt](std::uint32_t ms) {
@@ -144,24 +151,61 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsAfterADelay) {
             hl::setKey(scan, true);
             if (tap.holdMs == 0) hl::setKey(scan, false);
         });
+        for (std::uint32_t ms : tap.repeats) script.then("repeat", after(ms), [scan](Application&) { hl::repeatKey(scan); });
         script.then("release", after(tap.holdMs), [scan](Application&) { hl::setKey(scan, false); });
-        script.then("typed", after(tap.nextMs), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
+        script.then("typed", after(tap.holdMs + 200), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
     }
-    script.then("Enter", [](Application&) { hl::setKey(kScanEnter, true); });
-    const auto saved = [](Application& a) { return a.world->entryRow < 0; };
-    script.then("saved", saved, [](Application&) {}).closeWindow();
+    script.keys("Enter", {kScanEnter}).closeWindow();
     EXPECT_EQ(play(game, script), 0);
-    EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABCDEEEF"}, {10, ""}}));
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "ABECDDDD"}, {10, ""}}));
 }
 
-TEST(NameEntry, ClosingTheWindowDuringTheEntrySavesItAsEscapeDoes) {
-    for (const std::string typed : {"AB", ""}) {
-        TestGame game;
-        Script script;
-        loseAGame(game, script);
-        for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
-        script.closeWindow();
-        EXPECT_EQ(play(game, script), 0);
-        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
+// The window closed, or the terminal or desktop session that started the game hung up.
+TEST(NameEntry, ClosingTheWindowOrAHangUpDuringTheEntrySavesItAsEscapeDoes) {
+    for (const bool hangUp : {false, true}) {
+        for (const std::string typed : {"AB", ""}) {
+            SCOPED_TRACE(hangUp ? "hang-up" : "close");
+            TestGame game;
+            Script script;
+            loseAGame(game, script);
+            for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
+            if (hangUp) script.then("hang up", [](Application&) { std::raise(SIGHUP); });
+            else script.closeWindow();
+            EXPECT_EQ(play(game, script), 0);
+            EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
+        }
     }
+}
+
+// The disk full when Escape ends the entry: the table stays on screen with a box that says the
+// score could not be saved, and the next Escape saves it and leaves.
+TEST(NameEntry, AFailedSaveIsToldOnScreenAndTheNameSavedAtTheNextSave) {
+    TestGame game;
+    Script script;
+    loseAGame(game, script);
+    struct rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    script.keys("O", {scanOf('O')});
+    script.then("disk full, Escape", [&](Application&) {
+        struct rlimit full = limit;
+        full.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        testing::internal::CaptureStderr();
+        hl::postEscape();
+    });
+    script.nextFrame().then("told", [&](Application& a) {
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be saved"), std::string::npos);
+        EXPECT_EQ(a.world->unsavedCount, 1);
+        EXPECT_EQ(a.screenShown(), Screen::HighScores);
+        constexpr std::uint16_t kBoxBlue = 0x52EE;  // (10, 10, 110), as every box shows it
+        EXPECT_EQ(hl::lastFrame().pixels[440 * 640 + 155], kBoxBlue);
+        hl::postEscape();
+    });
+    script.then("left", showing(Screen::Title), [&](Application& a) {
+        EXPECT_EQ(a.world->unsavedCount, 0);
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "O"}, {10, ""}}));
+    });
+    script.closeWindow();
+    EXPECT_EQ(play(game, script), 0);
 }

@@ -1,6 +1,7 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish or English by LANG.
+#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
@@ -38,7 +39,9 @@ Commands:
                              length are shown. Exit code 0 only when every level passes.
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
-                             music. Nothing is written when a level fails the check.
+                             music. Nothing is written when a level fails the check. DIR is
+                             new, or an earlier build (with the table of games played there);
+                             a folder holding anything else, or a link, is refused.
   practice --facts SPEC --seed N --out DIR
                              Write a practice pack of seven levels for a family of facts,
                              each level proven as by check, a little harder each time.
@@ -76,7 +79,9 @@ Polecenia:
                              tylko wtedy, gdy wszystkie poziomy są dobre.
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
-                             gdy któryś poziom nie przejdzie sprawdzenia.
+                             gdy któryś poziom nie przejdzie sprawdzenia. FOLDER jest nowy albo
+                             zbudowany wcześniej (z tabelą wyników gier w nim); folder z czymś
+                             innym albo dowiązanie zostaje odrzucone.
   practice --facts RODZAJ --seed N --out FOLDER
                              Zapisuje pakiet ćwiczeń z siedmiu poziomów dla rodziny działań;
                              każdy poziom sprawdzony jak przez check, każdy trochę trudniejszy.
@@ -278,7 +283,7 @@ int main(int argc, char** argv) {
                          "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
             return 1;
         }
-        if (!lvl::prepareRunFolder(pack, installed, outFolder, error)) {
+        if (!lvl::buildGameFolder(pack, installed, outFolder, error)) {
             say(stderr, error);
             return 1;
         }
