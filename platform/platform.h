@@ -64,8 +64,11 @@ std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t wParam, std::in
 void sendClose();
 // Queues the quit message carrying the exit code.
 void postQuitMessage(int exitCode);
-// Sleeps until an event arrives or the timeout passes (the inactive main loop's nap).
+// Sleeps until an event arrives or the timeout passes (the host's nap while the window is in
+// the background).
 void waitForEvent(int timeoutMs);
+// Sleeps for `ms` milliseconds whatever arrives (the host's wait for a curtain's next cell).
+void sleepMs(std::uint32_t ms);
 
 // ---- cursor and message box --------------------------------------------------------------
 struct Point {

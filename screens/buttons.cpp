@@ -1,6 +1,6 @@
 // Where each on-screen button answers the mouse. The screens that draw the buttons and the
 // window procedure that acts on a click ask the same question here.
-#include "shell/application.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ bool inside(plat::Point p, std::int32_t left, std::int32_t top, std::int32_t rig
 
 }  // namespace
 
-bool Application::buttonUnder(std::int32_t code, plat::Point at) const {
+bool Game::buttonUnder(std::int32_t code, plat::Point at) const {
     switch (code) {
     case kHoverNewGame:
     case kHoverHighScores:

@@ -4,7 +4,7 @@
 // letter keys (a gamepad's D-pad) Up and Down turn the letter under the cursor through A to Z
 // and a space, Right moves on and Left goes back.
 #include "platform/scan_codes.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <cstring>
 
@@ -46,7 +46,7 @@ char turned(char c, int step) {
 
 }  // namespace
 
-void Application::startNameEntry() {
+void Game::startNameEntry() {
     GameWorld& w = *world;
     w.lives = 0;
     w.levelRunning = false;
@@ -59,7 +59,7 @@ void Application::startNameEntry() {
     repeatKey = 0;
 }
 
-std::uint8_t Application::nextEntryKey(const std::uint8_t keys[256]) {
+std::uint8_t Game::nextEntryKey(const std::uint8_t keys[256]) {
     std::uint8_t scan = 0;
     while (plat::keyboardTakePress(scan)) {
         if (!entryKey(scan)) continue;  // keys the entry does not use
@@ -75,9 +75,9 @@ std::uint8_t Application::nextEntryKey(const std::uint8_t keys[256]) {
     return static_cast<std::int32_t>(now - repeatDue) >= 0 ? repeatKey : 0;
 }
 
-void Application::nameEntryFrame(std::int32_t row) {
+void Game::nameEntryFrame(std::int32_t row) {
     display.drawBackground();
-    display.drawHighScores();
+    display.drawHighScores(*world);
     showNoButtons();
     if (row < 0 || row >= kHighScoreRows || !keyboard) return;  // the table is only shown
 

@@ -3,7 +3,7 @@
 // finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
 // buttons shows highlighted; the window procedure acts on the click or key.
 #include "platform/cp1250.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <span>
 
@@ -62,7 +62,7 @@ constexpr auto kQuit = plat::cp1250("Wyjście");
 
 }  // namespace
 
-void Application::pauseMenu() {
+void Game::pauseMenu() {
     showCursor();
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, 220, 165, 200, 150);
@@ -79,14 +79,14 @@ void Application::pauseMenu() {
     display.drawText(293, 283, kQuit);
 }
 
-void Application::storyBox() {
+void Game::storyBox() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
     for (const Line& line : kStoryLines) display.drawText(line.x, line.y, line.text);
     boxButton(mouse, kHoverStart, 301, "START");
 }
 
-void Application::resultBox() {
+void Game::resultBox() {
     // A DALEJ or KONIEC clicked in this frame has already left the level: the box is gone, and
     // the cursor that DALEJ hid stays hidden for the next level.
     if (!world->levelRunning) return;
@@ -125,7 +125,7 @@ void Application::resultBox() {
 }
 
 // The one button shape of the story and result boxes.
-void Application::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
+void Game::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
     const bool over = showButtons(mouse, code, 1) == code;
     const std::int32_t shade = over ? 90 : 20;
     display.drawBox(shade, shade, shade, 285, 263, 70, 30);

@@ -1,11 +1,11 @@
-// The program entry: the command line, then the one application object with static storage,
-// and its run. The object is made once the options are handled, so that its trace starts in
-// the folder the game runs in (a lesson pack's own folder, with --pack).
-#include "shell/application.h"
+// The program entry: the command line, then the one game with static storage, started and
+// stepped until it ends. The game is made once the options are handled, so that its trace
+// starts in the folder the game runs in (a lesson pack's own folder, with --pack).
+#include "shell/host.h"
 #include "shell/options.h"
 
 int main(int argc, char** argv) {
     if (const int exitCode = handleOptions(argc, argv); exitCode >= 0) return exitCode;
-    static Application theApplication;
-    return theApplication.run();
+    static Game theGame;
+    return runGame(theGame);
 }

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-GameWorld* currentWorld = nullptr;
-
 bool GameWorld::initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
                            std::int32_t height, std::int32_t perRow) {
     ErrorReporter error;

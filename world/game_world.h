@@ -1,6 +1,7 @@
 // The game state: the level's bonuses and block grid, the player figure, the collected
 // sequence with its text, score and lives, the title-menu buttons, the frame tables used for
-// drawing, and the high-score table. One object, made by the main loop and kept for the run.
+// drawing, and the high-score table. One object, made by the game's set-up and kept for the
+// run; the drawing is handed it.
 #pragma once
 
 #include "shell/error.h"
@@ -139,6 +140,3 @@ public:
     std::int32_t entryRow = -1;
     std::int32_t nameCursor = 0;
 };
-
-// The world the drawing code reads; set by the main loop when it makes the world.
-extern GameWorld* currentWorld;

@@ -151,6 +151,8 @@ void postQuitMessage(int exitCode) { m().queue.push_back({kMsgQuit, static_cast<
 
 void waitForEvent(int) {}
 
+void sleepMs(std::uint32_t) {}  // the clock moves only when told
+
 Point cursorPos() { return m().mouse; }
 
 void showCursor(bool show) {

@@ -230,6 +230,8 @@ void waitForEvent(int timeoutMs) {
     if (timeoutMs > 0) SDL_Delay(static_cast<Uint32>(timeoutMs));
 }
 
+void sleepMs(std::uint32_t ms) { SDL_Delay(ms); }
+
 Point cursorPos() {
     auto& s = state();
     if (s.window == nullptr) return {};

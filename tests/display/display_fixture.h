@@ -47,11 +47,8 @@ protected:
         ASSERT_EQ(display->init(640, 480, 16), ErrorCode::Ok);
         display->applyPixelFormat(display->pixelFormat);
         world = std::make_unique<GameWorld>();
-        previousWorld = currentWorld;
-        currentWorld = world.get();
     }
     void TearDown() override {
-        currentWorld = previousWorld;
         display.reset();
         plat::headless::reset();
     }
@@ -63,7 +60,6 @@ protected:
     testing_support::TempDir dir;
     std::unique_ptr<Display> display;
     std::unique_ptr<GameWorld> world;
-    GameWorld* previousWorld = nullptr;
 };
 
 }  // namespace display_test

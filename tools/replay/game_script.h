@@ -7,7 +7,7 @@
 
 #include "platform/headless.h"
 #include "platform/scan_codes.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <cstdint>
 #include <functional>
@@ -48,14 +48,14 @@ inline void tapPad(int pad, plat::PadButton button) {
 // ---- the script ------------------------------------------------------------------------------
 
 // A script's moment: while `screen` shows.
-inline std::function<bool(Application&)> showing(Screen screen) {
-    return [screen](Application& a) { return a.screenShown() == screen; };
+inline std::function<bool(Game&)> showing(Screen screen) {
+    return [screen](Game& a) { return a.screenShown() == screen; };
 }
 
 class Script {
 public:
-    using When = std::function<bool(Application&)>;
-    using Act = std::function<void(Application&)>;
+    using When = std::function<bool(Game&)>;
+    using Act = std::function<void(Game&)>;
 
     // One action, taken at the first poll at which `when` holds (after the earlier ones).
     Script& then(std::string what, When when, Act act);
@@ -83,7 +83,7 @@ public:
     Script& closeWindow();
 
     // Takes the next action if its moment has come.
-    void operator()(Application& app, long poll);
+    void operator()(Game& app, long poll);
     bool finished() const { return next_ == steps_.size(); }
     std::string waitingFor() const { return finished() ? "nothing" : steps_[next_].what; }
 

@@ -1,4 +1,4 @@
-#include "shell/game_window.h"
+#include "screens/game_window.h"
 
 int GameWindow::create(plat::WindowProc proc, void* owner, int width, int height) {
     windowHandle = plat::createWindow(className.c_str(), proc, owner, width, height);

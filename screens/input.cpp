@@ -1,7 +1,7 @@
 // Creating, acquiring and releasing the keyboard source.
-#include "shell/application.h"
+#include "screens/game.h"
 
-std::int32_t Application::initInput() {
+std::int32_t Game::initInput() {
     directInput = plat::inputCreate();
     if (!directInput) {
         reportFailure();
@@ -10,7 +10,7 @@ std::int32_t Application::initInput() {
     return 0;
 }
 
-std::int32_t Application::createKeyboard() {
+std::int32_t Game::createKeyboard() {
     keyboard = plat::keyboardCreate();
     if (!keyboard) {
         reportFailure();
@@ -19,19 +19,19 @@ std::int32_t Application::createKeyboard() {
     return 0;
 }
 
-void Application::releaseInput() {
+void Game::releaseInput() {
     releaseKeyboard();
     releaseDirectInput();
 }
 
-void Application::releaseKeyboard() {
+void Game::releaseKeyboard() {
     if (!keyboard) return;
     plat::keyboardUnacquire();
     plat::keyboardRelease();
     keyboard = false;
 }
 
-void Application::releaseDirectInput() {
+void Game::releaseDirectInput() {
     if (directInput) plat::inputRelease();
     directInput = false;
 }
