@@ -92,7 +92,7 @@ void startup_to_title(benchmark::State& state) {
     for (auto _ : state) {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
-        auto app = std::make_unique<Game>();
+        auto app = std::make_unique<Game>(ErrorReporter(kTraceFile));
         Clock::time_point start;
         double seconds = -1;
         plat::headless::setPollHook([&] {

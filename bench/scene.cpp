@@ -15,7 +15,7 @@ fs::path gameDataDir() {
 Scene::Scene() {
     plat::headless::reset();
     plat::headless::setTimeStep(1);
-    app = std::make_unique<Game>();
+    app = std::make_unique<Game>(ErrorReporter(kTraceFile));  // in the scratch folder, as the game traces
     Display& d = app->display;
     if (!plat::createWindow("Kalkulon", &Game::windowProc, app.get(), 640, 480) || d.init(640, 480, 16) != ErrorCode::Ok) {
         std::fprintf(stderr, "kalkulon bench: the headless display did not start\n");
@@ -23,7 +23,7 @@ Scene::Scene() {
     }
     d.applyPixelFormat(d.pixelFormat);
     d.loadSpriteBitmaps();
-    app->world = std::make_unique<GameWorld>();
+    app->world = std::make_unique<GameWorld>(app->error);
     world = app->world.get();
     world->initBlockFrames();
     world->lives = 3;

@@ -6,13 +6,13 @@
 #include <new>
 #include <utility>
 
-Display::Display() {
+Display::Display(ErrorReporter trace) : error(std::move(trace)) {
     error.debugLog("konstruktor...", false);  // each run starts its trace afresh here
     directDraw = false;
     primarySurface.reset();
     backBuffer.reset();
     error.debugLog("ok.\n");
-    GameWorld::initFrames(glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth, layout::kGlyphHeight,
+    GameWorld::initFrames(error, glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth, layout::kGlyphHeight,
                           layout::kGlyphCount);
 }
 

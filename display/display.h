@@ -26,7 +26,9 @@ struct PixelFormatInfo {
 
 class Display {
 public:
-    Display();
+    // The display whose trace goes where `trace` says (nowhere unless told); its construction
+    // starts the trace afresh.
+    explicit Display(ErrorReporter trace = {});
     ~Display();
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;

@@ -71,7 +71,9 @@ struct Next {
 
 class Game {
 public:
-    Game() = default;  // the window first, then the display, which starts the trace
+    // The trace goes where `trace` says (nowhere unless told); the display's construction
+    // starts it afresh.
+    explicit Game(ErrorReporter trace = {});
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 

@@ -9,13 +9,17 @@
 #include "platform/cp1250.h"
 #include "screens/game.h"
 
+#include <utility>
+
+Game::Game(ErrorReporter trace) : error(trace), display(std::move(trace)) {}
+
 void Game::begin() {
     cursorShown = true;
     hoverButton = kHoverNone;
     for (CreditLine& line : creditLines) line = {layout::kFrameWidth, -1};  // off to the right
     creditIndex = 0;
 
-    world = std::make_unique<GameWorld>();
+    world = std::make_unique<GameWorld>(error);
     world->clearHighScores();
     if (!world->loadHighScores()) world->saveHighScores();
     onNameEntry = false;

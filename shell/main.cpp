@@ -6,6 +6,6 @@
 
 int main(int argc, char** argv) {
     if (const int exitCode = handleOptions(argc, argv); exitCode >= 0) return exitCode;
-    static Game theGame;
+    static Game theGame(ErrorReporter{kTraceFile});
     return runGame(theGame);
 }

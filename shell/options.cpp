@@ -80,8 +80,6 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
         say(stderr, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
         return 2;
     }
-    // The proofs run the game's own code, whose trace lands here and is started afresh by the
-    // game.
     for (std::size_t i = 0; i < pack.levels.size(); ++i) solver::proveLevel(pack.levels[i], pack.files[i], problems);
     if (!problems.empty()) {
         lvl::report(stderr, problems, language);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 // Bonus types: 1..9 the digits, then the operators and the equals sign.
 enum BonusType : std::int32_t {
@@ -59,11 +60,14 @@ enum PlayerState : std::int32_t {
 
 class GameWorld {
 public:
+    // A world whose trace goes where `trace` says (nowhere unless told).
+    explicit GameWorld(ErrorReporter trace = {}) : error(std::move(trace)) {}
+
     // ---- records and small operations -------------------------------------------------------
-    // Fills `frames` for a grid of equal frames, row by row; frames beyond whole rows are left
-    // alone. Reads no field of a world, so the display uses it too.
-    static bool initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
-                           std::int32_t height, std::int32_t perRow);
+    // Fills `frames` for a grid of equal frames, row by row, tracing each; frames beyond whole
+    // rows are left alone. Reads no field of a world, so the display uses it too.
+    static bool initFrames(const ErrorReporter& trace, FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
+                           std::int32_t width, std::int32_t height, std::int32_t perRow);
     bool allocButtons(std::int32_t count);
     void initButton(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
     void animateButton(std::int32_t index, std::uint32_t now);

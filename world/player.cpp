@@ -71,7 +71,7 @@ void GameWorld::initPlayer() {
     playerHeight = layout::kHeroHeight;
     animDelay = 3;
     playerY = moved(playerY, -kStartRaise);  // the 66-pixel figure ends at the cell's bottom
-    initFrames(playerFrames, 0, 0, layout::kHeroFrames, layout::kHeroWidth, layout::kHeroHeight, kAnimColumns);
+    initFrames(error, playerFrames, 0, 0, layout::kHeroFrames, layout::kHeroWidth, layout::kHeroHeight, kAnimColumns);
 }
 
 void GameWorld::updatePlayer(bool left, bool right, bool up, bool down, std::uint32_t now) {

@@ -43,10 +43,10 @@ protected:
         plat::headless::reset();
         plat::headless::setTimeStep(1);
         ASSERT_TRUE(plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480));
-        display = std::make_unique<Display>();
+        display = std::make_unique<Display>(ErrorReporter(kTraceFile));  // in `dir`
         ASSERT_EQ(display->init(640, 480, 16), ErrorCode::Ok);
         display->applyPixelFormat(display->pixelFormat);
-        world = std::make_unique<GameWorld>();
+        world = std::make_unique<GameWorld>(ErrorReporter(kTraceFile));
     }
     void TearDown() override {
         display.reset();

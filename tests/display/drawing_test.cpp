@@ -101,7 +101,7 @@ TEST_F(Drawing, CopiesThatDoNotFitWhollyDrawNothing) {
 }
 
 TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
-    GameWorld::initFrames(world->playerFrames, 0, 0, 28, 43, 66, 7);
+    GameWorld::initFrames({}, world->playerFrames, 0, 0, 28, 43, 66, 7);
     Surface& sheet = *display->playerSurface;
     fill(sheet, 0xFFFF);
     // Frame 8 (state 1, frame 1) at (43, 66): column c has colour 0x0100 + c, row 0 is white.

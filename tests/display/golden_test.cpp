@@ -124,7 +124,7 @@ TEST_F(Golden, LevelFrame) {
     world->collectedCount = 2;
     world->collected[0] = 0;
     world->collected[1] = 1;
-    GameWorld::initFrames(world->playerFrames, 0, 0, 28, 43, 66, 7);
+    GameWorld::initFrames({}, world->playerFrames, 0, 0, 28, 43, 66, 7);
     world->playerWidth = 43;
     world->playerHeight = 66;
     world->playerX = 300;

@@ -171,6 +171,18 @@ TEST(MainLoop, CreatesTheHighScoreFileFromTheClearedTableWhenItIsMissing) {
     EXPECT_EQ(game.dir.read("hiscore.tbl"), std::string(120, '\0'));
 }
 
+TEST(MainLoop, AGameMadeWithoutATraceLeavesNoneWhereItRuns) {
+    testing_support::TempDir dir;
+    {
+        replay::HeadlessGame game;  // as the tools make it
+        game.run([](Game&, long poll) {
+            if (poll == 3) hl::postSystemClose();
+        });
+    }
+    EXPECT_TRUE(dir.exists("hiscore.tbl"));  // it ran here
+    EXPECT_FALSE(dir.exists("debug.txt"));
+}
+
 TEST(MainLoop, TheTraceStartsWithTheConstructorAndTheDisplayStart) {
     TestGame game;
     game.run([](Game&, long poll) {

@@ -1,6 +1,5 @@
 // A whole game run headless (replay::HeadlessGame) in a fresh temporary folder, which is made
-// first so that the trace of the new application lands inside it, and a script played through
-// it to the end.
+// first, with the game's trace in it, and a script played through it to the end.
 #pragma once
 
 #include "game_script.h"
@@ -27,7 +26,10 @@ struct FolderFirst {
     TempDir dir;
 };
 
-class TestGame : public FolderFirst, public replay::HeadlessGame {};
+class TestGame : public FolderFirst, public replay::HeadlessGame {
+public:
+    TestGame() : HeadlessGame(ErrorReporter((dir.path() / kTraceFile).string())) {}
+};
 
 // The generated game data (gfx, level, music) seen from `dir` through links, as the installed
 // game sees it.

@@ -155,7 +155,7 @@ TEST(HighScores, FailedSaveLeavesTheOldFileWhole) {
     std::memcpy(old.data() + 40, "STARY", 5);
     dir.write("hiscore.tbl", old);
 
-    auto w = emptyWorld();
+    auto w = emptyWorld(ErrorReporter(kTraceFile));
     setRow(*w, 0, 999, "NOWY");
 
     // The disk fills up after 100 bytes: the new file cannot take the table.

@@ -93,12 +93,12 @@ protected:
     void SetUp() override {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
-        app = std::make_unique<Game>();
+        app = std::make_unique<Game>(ErrorReporter(kTraceFile));
         ASSERT_TRUE(plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480));
         app->window.windowHandle = true;
         ASSERT_EQ(app->display.init(640, 480, 16), ErrorCode::Ok);
         app->display.applyPixelFormat(app->display.pixelFormat);
-        app->world = std::make_unique<GameWorld>();
+        app->world = std::make_unique<GameWorld>(app->error);
         world = app->world.get();
         std::filesystem::create_directories("level");
         std::filesystem::create_directories("gfx");

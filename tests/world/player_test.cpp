@@ -34,8 +34,8 @@ protected:
         for (int k = 0; k < n; ++k) step(left, right, up, down);
     }
 
-    testing_support::TempDir dir;  // the trace
-    std::unique_ptr<GameWorld> w = rules_test::emptyWorld();
+    testing_support::TempDir dir;  // the trace goes here
+    std::unique_ptr<GameWorld> w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     std::uint32_t now = 1000;
 };
 
@@ -219,7 +219,7 @@ TEST_F(Movement, RightmostColumnIsAWallButNoFloor) {
     EXPECT_EQ(w->playerY, kStandingY + 6);
 
     // A block in column 19 stops a step to the right.
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     fillRow(kFloorRow, 0, 20);
     w->blocks[8][19] = 0;
     w->blocks[9][19] = 0;
@@ -230,7 +230,7 @@ TEST_F(Movement, RightmostColumnIsAWallButNoFloor) {
 }
 
 TEST_F(Movement, WalkingOffAPlatformFallsToTheNextTop) {
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     fillRow(kFloorRow, 0, 6);  // a platform up to x 191
     fillRow(13, 0, 20);        // the ground, top at y 416
     placeAtLevelStart(140, 288);

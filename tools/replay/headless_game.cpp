@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace replay {
 
@@ -59,11 +60,11 @@ std::string writeFrames(const std::vector<FrameMark>& frames) {
     return out;
 }
 
-HeadlessGame::HeadlessGame() {
+HeadlessGame::HeadlessGame(ErrorReporter trace) {
     hl::reset();
     hl::setTimeStep(1);
     hl::setTime(kStartTime);
-    app = std::make_unique<Game>();
+    app = std::make_unique<Game>(std::move(trace));
 }
 
 HeadlessGame::~HeadlessGame() {

@@ -39,8 +39,9 @@ public:
     // How long a played-back game may go on after its last input before it is closed.
     static constexpr long kPollsPastTheEnd = 20'000;
 
-    // The headless machine made fresh and a new game, whose trace starts in the working folder.
-    HeadlessGame();
+    // The headless machine made fresh and a new game, whose trace goes where `trace` says:
+    // nowhere unless told.
+    explicit HeadlessGame(ErrorReporter trace = {});
     ~HeadlessGame();
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;

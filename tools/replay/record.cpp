@@ -154,7 +154,6 @@ int main(int argc, char** argv) {
     replay::Inputs inputs;
     std::string trace;
     {
-        // The route finder runs the game's rules, which write to the trace: it runs here too.
         replay::GameFolder folder(gameDir);
         if (!folder.ok()) {
             std::fprintf(stderr, "kalkulon_record: no game data in %s\n", gameDir.c_str());
@@ -181,7 +180,7 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        replay::HeadlessGame game;
+        replay::HeadlessGame game{ErrorReporter(kTraceFile)};  // its trace is the golden one
         Script script = goldenGame(routes, losing);
         const int code = game.run([&script](Game& a, long poll) { script(a, poll); }, 1'000'000);
         if (!script.finished() || game.timedOut || code != 0) {
@@ -190,13 +189,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         inputs = replay::hl::inputs();
-        trace = readText("debug.txt");
+        trace = readText(kTraceFile);
     }
     {
         replay::GameFolder folder(gameDir);
-        replay::HeadlessGame game;
+        replay::HeadlessGame game{ErrorReporter(kTraceFile)};
         const int code = game.replay(inputs);
-        if (code != 0 || game.timedOut || readText("debug.txt") != trace) {
+        if (code != 0 || game.timedOut || readText(kTraceFile) != trace) {
             std::fprintf(stderr, "kalkulon_record: played back, the recording gives another game\n");
             return 1;
         }
