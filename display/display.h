@@ -75,7 +75,7 @@ public:
     FrameRect spriteRect = {};
     bool spriteMirror = false;  // the player copy mirrors left to right
     PixelFormatInfo pixelFormat;
-    bool directDraw = false;  // the display device exists
+    bool deviceStarted = false;  // the display device exists
     std::unique_ptr<Surface> primarySurface;
     std::unique_ptr<Surface> backBuffer;
     std::unique_ptr<Surface> backgroundSurface;

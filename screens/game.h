@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "screens/frame_rate.h"
 #include "screens/game_window.h"
+#include "screens/places.h"
 #include "shell/error.h"
 #include "world/game_world.h"
 
@@ -21,22 +22,6 @@
 struct CreditLine {
     std::int32_t x = 0;
     std::int32_t direction = 0;  // -1 left, 0 standing, +1 right
-};
-
-// Which on-screen button shows highlighted: the one under the mouse, or the one chosen with
-// the keys or a gamepad.
-enum HoverCode : std::int32_t {
-    kHoverNone = 0,
-    kHoverNewGame = 1,
-    kHoverHighScores = 2,
-    kHoverExit = 3,
-    kHoverStart = 4,
-    kHoverNextWon = 5,
-    kHoverNextLost = 6,
-    kHoverGameOver = 7,
-    kHoverResume = 8,
-    kHoverRestart = 9,
-    kHoverQuit = 10,
 };
 
 inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
@@ -117,7 +102,7 @@ public:
     std::int32_t createKeyboard();
     void releaseInput();
     void releaseKeyboard();
-    void releaseDirectInput();
+    void releaseInputObject();
 
     // ---- music -------------------------------------------------------------------------------
     void startMusic();
@@ -183,7 +168,7 @@ public:
     std::uint32_t repeatDue = 0;
     CreditLine creditLines[2] = {};
     std::int32_t creditIndex = 0;
-    bool directInput = false;  // the input object exists
+    bool inputObject = false;  // the input object exists
     bool keyboard = false;     // the keyboard source exists
     std::int32_t useKeyboard = 0;
     plat::SongHandle song = 0;
@@ -206,6 +191,7 @@ private:
         bool revealing = false;
     };
 
+    void pressTitleButton(std::int32_t code);
     Next mainPass();
     Next playStep();
     Next screenChangeStep();

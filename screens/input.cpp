@@ -2,8 +2,8 @@
 #include "screens/game.h"
 
 std::int32_t Game::initInput() {
-    directInput = plat::inputCreate();
-    if (!directInput) {
+    inputObject = plat::inputCreate();
+    if (!inputObject) {
         reportFailure();
         return kInputFailed;
     }
@@ -21,7 +21,7 @@ std::int32_t Game::createKeyboard() {
 
 void Game::releaseInput() {
     releaseKeyboard();
-    releaseDirectInput();
+    releaseInputObject();
 }
 
 void Game::releaseKeyboard() {
@@ -31,7 +31,7 @@ void Game::releaseKeyboard() {
     keyboard = false;
 }
 
-void Game::releaseDirectInput() {
-    if (directInput) plat::inputRelease();
-    directInput = false;
+void Game::releaseInputObject() {
+    if (inputObject) plat::inputRelease();
+    inputObject = false;
 }

@@ -76,7 +76,7 @@ Next Game::playFrame() {
         if (msg.id == plat::kMsgQuit) {
             // Taken here, so the main loop would never see it: it ends with this code instead.
             quitTaken = true;
-            quitCode = static_cast<int>(msg.wParam);
+            quitCode = static_cast<int>(msg.value);
             playing_ = false;
             return {};
         }

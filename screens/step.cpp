@@ -25,8 +25,11 @@ void Game::begin() {
     onNameEntry = false;
     world->entryRow = -1;
 
-    world->allocButtons(3);
-    for (int i = 0; i < 3; ++i) world->initButton(i, 278, 150 + 70 * i, i + 1);
+    world->allocButtons(places::kTitleButtons);
+    for (std::int32_t i = 0; i < places::kTitleButtons; ++i) {
+        const FrameRect place = places::titleButton(i);
+        world->initButton(i, place.left, place.top, i + 1);
+    }
     world->initBlockFrames();
 
     now = lastTick = plat::timeMs();
@@ -52,7 +55,7 @@ Next Game::mainPass() {
         if (quitTaken) return end(quitCode);  // a quit message taken inside a game
         plat::Message msg;
         if (plat::peekMessage(msg)) {
-            if (msg.id == plat::kMsgQuit) return end(static_cast<int>(msg.wParam));
+            if (msg.id == plat::kMsgQuit) return end(static_cast<int>(msg.value));
             plat::dispatchMessage(msg);
         }
         messageTaken_ = msg.id;

@@ -73,36 +73,40 @@ void Game::onClick(plat::Point at) {
     pressButton(buttonUnder(pointerButton, at) ? pointerButton : kHoverNone);
 }
 
+void Game::pressTitleButton(std::int32_t code) {
+    switch (code) {
+    case kHoverNewGame:
+        world->levelRunning = true;
+        world->lives = 3;
+        world->score = 0;
+        levelNumber = 0;
+        onTitle = false;
+        startPlay();
+        break;
+    case kHoverHighScores:
+        onTitle = false;
+        onNameEntry = true;
+        display.loadHighScoreBitmap();
+        changeScreen(ScreenChange::Middle::Background);
+        break;
+    case kHoverExit:
+        closeMusic();
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
 void Game::pressButton(std::int32_t code) {
     if (world == nullptr) return;
-    GameWorld& w = *world;
     if (onTitle) {
-        switch (code) {
-        case kHoverNewGame:
-            w.levelRunning = true;
-            w.lives = 3;
-            w.score = 0;
-            levelNumber = 0;
-            onTitle = false;
-            startPlay();
-            break;
-        case kHoverHighScores:
-            onTitle = false;
-            onNameEntry = true;
-            display.loadHighScoreBitmap();
-            changeScreen(ScreenChange::Middle::Background);
-            break;
-        case kHoverExit:
-            closeMusic();
-            close();
-            break;
-        default:
-            break;
-        }
+        pressTitleButton(code);
         return;
     }
-
     if (onNameEntry) return;  // the high-score screen has no buttons
+
+    GameWorld& w = *world;
 
     const bool resultShown = w.levelOver && w.levelRunning;
     if (showStory && code == kHoverStart) {

@@ -14,7 +14,7 @@ enum class ErrorCode : std::int32_t {
     Ok = 0,
     OutOfMemory = 1,
     BadWindowHandle = 2,
-    NoDirectDraw = 3,
+    NoVideoDevice = 3,
     CooperativeLevelFailed = 4,
     DisplayModeFailed = 5,
     OutOfVideoMemory = 6,

@@ -123,8 +123,8 @@ public:
     std::int32_t animFrame = 0;
     std::int32_t animDelay = 0;
     std::int32_t animCounter = 0;
-    // Jump step counter while a level runs; the expression's value once it has been evaluated.
-    std::int32_t result = 0;
+    std::int32_t jumpSteps = 0;  // rising steps spent since the figure last stood on a block
+    std::int32_t result = 0;     // the expression's value once it has been evaluated
     std::int32_t lives = 0;
     bool levelRunning = false;
     bool levelOver = false;

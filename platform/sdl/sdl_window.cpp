@@ -194,7 +194,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = state();
     if (s.proc == nullptr || s.window == nullptr) return 0;  // a destroyed window takes no message
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {

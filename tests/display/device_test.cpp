@@ -33,7 +33,7 @@ TEST(DisplayStart, EachFailingStepTracesFalseAndReturnsItsCode) {
     };
     const Case cases[] = {
         {false, hl::Fail::VideoDevice, false, ErrorCode::BadWindowHandle, "okno...false...\n"},
-        {true, hl::Fail::VideoDevice, true, ErrorCode::NoDirectDraw,
+        {true, hl::Fail::VideoDevice, true, ErrorCode::NoVideoDevice,
          "okno...ok.\nobiekt dd...tworzenie obiektu dd...false...\nfalse...\n"},
         {true, hl::Fail::VideoCooperativeLevel, true, ErrorCode::CooperativeLevelFailed,
          std::string("okno...ok.\nobiekt dd...tworzenie obiektu dd...ok...\nok.\n") +
@@ -56,7 +56,7 @@ TEST(DisplayStart, EachFailingStepTracesFalseAndReturnsItsCode) {
         const std::string before = dir.read("debug.txt");
         EXPECT_EQ(display.init(640, 480, 16), c.code);
         EXPECT_EQ(initTrace(dir, before), c.trace);
-        EXPECT_EQ(display.directDraw, c.code != ErrorCode::BadWindowHandle && c.code != ErrorCode::NoDirectDraw);
+        EXPECT_EQ(display.deviceStarted, c.code != ErrorCode::BadWindowHandle && c.code != ErrorCode::NoVideoDevice);
     }
     hl::reset();
 }

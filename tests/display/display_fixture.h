@@ -15,8 +15,8 @@
 
 namespace display_test {
 
-inline std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+inline std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
 inline void fill(Surface& s, std::uint16_t colour) {

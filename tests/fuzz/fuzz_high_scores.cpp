@@ -11,8 +11,8 @@
 
 namespace {
 
-std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ using testing_support::TestGame;
 namespace {
 
 // Presents that were not flips: the curtain steps and the level captions.
-std::size_t directDraws() { return hl::presentCount() - hl::flipCount(); }
+std::size_t presentsWithoutFlip() { return hl::presentCount() - hl::flipCount(); }
 
 }  // namespace
 
@@ -23,19 +23,19 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
     script.then(
         "title running", [](Game& a) { return a.screenShown() == Screen::Title && hl::flipCount() > 5; },
         [&](Game&) {
-            drawsBefore = directDraws();
+            drawsBefore = presentsWithoutFlip();
             hl::postEscape();
         });
     script.then("Escape on the title", [&](Game& a) {
         EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
-        EXPECT_EQ(directDraws(), drawsBefore);  // no curtain
+        EXPECT_EQ(presentsWithoutFlip(), drawsBefore);  // no curtain
         EXPECT_EQ(lastBackground(game.dir), "title");
     });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
     script.then("high-score screen", showing(Screen::HighScores), [&](Game& a) {
-        EXPECT_EQ(a.world->entryRow, -1);       // only shown
-        EXPECT_GT(directDraws(), drawsBefore);  // through the curtains
+        EXPECT_EQ(a.world->entryRow, -1);               // only shown
+        EXPECT_GT(presentsWithoutFlip(), drawsBefore);  // through the curtains
         EXPECT_EQ(lastBackground(game.dir), "hiscore");
         flipsBefore = hl::flipCount();
         // A click here does nothing, wherever it is.
@@ -46,13 +46,13 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
         EXPECT_TRUE(hl::windowCreated() && plat::windowExists());
         EXPECT_GT(hl::flipCount(), flipsBefore);
         std::filesystem::remove(game.dir.path() / "hiscore.tbl");
-        drawsBefore = directDraws();
+        drawsBefore = presentsWithoutFlip();
         hl::postEscape();
     });
     script.then("back on the title", [&](Game& a) {
         EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
-        EXPECT_GT(directDraws(), drawsBefore);
+        EXPECT_GT(presentsWithoutFlip(), drawsBefore);
         EXPECT_EQ(lastBackground(game.dir), "title");
         EXPECT_FALSE(game.dir.exists("hiscore.tbl"));  // no name was entered: nothing saved
     });
@@ -131,4 +131,32 @@ TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
             EXPECT_EQ(play(game, script), 0);
         }
     }
+}
+
+TEST(ScreenFlow, BoxButtonsAndPauseEntriesAnswerStrictlyInsideWhereTheyAnswerNotWhereTheyAreDrawn) {
+    const Game game;
+    struct Probe {
+        std::int32_t code;
+        plat::Point at;
+        bool answers;
+    };
+    const Probe probes[] = {
+        // START, DALEJ and KONIEC: drawn over 285..354 x 263..292, answering inside 285..355 x 260..290.
+        {kHoverStart, {286, 261}, true},
+        {kHoverStart, {286, 260}, false},
+        {kHoverNextWon, {285, 275}, false},
+        {kHoverNextWon, {354, 289}, true},
+        {kHoverNextLost, {320, 290}, false},  // drawn there
+        {kHoverGameOver, {355, 275}, false},
+        // The pause entries: drawn over 238..402, answering inside 250..400, 30 high, 40 apart.
+        {kHoverResume, {245, 210}, false},  // drawn there
+        {kHoverResume, {251, 196}, true},
+        {kHoverRestart, {399, 264}, true},
+        {kHoverRestart, {399, 265}, false},
+        {kHoverQuit, {320, 275}, false},
+        {kHoverQuit, {320, 276}, true},
+        {kHoverQuit, {400, 290}, false},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(game.buttonUnder(p.code, p.at), p.answers) << p.code << " at " << p.at.x << ", " << p.at.y;
 }

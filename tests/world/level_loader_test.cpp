@@ -25,8 +25,8 @@ using testing_support::putLe32;
 using testing_support::Rgb;
 using testing_support::writeFile;
 
-std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
 struct BonusRecord {
@@ -95,7 +95,7 @@ protected:
         plat::headless::setTimeStep(1);
         app = std::make_unique<Game>(ErrorReporter(kTraceFile));
         ASSERT_TRUE(plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480));
-        app->window.windowHandle = true;
+        app->window.exists = true;
         ASSERT_EQ(app->display.init(640, 480, 16), ErrorCode::Ok);
         app->display.applyPixelFormat(app->display.pixelFormat);
         app->world = std::make_unique<GameWorld>(app->error);

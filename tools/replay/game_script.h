@@ -20,17 +20,16 @@ namespace hl = plat::headless;
 
 // ---- where things are on the screen ----------------------------------------------------------
 
-struct Spot {
-    int x;
-    int y;
-};
-inline constexpr Spot kNewGameButton{328, 168};
-inline constexpr Spot kHighScoreButton{328, 238};
-inline constexpr Spot kExitButton{328, 308};
-inline constexpr Spot kBoxButton{320, 278};  // START, DALEJ, KONIEC
-inline constexpr Spot kResumeEntry{320, 210};
-inline constexpr Spot kRestartEntry{320, 250};
-inline constexpr Spot kQuitEntry{320, 290};
+// Where a player points at a button: the middle of where it is drawn.
+using Spot = plat::Point;
+constexpr Spot spotOf(std::int32_t code) { return places::middle(places::of(code).drawn); }
+inline constexpr Spot kNewGameButton = spotOf(kHoverNewGame);
+inline constexpr Spot kHighScoreButton = spotOf(kHoverHighScores);
+inline constexpr Spot kExitButton = spotOf(kHoverExit);
+inline constexpr Spot kBoxButton = spotOf(kHoverStart);  // START, DALEJ, KONIEC
+inline constexpr Spot kResumeEntry = spotOf(kHoverResume);
+inline constexpr Spot kRestartEntry = spotOf(kHoverRestart);
+inline constexpr Spot kQuitEntry = spotOf(kHoverQuit);
 inline constexpr Spot kRestingMouse{5, 470};  // over no button of any screen
 
 // PC scan code of a capital letter.
