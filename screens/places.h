@@ -16,11 +16,11 @@ enum HoverCode : std::int32_t {
     kHoverNewGame = 1,  // the title menu: NOWA GRA, WYNIKI, WYJŚCIE
     kHoverHighScores = 2,
     kHoverExit = 3,
-    kHoverStart = 4,  // the story box's START
-    kHoverNextWon = 5,  // the result box's DALEJ after a won level or the ending
+    kHoverStart = 4,     // the story box's START
+    kHoverNextWon = 5,   // the result box's DALEJ after a won level or the ending
     kHoverNextLost = 6,  // DALEJ after a lost level
     kHoverGameOver = 7,  // KONIEC
-    kHoverResume = 8,  // the pause menu: Powrót do gry, Zacznij poziom od nowa, Wyjście
+    kHoverResume = 8,    // the pause menu: Powrót do gry, Zacznij poziom od nowa, Wyjście
     kHoverRestart = 9,
     kHoverQuit = 10,
 };
@@ -72,7 +72,9 @@ constexpr ButtonPlace of(std::int32_t code) {
 }
 
 // True when `at` lies strictly inside `r`.
-constexpr bool inside(const FrameRect& r, plat::Point at) { return at.x > r.left && at.x < r.right && at.y > r.top && at.y < r.bottom; }
+constexpr bool inside(const FrameRect& r, plat::Point at) {
+    return at.x > r.left && at.x < r.right && at.y > r.top && at.y < r.bottom;
+}
 
 // The middle of a rectangle: where a player points at a button drawn there.
 constexpr plat::Point middle(const FrameRect& r) { return {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2}; }
