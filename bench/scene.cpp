@@ -15,17 +15,16 @@ fs::path gameDataDir() {
 Scene::Scene() {
     plat::headless::reset();
     plat::headless::setTimeStep(1);
-    app = std::make_unique<Application>();
+    app = std::make_unique<Game>(ErrorReporter(kTraceFile));  // in the scratch folder, as the game traces
     Display& d = app->display;
-    if (!plat::createWindow("Kalkulon", &Application::windowProc, app.get(), 640, 480) || d.init(640, 480, 16) != ErrorCode::Ok) {
+    if (!plat::createWindow("Kalkulon", &Game::windowProc, app.get(), 640, 480) || d.init(640, 480, 16) != ErrorCode::Ok) {
         std::fprintf(stderr, "kalkulon bench: the headless display did not start\n");
         std::exit(2);
     }
     d.applyPixelFormat(d.pixelFormat);
     d.loadSpriteBitmaps();
-    world = std::make_unique<GameWorld>();
-    app->world = world.get();
-    currentWorld = world.get();
+    app->world = std::make_unique<GameWorld>(app->error);
+    world = app->world.get();
     world->initBlockFrames();
     world->lives = 3;
     app->loadLevel(7);
@@ -37,9 +36,7 @@ Scene::Scene() {
 }
 
 Scene::~Scene() {
-    currentWorld = nullptr;
     app.reset();
-    world.reset();
     plat::headless::reset();
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "world/game_world.h"
 
 #include <filesystem>
@@ -28,16 +28,16 @@ struct Scene {
     // walking left (a mirrored copy), a four-digit score.
     void fillBusyLevel();
 
-    std::unique_ptr<GameWorld> world;
-    std::unique_ptr<Application> app;
+    std::unique_ptr<Game> app;
+    GameWorld* world = nullptr;  // the game's own
 };
 
 // One frame as the play routine draws it: level and head-up display, then the overlay.
-inline void composePauseFrame(Application& app) {
+inline void composePauseFrame(Game& app) {
     app.drawLevelAndHud(60);
     app.pauseMenu();
 }
-inline void composeStoryFrame(Application& app) {
+inline void composeStoryFrame(Game& app) {
     app.drawLevelAndHud(60);
     app.storyBox();
 }

@@ -245,7 +245,7 @@ Route solve(const lvl::Level& level, long maxStates) {
             GameWorld& w = *world;
             w.playerX = cur.x;
             w.playerY = cur.y;
-            w.result = cur.jump;
+            w.jumpSteps = cur.jump;
             w.playerState = cur.state;
             w.facingLeft = cur.facingLeft;
             w.levelOver = false;
@@ -272,14 +272,14 @@ Route solve(const lvl::Level& level, long maxStates) {
             if (w.playerY > 480 || w.playerY < -200 || w.playerX < -100 || w.playerX > 700) continue;  // gone for ever
             const int nextSeq = now.size() == taken.size() ? cur.seq : intern(now);
             if (!hopeful[static_cast<std::size_t>(nextSeq)]) continue;
-            const std::uint64_t nk = packKey(w.playerX, w.playerY, w.result, rising(w.playerState), w.facingLeft, nextSeq);
+            const std::uint64_t nk = packKey(w.playerX, w.playerY, w.jumpSteps, rising(w.playerState), w.facingLeft, nextSeq);
             if (seen.contains(nk)) continue;
             const auto index = static_cast<std::uint32_t>(nodes.size());
             seen.emplace(nk, index);
             nodes.push_back({nk, head, action});
             full.push_back({static_cast<std::int16_t>(w.playerX), static_cast<std::int16_t>(w.playerY),
-                            static_cast<std::uint8_t>(w.result), static_cast<std::uint8_t>(w.playerState), w.facingLeft, nextSeq,
-                            cur.g + 1});
+                            static_cast<std::uint8_t>(w.jumpSteps), static_cast<std::uint8_t>(w.playerState), w.facingLeft,
+                            nextSeq, cur.g + 1});
             open.push({priority(cur.g + 1, estimate(w.playerX, w.playerY, nextSeq)), index});
         }
     }

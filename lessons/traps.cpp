@@ -112,7 +112,7 @@ public:
         to.x = static_cast<std::int16_t>(w.playerX);
         to.y = static_cast<std::int16_t>(w.playerY);
         to.left = w.facingLeft;
-        to.jump = static_cast<std::uint8_t>(w.result);
+        to.jump = static_cast<std::uint8_t>(w.jumpSteps);
         if (w.playerState != kRising && to.jump != 0) to.jump = kSpent;  // Up again in mid-air is not counted
     }
 
@@ -136,7 +136,7 @@ private:
         GameWorld& w = *world_;
         w.playerX = s.x;
         w.playerY = s.y;
-        w.result = s.jump;
+        w.jumpSteps = s.jump;
         w.playerState = rising(s) ? kRising : s.jump == 0 ? kStanding : kFalling;
         w.facingLeft = s.left;
         w.lastStepTick = 0;

@@ -41,12 +41,12 @@ inline constexpr std::uintptr_t kVkGamepadMenu = 0xCF;  // Start
 
 struct Message {
     std::uint32_t id = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
+    std::uintptr_t value = 0;  // the key (key-down), the activation flag, or the exit code (quit)
+    std::intptr_t where = 0;   // a click's point (clickParam)
 };
 
 // The window procedure gets back the owner pointer given to createWindow.
-using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t value, std::intptr_t where);
 
 // Creates and shows the game window (caption and class name `title`, Windows-1250 bytes) with a
 // logical frame of width x height. False when no window can be made.
@@ -59,13 +59,16 @@ bool peekMessage(Message& msg);
 std::intptr_t dispatchMessage(const Message& msg);
 // The default handling: a close message destroys the window, which sends the destroy message
 // to the window procedure before this returns. Everything else is ignored.
-std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t value, std::intptr_t where);
 // Sends the close message synchronously to the window procedure; nothing when it is gone.
 void sendClose();
 // Queues the quit message carrying the exit code.
 void postQuitMessage(int exitCode);
-// Sleeps until an event arrives or the timeout passes (the inactive main loop's nap).
+// Sleeps until an event arrives or the timeout passes (the host's nap while the window is in
+// the background).
 void waitForEvent(int timeoutMs);
+// Sleeps for `ms` milliseconds whatever arrives (the host's wait for a curtain's next cell).
+void sleepMs(std::uint32_t ms);
 
 // ---- cursor and message box --------------------------------------------------------------
 struct Point {

@@ -5,7 +5,7 @@
 // and a space, Right moves on and Left goes back.
 #include "platform/cp1250.h"
 #include "platform/scan_codes.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ char turned(char c, int step) {
 
 }  // namespace
 
-void Application::startNameEntry() {
+void Game::startNameEntry() {
     GameWorld& w = *world;
     w.lives = 0;
     w.levelRunning = false;
@@ -60,7 +60,7 @@ void Application::startNameEntry() {
     plat::keyboardDropPresses();
 }
 
-std::uint8_t Application::nextEntryKey() {
+std::uint8_t Game::nextEntryKey() {
     // A held key repeats only as the desktop repeats it (its delay and rate, which a teacher may
     // lengthen for a child), never by looking whether it still seems down.
     plat::KeyPress press;
@@ -69,9 +69,9 @@ std::uint8_t Application::nextEntryKey() {
     return 0;
 }
 
-void Application::nameEntryFrame(std::int32_t row) {
+void Game::nameEntryFrame(std::int32_t row) {
     display.drawBackground();
-    display.drawHighScores();
+    display.drawHighScores(*world);
     showNoButtons();
     if (world->unsavedCount > 0) {
         // Under the table and its hints: the names shown are not on disk yet.

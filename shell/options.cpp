@@ -87,8 +87,6 @@ int enterPack(const std::string& argument, const lvl::Installed& installed, cons
     }
     if (const fs::path former = here / kRunFolders / choice.formerKey / "hiscore.tbl"; fs::is_regular_file(former, ec))
         fs::copy_file(former, "hiscore.tbl", ec);  // never over a table there already
-    // The proofs run the game's own code, whose trace lands here and is started afresh by the
-    // game.
     for (std::size_t i = 0; i < pack.levels.size(); ++i) solver::proveLevel(pack.levels[i], pack.files[i], problems);
     if (!problems.empty()) {
         lvl::report(stderr, problems, language);

@@ -4,16 +4,13 @@
 #include <cstring>
 #include <new>
 
-GameWorld* currentWorld = nullptr;
-
-bool GameWorld::initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
-                           std::int32_t height, std::int32_t perRow) {
-    ErrorReporter error;
-    error.debugLog("\ninicjowanie klatek...");
+bool GameWorld::initFrames(const ErrorReporter& trace, FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
+                           std::int32_t width, std::int32_t height, std::int32_t perRow) {
+    trace.debugLog("\ninicjowanie klatek...");
     const std::int32_t rows = count / perRow;
     for (std::int32_t r = 0; r < rows; ++r) {
         for (std::int32_t c = 0; c < perRow; ++c) {
-            error.debugLog("\n nastepna");
+            trace.debugLog("\n nastepna");
             FrameRect& f = frames[r * perRow + c];
             f.left = x0 + c * width;
             f.top = y0 + r * height;
@@ -50,7 +47,8 @@ void GameWorld::initButton(std::int32_t index, std::int32_t x, std::int32_t y, s
     } else {
         error.debugLog("typ1\n");
     }
-    initFrames(b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight, layout::kButtonsPerRow);
+    initFrames(error, b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight,
+               layout::kButtonsPerRow);
 }
 
 void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
@@ -64,7 +62,7 @@ void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
 
 bool GameWorld::initBlockFrames() {
     error.debugLog("\n init klatki...ok");
-    return initFrames(blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize, layout::kBlockKinds);
+    return initFrames(error, blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize, layout::kBlockKinds);
 }
 
 namespace {
@@ -92,7 +90,7 @@ void GameWorld::initBonus(std::int32_t index, std::int32_t x, std::int32_t y, st
     error.debugLog(kBonusLogs[known ? type : 0]);
     const std::int32_t x0 = known ? layout::tokenLeft(type) : 0;
     const std::int32_t y0 = known ? layout::tokenTop(type) : layout::kUnknownTokenTop;
-    initFrames(b.frames, x0, y0, layout::kTokenFrames, layout::kTokenWidth,
+    initFrames(error, b.frames, x0, y0, layout::kTokenFrames, layout::kTokenWidth,
                known ? layout::kTokenHeight : layout::kUnknownTokenHeight, layout::kTokenFrames);
 }
 

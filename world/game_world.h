@@ -1,6 +1,7 @@
 // The game state: the level's bonuses and block grid, the player figure, the collected
 // sequence with its text, score and lives, the title-menu buttons, the frame tables used for
-// drawing, and the high-score table. One object, made by the main loop and kept for the run.
+// drawing, and the high-score table. One object, made by the game's set-up and kept for the
+// run; the drawing is handed it.
 #pragma once
 
 #include "shell/error.h"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 // Bonus types: 1..9 the digits, then the operators and the equals sign.
 enum BonusType : std::int32_t {
@@ -58,11 +60,14 @@ enum PlayerState : std::int32_t {
 
 class GameWorld {
 public:
+    // A world whose trace goes where `trace` says (nowhere unless told).
+    explicit GameWorld(ErrorReporter trace = {}) : error(std::move(trace)) {}
+
     // ---- records and small operations -------------------------------------------------------
-    // Fills `frames` for a grid of equal frames, row by row; frames beyond whole rows are left
-    // alone. Reads no field of a world, so the display uses it too.
-    static bool initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
-                           std::int32_t height, std::int32_t perRow);
+    // Fills `frames` for a grid of equal frames, row by row, tracing each; frames beyond whole
+    // rows are left alone. Reads no field of a world, so the display uses it too.
+    static bool initFrames(const ErrorReporter& trace, FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
+                           std::int32_t width, std::int32_t height, std::int32_t perRow);
     bool allocButtons(std::int32_t count);
     void initButton(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
     void animateButton(std::int32_t index, std::uint32_t now);
@@ -130,8 +135,8 @@ public:
     std::int32_t animFrame = 0;
     std::int32_t animDelay = 0;
     std::int32_t animCounter = 0;
-    // Jump step counter while a level runs; the expression's value once it has been evaluated.
-    std::int32_t result = 0;
+    std::int32_t jumpSteps = 0;  // rising steps spent since the figure last stood on a block
+    std::int32_t result = 0;     // the expression's value once it has been evaluated
     std::int32_t lives = 0;
     bool levelRunning = false;
     bool levelOver = false;
@@ -161,6 +166,3 @@ public:
 private:
     void keepUnsaved(std::int32_t rowScore, const char* name);
 };
-
-// The world the drawing code reads; set by the main loop when it makes the world.
-extern GameWorld* currentWorld;

@@ -128,7 +128,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = m();
     if (s.proc == nullptr || !s.windowAlive) return 0;
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
@@ -154,6 +154,8 @@ void sendClose() {
 void postQuitMessage(int exitCode) { m().queue.push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0}); }
 
 void waitForEvent(int) {}
+
+void sleepMs(std::uint32_t) {}  // the clock moves only when told
 
 Point cursorPos() { return m().mouse; }
 
@@ -335,7 +337,7 @@ void setTimeStep(std::uint32_t msPerRead) {
 std::uint32_t peekTime() { return m().time; }
 
 void postMessage(const Message& msg) {
-    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.wParam), msg.lParam);
+    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.value), msg.where);
     m().queue.push_back(msg);
 }
 

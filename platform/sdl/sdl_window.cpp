@@ -205,7 +205,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = state();
     if (s.proc == nullptr || s.window == nullptr) return 0;  // a destroyed window takes no message
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
@@ -240,6 +240,8 @@ void waitForEvent(int timeoutMs) {
     }
     if (timeoutMs > 0) SDL_Delay(static_cast<Uint32>(timeoutMs));
 }
+
+void sleepMs(std::uint32_t ms) { SDL_Delay(ms); }
 
 Point cursorPos() {
     auto& s = state();

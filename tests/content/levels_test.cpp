@@ -5,7 +5,7 @@
 #include "lessons/solver.h"
 
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "support/temp_dir.h"
 #include "support/test_game.h"
 

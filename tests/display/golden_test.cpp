@@ -99,7 +99,7 @@ TEST_F(Golden, TitleFrame) {
     world->allocButtons(3);
     for (int i = 0; i < 3; ++i) world->initButton(i, 278, 150 + 70 * i, i + 1);
     world->buttons[1].frame = 9;  // the hovered one, half way through its animation
-    display->drawTitle();
+    display->drawTitle(*world);
     display->drawText(0, 5, "FPS:");
     display->drawNumber(50, 5, 60);
     display->drawText(100, 420, plat::cp1250("Zażółć gęślą jaźń! Wczytuję..."));
@@ -124,7 +124,7 @@ TEST_F(Golden, LevelFrame) {
     world->collectedCount = 2;
     world->collected[0] = 0;
     world->collected[1] = 1;
-    GameWorld::initFrames(world->playerFrames, 0, 0, 28, 43, 66, 7);
+    GameWorld::initFrames({}, world->playerFrames, 0, 0, 28, 43, 66, 7);
     world->playerWidth = 43;
     world->playerHeight = 66;
     world->playerX = 300;
@@ -134,10 +134,10 @@ TEST_F(Golden, LevelFrame) {
     world->facingLeft = true;
 
     display->drawPlayBackground();
-    display->drawBlocks();
-    display->drawBonuses();
-    display->drawCollected();
-    display->drawPlayer();
+    display->drawBlocks(*world);
+    display->drawBonuses(*world);
+    display->drawCollected(*world);
+    display->drawPlayer(*world);
     display->drawFontNumber(560, 40, 24);
     display->drawText(10, 455, "Wynik:");
     display->drawNumber(560, 455, 125);
@@ -161,7 +161,7 @@ TEST_F(Golden, HighScoreFrame) {
         world->hiScores[i] = scores[i];
     }
     display->drawBackground();
-    display->drawHighScores();
+    display->drawHighScores(*world);
     display->drawBox(80, 20, 80, 250, 222, 10, 10);  // the name-entry cursor
     EXPECT_TRUE(matchesGolden("high_scores", *display->backBuffer));
 }
@@ -169,7 +169,7 @@ TEST_F(Golden, HighScoreFrame) {
 TEST(GoldenStart, LoadingFrameShowsTheLoadingText) {
     testing_support::TestGame game;
     plat::headless::keepFrames(true);
-    game.run([](Application&, long poll) {
+    game.run([](Game&, long poll) {
         if (poll == 2) plat::headless::postSystemClose();
     });
     ASSERT_FALSE(plat::headless::frames().empty());

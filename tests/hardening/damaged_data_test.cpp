@@ -177,45 +177,45 @@ Table oldTable() {
 // ---- scripts -----------------------------------------------------------------------------------
 
 // A level on screen, played or finished (should the walk have taken a whole sum).
-bool inLevel(Application& a) { return a.screenShown() == Screen::Play || a.screenShown() == Screen::Result; }
+bool inLevel(Game& a) { return a.screenShown() == Screen::Play || a.screenShown() == Screen::Result; }
 
 // A level played a little (walking right, then jumping), paused and left; then the high-score
 // screen looked at, and the game left by its exit button.
-void visitAndLeave(Script& script, std::function<void(Application&)> whilePlaying = nullptr) {
+void visitAndLeave(Script& script, std::function<void(Game&)> whilePlaying = nullptr) {
     auto frames = std::make_shared<int>(0);
     script.startGame();
-    script.then("walk", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("walk", showing(Screen::Play), [](Game&) { hl::setKey(kScanRight, true); });
     script.then(
-        "jump", [frames](Application& a) { return inLevel(a) && ++*frames == 200; },
-        [](Application&) {
+        "jump", [frames](Game& a) { return inLevel(a) && ++*frames == 200; },
+        [](Game&) {
             hl::setKey(kScanRight, false);
             hl::setKey(kScanUp, true);
         });
     script.then(
-        "pause", [frames](Application& a) { return inLevel(a) && ++*frames == 400; },
-        [whilePlaying](Application& a) {
+        "pause", [frames](Game& a) { return inLevel(a) && ++*frames == 400; },
+        [whilePlaying](Game& a) {
             hl::setKey(kScanUp, false);
             if (whilePlaying) whilePlaying(a);
             hl::postEscape();
         });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
-    script.then("back to the title", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    script.then("back to the title", showing(Screen::HighScores), [](Game&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // A game over quick levels of 3 + 4 that need 8: 25 points, which enter the old table at row
 // 8; the name "OLA" typed and confirmed. `atNameEntry` sees the game when the high-score
 // screen has opened, before anything is typed.
-void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry = nullptr) {
+void scoreAndSave(Script& script, std::function<void(Game&)> atNameEntry = nullptr) {
     script.loseGame();
-    script.then("name entry", [atNameEntry](Application& a) {
+    script.then("name entry", [atNameEntry](Game& a) {
         if (atNameEntry) atNameEntry(a);
     });
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')}).keys("A", {scanOf('A')});
     script.keys("Enter", {kScanEnter});
-    const auto saved = [](Application& a) { return a.world->entryRow == -1; };
-    script.then("saved", saved, [](Application&) { hl::postEscape(); });
+    const auto saved = [](Game& a) { return a.world->entryRow == -1; };
+    script.then("saved", saved, [](Game&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
@@ -288,7 +288,7 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
-        visitAndLeave(script, [](Application& a) {
+        visitAndLeave(script, [](Game& a) {
             EXPECT_EQ(a.world->bonusCount, kMaxBonuses);
             EXPECT_EQ(a.world->bonuses[kMaxBonuses - 1].type, a.world->bonuses[(kMaxBonuses - 1) % 4].type);
         });
@@ -334,7 +334,7 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
         folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
-        visitAndLeave(script, [](Application& a) {
+        visitAndLeave(script, [](Game& a) {
             for (const auto& row : a.world->blocks)
                 for (const std::int32_t cell : row) EXPECT_EQ(cell, -1);
             EXPECT_FALSE(a.world->standsOnBlock());
@@ -360,7 +360,7 @@ TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     GameFolder folder(game.dir);
     folder.writeLevel(1, damaged);
     Script script;
-    visitAndLeave(script, [&level](Application& a) {
+    visitAndLeave(script, [&level](Game& a) {
         const GameWorld& w = *a.world;
         ASSERT_EQ(w.bonusCount, static_cast<std::int32_t>(level.tokens.size()));
         for (std::int32_t b = 0; b < w.bonusCount; ++b)
@@ -444,7 +444,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
     const auto started = std::chrono::steady_clock::now();
     bool firstPoll = true;
     Script script;
-    visitAndLeave(script, [](Application& a) {
+    visitAndLeave(script, [](Game& a) {
         EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
         EXPECT_TRUE(showsChecker(*a.display.playerSurface));
         EXPECT_TRUE(showsChecker(*a.display.backgroundSurface));
@@ -452,7 +452,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
         const Surface& blocks = *a.display.blocksSurface;
         EXPECT_EQ(std::count(blocks.pixels(), blocks.pixels() + 128 * 32, blocks.at(0, 0)), 128 * 32);
     });
-    const int code = game.run([&](Application& a, long poll) {
+    const int code = game.run([&](Game& a, long poll) {
         if (firstPoll) {
             firstPoll = false;
             const auto startUp = std::chrono::steady_clock::now() - started;
@@ -485,7 +485,7 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
     ASSERT_TRUE(plat::decodePicture("gfx/gracz1.bmp", 344, 264, player));
 
     Script script;
-    script.then("title", [](Application& a) {
+    script.then("title", [](Game& a) {
         const Surface& title = *a.display.backgroundSurface;
         EXPECT_EQ(title.at(0, 0), 0xF800);  // red, the top-left third of the upper half
         EXPECT_EQ(title.at(212, 239), 0xF800);
@@ -494,7 +494,7 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
         EXPECT_EQ(title.at(0, 479), 0xFFFF);    // white stays pure white
         EXPECT_EQ(title.at(320, 479), 0);       // black stays 0
     });
-    visitAndLeave(script, [&](Application& a) {
+    visitAndLeave(script, [&](Game& a) {
         const Surface& b = *a.display.blocksSurface;
         EXPECT_TRUE(std::equal(blocks.begin(), blocks.end(), b.pixels()));
         const Surface& p = *a.display.playerSurface;
@@ -510,7 +510,7 @@ TEST(DamagedData, WithoutThePictureFolderEveryScreenStillWorks) {
     GameFolder folder(game.dir, false);
     game.dir.write("hiscore.tbl", oldTable().bytes());
     Script script;
-    visitAndLeave(script, [](Application& a) {
+    visitAndLeave(script, [](Game& a) {
         EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
         EXPECT_TRUE(showsChecker(*a.display.playerSurface));
         EXPECT_TRUE(showsChecker(*a.display.blocksSurface));
@@ -540,8 +540,8 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", file);
         Script script;
-        script.then("title", [&loaded](Application& a) { EXPECT_EQ(Table::of(*a.world), loaded); });
-        scoreAndSave(script, [&](Application& a) {
+        script.then("title", [&loaded](Game& a) { EXPECT_EQ(Table::of(*a.world), loaded); });
+        scoreAndSave(script, [&](Game& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
             EXPECT_EQ(game.dir.read("hiscore.tbl"), file);
         });
@@ -584,7 +584,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         const ino_t before = inodeOf(game.dir.path() / table);
         const Table loaded = !circle && runAsRoot() ? oldTable() : Table{};
         Script script;
-        scoreAndSave(script, [&](Application& a) {
+        scoreAndSave(script, [&](Game& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
             EXPECT_EQ(inodeOf(game.dir.path() / table), before);  // still the old one
             EXPECT_EQ(fs::is_symlink(game.dir.path() / table), circle);
@@ -619,7 +619,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         fs::permissions(game.dir.path() / table, readOnly);
         if (wholeFolder) fs::permissions(game.dir.path(), readOnly | fs::perms::owner_exec);
         Script script;
-        scoreAndSave(script, [&](Application&) { EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes()); });
+        scoreAndSave(script, [&](Game&) { EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes()); });
         playThrough(game, script);
         fs::permissions(game.dir.path(), fs::perms::owner_all);
         const std::string after = game.dir.read("hiscore.tbl");
@@ -774,7 +774,7 @@ TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsF
         const std::string atEntry = fs::exists(fs::symlink_status("hiscore.tbl")) ? stateOf("hiscore.tbl") : Table{}.bytes();
 
         Script script;
-        scoreAndSave(script, [&](Application& a) {
+        scoreAndSave(script, [&](Game& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
             EXPECT_EQ(stateOf("hiscore.tbl"), atEntry);
         });

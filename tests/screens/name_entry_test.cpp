@@ -37,13 +37,13 @@ const std::string kStartTable = tableBytes({{100, "ALA"}, {50, "OLA"}, {10, ""}}
 void loseAGame(TestGame& game, Script& script) {
     writeLevels(game.dir, 8);
     game.dir.write("hiscore.tbl", kStartTable);
-    script.loseGame().then("name entry at row 2", [](Application& a) {
+    script.loseGame().then("name entry at row 2", [](Game& a) {
         EXPECT_EQ(a.world->entryRow, 2);
         EXPECT_EQ(a.world->nameCursor, 0);
     });
 }
 
-std::string nameAt(const Application& a, int row) { return std::string(a.world->hiNames[row], 8); }
+std::string nameAt(const Game& a, int row) { return std::string(a.world->hiNames[row], 8); }
 
 }  // namespace
 
@@ -52,22 +52,22 @@ TEST(NameEntry, TenLettersKeepTheFirstSevenAndTheTenthAndEnterWinsOverALetter) {
     Script script;
     loseAGame(game, script);
     for (char c = 'A'; c <= 'J'; ++c) script.keys(std::string(1, c), {scanOf(c)});
-    script.then("ten letters typed", [](Application& a) {
+    script.then("ten letters typed", [](Game& a) {
         EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
         EXPECT_EQ(a.world->nameCursor, 7);
         EXPECT_EQ(a.world->entryRow, 2);  // nothing saved yet
     });
     script.keys("Enter and K", {kScanEnter, scanOf('K')});
-    script.then("saved", [](Application& a) {
+    script.then("saved", [](Game& a) {
         EXPECT_EQ(a.world->entryRow, -1);
         EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
         EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
     });
     // Afterwards the screen only shows the table: no key is read.
-    script.then("press L", [](Application&) { hl::setKey(scanOf('L'), true); });
+    script.then("press L", [](Game&) { hl::setKey(scanOf('L'), true); });
     script.then(
-        "wait", [](Application& a) { return a.now - a.lastTick > 300; },
-        [](Application& a) {
+        "wait", [](Game& a) { return a.now - a.lastTick > 300; },
+        [](Game& a) {
             EXPECT_EQ(nameAt(a, 2), "ABCDEFGJ");
             hl::setKey(scanOf('L'), false);
         });
@@ -83,36 +83,36 @@ TEST(NameEntry, BackspaceBlanksTwoLettersTogetherTypeInTheirOrderAndLostInputEnd
     // Switched away and back, Backspace pressed at once: the frame that acquires the keyboard
     // again draws no cursor and takes no key; the next sample takes it.
     std::uint32_t tickBack = 0;
-    script.then("switch away", [](Application&) { hl::setForeground(false); });
+    script.then("switch away", [](Game&) { hl::setForeground(false); });
     script.then(
-        "away", [](Application& a) { return a.window.active == 0; },
-        [](Application&) {
+        "away", [](Game& a) { return a.window.active == 0; },
+        [](Game&) {
             hl::advance(500);
             hl::setForeground(true);
             hl::setKey(kScanBackspace, true);
         });
-    script.then("first frame back", [&](Application& a) {
+    script.then("first frame back", [&](Game& a) {
         EXPECT_TRUE(hl::keyboardAcquired());
         EXPECT_EQ(a.world->hiNames[2][0], '\0');
         tickBack = a.lastTick;
     });
     script.then(
-        "Backspace at 0 taken", [](Application& a) { return a.world->hiNames[2][0] == ' '; },
-        [&](Application& a) {
+        "Backspace at 0 taken", [](Game& a) { return a.world->hiNames[2][0] == ' '; },
+        [&](Game& a) {
             EXPECT_NE(a.lastTick, tickBack);
             EXPECT_EQ(a.world->nameCursor, 0);
             hl::setKey(kScanBackspace, false);
         });
     for (char c : {'A', 'B', 'C'}) script.keys(std::string(1, c), {scanOf(c)});
     script.keys("Backspace", {kScanBackspace});
-    script.then("third letter blanked", [](Application& a) {
+    script.then("third letter blanked", [](Game& a) {
         EXPECT_EQ(nameAt(a, 2), std::string("AB \0\0\0\0\0", 8));
         EXPECT_EQ(a.world->nameCursor, 2);
     });
     script.keys("X and D", {scanOf('X'), scanOf('D')});
     script.then(
-        "both typed", [](Application& a) { return a.world->nameCursor == 4; },
-        [](Application& a) { EXPECT_EQ(nameAt(a, 2), std::string("ABXD\0\0\0\0", 8)); });
+        "both typed", [](Game& a) { return a.world->nameCursor == 4; },
+        [](Game& a) { EXPECT_EQ(nameAt(a, 2), std::string("ABXD\0\0\0\0", 8)); });
     script.keys("Backspace", {kScanBackspace});
     script.keys("Enter", {kScanEnter});
     script.closeWindow();
@@ -142,18 +142,18 @@ TEST(NameEntry, EveryPressTypesOnceAndAHeldKeyRepeatsOnlyAsTheDesktopRepeatsIt) 
     };
     auto pressedAt = std::make_shared<std::uint32_t>(0);
     const auto after = [pressedAt](std::uint32_t ms) {
-        return [pressedAt, ms](Application&) { return hl::peekTime() - *pressedAt >= ms; };
+        return [pressedAt, ms](Game&) { return hl::peekTime() - *pressedAt >= ms; };
     };
     for (const Tap& tap : taps) {
         const std::uint8_t scan = scanOf(tap.letter);
-        script.then("press", [pressedAt, scan, tap](Application&) {
+        script.then("press", [pressedAt, scan, tap](Game&) {
             *pressedAt = hl::peekTime();
             hl::setKey(scan, true);
             if (tap.holdMs == 0) hl::setKey(scan, false);
         });
-        for (std::uint32_t ms : tap.repeats) script.then("repeat", after(ms), [scan](Application&) { hl::repeatKey(scan); });
-        script.then("release", after(tap.holdMs), [scan](Application&) { hl::setKey(scan, false); });
-        script.then("typed", after(tap.holdMs + 200), [tap](Application& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
+        for (std::uint32_t ms : tap.repeats) script.then("repeat", after(ms), [scan](Game&) { hl::repeatKey(scan); });
+        script.then("release", after(tap.holdMs), [scan](Game&) { hl::setKey(scan, false); });
+        script.then("typed", after(tap.holdMs + 200), [tap](Game& a) { EXPECT_STREQ(nameAt(a, 2).c_str(), tap.typed); });
     }
     script.keys("Enter", {kScanEnter}).closeWindow();
     EXPECT_EQ(play(game, script), 0);
@@ -169,7 +169,7 @@ TEST(NameEntry, ClosingTheWindowOrAHangUpDuringTheEntrySavesItAsEscapeDoes) {
             Script script;
             loseAGame(game, script);
             for (char c : typed) script.keys(std::string(1, c), {scanOf(c)});
-            if (hangUp) script.then("hang up", [](Application&) { std::raise(SIGHUP); });
+            if (hangUp) script.then("hang up", [](Game&) { std::raise(SIGHUP); });
             else script.closeWindow();
             EXPECT_EQ(play(game, script), 0);
             EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, typed}, {10, ""}}));
@@ -186,14 +186,14 @@ TEST(NameEntry, AFailedSaveIsToldOnScreenAndTheNameSavedAtTheNextSave) {
     struct rlimit limit {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     script.keys("O", {scanOf('O')});
-    script.then("disk full, Escape", [&](Application&) {
+    script.then("disk full, Escape", [&](Game&) {
         struct rlimit full = limit;
         full.rlim_cur = 100;
         ::setrlimit(RLIMIT_FSIZE, &full);
         testing::internal::CaptureStderr();
         hl::postEscape();
     });
-    script.nextFrame().then("told", [&](Application& a) {
+    script.nextFrame().then("told", [&](Game& a) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         EXPECT_NE(testing::internal::GetCapturedStderr().find("could not be saved"), std::string::npos);
         EXPECT_EQ(a.world->unsavedCount, 1);
@@ -202,7 +202,7 @@ TEST(NameEntry, AFailedSaveIsToldOnScreenAndTheNameSavedAtTheNextSave) {
         EXPECT_EQ(hl::lastFrame().pixels[440 * 640 + 155], kBoxBlue);
         hl::postEscape();
     });
-    script.then("left", showing(Screen::Title), [&](Application& a) {
+    script.then("left", showing(Screen::Title), [&](Game& a) {
         EXPECT_EQ(a.world->unsavedCount, 0);
         EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, "O"}, {10, ""}}));
     });

@@ -38,8 +38,8 @@ protected:
         return indexes;
     }
 
-    testing_support::TempDir dir;  // the trace
-    std::unique_ptr<GameWorld> w = rules_test::emptyWorld();
+    testing_support::TempDir dir;  // the trace goes here
+    std::unique_ptr<GameWorld> w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
 };
 
 TEST_F(Collection, EqualsEvaluatesACompleteSequence) {
@@ -63,7 +63,7 @@ TEST_F(Collection, LongerSequencesAndMultiDigitNumbers) {
     EXPECT_EQ(w->result, 23);
     EXPECT_EQ(w->score, 5 + 15 + 5 + 15 + 5);
 
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     take({9, kBonusMinus, 1, 2, kBonusEquals});
     EXPECT_STREQ(w->expressionText, "9-12");
     EXPECT_EQ(w->result, -3);
@@ -79,7 +79,7 @@ TEST_F(Collection, IncompleteSequencesAreNotEvaluated) {
     EXPECT_EQ(w->score, 10);
 
     // An operator first is not taken; nor is "=" first.
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     const auto b = take({kBonusPlus, kBonusEquals});
     EXPECT_TRUE(w->bonuses[b[0]].active);
     EXPECT_EQ(w->collectedCount, 0);
@@ -87,7 +87,7 @@ TEST_F(Collection, IncompleteSequencesAreNotEvaluated) {
     EXPECT_FALSE(w->levelOver);
 
     // An operator behind an operator stays; "=" behind a trailing operator does nothing.
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     const auto c = take({3, kBonusPlus, kBonusMinus, kBonusEquals});
     EXPECT_TRUE(w->bonuses[c[2]].active);
     EXPECT_EQ(w->collectedCount, 2);
@@ -107,7 +107,7 @@ TEST_F(Collection, TokensThatReadOddlyKeepTheirReading) {
     };
     for (const Case& c : {Case{{0, kBonusPlus, 4}, "?+4", 0, 25}, Case{{5, kBonusPlus, -3}, "5+?", 5, 25},
                           Case{{7, kBonusDivide, 4, 2, 9, 4, 9, 6, 7, 2, 9, 6, kBonusPlus, 1}, "7/4294967296+1", 7, 90}}) {
-        w = rules_test::emptyWorld();
+        w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
         for (std::int32_t t : c.types) touch(add(t));
         touch(add(kBonusEquals));
         EXPECT_STREQ(w->expressionText, c.text);
@@ -160,7 +160,7 @@ TEST_F(Collection, TouchBoxEdges) {
         {120, 158, false}, {120, 157, true},  // box bottom on the figure's bottom line / above
     };
     for (const Case& c : cases) {
-        w = rules_test::emptyWorld();
+        w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
         const std::int32_t i = add(5);
         w->bonuses[i].x = c.boxX - 12;
         w->bonuses[i].y = c.boxY - 12;
@@ -183,7 +183,7 @@ TEST_F(Collection, SequenceStopsAtNineteenEntries) {
 
     // 1+1+...+1 with 19 entries: a further operator is refused without ending the level, and
     // "=" still evaluates the full text with its terminating zero in place.
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     for (int k = 0; k < 19; ++k) touch(add(k % 2 == 0 ? 1 : kBonusPlus));
     ASSERT_EQ(w->collectedCount, 19);
     const std::int32_t extra = add(kBonusTimes);

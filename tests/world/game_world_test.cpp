@@ -11,14 +11,14 @@ using testing_support::TempDir;
 TEST(FrameTables, FillWholeRowsOfEqualFramesRowByRow) {
     TempDir dir;
     FrameRect frames[28];
-    EXPECT_TRUE(GameWorld::initFrames(frames, 0, 0, 28, 43, 66, 7));
+    EXPECT_TRUE(GameWorld::initFrames({}, frames, 0, 0, 28, 43, 66, 7));
     EXPECT_EQ(frames[0], (FrameRect{0, 0, 43, 66}));
     EXPECT_EQ(frames[8], (FrameRect{43, 66, 86, 132}));
     EXPECT_EQ(frames[27], (FrameRect{258, 198, 301, 264}));
 
     FrameRect ten[10] = {};
     ten[8] = ten[9] = FrameRect{-1, -1, -1, -1};
-    GameWorld::initFrames(ten, 5, 7, 10, 10, 20, 4);  // only two whole rows of four
+    GameWorld::initFrames({}, ten, 5, 7, 10, 10, 20, 4);  // only two whole rows of four
     EXPECT_EQ(ten[7], (FrameRect{35, 27, 45, 47}));
     EXPECT_EQ(ten[8], (FrameRect{-1, -1, -1, -1}));
     EXPECT_EQ(ten[9], (FrameRect{-1, -1, -1, -1}));
@@ -27,13 +27,13 @@ TEST(FrameTables, FillWholeRowsOfEqualFramesRowByRow) {
     std::string expected = "\ninicjowanie klatek...";
     for (int i = 0; i < 8; ++i) expected += "\n nastepna";
     TempDir fresh;
-    GameWorld::initFrames(ten, 0, 0, 10, 10, 20, 4);
+    GameWorld::initFrames(ErrorReporter(kTraceFile), ten, 0, 0, 10, 10, 20, 4);
     EXPECT_EQ(fresh.read("debug.txt"), expected);
 }
 
 TEST(Bonuses, TakeTheirFramesFromTheSheetRowOfTheirType) {
     TempDir dir;
-    auto w = std::make_unique<GameWorld>();
+    auto w = std::make_unique<GameWorld>(ErrorReporter(kTraceFile));
     w->bonusCount = 4;
     w->initBonus(0, 100, 200, 14);
     EXPECT_EQ(w->bonuses[0].frames[0], (FrameRect{306, 423, 340, 456}));

@@ -187,7 +187,7 @@ TEST(HighScores, AFailedSaveLeavesTheOldFileWholeAndTheNextSaveKeepsTheName) {
     std::memcpy(old.data() + 40, "STARY", 5);
     dir.write("hiscore.tbl", old);
 
-    auto w = emptyWorld();
+    auto w = emptyWorld(ErrorReporter(kTraceFile));
     w->clearHighScores();
     ASSERT_TRUE(w->loadHighScores());
     w->score = 999;

@@ -4,7 +4,7 @@
 // count that runs past the end).
 #include "platform/cp1250.h"
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "support/bmp_writer.h"
 #include "support/temp_dir.h"
 
@@ -25,8 +25,8 @@ using testing_support::putLe32;
 using testing_support::Rgb;
 using testing_support::writeFile;
 
-std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
 struct BonusRecord {
@@ -93,27 +93,25 @@ protected:
     void SetUp() override {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
-        app = std::make_unique<Application>();
+        app = std::make_unique<Game>(ErrorReporter(kTraceFile));
         ASSERT_TRUE(plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480));
-        app->window.windowHandle = true;
+        app->window.exists = true;
         ASSERT_EQ(app->display.init(640, 480, 16), ErrorCode::Ok);
         app->display.applyPixelFormat(app->display.pixelFormat);
-        app->world = &world;
-        previousWorld = currentWorld;
-        currentWorld = &world;
+        app->world = std::make_unique<GameWorld>(app->error);
+        world = app->world.get();
         std::filesystem::create_directories("level");
         std::filesystem::create_directories("gfx");
         writeFile("gfx/klocki3.bmp", makeBmp(128, 32, 24, [](int, int) { return Rgb{0, 255, 0}; }));
         writeFile("gfx/tlo.bmp", makeBmp(640, 480, 24, [](int, int) { return Rgb{0, 0, 255}; }));
         // A previous level's state that the load must replace.
-        world.bonusCount = 5;
-        for (int i = 0; i < 5; ++i) world.initBonus(i, 10 * i, 10, 1);
-        for (auto& row : world.blocks)
+        world->bonusCount = 5;
+        for (int i = 0; i < 5; ++i) world->initBonus(i, 10 * i, 10, 1);
+        for (auto& row : world->blocks)
             for (auto& cell : row) cell = 1;
         traceBefore = dir.read("debug.txt");
     }
     void TearDown() override {
-        currentWorld = previousWorld;
         app.reset();
         plat::headless::reset();
     }
@@ -132,14 +130,13 @@ protected:
     bool windowClosed() const { return !plat::windowExists(); }
     int activeBonuses() const {
         int n = 0;
-        for (const Bonus& b : world.bonuses) n += b.active ? 1 : 0;
+        for (const Bonus& b : world->bonuses) n += b.active ? 1 : 0;
         return n;
     }
 
     testing_support::TempDir dir;
-    std::unique_ptr<Application> app;
-    GameWorld world;
-    GameWorld* previousWorld = nullptr;
+    std::unique_ptr<Game> app;
+    GameWorld* world = nullptr;  // the game's own
     std::string traceBefore;
     std::string trace;
 };
@@ -176,25 +173,25 @@ TEST_F(LevelLoader, ReadsTheFileAtItsOffsets) {
     writeFile("level/level3.lvl", s);
 
     load(3);
-    EXPECT_EQ(world.target, 24);
-    EXPECT_EQ(world.targetX, 300);
-    EXPECT_EQ(world.targetY, 40);
-    EXPECT_EQ(world.playerX, 64);
-    EXPECT_EQ(world.playerY, 320);
-    EXPECT_EQ(world.bonusCount, 2);
-    EXPECT_EQ(world.blocks[13][0], 2);
-    EXPECT_EQ(world.blocks[5][19], 0);
-    EXPECT_EQ(world.blocks[0][7], 3);
-    EXPECT_EQ(world.blocks[0][0], -1);
+    EXPECT_EQ(world->target, 24);
+    EXPECT_EQ(world->targetX, 300);
+    EXPECT_EQ(world->targetY, 40);
+    EXPECT_EQ(world->playerX, 64);
+    EXPECT_EQ(world->playerY, 320);
+    EXPECT_EQ(world->bonusCount, 2);
+    EXPECT_EQ(world->blocks[13][0], 2);
+    EXPECT_EQ(world->blocks[5][19], 0);
+    EXPECT_EQ(world->blocks[0][7], 3);
+    EXPECT_EQ(world->blocks[0][0], -1);
     ASSERT_EQ(activeBonuses(), 2);
-    EXPECT_EQ(world.bonuses[0].x, 100);
-    EXPECT_EQ(world.bonuses[0].y, 200);
-    EXPECT_EQ(world.bonuses[0].type, kBonusEquals);
-    EXPECT_EQ(world.bonuses[0].frames[0], (FrameRect{306, 423, 340, 456}));
-    EXPECT_EQ(world.bonuses[0].animFrame, 0);
-    EXPECT_EQ(world.bonuses[1].type, 7);
-    EXPECT_EQ(world.bonuses[1].x, 132);
-    EXPECT_EQ(world.bonuses[2].type, 0);  // the old level's bonuses are gone
+    EXPECT_EQ(world->bonuses[0].x, 100);
+    EXPECT_EQ(world->bonuses[0].y, 200);
+    EXPECT_EQ(world->bonuses[0].type, kBonusEquals);
+    EXPECT_EQ(world->bonuses[0].frames[0], (FrameRect{306, 423, 340, 456}));
+    EXPECT_EQ(world->bonuses[0].animFrame, 0);
+    EXPECT_EQ(world->bonuses[1].type, 7);
+    EXPECT_EQ(world->bonuses[1].x, 132);
+    EXPECT_EQ(world->bonuses[2].type, 0);  // the old level's bonuses are gone
     EXPECT_FALSE(windowClosed());
     EXPECT_EQ(errorTextPixels(), 0);
 
@@ -236,10 +233,10 @@ TEST_F(LevelLoader, NoBonusesLoadsNone) {
     f.grid[2][2] = 1;
     writeFile("level/level3.lvl", f.bytes());
     load(3);
-    EXPECT_EQ(world.bonusCount, 0);
+    EXPECT_EQ(world->bonusCount, 0);
     EXPECT_EQ(activeBonuses(), 0);
-    EXPECT_EQ(world.blocks[2][2], 1);
-    EXPECT_EQ(world.blocks[2][3], -1);
+    EXPECT_EQ(world->blocks[2][2], 1);
+    EXPECT_EQ(world->blocks[2][3], -1);
     EXPECT_EQ(occurrences(trace, "Bonus nr"), 0u);
     EXPECT_TRUE(inOrder(trace, {plat::cp1250("Odczyt bonusów...").c_str(), "Close file \n"}));
     EXPECT_FALSE(windowClosed());
@@ -255,11 +252,11 @@ TEST_F(LevelLoader, FileCutShortShowsAndTracesEachMissingItemAndCloses) {
     EXPECT_EQ(occurrences(trace, plat::cp1250("błąd \n").c_str()), 2u);  // two records missing
     EXPECT_TRUE(windowClosed());
     EXPECT_GT(errorTextPixels(), 10);
-    EXPECT_EQ(world.bonusCount, 3);
-    EXPECT_TRUE(world.bonuses[0].active);
-    EXPECT_FALSE(world.bonuses[1].active);  // a missing record makes no bonus
-    EXPECT_FALSE(world.bonuses[2].active);
-    EXPECT_EQ(world.target, 12);
+    EXPECT_EQ(world->bonusCount, 3);
+    EXPECT_TRUE(world->bonuses[0].active);
+    EXPECT_FALSE(world->bonuses[1].active);  // a missing record makes no bonus
+    EXPECT_FALSE(world->bonuses[2].active);
+    EXPECT_EQ(world->target, 12);
     // Reading and loading go on to the end.
     EXPECT_TRUE(inOrder(trace, {"Close file \n", "wrzucenie na powierzchnie \n", "gfx\\klocki3.bmp", "gfx\\tlo.bmp"}));
 }
@@ -273,10 +270,10 @@ TEST_F(LevelLoader, TinyAndEmptyFilesMissEveryHeaderField) {
     load(3);
     EXPECT_EQ(occurrences(trace, plat::cp1250("błąd \n").c_str()), 6u);
     EXPECT_TRUE(windowClosed());
-    EXPECT_EQ(world.bonusCount, 0);
+    EXPECT_EQ(world->bonusCount, 0);
     EXPECT_EQ(activeBonuses(), 0);
-    EXPECT_EQ(world.blocks[0][0], -1);  // a grid the file lacks is empty, not the old level's
-    EXPECT_EQ(world.blocks[13][19], -1);
+    EXPECT_EQ(world->blocks[0][0], -1);  // a grid the file lacks is empty, not the old level's
+    EXPECT_EQ(world->blocks[13][19], -1);
 
     writeFile("level/level4.lvl", "");
     traceBefore = dir.read("debug.txt");
@@ -316,15 +313,15 @@ TEST_F(LevelLoader, DamagedValuesAreMadeSafe) {
     writeFile("level/level3.lvl", many.bytes());
     writeFile("gfx/abcdefghijkl", makeBmp(640, 480, 24, [](int, int) { return Rgb{255, 0, 0}; }));
     load(3);
-    EXPECT_EQ(world.bonusCount, 30);
+    EXPECT_EQ(world->bonusCount, 30);
     EXPECT_EQ(activeBonuses(), 30);
     EXPECT_NE(trace.find(plat::cp1250("\n liczba bonusów...45\n za dużo bonusów, wczytuję 30").c_str()), std::string::npos);
-    EXPECT_EQ(world.blocks[0][0], -1);
-    EXPECT_EQ(world.blocks[0][1], -1);
-    EXPECT_EQ(world.blocks[0][2], -1);
-    EXPECT_EQ(world.blocks[0][3], 3);
-    EXPECT_EQ(world.blocks[0][4], -1);
-    EXPECT_EQ(world.blocks[0][5], 0);
+    EXPECT_EQ(world->blocks[0][0], -1);
+    EXPECT_EQ(world->blocks[0][1], -1);
+    EXPECT_EQ(world->blocks[0][2], -1);
+    EXPECT_EQ(world->blocks[0][3], 3);
+    EXPECT_EQ(world->blocks[0][4], -1);
+    EXPECT_EQ(world->blocks[0][5], 0);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...abcdefghijkl\n Wczytanie"), std::string::npos);
     EXPECT_NE(trace.find("wczytanie bitmapy...gfx\\abcdefghijkl\n"), std::string::npos);
     EXPECT_EQ(app->display.backgroundSurface->at(10, 10), 0xF800);
@@ -337,7 +334,7 @@ TEST_F(LevelLoader, DamagedValuesAreMadeSafe) {
     writeFile("level/level5.lvl", negative.bytes());
     traceBefore = dir.read("debug.txt");
     load(5);
-    EXPECT_EQ(world.bonusCount, 0);
+    EXPECT_EQ(world->bonusCount, 0);
     EXPECT_EQ(activeBonuses(), 0);
     EXPECT_NE(trace.find(plat::cp1250("-3\n ujemna liczba bonusów, wczytuję 0").c_str()), std::string::npos);
     EXPECT_FALSE(windowClosed());
@@ -349,8 +346,8 @@ TEST_F(LevelLoader, NameCountsOutOfRangeNeverReadPastTheFile) {
     bytes.replace(0, 4, std::string("\xFF\xFF\xFF\x7F", 4));  // n = 0x7FFFFFFF
     writeFile("level/level3.lvl", bytes);
     load(3);
-    EXPECT_EQ(world.bonusCount, 0);
-    EXPECT_EQ(world.blocks[0][0], -1);
+    EXPECT_EQ(world->bonusCount, 0);
+    EXPECT_EQ(world->blocks[0][0], -1);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...\n"), std::string::npos);  // nothing left to read
     EXPECT_FALSE(windowClosed());                                             // names and grid are not checked items
 
@@ -363,7 +360,7 @@ TEST_F(LevelLoader, NameCountsOutOfRangeNeverReadPastTheFile) {
     traceBefore = dir.read("debug.txt");
     load(6);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...tlo.bmp"), std::string::npos);
-    EXPECT_EQ(world.blocks[1][1], 2);
+    EXPECT_EQ(world->blocks[1][1], 2);
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include "lessons/practice.h"
 #include "lessons/proof.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -117,23 +115,6 @@ fs::path dataFolder(const std::string& given) {
     return KALKULON_GAME_DIR;
 }
 
-// The proofs run the game's own code, which writes its trace "debug.txt" where it runs: a
-// scratch folder, removed at the end.
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "kalkulon-levels-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr && ::chdir(pattern.c_str()) == 0) path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-
-private:
-    std::string path_;
-};
-
 struct Counts {
     int levels = 0;
     int fair = 0;
@@ -242,7 +223,6 @@ int main(int argc, char** argv) {
         say(stderr, error);
         return 2;
     }
-    // Everything is read before the proofs move into their scratch folder.
     const fs::path outFolder = out.empty() ? fs::path() : fs::absolute(out);
 
     if (command == "check") {
@@ -252,7 +232,6 @@ int main(int argc, char** argv) {
             std::vector<Reading> more = read(r, installed);
             levels.insert(levels.end(), more.begin(), more.end());
         }
-        Scratch scratch;
         Counts counts;
         bool ok = true;
         for (const Reading& r : levels) {
@@ -274,7 +253,6 @@ int main(int argc, char** argv) {
         const bool read = lvl::readPack(rest[0], installed.scenery, pack, problems);
         report(problems);
         if (!read) return 1;
-        Scratch scratch;
         Counts counts;
         bool ok = true;
         for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
@@ -304,7 +282,6 @@ int main(int argc, char** argv) {
             say(stderr, error);
             return 2;
         }
-        Scratch scratch;
         lessons::PracticePack pack;
         if (!lessons::makePracticePack(spec, n, installed.scenery, pack, error) || !lessons::writePack(pack, outFolder, error)) {
             say(stderr, error);
