@@ -50,7 +50,7 @@ public:
     void drawPlayBackground();
     void drawTitle();
     void drawBlocks();
-    void drawBonuses();
+    void drawTokens();
     void drawCollected();
     void drawPlayer();
     void drawFontText(std::int32_t x, std::int32_t y, const char* text);

@@ -53,12 +53,12 @@ void Display::drawBlocks() {
     }
 }
 
-void Display::drawBonuses() {
+void Display::drawTokens() {
     const GameWorld* w = currentWorld;
     if (!w || !backBuffer || !buttonsSurface) return;
-    const std::int32_t count = w->bonusCount < kMaxBonuses ? w->bonusCount : kMaxBonuses;
+    const std::int32_t count = w->tokenCount < kMaxTokens ? w->tokenCount : kMaxTokens;
     for (std::int32_t i = 0; i < count; ++i) {
-        const Bonus& b = w->bonuses[i];
+        const Token& b = w->tokens[i];
         if (!b.active || b.animFrame < 0 || b.animFrame >= layout::kTokenFrames) continue;
         blit::keyed(*backBuffer, b.x, b.y, *buttonsSurface, b.frames[b.animFrame]);
     }
@@ -70,9 +70,9 @@ void Display::drawCollected() {
     const std::int32_t count = w->collectedCount < kCollectedSize ? w->collectedCount : kCollectedSize;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t which = w->collected[i];
-        if (which < 0 || which >= kMaxBonuses) continue;
-        // The first frame, whatever the bonus's animation shows.
-        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w->bonuses[which].frames[0]);
+        if (which < 0 || which >= kMaxTokens) continue;
+        // The first frame, whatever the token's animation shows.
+        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w->tokens[which].frames[0]);
     }
 }
 

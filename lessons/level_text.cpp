@@ -396,7 +396,7 @@ private:
         missing(src_.boardLine, "board", "the number on the board is missing", "brak liczby na tablicy");
         missing(src_.startLine, "start", "the hero's start is missing", "brak miejsca startu bohatera");
         missing(src_.gridLine, "grid", "the level needs its 14 rows of 20 cells", "poziom potrzebuje 14 wierszy po 20 pól");
-        if (std::none_of(src_.level.tokens.begin(), src_.level.tokens.end(), [](const Token& t) { return t.type == kEquals; }))
+        if (std::none_of(src_.level.tokens.begin(), src_.level.tokens.end(), [](const Token& t) { return t.type == kTokenEquals; }))
             problem(last, "no \"=\" token: the sum can never be checked", "brak żetonu \"=\": działania nie da się sprawdzić");
 
         if (const Scenery* s = scenery(src_.level.background); s != nullptr && src_.boardLine != 0) {

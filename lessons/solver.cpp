@@ -22,28 +22,32 @@ constexpr std::uint8_t kActions[6] = {kNone, kLeft, kRight, kUp, kLeft | kUp, kR
 constexpr int kNever = -1;
 constexpr int kUnknown = -2;
 constexpr long kMostFinisherSteps = 300'000;
+constexpr std::size_t kLongestText = kCollectedSize - 1;  // the game takes no more
+
+// How many tokens of each type but "=" lie in the level, indexed by type.
+using TokenCounts = std::array<int, kTokenEquals>;
+
+bool hasEquals(const lvl::Level& level) {
+    return std::any_of(level.tokens.begin(), level.tokens.end(), [](const lvl::Token& t) { return t.type == kTokenEquals; });
+}
 
 class Finisher {
 public:
     Finisher(std::int32_t target, bool haveEquals) : target_(target), haveEquals_(haveEquals) {}
 
-    int tokensToFinish(const std::string& text, std::array<int, 14> left) {
+    int tokensToFinish(const std::string& text, TokenCounts left) {
         if (!haveEquals_) return kNever;
         if (++steps_ > kMostFinisherSteps) return kUnknown;
         std::string key = text + '|';
         for (int c : left) key += static_cast<char>('a' + c);
         if (auto it = memo_.find(key); it != memo_.end()) return it->second;
         int best = kNever;
-        const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
-        const bool hasOp = text.find_first_of("+-*/") != std::string::npos;
         std::int32_t v = 0;
-        if (lastDigit && hasOp && evaluate(text, v) && v == target_) best = 0;
-        for (int t = 1; t <= 13 && best != 0; ++t) {
-            if (left[static_cast<std::size_t>(t)] == 0) continue;
-            if (t >= 10 && !lastDigit) continue;
-            if (text.size() >= 19) continue;
+        if (isCompleteSum(text) && evaluate(text, v) && v == target_) best = 0;
+        for (int t = 1; t < kTokenEquals && best != 0; ++t) {
+            if (left[static_cast<std::size_t>(t)] == 0 || !mayFollow(text, t) || text.size() >= kLongestText) continue;
             --left[static_cast<std::size_t>(t)];
-            const int more = tokensToFinish(text + lvl::tokenSymbol(t), left);
+            const int more = tokensToFinish(text + tokenSymbol(t), left);
             ++left[static_cast<std::size_t>(t)];
             if (more == kUnknown) return kUnknown;  // not remembered: the answer is not known
             if (more >= 0 && (best < 0 || more + 1 < best)) best = more + 1;
@@ -106,8 +110,8 @@ bool evaluate(const std::string& text, std::int32_t& value, bool* exact) {
 }
 
 void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
-    for (Bonus& b : world.bonuses) b = Bonus{};
-    world.bonusCount = static_cast<int>(level.tokens.size());
+    for (Token& t : world.tokens) t = Token{};
+    world.tokenCount = static_cast<int>(level.tokens.size());
     world.target = level.target;
     world.targetX = level.targetX;
     world.targetY = level.targetY;
@@ -117,7 +121,7 @@ void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
         for (int c = 0; c < lvl::kColumns; ++c) world.blocks[r][c] = level.cells[r][c];
     for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
         const lvl::Token& b = level.tokens[static_cast<std::size_t>(i)];
-        world.initBonus(i, b.x, b.y, b.type);
+        world.initToken(i, b.x, b.y, b.type);
     }
     world.initPlayer();
     world.collectedCount = 0;
@@ -128,18 +132,15 @@ void loadIntoWorld(const lvl::Level& level, GameWorld& world) {
 
 std::string sequenceText(const lvl::Level& level, const std::vector<int>& collected) {
     std::string s;
-    for (int i : collected) s += lvl::tokenSymbol(level.tokens[static_cast<std::size_t>(i)].type);
+    for (int i : collected) s += tokenSymbol(level.tokens[static_cast<std::size_t>(i)].type);
     return s;
 }
 
 bool boardCanBeMade(const lvl::Level& level) {
-    bool haveEquals = false;
-    std::array<int, 14> all{};
-    for (const lvl::Token& t : level.tokens) {
-        if (t.type == lvl::kEquals) haveEquals = true;
-        else ++all[static_cast<std::size_t>(t.type)];
-    }
-    return Finisher(level.target, haveEquals).tokensToFinish("", all) != kNever;
+    TokenCounts all{};
+    for (const lvl::Token& t : level.tokens)
+        if (t.type != kTokenEquals) ++all[static_cast<std::size_t>(t.type)];
+    return Finisher(level.target, hasEquals(level)).tokensToFinish("", all) != kNever;
 }
 
 Route solve(const lvl::Level& level, long maxStates) {
@@ -148,9 +149,7 @@ Route solve(const lvl::Level& level, long maxStates) {
     loadIntoWorld(level, *world);
     const int startX = world->playerX, startY = world->playerY;
 
-    bool haveEquals = false;
-    for (const lvl::Token& b : level.tokens) haveEquals |= b.type == 14;
-    Finisher finisher(level.target, haveEquals);
+    Finisher finisher(level.target, hasEquals(level));
 
     // Collected sequences, interned. Each knows whether it can still be finished, and which
     // tokens lying in the level are worth heading for next.
@@ -160,10 +159,10 @@ Route solve(const lvl::Level& level, long maxStates) {
     std::vector<std::vector<int>> useful;
     std::map<std::vector<int>, int> seqIds;
     auto leftAfter = [&](const std::vector<int>& seq) {
-        std::array<int, 14> left{};
+        TokenCounts left{};
         for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
             const int t = level.tokens[static_cast<std::size_t>(i)].type;
-            if (t <= 13 && std::find(seq.begin(), seq.end(), i) == seq.end()) ++left[static_cast<std::size_t>(t)];
+            if (t != kTokenEquals && std::find(seq.begin(), seq.end(), i) == seq.end()) ++left[static_cast<std::size_t>(t)];
         }
         return left;
     };
@@ -177,20 +176,19 @@ Route solve(const lvl::Level& level, long maxStates) {
         hopeful.push_back(more != kNever);
         tokensLeft.push_back(std::max(more, 0) + 1);
         std::vector<int> next;
-        const bool lastDigit = !text.empty() && text.back() >= '0' && text.back() <= '9';
         for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) {
             if (std::find(seq.begin(), seq.end(), i) != seq.end()) continue;
             const int t = level.tokens[static_cast<std::size_t>(i)].type;
-            if (t == 14) {
+            if (t == kTokenEquals) {
                 std::int32_t v = 0;
-                if (lastDigit && text.find_first_of("+-*/") != std::string::npos && evaluate(text, v) && v == level.target)
+                if (isCompleteSum(text) && evaluate(text, v) && v == level.target)
                     next.push_back(i);
                 continue;
             }
-            if (t >= 10 && !lastDigit) continue;
+            if (!mayFollow(text, t)) continue;
             std::vector<int> longer = seq;
             longer.push_back(i);
-            if (finisher.tokensToFinish(text + lvl::tokenSymbol(t), leftAfter(longer)) != kNever) next.push_back(i);
+            if (finisher.tokensToFinish(text + tokenSymbol(t), leftAfter(longer)) != kNever) next.push_back(i);
         }
         useful.push_back(next);
         return id;
@@ -250,10 +248,10 @@ Route solve(const lvl::Level& level, long maxStates) {
             w.facingLeft = cur.facingLeft;
             w.levelOver = false;
             w.lastStepTick = 0;
-            for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) w.bonuses[i].active = true;
+            for (int i = 0; i < static_cast<int>(level.tokens.size()); ++i) w.tokens[i].active = true;
             for (std::size_t i = 0; i < taken.size(); ++i) {
                 w.collected[i] = taken[i];
-                w.bonuses[taken[i]].active = false;
+                w.tokens[taken[i]].active = false;
             }
             w.collectedCount = static_cast<std::int32_t>(taken.size());
             w.updatePlayer((action & kLeft) != 0, (action & kRight) != 0, (action & kUp) != 0, false, 10);

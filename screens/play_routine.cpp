@@ -41,7 +41,7 @@ void Application::startLevel() {
     w.collectedCount = 0;
     display.drawPlayBackground();
     display.drawBlocks();
-    display.drawBonuses();
+    display.drawTokens();
     display.drawPlayer();
     display.wipeIn();
 }
@@ -75,7 +75,7 @@ bool Application::playFrame(PlayLocals& locals) {
     else resultBox();
 
     if (display.flip() != 0) close();
-    w.animateBonuses(now);
+    w.animateTokens(now);
     return true;
 }
 
@@ -84,7 +84,7 @@ void Application::drawLevelAndHud(std::uint32_t framesShown) {
     const GameWorld& w = *world;
     display.drawPlayBackground();
     display.drawBlocks();
-    display.drawBonuses();
+    display.drawTokens();
     display.drawCollected();
     display.drawPlayer();
     display.drawText(0, 5, "FPS:");
