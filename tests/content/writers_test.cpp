@@ -5,7 +5,7 @@
 #include "lessons/level_binary.h"
 #include "lessons/level_text.h"
 #include "modfile.h"
-#include "png.h"
+#include "png_files.h"
 
 #include "platform/platform.h"
 #include "support/temp_dir.h"

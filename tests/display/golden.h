@@ -13,7 +13,7 @@
 #pragma once
 
 #include "display/surface.h"
-#include "png.h"
+#include "png_files.h"
 
 #include <gtest/gtest.h>
 
