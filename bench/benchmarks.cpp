@@ -76,7 +76,7 @@ void story_frame(benchmark::State& state) {
 }
 BENCHMARK(story_frame)->Unit(benchmark::kMicrosecond);
 
-// Level 7 from its file: header, grid, 30 bonus records, every trace line, and its two
+// Level 7 from its file: header, grid, 30 token records, every trace line, and its two
 // pictures decoded onto their surfaces.
 void level_load(benchmark::State& state) {
     Scene scene;

@@ -44,10 +44,10 @@ void Scene::fillBusyLevel() {
     GameWorld& w = *world;
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridColumns; ++c) w.blocks[r][c] = (7 * r + c) % 4;
-    w.bonusCount = kMaxBonuses;
-    for (int i = 0; i < kMaxBonuses; ++i) {
-        w.initBonus(i, 16 + (i % 10) * 62, 40 + (i / 10) * 120, 1 + i % 14);
-        w.bonuses[i].animFrame = i % 9;
+    w.tokenCount = kMaxTokens;
+    for (int i = 0; i < kMaxTokens; ++i) {
+        w.initToken(i, 16 + (i % 10) * 62, 40 + (i / 10) * 120, 1 + i % 14);
+        w.tokens[i].animFrame = i % 9;
     }
     w.collectedCount = 19;
     for (int i = 0; i < 19; ++i) w.collected[i] = i;

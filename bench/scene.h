@@ -23,7 +23,7 @@ struct Scene {
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    // The busiest play frame: every one of the 280 cells a block, 30 bonuses in their
+    // The busiest play frame: every one of the 280 cells a block, 30 tokens in their
     // animation, 19 collected items (the last partly off screen, so not drawn), the figure
     // walking left (a mirrored copy), a four-digit score.
     void fillBusyLevel();

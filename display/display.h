@@ -53,7 +53,7 @@ public:
     // The pieces of a world: the title with its buttons, the level, the figure, the table.
     void drawTitle(const GameWorld& w);
     void drawBlocks(const GameWorld& w);
-    void drawBonuses(const GameWorld& w);
+    void drawTokens(const GameWorld& w);
     void drawCollected(const GameWorld& w);
     void drawPlayer(const GameWorld& w);
     void drawFontText(std::int32_t x, std::int32_t y, const char* text);

@@ -51,11 +51,11 @@ void Display::drawBlocks(const GameWorld& w) {
     }
 }
 
-void Display::drawBonuses(const GameWorld& w) {
+void Display::drawTokens(const GameWorld& w) {
     if (!backBuffer || !buttonsSurface) return;
-    const std::int32_t count = w.bonusCount < kMaxBonuses ? w.bonusCount : kMaxBonuses;
+    const std::int32_t count = w.tokenCount < kMaxTokens ? w.tokenCount : kMaxTokens;
     for (std::int32_t i = 0; i < count; ++i) {
-        const Bonus& b = w.bonuses[i];
+        const Token& b = w.tokens[i];
         if (!b.active || b.animFrame < 0 || b.animFrame >= layout::kTokenFrames) continue;
         blit::keyed(*backBuffer, b.x, b.y, *buttonsSurface, b.frames[b.animFrame]);
     }
@@ -66,9 +66,9 @@ void Display::drawCollected(const GameWorld& w) {
     const std::int32_t count = w.collectedCount < kCollectedSize ? w.collectedCount : kCollectedSize;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t which = w.collected[i];
-        if (which < 0 || which >= kMaxBonuses) continue;
-        // The first frame, whatever the bonus's animation shows.
-        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w.bonuses[which].frames[0]);
+        if (which < 0 || which >= kMaxTokens) continue;
+        // The first frame, whatever the token's animation shows.
+        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w.tokens[which].frames[0]);
     }
 }
 

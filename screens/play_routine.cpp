@@ -65,7 +65,7 @@ void Game::drawNewLevel() {
     w.collectedCount = 0;
     display.drawPlayBackground();
     display.drawBlocks(w);
-    display.drawBonuses(w);
+    display.drawTokens(w);
     display.drawPlayer(w);
 }
 
@@ -98,7 +98,7 @@ Next Game::playFrame() {
     else resultBox();
 
     if (display.flip() != 0) close();
-    w.animateBonuses(now);
+    w.animateTokens(now);
     return {Next::Kind::Frame, 0, 0};
 }
 
@@ -107,7 +107,7 @@ void Game::drawLevelAndHud(std::uint32_t framesShown) {
     const GameWorld& w = *world;
     display.drawPlayBackground();
     display.drawBlocks(w);
-    display.drawBonuses(w);
+    display.drawTokens(w);
     display.drawCollected(w);
     display.drawPlayer(w);
     display.drawText(0, 5, "FPS:");

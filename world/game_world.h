@@ -1,4 +1,4 @@
-// The game state: the level's bonuses and block grid, the player figure, the collected
+// The game state: the level's tokens and block grid, the player figure, the collected
 // sequence with its text, score and lives, the title-menu buttons, the frame tables used for
 // drawing, and the high-score table. One object, made by the game's set-up and kept for the
 // run; the drawing is handed it.
@@ -7,22 +7,14 @@
 #include "shell/error.h"
 #include "world/frame_rect.h"
 #include "world/layout.h"
+#include "world/tokens.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
 
-// Bonus types: 1..9 the digits, then the operators and the equals sign.
-enum BonusType : std::int32_t {
-    kBonusPlus = 10,
-    kBonusMinus = 11,
-    kBonusTimes = 12,
-    kBonusDivide = 13,
-    kBonusEquals = 14,
-};
-
-struct Bonus {
+struct Token {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t type = 0;
@@ -42,7 +34,7 @@ struct MenuButton {
 };
 
 inline constexpr std::int32_t kLastLevel = 7;  // a game has seven levels
-inline constexpr int kMaxBonuses = 30;
+inline constexpr int kMaxTokens = 30;
 inline constexpr int kGridRows = 14;
 inline constexpr int kGridColumns = 20;
 inline constexpr int kCollectedSize = 20;
@@ -72,8 +64,8 @@ public:
     void initButton(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
     void animateButton(std::int32_t index, std::uint32_t now);
     bool initBlockFrames();
-    void initBonus(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
-    void animateBonuses(std::uint32_t now);
+    void initToken(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type);
+    void animateTokens(std::uint32_t now);
     void clearExpression();
 
     // ---- the player figure ----------------------------------------------------------------
@@ -82,14 +74,14 @@ public:
     bool hitsBlock() const;
     bool standsOnBlock() const;
 
-    // ---- bonuses and the expression ---------------------------------------------------------
-    void collectBonuses();
+    // ---- tokens and the expression ---------------------------------------------------------
+    void collectTokens();
     std::int32_t parseExpression(std::int32_t level);
     std::int32_t parseNumber();
 
     // ---- the level file -------------------------------------------------------------------
-    // Reads a level file into the world, every step traced: the bonuses cleared, then the
-    // header, the names, the grid and the bonus records; a damaged file is made safe as it goes.
+    // Reads a level file into the world, every step traced: the tokens cleared, then the
+    // header, the names, the grid and the token records; a damaged file is made safe as it goes.
     // `failed` hears each failure with its trace line at the point it happens: a file that
     // cannot be opened ("\n nie znaleziono!"; nothing is read) and each checked piece the file
     // lacks ("błąd \n"; reading goes on). False when the file could not be opened; otherwise
@@ -118,8 +110,8 @@ public:
     bool finishNameEntry();
 
     // ---- fields ------------------------------------------------------------------------------
-    Bonus bonuses[kMaxBonuses] = {};
-    std::int32_t bonusCount = 0;
+    Token tokens[kMaxTokens] = {};
+    std::int32_t tokenCount = 0;
     std::unique_ptr<MenuButton[]> buttons;
     std::int32_t buttonCount = 0;
     std::int32_t target = 0;
@@ -149,7 +141,7 @@ public:
     std::int32_t blocks[kGridRows][kGridColumns] = {};
     FrameRect blockFrames[layout::kBlockKinds] = {};
     std::uint32_t lastStepTick = 0;  // the title buttons' animation shares it
-    std::uint32_t lastBonusTick = 0;
+    std::uint32_t lastTokenTick = 0;
     ErrorReporter error;
     std::int32_t hiScores[kHighScoreRows] = {};
     char hiNames[kHighScoreRows][kNameLength] = {};

@@ -127,7 +127,7 @@ void GameWorld::updatePlayer(bool left, bool right, bool up, bool down, std::uin
         }
     }
 
-    collectBonuses();
+    collectTokens();
 }
 
 bool GameWorld::hitsBlock() const { return scanBlocks(*this, 4, kGridColumns, 4, false); }

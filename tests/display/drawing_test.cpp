@@ -35,13 +35,13 @@ protected:
 };
 
 TEST_F(Drawing, KeyedCopyLeavesOutKeyPixelsAndOpaqueCopyTakesAll) {
-    // A bonus frame half solid, half black (the key of the sprite sheet).
-    world->bonusCount = 1;
-    world->initBonus(0, 100, 100, 3);
-    const FrameRect f = world->bonuses[0].frames[0];
+    // A token frame half solid, half black (the key of the sprite sheet).
+    world->tokenCount = 1;
+    world->initToken(0, 100, 100, 3);
+    const FrameRect f = world->tokens[0].frames[0];
     fillRect(buttons(), f, 0);
     fillRect(buttons(), FrameRect{f.left, f.top, f.left + 17, f.bottom}, 0x1234);
-    display->drawBonuses(*world);
+    display->drawTokens(*world);
     EXPECT_EQ(count(back(), FrameRect{100, 100, 117, 133}, 0x1234), 17 * 33);
     EXPECT_EQ(count(back(), FrameRect{117, 100, 134, 133}, kPaper), 17 * 33);
     EXPECT_EQ(back().at(99, 100), kPaper);
@@ -59,21 +59,21 @@ TEST_F(Drawing, KeyedCopyLeavesOutKeyPixelsAndOpaqueCopyTakesAll) {
     EXPECT_EQ(count(back(), FrameRect{112, 64, 128, 96}, 0x5555), 16 * 32);
     EXPECT_EQ(count(back(), FrameRect{0, 0, 640, 64}, 0x5555), 0);  // empty cells draw nothing
 
-    // An inactive bonus is not drawn.
+    // An inactive token is not drawn.
     fill(back(), kPaper);
-    world->bonuses[0].active = false;
-    display->drawBonuses(*world);
+    world->tokens[0].active = false;
+    display->drawTokens(*world);
     EXPECT_EQ(count(back(), FrameRect{100, 100, 134, 133}, kPaper), 34 * 33);
 }
 
 TEST_F(Drawing, CopiesThatDoNotFitWhollyDrawNothing) {
-    world->bonusCount = 4;
-    world->initBonus(0, 606, 10, 1);   // right edge exactly at 640: drawn
-    world->initBonus(1, 607, 100, 1);  // one column beyond: nothing at all
-    world->initBonus(2, 10, -1, 1);    // one row above: nothing
-    world->initBonus(3, 10, 447, 1);   // bottom edge exactly at 480: drawn
-    fillRect(buttons(), world->bonuses[0].frames[0], 0x2222);
-    display->drawBonuses(*world);
+    world->tokenCount = 4;
+    world->initToken(0, 606, 10, 1);   // right edge exactly at 640: drawn
+    world->initToken(1, 607, 100, 1);  // one column beyond: nothing at all
+    world->initToken(2, 10, -1, 1);    // one row above: nothing
+    world->initToken(3, 10, 447, 1);   // bottom edge exactly at 480: drawn
+    fillRect(buttons(), world->tokens[0].frames[0], 0x2222);
+    display->drawTokens(*world);
     EXPECT_EQ(count(back(), FrameRect{606, 10, 640, 43}, 0x2222), 34 * 33);
     EXPECT_EQ(count(back(), FrameRect{600, 100, 640, 133}, 0x2222), 0);
     EXPECT_EQ(count(back(), FrameRect{0, 0, 50, 40}, 0x2222), 0);
@@ -83,7 +83,7 @@ TEST_F(Drawing, CopiesThatDoNotFitWhollyDrawNothing) {
     fill(back(), kPaper);
     world->collectedCount = 20;
     for (int i = 0; i < 20; ++i) world->collected[i] = 0;
-    world->bonuses[0].animFrame = 4;  // the row always shows the first frame
+    world->tokens[0].animFrame = 4;  // the row always shows the first frame
     display->drawCollected(*world);
     EXPECT_EQ(count(back(), FrameRect{60, 447, 94, 480}, 0x2222), 34 * 33);
     EXPECT_EQ(count(back(), FrameRect{604, 447, 638, 480}, 0x2222), 34 * 33);

@@ -1,5 +1,5 @@
 // A level file of any bytes loaded by the game, then the level and its HUD drawn, a few
-// movement steps made over it (taking bonuses) and the level drawn again: nothing may crash or
+// movement steps made over it (taking tokens) and the level drawn again: nothing may crash or
 // read past what it owns.
 #include "fuzz/fuzz_support.h"
 #include "platform/headless.h"
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app->drawLevelAndHud(0);
     for (std::uint32_t t = 0; t < 40; ++t) {
         w.updatePlayer(t & 1, t & 2, t & 4, false, 100000 + 10 * t);
-        w.animateBonuses(100000 + 60 * t);
+        w.animateTokens(100000 + 60 * t);
     }
     app->drawLevelAndHud(40);
     return 0;

@@ -225,7 +225,7 @@ void playThrough(TestGame& game, Script& script) { EXPECT_EQ(play(game, script),
 }  // namespace
 
 // Each generated level, put in place of level 1, cut at the start of every checked field
-// (the seven header numbers and each bonus record), inside a field, and inside the grid,
+// (the seven header numbers and each token record), inside a field, and inside the grid,
 // which is read unchecked: the game shows "Błąd!", traces one "błąd" line for every checked
 // item the file lacks, closes its window and ends normally; the table is untouched.
 TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
@@ -233,27 +233,27 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
         const lvl::Level level = GameFolder::level(n);
         const std::vector<std::uint8_t> whole = lvl::encodeLevel(level);
         const std::int32_t names = level.nameCount;
-        const auto bonuses = static_cast<std::int32_t>(level.tokens.size());
-        ASSERT_GT(bonuses, 0) << "level " << n;
+        const auto tokens = static_cast<std::int32_t>(level.tokens.size());
+        ASSERT_GT(tokens, 0) << "level " << n;
         ASSERT_EQ(whole.size(), lvl::tokenAt(names, level.tokens.size()));
 
         // At the start of each header number and inside the last, inside the grid, at the start
-        // of each bonus record and one byte short of the end.
+        // of each token record and one byte short of the end.
         std::vector<std::size_t> cuts = {2, lvl::headerAt(lvl::kPlayerY) + 2, lvl::cellAt(names, 7, 10), whole.size() - 1};
         for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
             cuts.push_back(lvl::headerAt(static_cast<lvl::HeaderField>(field)));
-        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(lvl::tokenAt(names, static_cast<std::size_t>(b)));
+        for (std::int32_t b = 0; b < tokens; ++b) cuts.push_back(lvl::tokenAt(names, static_cast<std::size_t>(b)));
 
         for (std::size_t cut : cuts) {
             SCOPED_TRACE("level " + std::to_string(n) + " cut at " + std::to_string(cut));
             // What the loader can no longer read: the header numbers from the cut on, and the
-            // bonus records it then expects.
+            // token records it then expects.
             std::size_t missing = 0;
             for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
                 missing += cut < lvl::headerAt(static_cast<lvl::HeaderField>(field)) + 4 ? 1 : 0;
             const std::int32_t namesRead = cut >= lvl::headerAt(lvl::kTokenCount) ? names : 0;
-            const std::int32_t bonusesRead = cut >= lvl::headerAt(lvl::kTarget) ? bonuses : 0;
-            for (std::int32_t b = 0; b < bonusesRead; ++b)
+            const std::int32_t tokensRead = cut >= lvl::headerAt(lvl::kTarget) ? tokens : 0;
+            for (std::int32_t b = 0; b < tokensRead; ++b)
                 missing += cut < lvl::tokenAt(namesRead, static_cast<std::size_t>(b + 1)) ? 1 : 0;
 
             TestGame game;
@@ -272,10 +272,10 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
     }
 }
 
-// A count of 31 bonuses, with 31 records in the file, loads the first 30 and the level plays;
+// A count of 31 tokens, with 31 records in the file, loads the first 30 and the level plays;
 // a count of 2^31 - 1 over the level's own records loads those and then lacks the rest of the
 // 30, which is a short file: "Błąd!" and the end of the game.
-TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
+TEST(DamagedData, TokenCountsBeyondThirtyAreCutToThirty) {
     const lvl::Level level = GameFolder::level(1);
     const auto own = static_cast<std::int32_t>(level.tokens.size());
     ASSERT_GT(own, 0);
@@ -289,8 +289,8 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
         visitAndLeave(script, [](Game& a) {
-            EXPECT_EQ(a.world->bonusCount, kMaxBonuses);
-            EXPECT_EQ(a.world->bonuses[kMaxBonuses - 1].type, a.world->bonuses[(kMaxBonuses - 1) % 4].type);
+            EXPECT_EQ(a.world->tokenCount, kMaxTokens);
+            EXPECT_EQ(a.world->tokens[kMaxTokens - 1].type, a.world->tokens[(kMaxTokens - 1) % 4].type);
         });
         playThrough(game, script);
         const std::string trace = game.dir.read("debug.txt");
@@ -307,9 +307,9 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         Script script;
         script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
-        EXPECT_EQ(game.app->world->bonusCount, kMaxBonuses);
-        for (std::int32_t b = 0; b < kMaxBonuses; ++b) EXPECT_EQ(game.app->world->bonuses[b].active, b < own) << b;
-        EXPECT_EQ(count(game.dir.read("debug.txt"), kShortRead.view()), static_cast<std::size_t>(kMaxBonuses - own));
+        EXPECT_EQ(game.app->world->tokenCount, kMaxTokens);
+        for (std::int32_t b = 0; b < kMaxTokens; ++b) EXPECT_EQ(game.app->world->tokens[b].active, b < own) << b;
+        EXPECT_EQ(count(game.dir.read("debug.txt"), kShortRead.view()), static_cast<std::size_t>(kMaxTokens - own));
     }
 }
 
@@ -345,7 +345,7 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
 }
 
 // Two block-file names and the background name, all twelve letters without a terminating zero:
-// the grid and the bonuses are still found behind them, the background is looked for under
+// the grid and the tokens are still found behind them, the background is looked for under
 // its twelve letters (and, missing, shows the checker).
 TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     lvl::Level level = GameFolder::level(1);
@@ -362,9 +362,9 @@ TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     Script script;
     visitAndLeave(script, [&level](Game& a) {
         const GameWorld& w = *a.world;
-        ASSERT_EQ(w.bonusCount, static_cast<std::int32_t>(level.tokens.size()));
-        for (std::int32_t b = 0; b < w.bonusCount; ++b)
-            EXPECT_EQ(w.bonuses[b].type, level.tokens[static_cast<std::size_t>(b)].type);
+        ASSERT_EQ(w.tokenCount, static_cast<std::int32_t>(level.tokens.size()));
+        for (std::int32_t b = 0; b < w.tokenCount; ++b)
+            EXPECT_EQ(w.tokens[b].type, level.tokens[static_cast<std::size_t>(b)].type);
         for (int c = 0; c < lvl::kColumns; ++c) EXPECT_EQ(w.blocks[13][c], level.cells[13][c]);
         const Surface& background = *a.display.backgroundSurface;
         EXPECT_EQ(background.at(0, 0), 0xF81F);

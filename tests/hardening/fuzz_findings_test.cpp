@@ -70,7 +70,7 @@ public:
         firstFrame.assign(app->display.backBuffer->pixels(), app->display.backBuffer->pixels() + 640 * 480);
         for (std::uint32_t t = 0; t < 40; ++t) {
             world->updatePlayer(t & 1, t & 2, t & 4, false, 100000 + 10 * t);
-            world->animateBonuses(100000 + 60 * t);
+            world->animateTokens(100000 + 60 * t);
         }
         app->drawLevelAndHud(40);
     }

@@ -148,7 +148,7 @@ TEST(LevelText, WrittenSourceReadsBackAsTheSameLevel) {
     EXPECT_EQ(second.title, "Dodawanie");
     EXPECT_EQ(second.notes, first.notes);
     EXPECT_EQ(second.level.tokens, first.level.tokens);
-    EXPECT_EQ(second.level.tokens.back(), (lvl::Token{9 * 32 + 8 - 1, 10 * 32 + 16 - 1, lvl::kTimes}));
+    EXPECT_EQ(second.level.tokens.back(), (lvl::Token{9 * 32 + 8 - 1, 10 * 32 + 16 - 1, kTokenTimes}));
     EXPECT_EQ(second.level.playerX, first.level.playerX);
     EXPECT_EQ(second.level.blockSheet, 6);
     EXPECT_EQ(std::memcmp(second.level.cells, first.level.cells, sizeof first.level.cells), 0);

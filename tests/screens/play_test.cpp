@@ -12,25 +12,25 @@ using testing_support::TestGame;
 
 namespace {
 
-bool allBonusesActive(const GameWorld& w) {
-    for (int i = 0; i < w.bonusCount; ++i)
-        if (!w.bonuses[i].active) return false;
-    return w.bonusCount > 0;
+bool allTokensActive(const GameWorld& w) {
+    for (int i = 0; i < w.tokenCount; ++i)
+        if (!w.tokens[i].active) return false;
+    return w.tokenCount > 0;
 }
 
 }  // namespace
 
 TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
     TestGame game;
-    writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
-    writeLevel(game.dir, 2, sumLevel(5, kBonusPlus, 4, 9));
+    writeLevel(game.dir, 1, sumLevel(3, kTokenPlus, 4, 7));
+    writeLevel(game.dir, 2, sumLevel(5, kTokenPlus, 4, 9));
     Script script;
     script.startGame().playLevel();
     script.then("won box", showing(Screen::Result), [](Game& a) {
         EXPECT_EQ(a.world->result, 7);
         EXPECT_EQ(a.world->score, 25);  // 3, + and 4: 5 + 15 + 5
         EXPECT_EQ(a.levelNumber, 1);
-        EXPECT_TRUE(a.world->bonuses[3].active);  // "=" stays in the level
+        EXPECT_TRUE(a.world->tokens[3].active);  // "=" stays in the level
     });
     script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     script.then("level 2", showing(Screen::Play), [](Game& a) {
@@ -40,7 +40,7 @@ TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
         EXPECT_EQ(a.world->levelStartScore, 75);
         EXPECT_EQ(a.world->lives, 3);
         EXPECT_EQ(a.world->collectedCount, 0);
-        EXPECT_TRUE(allBonusesActive(*a.world));
+        EXPECT_TRUE(allTokensActive(*a.world));
         EXPECT_FALSE(a.showStory);  // the story comes once a game
         EXPECT_FALSE(plat::headless::cursorVisible());
     });
@@ -62,8 +62,8 @@ TEST(PlayRoutine, AWonLevelAddsExactlyFiftyPointsAndTheNextLevelLoads) {
 
 TEST(PlayRoutine, ALostLevelReloadsWithOneLifeLessAndTheScoreItStartedWith) {
     TestGame game;
-    writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
-    writeLevel(game.dir, 2, sumLevel(3, kBonusTimes, 4, 7));  // 3 * 4 = 12, not 7
+    writeLevel(game.dir, 1, sumLevel(3, kTokenPlus, 4, 7));
+    writeLevel(game.dir, 2, sumLevel(3, kTokenTimes, 4, 7));  // 3 * 4 = 12, not 7
     Script script;
     script.startGame().playLevel();
     script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
@@ -81,7 +81,7 @@ TEST(PlayRoutine, ALostLevelReloadsWithOneLifeLessAndTheScoreItStartedWith) {
         EXPECT_EQ(a.world->score, 75);
         EXPECT_EQ(a.world->levelStartScore, 75);
         EXPECT_EQ(a.world->collectedCount, 0);
-        EXPECT_TRUE(allBonusesActive(*a.world));
+        EXPECT_TRUE(allTokensActive(*a.world));
         EXPECT_FALSE(plat::headless::cursorVisible());
     });
     script.closeWindow();
@@ -189,7 +189,7 @@ TEST(PlayRoutine, PauseMenuReturnsRestartsAndLeaves) {
                 EXPECT_EQ(a.levelNumber, 1);
                 EXPECT_EQ(a.world->score, 0);
                 EXPECT_EQ(a.world->collectedCount, 0);
-                EXPECT_TRUE(allBonusesActive(*a.world));
+                EXPECT_TRUE(allTokensActive(*a.world));
                 EXPECT_TRUE(plat::headless::cursorVisible());
             });
             if (lives == 3) script.then("Escape", showing(Screen::Play), [](Game&) { hl::postEscape(); });
@@ -258,8 +258,8 @@ TEST(PlayRoutine, EscapeDuringTheStoryPausesOverItAndResumingBringsTheStoryBack)
 
 TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkippingIt) {
     TestGame game;
-    writeLevel(game.dir, 1, floorLevel(7, {{30, 370, 3}, {250, 370, kBonusPlus}, {310, 370, 4}, {370, 370, kBonusEquals}}));
-    writeLevel(game.dir, 2, sumLevel(5, kBonusPlus, 4, 9));
+    writeLevel(game.dir, 1, floorLevel(7, {{30, 370, 3}, {250, 370, kTokenPlus}, {310, 370, 4}, {370, 370, kTokenEquals}}));
+    writeLevel(game.dir, 2, sumLevel(5, kTokenPlus, 4, 9));
     std::int32_t xWhenLeft = 0;
     std::uint32_t nowWhenLeft = 0;
     std::size_t flipsWhenLeft = 0;
@@ -276,7 +276,7 @@ TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkipping
             xWhenLeft = a.world->playerX;
             nowWhenLeft = a.now;
             flipsWhenLeft = hl::flipCount();
-            animWhenLeft = static_cast<std::uint8_t>(a.world->bonuses[0].animFrame);
+            animWhenLeft = static_cast<std::uint8_t>(a.world->tokens[0].animFrame);
         });
     script.then(
         "stay away", [&](Game&) { return ++waited == 200; },
@@ -284,7 +284,7 @@ TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkipping
             EXPECT_EQ(a.world->playerX, xWhenLeft);  // Right is still held
             EXPECT_EQ(a.now, nowWhenLeft);           // no frame counted
             EXPECT_EQ(hl::flipCount(), flipsWhenLeft);
-            EXPECT_EQ(a.world->bonuses[0].animFrame, animWhenLeft);
+            EXPECT_EQ(a.world->tokens[0].animFrame, animWhenLeft);
             EXPECT_FALSE(hl::keyboardAcquired());
             hl::advance(500);
             hl::setForeground(true);  // taken and handled in this same poll: one frame runs
@@ -361,8 +361,8 @@ TEST(PlayRoutine, AClickInTheFrameAfterTheSumFindsNoBoxYet) {
     // frame after its "=", before the result box is drawn, does nothing wherever it is.
     for (const Spot spot : {kRestingMouse, kBoxButton}) {
         TestGame game;
-        writeLevel(game.dir, 1, sumLevel(3, kBonusPlus, 4, 7));
-        writeLevel(game.dir, 2, sumLevel(3, kBonusTimes, 4, 7));
+        writeLevel(game.dir, 1, sumLevel(3, kTokenPlus, 4, 7));
+        writeLevel(game.dir, 2, sumLevel(3, kTokenTimes, 4, 7));
         Script script;
         script.startGame().playLevel().click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
         script.then("hold Right", showing(Screen::Play), [](Game&) { hl::setKey(kScanRight, true); });
@@ -381,12 +381,12 @@ TEST(PlayRoutine, EqualsAndALaterOperatorTouchedInOneStepJudgeTheSumBeforeThem) 
     TestGame game;
     writeLevel(
         game.dir, 1,
-        floorLevel(7, {{60, 370, 3}, {120, 370, kBonusPlus}, {180, 370, 4}, {240, 370, kBonusEquals}, {240, 370, kBonusTimes}}));
+        floorLevel(7, {{60, 370, 3}, {120, 370, kTokenPlus}, {180, 370, 4}, {240, 370, kTokenEquals}, {240, 370, kTokenTimes}}));
     Script script;
     script.startGame().playLevel().then("won box", showing(Screen::Result), [](Game& a) {
         EXPECT_EQ(a.world->result, 7);
         EXPECT_EQ(a.world->score, 25);
-        EXPECT_TRUE(a.world->bonuses[4].active);
+        EXPECT_TRUE(a.world->tokens[4].active);
     });
     script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result)).closeWindow();
     EXPECT_EQ(play(game, script), 0);

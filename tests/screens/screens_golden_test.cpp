@@ -27,7 +27,7 @@ Rgb bands(int x, int y, int hue) {
                static_cast<std::uint8_t>(180 - band * 12)};
 }
 
-// Black (the key) around menu-button frames, bonus discs, the glyph row and the curtain tile.
+// Black (the key) around menu-button frames, token discs, the glyph row and the curtain tile.
 Rgb sprites(int x, int y) {
     if (y < 181 && x < 600) {
         const int local = y < 73 ? y : y < 145 ? y - 73 : y - 145;

@@ -1,4 +1,4 @@
-// A world for the rules tests: an empty block grid, no bonuses, the figure's size set, the
+// A world for the rules tests: an empty block grid, no tokens, the figure's size set, the
 // clocks at 0; its trace goes where `trace` says (nowhere unless told).
 #pragma once
 

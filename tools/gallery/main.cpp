@@ -6,7 +6,7 @@
 // takes their frames.
 #include "game_folder.h"
 #include "headless_game.h"
-#include "png.h"
+#include "png_files.h"
 #include "recording.h"
 
 #include <cstdio>
