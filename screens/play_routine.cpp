@@ -24,6 +24,7 @@ void Application::playRoutine() {
         }
     }
 
+    if (w.observer != nullptr) w.observer->gameEnded(gameEndOf(levelNumber > kLastLevel, onNameEntry), w.score);
     showCursor();
     if (onNameEntry) display.loadHighScoreBitmap();
     else display.loadTitleBitmap();
@@ -44,6 +45,7 @@ void Application::startLevel() {
     display.drawBonuses();
     display.drawPlayer();
     display.wipeIn();
+    if (w.observer != nullptr) w.observer->levelStarted(levelNumber, w.lives, w.score);
 }
 
 bool Application::playFrame(PlayLocals& locals) {

@@ -174,4 +174,7 @@ public:
     // then ends with this code as it would on the message itself.
     bool quitTaken = false;
     int quitCode = 0;
+    // Given to the world the main loop makes: told of levels, sums and game ends (the class's
+    // records); none unless the program sets one before `run`.
+    PlayObserver* playObserver = nullptr;
 };

@@ -10,6 +10,7 @@ int Application::mainLoop() {
 
     world = new GameWorld;  // lives until the process ends
     currentWorld = world;
+    world->observer = playObserver;
 
     world->clearHighScores();
     if (!world->loadHighScores()) world->saveHighScores();

@@ -59,6 +59,7 @@ void GameWorld::collectBonuses() {
         error.debugLog("wynik: ");
         error.debugLog(result);
         levelOver = true;
+        if (observer != nullptr) observer->sumJudged(expressionText, result, target, lives);
     };
     const auto lastIsDigit = [this] { return isDigitType(bonuses[collected[collectedCount - 1]].type); };
 

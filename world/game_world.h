@@ -6,6 +6,7 @@
 #include "shell/error.h"
 #include "world/frame_rect.h"
 #include "world/layout.h"
+#include "world/play_observer.h"
 
 #include <cstdint>
 #include <functional>
@@ -138,6 +139,8 @@ public:
     char hiNames[kHighScoreRows][kNameLength] = {};
     std::int32_t entryRow = -1;
     std::int32_t nameCursor = 0;
+    // Told of levels, sums and the game's end, for the class's records; none in the classic game.
+    PlayObserver* observer = nullptr;
 };
 
 // The world the drawing code reads; set by the main loop when it makes the world.
