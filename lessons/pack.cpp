@@ -185,12 +185,17 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
     return problems.size() == before;
 }
 
-fs::path userPacksFolder() {
+fs::path userDataFolder() {
     const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && *data == '/') return fs::path(data) / "kalkulon" / "packs";
+    if (data != nullptr && *data == '/') return fs::path(data) / "kalkulon";
     const char* home = std::getenv("HOME");
     if (home == nullptr || *home == '\0') return {};
-    return fs::path(home) / ".local" / "share" / "kalkulon" / "packs";
+    return fs::path(home) / ".local" / "share" / "kalkulon";
+}
+
+fs::path userPacksFolder() {
+    const fs::path data = userDataFolder();
+    return data.empty() ? data : data / "packs";
 }
 
 std::vector<fs::path> packRoots(const Installed& installed) {

@@ -44,6 +44,10 @@ bool readPack(const std::filesystem::path& folder, const std::vector<Scenery>& i
 bool readSourceFile(const std::filesystem::path& path, const std::string& shownAs, std::string& text,
                     std::vector<Problem>& problems);
 
+// The player's own data folder: $XDG_DATA_HOME/kalkulon when that is an absolute path (the
+// XDG rules ignore a relative one), else ~/.local/share/kalkulon; empty without a HOME.
+std::filesystem::path userDataFolder();
+
 // Where installed packs live: the player's own folder first, then the one beside the data.
 std::filesystem::path userPacksFolder();
 std::vector<std::filesystem::path> packRoots(const Installed& installed);

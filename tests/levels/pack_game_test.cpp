@@ -42,7 +42,8 @@ private:
 int options(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    return handleOptions(static_cast<int>(argv.size()), argv.data());
+    StartOptions start;
+    return handleOptions(static_cast<int>(argv.size()), argv.data(), start);
 }
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
