@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -16,6 +17,9 @@
 namespace records {
 
 namespace {
+
+// How often the writer looks for lines to write.
+constexpr std::chrono::milliseconds kLookEvery{20};
 
 // The computer's name as letters, digits, '-' and '.' only.
 std::string hostName() {
@@ -95,7 +99,8 @@ void RecordWriter::submit(Task task) {
         const std::lock_guard lock(mutex_);
         queue_.push_back(std::move(task));
     }
-    wake_.notify_one();
+    // The writer is not woken: waking a thread makes the scheduler hand it the processor now and
+    // then, and on a busy machine the game's frame then waited milliseconds. It looks itself.
 }
 
 void RecordWriter::drain() {
@@ -111,7 +116,8 @@ bool RecordWriter::failed() const {
 void RecordWriter::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        wake_.wait_for(lock, kLookEvery, [this] { return stopping_ || !queue_.empty(); });
+        if (queue_.empty() && !stopping_) continue;
         if (queue_.empty()) return;  // stopping, and nothing is left
         std::deque<Task> batch;
         batch.swap(queue_);

@@ -1,9 +1,10 @@
 // The record files of one program run: one file per game, in a folder that up to a classroom
 // of computers may write at once (a network share). The game never waits for the disk: lines
-// are handed to a thread of the writer's own, which appends each with one write the moment it
-// comes and syncs the file to the disk when asked (at every level's end) and when the file
-// closes. A game killed at any moment leaves every line written before whole; at most the line
-// being written is cut short, and readers skip it.
+// are handed to a thread of the writer's own, which looks for them every 20 ms (the game never
+// wakes it: on a busy machine a woken thread can take the processor from the game's frame),
+// appends each with one write, and syncs the file to the disk when asked (at every level's end)
+// and when the file closes. A game killed at any moment leaves every line written before whole;
+// at most the line being written is cut short, and readers skip it.
 //
 // A file's name is the time its game began, the computer's name, the process and six random
 // letters, 20250314-094107-lab-pc-07-4711-k3x9qa.jsonl, and it is made anew (never opened if
