@@ -25,6 +25,8 @@ svg .label { text-anchor: end; }
 .right { fill: #2e8b57; } .wrong { fill: #c0392b; } .time { fill: #3465a4; }
 .note { color: #666; font-size: 9pt; }
 .fact { white-space: nowrap; }
+td.missed { width: 40%; }
+.keep { break-inside: avoid; }
 @page { size: A4; margin: 15mm; }
 @media print { body { margin: 0; max-width: none; font-size: 10pt; } }
 </style>
@@ -68,35 +70,38 @@ std::string childrenPart(const ClassReport& r, const Words& w) {
     std::string out = "<h2>" + escaped(w({"Each child", "Każde dziecko"})) + "</h2>\n";
     out += barChart(w({"Sums right and wrong per child", "Działania dobre i złe każdego dziecka"}), rows, {"right", "wrong"},
                     {right, wrong});
-    out += "<table><tr><th>" + escaped(w({"Child", "Dziecko"})) + "</th><th class=n>" + escaped(w({"Games", "Gry"})) +
+    out += "<table><thead><tr><th>" + escaped(w({"Child", "Dziecko"})) + "</th><th class=n>" + escaped(w({"Games", "Gry"})) +
            "</th><th class=n>" + escaped(w({"Levels played", "Zagrane poziomy"})) + "</th><th class=n>" + escaped(rightHead) +
            "</th><th class=n>" + escaped(wrongHead) + "</th><th class=n>" + escaped(w({"Restarts", "Od nowa"})) +
            "</th><th class=n>" + escaped(w({"Time per sum", "Czas działania"})) + "</th><th>" +
-           escaped(w({"Missed most", "Najczęstsze błędy"})) + "</th></tr>\n";
+           escaped(w({"Missed most", "Najczęstsze błędy"})) + "</th></tr></thead>\n";
     for (const ChildReport& c : r.children) {
         std::string missed;
         for (const Missed& m : c.missed) {
             std::string boards;
             for (int b : m.boards) boards += (boards.empty() ? "" : ", ") + std::to_string(b);
             missed += (missed.empty() ? "" : "<br>") + std::string("<span class=fact>") + escaped(fact(m.sum, m.value)) + " ×" +
-                      std::to_string(m.times) + "</span> <span class=note>" + escaped(w({"for ", "zamiast "})) + boards +
-                      "</span>";
+                      std::to_string(m.times) + " <span class=note>" + escaped(w({"for ", "zamiast "})) + boards +
+                      "</span></span>";
         }
         out += "<tr><td>" + escaped(c.name) + "</td><td class=n>" + std::to_string(c.games) + "</td><td class=n>" +
                std::to_string(c.levelsPlayed) + "</td><td class=n>" + std::to_string(c.right) + "</td><td class=n>" +
                std::to_string(c.wrong) + "</td><td class=n>" + std::to_string(c.restarts) + "</td><td class=n>" +
-               seconds(c.secondsPerSum) + "</td><td>" + missed + "</td></tr>\n";
+               seconds(c.secondsPerSum) + "</td><td class=missed>" + missed + "</td></tr>\n";
     }
-    out += "</table>\n<h2>" + escaped(w({"Time per sum", "Czas jednego działania"})) + "</h2>\n<p class=note>" +
+    out += "</table>\n<section class=keep><h2>" + escaped(w({"Time per sum", "Czas jednego działania"})) +
+           "</h2>\n<p class=note>" +
            escaped(w({"The middle time (median) from a level's start to the sum's \"=\".",
                       "Środkowy czas (mediana) od początku poziomu do \"=\" działania."})) +
            "</p>\n";
-    return out + barChart(w({"Time per sum per child", "Czas działania każdego dziecka"}), times, {"time"}, {});
+    return out + barChart(w({"Time per sum per child", "Czas działania każdego dziecka"}), times, {"time"}, {}) + "</section>\n";
 }
 
 std::string factsPart(const ClassReport& r, const Words& w) {
-    std::string out = "<h2>" + escaped(w({"Facts the class missed", "Działania, które sprawiły kłopot"})) + "</h2>\n";
-    if (r.facts.empty()) return out + "<p>" + escaped(w({"No sum was wrong.", "Żadne działanie nie było złe."})) + "</p>\n";
+    std::string out = "<section class=keep><h2>" + escaped(w({"Facts the class missed", "Działania, które sprawiły kłopot"})) +
+                      "</h2>\n";
+    if (r.facts.empty())
+        return out + "<p>" + escaped(w({"No sum was wrong.", "Żadne działanie nie było złe."})) + "</p></section>\n";
     out += "<p class=note>" +
            escaped(w({"A fact is a sum as a child built it; wrong means it was not the board's number.",
                       "Działanie tak, jak ułożyło je dziecko; źle znaczy, że nie dało liczby z tablicy."})) +
@@ -109,10 +114,11 @@ std::string factsPart(const ClassReport& r, const Words& w) {
                         std::to_string(f.wrong) + " / " + std::to_string(f.right)});
     }
     out += barChart(w({"Facts missed most", "Najczęstsze błędy"}), rows, {"wrong", "right"},
-                    {w({"wrong", "źle"}), w({"right", "dobrze"})});
-    out += "<table><tr><th>" + escaped(w({"Fact", "Działanie"})) + "</th><th class=n>" + escaped(w({"Wrong", "Źle"})) +
+                    {w({"wrong", "źle"}), w({"right", "dobrze"})}) +
+           "</section>\n";
+    out += "<table><thead><tr><th>" + escaped(w({"Fact", "Działanie"})) + "</th><th class=n>" + escaped(w({"Wrong", "Źle"})) +
            "</th><th class=n>" + escaped(w({"Right", "Dobrze"})) + "</th><th>" + escaped(w({"Who struggles", "Kto ma kłopot"})) +
-           "</th></tr>\n";
+           "</th></tr></thead>\n";
     for (const FactReport& f : r.facts) {
         std::string who;
         for (const auto& [name, times] : f.strugglers)

@@ -50,9 +50,11 @@ TEST(ClassList, NamesOneALineAndEachBadLineSaidWhereItIs) {
         {"\xEF\xBB\xBF# klasa 2b\r\n  Ania Nowak \r\n\n\tŻaneta\nBartek", {"Ania Nowak", "Żaneta", "Bartek"}, ""},
         {"Ania\nOla\nAnia\n", {"Ania", "Ola"}, "class.txt:3: \"Ania\" is already on line 1\n"},
         {"Ola\nZ\xF3\xB3sia\n", {"Ola"}, "class.txt:2: the line is not UTF-8 text: save the file as UTF-8\n"},
-        {"\xC0\xAF\n\xED\xA0\x80\nab\xC3", {}, "class.txt:1: the line is not UTF-8 text: save the file as UTF-8\n"
-                                              "class.txt:2: the line is not UTF-8 text: save the file as UTF-8\n"
-                                              "class.txt:3: the line is not UTF-8 text: save the file as UTF-8\n"},
+        {"\xC0\xAF\n\xED\xA0\x80\nab\xC3",
+         {},
+         "class.txt:1: the line is not UTF-8 text: save the file as UTF-8\n"
+         "class.txt:2: the line is not UTF-8 text: save the file as UTF-8\n"
+         "class.txt:3: the line is not UTF-8 text: save the file as UTF-8\n"},
         {"Ania\tNowak\n", {}, "class.txt:1: the name holds a control character (a tab?)\n"},
         {std::string(40, 'a') + "\n" + std::string(41, 'b') + "\n" + "ż" + std::string(39, 'c'),
          {std::string(40, 'a'), "ż" + std::string(39, 'c')},
