@@ -2,10 +2,10 @@
 // thread, which writes and syncs it meanwhile), the longest frame of the recorded whole game with
 // and without records, and the teacher's report over 30 children of 500 sums each.
 #include "headless_game.h"
+#include "recording.h"
 #include "records/play_recorder.h"
 #include "records/record_writer.h"
 #include "records/report.h"
-#include "recording.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,19 +55,26 @@ BENCHMARK(record_sum)->Unit(benchmark::kMicrosecond)->Iterations(20000);
 class FrameMarker : public PlayObserver {
 public:
     explicit FrameMarker(PlayObserver* next) : next_(next) {}
-    void levelStarted(std::int32_t l, std::int32_t v, std::int32_t s) override { mark([&] { next_->levelStarted(l, v, s); }); }
+    void levelStarted(std::int32_t l, std::int32_t v, std::int32_t s) override {
+        mark([&] { next_->levelStarted(l, v, s); });
+    }
     void sumJudged(const char* t, std::int32_t v, std::int32_t b, std::int32_t l) override {
         mark([&] { next_->sumJudged(t, v, b, l); });
     }
-    void levelRestarted(std::int32_t l) override { mark([&] { next_->levelRestarted(l); }); }
-    void gameEnded(GameEnd h, std::int32_t s) override { mark([&] { next_->gameEnded(h, s); }); }
+    void levelRestarted(std::int32_t l) override {
+        mark([&] { next_->levelRestarted(l); });
+    }
+    void gameEnded(GameEnd h, std::int32_t s) override {
+        mark([&] { next_->gameEnded(h, s); });
+    }
     bool recorded = false;
     double longestCallUs = 0;
     int calls = 0;
     int callsOverAMillisecond = 0;
 
 private:
-    template <typename Call> void mark(Call call) {
+    template <typename Call>
+    void mark(Call call) {
         recorded = true;
         const Clock::time_point start = Clock::now();
         if (next_ != nullptr) call();

@@ -113,7 +113,7 @@ std::string accountName() {
     if (const passwd* account = ::getpwuid(::getuid()); account != nullptr) {
         // The full name is the first field of the comment ("Anna Nowak,,,").
         const std::string full = account->pw_gecos != nullptr ? account->pw_gecos : "";
-        const std::string name = full.substr(0, full.find(','));
+        std::string name = full.substr(0, full.find(','));
         if (!name.empty() && characters(name) && !hasControl(name)) return name;
         if (account->pw_name != nullptr && *account->pw_name != '\0') return account->pw_name;
     }
