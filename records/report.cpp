@@ -76,12 +76,14 @@ ClassReport makeReport(const RecordSet& set, const ReportFilter& filter) {
     std::map<std::string, Gathered> children;
     std::map<std::string, FactReport> facts;
     std::map<std::string, std::map<std::string, int>> strugglers;
+    std::set<std::string> packs;
     for (std::size_t i = 0; i < set.records.size(); ++i) {
         const Record& r = set.records[i];
         if (!wanted(r, filter)) continue;
         const std::string day = r.time.substr(0, 10);
         if (out.firstDay.empty() || day < out.firstDay) out.firstDay = day;
         if (day > out.lastDay) out.lastDay = day;
+        packs.insert(r.pack);
         Gathered& child = children[r.child];
         child.report.name = r.child;
         child.games.insert(set.games[i]);
@@ -91,6 +93,7 @@ ClassReport makeReport(const RecordSet& set, const ReportFilter& filter) {
         countSum(r, child, facts, strugglers);
         out.sums.push_back(r);
     }
+    out.packs.assign(packs.begin(), packs.end());
     for (auto& [name, g] : children) out.children.push_back(finished(g));
     for (auto& [sum, fact] : facts) {
         if (fact.wrong == 0) continue;

@@ -53,6 +53,7 @@ struct ClassReport {
     std::vector<FactReport> facts;      // facts built wrong at least once, the most missed first
     std::vector<Record> sums;           // every judged sum, in time order
     std::string firstDay, lastDay;      // of the records taken
+    std::vector<std::string> packs;     // the packs played, by title; "" for the game's own levels
     std::vector<lvl::Problem> notes;    // lines of the record files that were skipped
 };
 

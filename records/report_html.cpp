@@ -49,6 +49,10 @@ std::string summary(const ClassReport& r, const ReportFilter& filter, const Word
     std::string out = "<p>" + escaped(w({"Children: ", "Dzieci: "})) + std::to_string(r.children.size()) + ". " +
                       escaped(w({"Sums judged: ", "Ocenione działania: "})) + std::to_string(r.sums.size()) + ". ";
     if (!r.firstDay.empty()) out += escaped(w({"Days: ", "Dni: "})) + r.firstDay + " – " + r.lastDay + ".";
+    std::string packs;
+    for (const std::string& p : r.packs)
+        packs += (packs.empty() ? "" : "; ") + escaped(p.empty() ? w({"the game's own levels", "poziomy gry"}) : p);
+    if (!packs.empty()) out += " " + escaped(w({"Played: ", "Grane: "})) + packs + ".";
     if (!filter.child.empty()) out += " " + escaped(w({"Only ", "Tylko "}) + filter.child) + ".";
     if (!filter.since.empty()) out += " " + escaped(w({"From ", "Od "}) + filter.since) + ".";
     return out + "</p>\n";

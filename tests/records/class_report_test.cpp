@@ -60,7 +60,9 @@ records::RecordSet classRecords() {
                                    sum("Bartek", "2025-03-11", "3*4", 12, 12, 7), sum("Bartek", "2025-03-11", "9-4", 5, 6, 9)}) +
                                 "{\"v\":1,\"kind\":\"sum\",\"child\":\"Bar",
                             "b.jsonl", set);
-    records::readRecordText(lines({sum(kOdd, "2025-03-12", "2+2", 4, 5, 3)}) + "{\"v\":2,\"kind\":\"hop\"}\n", "c.jsonl", set);
+    Record odd = sum(kOdd, "2025-03-12", "2+2", 4, 5, 3);
+    odd.pack = "Razy <3>";
+    records::readRecordText(lines({odd}) + "{\"v\":2,\"kind\":\"hop\"}\n", "c.jsonl", set);
     return set;
 }
 
@@ -84,6 +86,7 @@ TEST(ClassReport, CountsEachChildsLevelsSumsTimeAndMissedFacts) {
     EXPECT_DOUBLE_EQ(r.children[2].secondsPerSum, 7);  // Bartek: 5 7 9, the torn line not counted
     EXPECT_EQ(r.firstDay, "2025-03-10");
     EXPECT_EQ(r.lastDay, "2025-03-12");
+    EXPECT_EQ(r.packs, (std::vector<std::string>{"", "Razy <3>"}));
     EXPECT_EQ(r.sums.size(), 8u);
     EXPECT_EQ(r.sums.front().time.substr(0, 10), "2025-03-10");  // in time order, not file order
     EXPECT_EQ(r.sums.back().time.substr(0, 10), "2025-03-12");
@@ -122,6 +125,7 @@ TEST(ClassReport, ThePageEscapesEveryNameAndFetchesNothing) {
         const std::string page = records::reportHtml(r, {}, language, "2025-03-20");
         EXPECT_EQ(page.find("<Zoë"), std::string::npos);
         EXPECT_NE(page.find("&lt;Zoë &amp; &quot;Co&quot;, =cmd&gt;"), std::string::npos);
+        EXPECT_NE(page.find("Razy &lt;3&gt;"), std::string::npos);
         EXPECT_NE(page.find("<svg"), std::string::npos);
         for (const char* fetching : {"<script", "src=", "href=", "url(", "@import"})
             EXPECT_EQ(page.find(fetching), std::string::npos) << fetching;
