@@ -134,6 +134,8 @@ void printSummary(const RatioReporter& r) {
     timing("scale_play_step", " us", 1e6, 1e9, "-");
     timing("level_load", " ms", 1e3, 30, "< 30 ms");
     timing("startup_to_title", " ms", 1e3, 200, "< 200 ms");
+    timing("record_sum", " us", 1e6, 1e9, "-");
+    timing("report_class", " ms", 1e3, 1000, "< 1000 ms");
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ bool readSourceFile(const std::filesystem::path& path, const std::string& shownA
 // The player's data folder: $XDG_DATA_HOME/kalkulon (a relative path is ignored, as the XDG
 // rules say), else ~/.local/share/kalkulon; empty when HOME is not set or no folder.
 std::filesystem::path userDataFolder();
+
 // Where installed packs live: the player's own folder first, then the one beside the data.
 std::filesystem::path userPacksFolder();
 std::vector<std::filesystem::path> packRoots(const Installed& installed);

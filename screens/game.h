@@ -174,6 +174,9 @@ public:
     // as it would on the message itself.
     bool quitTaken = false;
     int quitCode = 0;
+    // Given to the world the game makes: told of levels, sums and game ends (the class's
+    // records); none unless the program sets one before start-up.
+    PlayObserver* playObserver = nullptr;
 
 private:
     // The states of the step, innermost first: a change of screen behind the curtains (over a

@@ -24,6 +24,7 @@ Next Game::playStep() {
     case PlayPart::NextLevel:
         if (w.lives <= 0) {  // the game is over
             playing_ = false;
+            if (w.observer != nullptr) w.observer->gameEnded(gameEndOf(levelNumber > kLastLevel, onNameEntry), w.score);
             showCursor();
             if (onNameEntry) display.loadHighScoreBitmap();
             else display.loadTitleBitmap();
@@ -67,6 +68,7 @@ void Game::drawNewLevel() {
     display.drawBlocks(w);
     display.drawTokens(w);
     display.drawPlayer(w);
+    if (w.observer != nullptr) w.observer->levelStarted(levelNumber, w.lives, w.score);
 }
 
 Next Game::playFrame() {

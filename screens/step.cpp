@@ -20,6 +20,7 @@ void Game::begin() {
     creditIndex = 0;
 
     world = std::make_unique<GameWorld>(error);
+    world->observer = playObserver;
     world->clearHighScores();
     if (!world->loadHighScores()) world->saveHighScores();
     onNameEntry = false;

@@ -130,6 +130,7 @@ void Game::pressButton(std::int32_t code) {
     } else if (paused && code == kHoverResume) {
         paused = false;
     } else if (paused && code == kHoverRestart) {
+        if (w.observer != nullptr && w.lives > 0) w.observer->levelRestarted(w.lives - 1);
         if (w.lives > 1) {
             w.levelRunning = false;
             w.lives -= 1;

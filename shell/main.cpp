@@ -1,7 +1,9 @@
-// The program entry: the folder with the game's data, the command line, then the one game with
-// static storage, started and stepped until it ends. The game is made once the folder is entered
-// and the options are handled, so that its trace starts in the folder the game runs in (beside
-// its data, or a lesson pack's own folder, with --pack).
+// The program entry: the folder with the game's data, the command line, the records of what the
+// child practises, then the one game with static storage, started and stepped until it ends. The
+// game is made once the folder is entered and the options are handled, so that its trace starts
+// in the folder the game runs in (beside its data, or a lesson pack's own folder, with --pack).
+#include "lessons/language.h"
+#include "records/game_records.h"
 #include "shell/data_folder.h"
 #include "shell/host.h"
 #include "shell/options.h"
@@ -10,8 +12,11 @@
 
 int main(int argc, char** argv) {
     const DataFolder folder = enterDataFolder(runningExecutable(argv[0]));
-    if (const int exitCode = handleOptions(argc, argv, folder); exitCode >= 0) return exitCode;
+    StartOptions start;
+    if (const int exitCode = handleOptions(argc, argv, folder, start); exitCode >= 0) return exitCode;
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
+    records::GameRecords records(start.classFolder, start.packTitle, lvl::languageFromEnvironment());
     static Game theGame(ErrorReporter{kTraceFile});
+    theGame.playObserver = records.observer();
     return runGame(theGame);
 }

@@ -26,27 +26,37 @@ lvl::Language language = lvl::Language::English;
 void say(std::FILE* to, const lvl::Text& text) { std::fprintf(to, "%s\n", text.in(language).c_str()); }
 
 const lvl::Text kHelp = {
-    "Usage: kalkulon [--pack PACK | --list-packs | --help]\n"
+    "Usage: kalkulon [--pack PACK] [--class FOLDER] | --list-packs | --help\n"
     "\n"
     "  (nothing)          the game with its own seven levels\n"
     "  --pack PACK        play a lesson pack instead: a folder with level1.txt to level7.txt, or\n"
     "                     the name of an installed pack; it keeps its own high-score table\n"
+    "  --class FOLDER     keep the records of what the child practised in the class folder\n"
+    "                     (also $KALKULON_CLASS, or the file ~/.config/kalkulon/class-folder);\n"
+    "                     without one they stay in ~/.local/share/kalkulon/records\n"
     "  --list-packs       the installed packs (in ~/.local/share/kalkulon/packs and beside the\n"
     "                     game's data)\n"
     "\n"
-    "Packs are written and checked with kalkulon-levels (kalkulon-levels help).\n"
+    "Packs are written and checked, and the class's report made, with kalkulon-levels\n"
+    "(kalkulon-levels help).\n"
     "Example: kalkulon --pack tabliczka-2-5-10\n",
-    "Użycie: kalkulon [--pack PAKIET | --list-packs | --help]\n"
+    "Użycie: kalkulon [--pack PAKIET] [--class FOLDER] | --list-packs | --help\n"
     "\n"
     "  (nic)              gra z jej siedmioma poziomami\n"
     "  --pack PAKIET      gra w pakiet lekcji: folder z plikami level1.txt do level7.txt albo\n"
     "                     nazwa zainstalowanego pakietu; pakiet ma własną tabelę wyników\n"
+    "  --class FOLDER     dziennik tego, co dziecko ćwiczyło, trafia do folderu klasy (także\n"
+    "                     $KALKULON_CLASS albo plik ~/.config/kalkulon/class-folder); bez niego\n"
+    "                     zostaje w ~/.local/share/kalkulon/records\n"
     "  --list-packs       zainstalowane pakiety (w ~/.local/share/kalkulon/packs i obok danych\n"
     "                     gry)\n"
     "\n"
-    "Pakiety pisze się i sprawdza programem kalkulon-levels (kalkulon-levels help).\n"
+    "Pakiety pisze się i sprawdza, a raport dla klasy robi, programem kalkulon-levels\n"
+    "(kalkulon-levels help).\n"
     "Przykład: kalkulon --pack tabliczka-2-5-10\n"};
 
+// Where the player started the game: the launcher says so, as it starts the game in the
+// player's data folder.
 int listPacks(const lvl::Installed& installed) {
     const std::vector<lvl::PackEntry> packs = lvl::listPacks(lvl::packRoots(installed));
     if (packs.empty()) say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów."});
@@ -55,7 +65,7 @@ int listPacks(const lvl::Installed& installed) {
 }
 
 // Reads, proves and compiles the pack into its run folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started) {
+int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, std::string& title) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     lvl::PackChoice choice;
@@ -98,24 +108,36 @@ int enterPack(const std::string& argument, const lvl::Installed& installed, cons
         say(stderr, error);
         return 2;
     }
+    title = pack.title;
     return -1;
 }
 
 }  // namespace
 
-int handleOptions(int argc, char** argv, const DataFolder& dataFolder) {
+int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOptions& start) {
     if (argc <= 1) return -1;
     language = lvl::languageFromEnvironment();
-    const std::string option = argv[1];
-    if (option == "--help" || option == "-h") {
-        std::printf("%s", kHelp.in(language).c_str());
-        return 0;
+    std::string pack;
+    bool list = false;
+    bool wrong = false;
+    for (int i = 1; i < argc && !wrong; ++i) {
+        const std::string option = argv[i];
+        const bool valued = i + 1 < argc && argv[i + 1][0] != '\0';
+        if (option == "--help" || option == "-h") {
+            std::printf("%s", kHelp.in(language).c_str());
+            return 0;
+        }
+        if (option == "--list-packs") list = true;
+        else if (option == "--pack" && valued && pack.empty()) pack = argv[++i];
+        else if (option == "--class" && valued && start.classFolder.empty())
+            start.classFolder = (dataFolder.started / argv[++i]).lexically_normal();
+        else wrong = true;
     }
-    const bool pack = option == "--pack" && argc == 3;
-    if (!pack && !(option == "--list-packs" && argc == 2)) {
+    if (wrong || (list && argc != 2)) {
         std::fprintf(stderr, "%s", kHelp.in(language).c_str());
         return 2;
     }
+    if (!list && pack.empty()) return -1;
     lvl::Installed installed;
     lvl::Text error;
     if (!lvl::findInstalled(".", installed, error)) {
@@ -123,5 +145,5 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder) {
         else std::fprintf(stderr, "%s\n", dataFolder.notFound.c_str());
         return 2;
     }
-    return pack ? enterPack(argv[2], installed, dataFolder.started) : listPacks(installed);
+    return list ? listPacks(installed) : enterPack(pack, installed, dataFolder.started, start.packTitle);
 }

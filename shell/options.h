@@ -1,12 +1,21 @@
 // The command line: none starts the game as it always was; --pack plays a lesson pack instead
-// of the built-in levels, --list-packs lists the installed packs, --help explains them.
+// of the built-in levels, --class names the class folder the records go to, --list-packs lists
+// the installed packs, --help explains them.
 #pragma once
 
 #include "shell/data_folder.h"
 
+#include <filesystem>
+#include <string>
+
+// What the game starts with.
+struct StartOptions {
+    std::filesystem::path classFolder;  // --class, made absolute; empty when not given
+    std::string packTitle;              // the lesson pack's title; empty for the game's own levels
+};
+
 // Handles the options, in the data folder already entered. Returns -1 when the game is to start,
-// in the current folder; for a pack
-// that folder is then the pack's own run folder (its compiled levels, links to the game's
-// pictures and music, its own high-score table), already entered. Otherwise returns the exit
-// code, having said what was asked for or what is wrong.
-int handleOptions(int argc, char** argv, const DataFolder& folder);
+// in the current folder; for a pack that folder is then the pack's own run folder (its compiled
+// levels, links to the game's pictures and music, its own high-score table), already entered.
+// Otherwise returns the exit code, having said what was asked for or what is wrong.
+int handleOptions(int argc, char** argv, const DataFolder& folder, StartOptions& start);

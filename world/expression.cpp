@@ -38,6 +38,7 @@ void GameWorld::collectTokens() {
         error.debugLog("wynik: ");
         error.debugLog(result);
         levelOver = true;
+        if (observer != nullptr) observer->sumJudged(expressionText, result, target, lives);
     };
     const auto kindAt = [this](std::int32_t k) { return tokenKind(tokens[collected[k]].type); };
     bool holdsSign = false;

@@ -7,6 +7,7 @@
 #include "shell/error.h"
 #include "world/frame_rect.h"
 #include "world/layout.h"
+#include "world/play_observer.h"
 #include "world/tokens.h"
 
 #include <cstdint>
@@ -154,6 +155,8 @@ public:
     };
     UnsavedRow unsaved[kHighScoreRows] = {};
     std::int32_t unsavedCount = 0;
+    // Told of levels, sums and the game's end, for the class's records; none in the classic game.
+    PlayObserver* observer = nullptr;
 
 private:
     void keepUnsaved(std::int32_t rowScore, const char* name);

@@ -47,7 +47,8 @@ private:
 int options(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    return handleOptions(static_cast<int>(argv.size()), argv.data(), {fs::current_path(), true, {}});
+    StartOptions start;
+    return handleOptions(static_cast<int>(argv.size()), argv.data(), {fs::current_path(), true, {}}, start);
 }
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {

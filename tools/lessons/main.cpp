@@ -1,10 +1,12 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
-// game folders, and writes practice packs for a family of facts. Polish or English by LANG.
+// game folders, writes practice packs for a family of facts, and makes the class's report from
+// the records of the games played. Polish or English by LANG.
 #include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
+#include "report_command.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -49,6 +51,12 @@ Commands:
                                2 ... 10  a times table ("2,5,10" mixes three of them)
                                div     division facts        order   order of operations
                              Another seed gives other numbers.
+  report FOLDER --out REPORT.html [--csv REPORT.csv] [--since YYYY-MM-DD] [--child NAME]
+                             The teacher's report over the records a class folder holds
+                             (kalkulon --class FOLDER): per child the levels played, the sums
+                             right and wrong, the time a sum takes and the facts missed most;
+                             per fact who struggles with it. A page to open in a browser or
+                             print, and with --csv one row per sum for a spreadsheet.
   help                       This text.
 
 Options:
@@ -60,6 +68,7 @@ Examples:
   kalkulon-levels check ~/lessons/razy-3
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
+  kalkulon-levels report /srv/klasa-2b --out report.html --csv report.csv
 )",
     R"(Użycie: kalkulon-levels POLECENIE ...
 
@@ -89,6 +98,12 @@ Polecenia:
                                2 ... 10  tabliczka mnożenia ("2,5,10" łączy trzy)
                                div     dzielenie         order   kolejność działań
                              Inne ziarno (seed) daje inne liczby.
+  report FOLDER --out RAPORT.html [--csv RAPORT.csv] [--since RRRR-MM-DD] [--child IMIĘ]
+                             Raport dla nauczyciela z dziennika gier w folderze klasy
+                             (kalkulon --class FOLDER): dla każdego dziecka zagrane poziomy,
+                             działania dobre i złe, czas działania i najczęstsze błędy; dla
+                             każdego działania, kto ma z nim kłopot. Strona do otwarcia
+                             w przeglądarce lub wydruku, a z --csv wiersz na działanie.
   help                       Ten tekst.
 
 Opcje:
@@ -99,6 +114,7 @@ Przykłady:
   kalkulon-levels check ~/lekcje/razy-3
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
+  kalkulon-levels report /srv/klasa-2b --out raport.html --csv raport.csv
 )"};
 
 // The game's data: --data, $KALKULON_DATA, the installed share folder beside this program, or
@@ -181,9 +197,10 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
 
 int usage() {
     say(stderr,
-        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | help",
+        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | "
+         "report FOLDER --out REPORT.html | help",
          "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | practice --facts RODZAJ --seed N --out "
-         "FOLDER | help"});
+         "FOLDER | report FOLDER --out RAPORT.html | help"});
     return 2;
 }
 
@@ -192,6 +209,8 @@ int usage() {
 int main(int argc, char** argv) {
     language = lvl::languageFromEnvironment();
     std::vector<std::string> args(argv + 1, argv + argc);
+    // The report reads records only: it needs none of the game's data.
+    if (!args.empty() && args[0] == "report") return reportCommand({args.begin() + 1, args.end()}, language);
     std::string data, out, facts, seed;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
