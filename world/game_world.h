@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 
 struct Token {
@@ -91,6 +92,8 @@ public:
                    const std::function<void(const char* traceLine)>& failed);
 
     // ---- high scores ------------------------------------------------------------------------
+    // The table file hiscore.tbl and its lock lie in `tableFolder`, or where the game runs when
+    // it is empty.
     void clearHighScores();
     // Reads the table file into the table: 0, or errno of a file that cannot be opened (ENOENT
     // when it is missing).
@@ -144,6 +147,7 @@ public:
     std::uint32_t lastStepTick = 0;  // the title buttons' animation shares it
     std::uint32_t lastTokenTick = 0;
     ErrorReporter error;
+    std::string tableFolder;  // a class folder's, or empty for the game's own table
     std::int32_t hiScores[kHighScoreRows] = {};
     char hiNames[kHighScoreRows][kNameLength] = {};
     std::int32_t entryRow = -1;
@@ -159,5 +163,7 @@ public:
     PlayObserver* observer = nullptr;
 
 private:
+    // `file` in the table's folder.
+    std::string tablePath(const char* file) const;
     void keepUnsaved(std::int32_t rowScore, const char* name);
 };

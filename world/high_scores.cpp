@@ -32,8 +32,10 @@ constexpr auto kSaveFailed = plat::cp1250("\nzapis tabeli wyników nieudany\n");
 
 }  // namespace
 
+std::string GameWorld::tablePath(const char* file) const { return tableFolder.empty() ? file : tableFolder + "/" + file; }
+
 int GameWorld::readHighScores() {
-    std::FILE* f = plat::openFile(kTableFile, "rb");
+    std::FILE* f = plat::openFile(tablePath(kTableFile).c_str(), "rb");
     if (f == nullptr) return errno != 0 ? errno : ENOENT;
 
     // A short file fills the table as far as it goes; bytes it does not reach keep their value.
@@ -68,11 +70,11 @@ bool GameWorld::writeHighScores() {
     std::memcpy(raw + kScoreBytes, hiNames, sizeof hiNames);
     // The table goes to a new file of its own, renamed over the old one once it is complete,
     // so the old table stays whole until then.
-    return plat::replaceFile(kTableFile, raw, sizeof raw);
+    return plat::replaceFile(tablePath(kTableFile).c_str(), raw, sizeof raw);
 }
 
 bool GameWorld::saveHighScores() {
-    const int lock = plat::lockFile(kLockFile, kLockWaitMs);
+    const int lock = plat::lockFile(tablePath(kLockFile).c_str(), kLockWaitMs);
     bool saved = false;
     if (lock >= 0) {
         std::int32_t shownScores[kHighScoreRows];
@@ -99,7 +101,7 @@ bool GameWorld::saveHighScores() {
     // The game goes on with the table in memory, and the rows not saved are tried again at the
     // next save; the file on disk is left as it was.
     error.debugLog(kSaveFailed);
-    plat::reportFailure("the high scores could not be saved in " + std::string(kTableFile) +
+    plat::reportFailure("the high scores could not be saved in " + tablePath(kTableFile) +
                             " (the game keeps them and tries again at the next save)",
                         std::strerror(why));
     return false;

@@ -27,10 +27,10 @@ void setRow(GameWorld& w, int row, std::int32_t score, const char* name) {
     std::memcpy(w.hiNames[row], name, std::min<std::size_t>(std::strlen(name), kNameLength));
 }
 std::string nameOf(const GameWorld& w, int row) { return std::string(w.hiNames[row], strnlen(w.hiNames[row], kNameLength)); }
-// The names in the folder, sorted.
-std::vector<std::string> namesIn(const testing_support::TempDir& dir) {
+// The names in the folder (or its subfolder), sorted.
+std::vector<std::string> namesIn(const testing_support::TempDir& dir, const std::string& sub = "") {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / sub)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -150,34 +150,46 @@ TEST(HighScores, MissingFileIsCreatedEmpty) {
 }
 
 // A name typed while another game saved its own: the save puts the row into the table on disk
-// as it is now, and the game shows that table.
+// as it is now, and the game shows that table; the same in a class folder's table, where the
+// game's own folder is left alone.
 TEST(HighScores, ASaveKeepsWhatAnotherGameSavedMeanwhile) {
-    testing_support::TempDir dir;
-    auto anna = emptyWorld();
-    auto bob = emptyWorld();
-    for (GameWorld* w : {anna.get(), bob.get()}) {  // the start-up of each
-        w->clearHighScores();
-        if (!w->loadHighScores()) {
-            ASSERT_TRUE(w->saveHighScores());
+    for (const std::string folder : {"", "klasa 4b"}) {
+        testing_support::TempDir dir;
+        if (!folder.empty()) std::filesystem::create_directory(dir.path() / folder);
+        const std::string tableFolder = folder.empty() ? "" : (dir.path() / folder).string();
+        const auto world = [&tableFolder] {
+            auto w = emptyWorld();
+            w->tableFolder = tableFolder;
+            return w;
+        };
+        auto anna = world();
+        auto bob = world();
+        for (GameWorld* w : {anna.get(), bob.get()}) {  // the start-up of each
+            w->clearHighScores();
+            if (!w->loadHighScores()) {
+                ASSERT_TRUE(w->saveHighScores());
+            }
         }
+        const auto enter = [](GameWorld& w, std::int32_t score, const char* name) {
+            w.score = score;
+            w.insertHighScore();
+            std::memcpy(w.hiNames[w.entryRow], name, std::strlen(name));
+            return w.finishNameEntry();
+        };
+        ASSERT_TRUE(enter(*anna, 200, "ANNA"));
+        ASSERT_TRUE(enter(*bob, 300, "BOB"));
+        ASSERT_TRUE(enter(*anna, 300, "ANNA"));  // equal to BOB's: below it
+        for (const GameWorld* w : {anna.get(), bob.get()}) EXPECT_EQ(nameOf(*w, 0), "BOB");
+        EXPECT_EQ(nameOf(*anna, 1), "ANNA");
+        EXPECT_EQ(anna->hiScores[2], 200);
+        auto disk = world();
+        ASSERT_EQ(disk->readHighScores(), 0);
+        EXPECT_EQ(std::memcmp(disk->hiScores, anna->hiScores, sizeof disk->hiScores), 0);
+        EXPECT_EQ(std::memcmp(disk->hiNames, anna->hiNames, sizeof disk->hiNames), 0);
+        const std::vector<std::string> table{"hiscore.tbl", "hiscore.tbl.lock"};
+        EXPECT_EQ(namesIn(dir), folder.empty() ? table : std::vector<std::string>{folder});
+        if (!folder.empty()) EXPECT_EQ(namesIn(dir, folder), table);
     }
-    const auto enter = [](GameWorld& w, std::int32_t score, const char* name) {
-        w.score = score;
-        w.insertHighScore();
-        std::memcpy(w.hiNames[w.entryRow], name, std::strlen(name));
-        return w.finishNameEntry();
-    };
-    ASSERT_TRUE(enter(*anna, 200, "ANNA"));
-    ASSERT_TRUE(enter(*bob, 300, "BOB"));
-    ASSERT_TRUE(enter(*anna, 300, "ANNA"));  // equal to BOB's: below it
-    for (const GameWorld* w : {anna.get(), bob.get()}) EXPECT_EQ(nameOf(*w, 0), "BOB");
-    EXPECT_EQ(nameOf(*anna, 1), "ANNA");
-    EXPECT_EQ(anna->hiScores[2], 200);
-    auto disk = emptyWorld();
-    ASSERT_EQ(disk->readHighScores(), 0);
-    EXPECT_EQ(std::memcmp(disk->hiScores, anna->hiScores, sizeof disk->hiScores), 0);
-    EXPECT_EQ(std::memcmp(disk->hiNames, anna->hiNames, sizeof disk->hiNames), 0);
-    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"hiscore.tbl", "hiscore.tbl.lock"}));
 }
 
 TEST(HighScores, AFailedSaveLeavesTheOldFileWholeAndTheNextSaveKeepsTheName) {
