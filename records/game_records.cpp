@@ -32,17 +32,27 @@ GameRecords::GameRecords(const std::filesystem::path& classOption, std::string p
     if (!prepareRecordsFolder(setting.folder, folder, error)) {
         say(error, language);
         if (setting.folder.empty()) return;
+        unwritable_ = true;
         const std::string from = setting.from;
         if (!prepareRecordsFolder({}, folder, error)) {
             say(error, language);
             return;
         }
-        say({"the class folder named by " + from + " cannot be used; the records are kept in " + folder.string(),
-             "folderu klasy podanego w " + from + " nie można użyć; dziennik gier zostaje w " + folder.string()},
+        say({"the class folder named by " + from + " cannot be used; the records are kept in " + folder.string() +
+                 " and the high scores in the game's own table",
+             "folderu klasy podanego w " + from + " nie można użyć; dziennik gier zostaje w " + folder.string() +
+                 ", a wyniki w tabeli samej gry"},
             language);
+    } else {
+        tableFolder_ = setting.folder;
     }
     writer_ = std::make_unique<RecordWriter>(folder, language);
     recorder_ = std::make_unique<PlayRecorder>(*writer_, choice_.player(), std::move(pack));
+}
+
+void GameRecords::choose(std::size_t index) {
+    if (!choice_.choose(index) || !recorder_) return;
+    recorder_->setChild(choice_.player());
 }
 
 }  // namespace records

@@ -12,12 +12,15 @@
 #include "screens/game_window.h"
 #include "screens/places.h"
 #include "shell/error.h"
+#include "world/class_room.h"
 #include "world/game_world.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 struct CreditLine {
     std::int32_t x = 0;
@@ -35,6 +38,7 @@ enum class Screen : std::uint8_t {
     Title,
     HighScores,  // the table, with or without a name being typed
     Story,
+    WhoPlays,  // the class's names, before a game (only with a class folder)
     Play,
     Pause,   // over the level, the story or a result
     Result,  // a finished level's box: won, the ending, lost or game over
@@ -124,9 +128,22 @@ public:
     void showCursor();
     void hideCursor();
 
+    // ---- who plays (only with a class folder) --------------------------------------------------
+    // NOWA GRA: true when the who-plays screen opens instead of the game (a class to choose
+    // from, or a class folder that cannot be written and has not been said so yet).
+    bool askWhoPlays();
+    void whoPlaysFrame();
+    // A name or the screen's button pressed: a name starts the game as that child's.
+    void pressWhoPlaysButton(std::int32_t code);
+    void leaveWhoPlays();
+    // A name as the high-score entry can hold it: at most eight of A to Z and spaces, the
+    // letters made capitals and stripped of their Polish marks, other signs left out.
+    static std::string entryNameOf(std::string_view name);
+
     // ---- the play routine --------------------------------------------------------------------
     using KeyState = std::array<std::uint8_t, 256>;
     // A whole game, level after level, as a state of the step: started by NOWA GRA.
+    void startNewGame();
     void startPlay();
     void startLevel();
     // One frame of a level.
@@ -137,6 +154,8 @@ public:
     void storyBox();
     void resultBox();
     void boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label);
+    // A button's box, lighter when highlighted.
+    void drawButtonBox(bool highlighted, const FrameRect& place);
 
     // ---- fields --------------------------------------------------------------------------------
     ErrorReporter error;
@@ -177,6 +196,13 @@ public:
     // Given to the world the game makes: told of levels, sums and game ends (the class's
     // records); none unless the program sets one before start-up.
     PlayObserver* playObserver = nullptr;
+    // The class folder, if one is named: who plays, and its table; none in the classic game.
+    ClassRoom* classRoom = nullptr;
+    bool choosingPlayer = false;
+    std::int32_t playerPage = 0;
+    bool unwritableSaid = false;  // the box saying the class folder cannot be written was shown
+    // The chosen child's name as the high-score entry starts it (A to Z and spaces).
+    std::string entryName;
 
 private:
     // The states of the step, innermost first: a change of screen behind the curtains (over a

@@ -7,6 +7,9 @@
 #include "platform/scan_codes.h"
 #include "screens/game.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // Fixed bytes: the box's texts, told to the player when the table could not be saved.
@@ -55,6 +58,12 @@ void Game::startNameEntry() {
     onNameEntry = true;
     w.insertHighScore();
     w.nameCursor = 0;
+    if (w.entryRow >= 0 && !entryName.empty()) {
+        // The child chosen before the game: the name stands typed, the cursor after it.
+        const auto length = static_cast<std::int32_t>(std::min(entryName.size(), std::size_t{kNameLength}));
+        std::memcpy(w.hiNames[w.entryRow], entryName.data(), static_cast<std::size_t>(length));
+        w.nameCursor = std::min(length, kLastPosition);
+    }
     lastTick = plat::timeMs();
     // Keys pressed during the game type nothing.
     plat::keyboardDropPresses();

@@ -23,6 +23,9 @@ enum HoverCode : std::int32_t {
     kHoverResume = 8,    // the pause menu: Powrót do gry, Zacznij poziom od nowa, Wyjście
     kHoverRestart = 9,
     kHoverQuit = 10,
+    kHoverMorePlayers = 11,  // who plays: the next page of names, then the names on the page
+    kHoverFirstPlayer = 12,
+    kHoverPlayOn = 42,  // DALEJ under the box that says the class folder cannot be written
 };
 
 namespace places {
@@ -50,6 +53,18 @@ constexpr ButtonPlace pauseEntry(std::int32_t index) {
     return {{238, top, 403, top + 30}, {250, top, 400, top + 30}};
 }
 
+// Who plays: the class's names in three columns of ten, a page at a time, in a box over the
+// title picture; under them the button to the next page, when there is one.
+inline constexpr FrameRect kWhoPlaysBox{30, 30, 610, 470};
+inline constexpr std::int32_t kPlayerRows = 10;
+inline constexpr std::int32_t kPlayersOnPage = 3 * kPlayerRows;
+constexpr FrameRect playerName(std::int32_t index) {
+    const std::int32_t left = 50 + 185 * (index / kPlayerRows);
+    const std::int32_t top = 75 + 30 * (index % kPlayerRows);
+    return {left, top, left + 170, top + 26};
+}
+inline constexpr FrameRect kMorePlayers{250, 380, 390, 406};
+
 // The place of the button of `code`; an empty one for kHoverNone and unknown codes.
 constexpr ButtonPlace of(std::int32_t code) {
     switch (code) {
@@ -66,7 +81,13 @@ constexpr ButtonPlace of(std::int32_t code) {
     case kHoverRestart:
     case kHoverQuit:
         return pauseEntry(code - kHoverResume);
+    case kHoverMorePlayers:
+        return {kMorePlayers, kMorePlayers};
+    case kHoverPlayOn:
+        return kBoxButton;
     default:
+        if (code >= kHoverFirstPlayer && code < kHoverFirstPlayer + kPlayersOnPage)
+            return {playerName(code - kHoverFirstPlayer), playerName(code - kHoverFirstPlayer)};
         return {};
     }
 }

@@ -60,12 +60,6 @@ constexpr auto kResume = plat::cp1250("Powrót do gry");
 constexpr auto kRestart = plat::cp1250("Zacznij poziom od nowa");
 constexpr auto kQuit = plat::cp1250("Wyjście");
 
-// A button's box, lighter when highlighted.
-void drawButtonBox(Display& display, bool highlighted, const FrameRect& place) {
-    const std::int32_t shade = highlighted ? 90 : 20;
-    display.drawBox(shade, shade, shade, place.left, place.top, place.right - place.left, place.bottom - place.top);
-}
-
 }  // namespace
 
 void Game::pauseMenu() {
@@ -74,7 +68,7 @@ void Game::pauseMenu() {
     display.drawBox(10, 10, 110, 220, 165, 200, 150);
 
     const std::int32_t selected = showButtons(mouse, kHoverResume, 3);
-    for (std::int32_t i = 0; i < 3; ++i) drawButtonBox(display, kHoverResume + i == selected, places::pauseEntry(i).drawn);
+    for (std::int32_t i = 0; i < 3; ++i) drawButtonBox(kHoverResume + i == selected, places::pauseEntry(i).drawn);
 
     display.drawFontText(293, 175, kPause);
     display.drawText(275, 203, kResume);
@@ -127,9 +121,14 @@ void Game::resultBox() {
     else boxButton(mouse, code, 301, "DALEJ");
 }
 
+void Game::drawButtonBox(bool highlighted, const FrameRect& place) {
+    const std::int32_t shade = highlighted ? 90 : 20;
+    display.drawBox(shade, shade, shade, place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
 // The one button shape of the story and result boxes.
 void Game::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
     const bool over = showButtons(mouse, code, 1) == code;
-    drawButtonBox(display, over, places::kBoxButton.drawn);
+    drawButtonBox(over, places::kBoxButton.drawn);
     display.drawText(labelX, 271, label);
 }

@@ -7,6 +7,15 @@
 #include "platform/scan_codes.h"
 #include "screens/game.h"
 
+void Game::startNewGame() {
+    world->levelRunning = true;
+    world->lives = 3;
+    world->score = 0;
+    levelNumber = 0;
+    onTitle = false;
+    startPlay();
+}
+
 void Game::startPlay() {
     playing_ = true;
     play_ = PlayPart::Start;

@@ -6,6 +6,7 @@
 Screen Game::screenShown() const {
     if (world == nullptr) return Screen::None;
     if (onTitle) return Screen::Title;
+    if (choosingPlayer) return Screen::WhoPlays;
     if (world->levelRunning) {
         if (paused) return Screen::Pause;
         if (showStory) return Screen::Story;

@@ -21,6 +21,7 @@ void Game::begin() {
 
     world = std::make_unique<GameWorld>(error);
     world->observer = playObserver;
+    if (classRoom != nullptr) world->tableFolder = classRoom->tableFolder();
     world->clearHighScores();
     if (!world->loadHighScores()) world->saveHighScores();
     onNameEntry = false;
@@ -76,6 +77,7 @@ Next Game::mainPass() {
         now = plat::timeMs();
         mainFrameRate_.frame(now);
         if (onTitle) titleFrame();
+        else if (choosingPlayer) whoPlaysFrame();
         else if (onNameEntry) nameEntryFrame(world->entryRow);
         else startPlay();
         if (nested()) {

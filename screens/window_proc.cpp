@@ -46,6 +46,10 @@ void Game::hideCursor() {
 
 void Game::onEscape() {
     if (world == nullptr) return;
+    if (choosingPlayer) {
+        leaveWhoPlays();
+        return;
+    }
     if (world->levelRunning) {
         paused = true;
         return;
@@ -79,12 +83,7 @@ void Game::onClick(plat::Point at) {
 void Game::pressTitleButton(std::int32_t code) {
     switch (code) {
     case kHoverNewGame:
-        world->levelRunning = true;
-        world->lives = 3;
-        world->score = 0;
-        levelNumber = 0;
-        onTitle = false;
-        startPlay();
+        if (!askWhoPlays()) startNewGame();
         break;
     case kHoverHighScores:
         onTitle = false;
@@ -105,6 +104,10 @@ void Game::pressButton(std::int32_t code) {
     if (world == nullptr) return;
     if (onTitle) {
         pressTitleButton(code);
+        return;
+    }
+    if (choosingPlayer) {
+        pressWhoPlaysButton(code);
         return;
     }
     if (onNameEntry) return;  // the high-score screen has no buttons

@@ -18,5 +18,6 @@ int main(int argc, char** argv) {
     records::GameRecords records(start.classFolder, start.packTitle, lvl::languageFromEnvironment());
     static Game theGame(ErrorReporter{kTraceFile});
     theGame.playObserver = records.observer();
+    theGame.classRoom = &records;
     return runGame(theGame);
 }

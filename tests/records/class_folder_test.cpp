@@ -2,6 +2,8 @@
 // where the class folder setting comes from, and a records folder that cannot be used.
 #include "records/class_folder.h"
 #include "records/class_list.h"
+#include "records/game_records.h"
+#include "records/record_reader.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -124,4 +126,46 @@ TEST(ClassFolder, ARecordsFolderThatCannotBeUsedIsSaid) {
     EXPECT_TRUE(records::prepareRecordsFolder(dir.path() / "klasa2", records, error));
     EXPECT_EQ(records, dir.path() / "klasa2" / "records");
     EXPECT_TRUE(fs::is_empty(records));  // the probe is gone
+}
+
+// What the game is told of its class folder: one that takes records holds the class's table and
+// the records carry the child chosen; one that cannot be written (records/ a file, or no folder
+// at all) leaves the table to the game and says so, its names still offered.
+TEST(ClassFolder, TheGameSeesTheClassTableOrAFolderThatCannotBeWritten) {
+    testing_support::TempDir dir;
+    Environment env;
+    env.set("XDG_DATA_HOME", (dir.path() / "data").string());
+    for (const char* folder : {"2b", "3c"}) {
+        fs::create_directory(dir.path() / folder);
+        dir.write(std::string(folder) + "/class.txt", "Ala\nOla\n");
+    }
+    dir.write("3c/records", "a file where the folder should be");
+    const struct {
+        std::string folder;
+        bool unwritable;
+        std::size_t names;
+    } cases[] = {{"2b", false, 2}, {"3c", true, 2}, {"4d", true, 0}};
+    for (const auto& c : cases) {
+        fs::path written;
+        {
+            testing::internal::CaptureStderr();
+            records::GameRecords game(dir.path() / c.folder, "", lvl::Language::English);
+            const std::string stderrText = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(game.unwritable(), c.unwritable) << c.folder;
+            EXPECT_EQ(game.names().size(), c.names) << c.folder;
+            EXPECT_EQ(game.tableFolder(), c.unwritable ? "" : (dir.path() / c.folder).string()) << c.folder;
+            EXPECT_EQ(stderrText.find("the high scores in the game's own table") != std::string::npos, c.unwritable)
+                << stderrText;
+            if (c.names == 0) continue;
+            game.choose(1);
+            game.observer()->levelStarted(1, 3, 0);
+            game.observer()->gameEnded(GameEnd::Left, 0);
+            written = game.folder();
+        }  // the writer closes its file
+        records::RecordSet set;
+        lvl::Text error;
+        ASSERT_TRUE(records::readRecords(written, set, error)) << error.en;
+        ASSERT_FALSE(set.records.empty());
+        EXPECT_EQ(set.records.back().child, "Ola") << c.folder;
+    }
 }

@@ -39,6 +39,8 @@ const char* screenName(Screen screen) {
         return "scores";
     case Screen::Story:
         return "story";
+    case Screen::WhoPlays:
+        return "who";
     case Screen::Play:
         return "play";
     case Screen::Pause:
