@@ -34,9 +34,9 @@ char capitalOf(char32_t c) {
     constexpr struct {
         char32_t marked;
         char plain;
-    } kMarked[] = {{U'ą', 'A'}, {U'ć', 'C'}, {U'ę', 'E'}, {U'ł', 'L'}, {U'ń', 'N'}, {U'ó', 'O'}, {U'ś', 'S'}, {U'ź', 'Z'},
-                   {U'ż', 'Z'}, {U'Ą', 'A'}, {U'Ć', 'C'}, {U'Ę', 'E'}, {U'Ł', 'L'}, {U'Ń', 'N'}, {U'Ó', 'O'}, {U'Ś', 'S'},
-                   {U'Ź', 'Z'}, {U'Ż', 'Z'}};
+    } kMarked[] = {{U'ą', 'A'}, {U'ć', 'C'}, {U'ę', 'E'}, {U'ł', 'L'}, {U'ń', 'N'}, {U'ó', 'O'},
+                   {U'ś', 'S'}, {U'ź', 'Z'}, {U'ż', 'Z'}, {U'Ą', 'A'}, {U'Ć', 'C'}, {U'Ę', 'E'},
+                   {U'Ł', 'L'}, {U'Ń', 'N'}, {U'Ó', 'O'}, {U'Ś', 'S'}, {U'Ź', 'Z'}, {U'Ż', 'Z'}};
     for (const auto& m : kMarked)
         if (m.marked == c) return m.plain;
     return 0;

@@ -68,8 +68,7 @@ TEST(WhoPlays, PagesKeysAndEscapeThenTheChosenNameStartsTheGameAndItsEntry) {
             tapKey(plat::kScanDown);
         });
     script.then(
-        "Enter on the one name", [](Game& a) { return a.hoverButton == kHoverFirstPlayer; },
-        [](Game&) { tapKey(kScanEnter); });
+        "Enter on the one name", [](Game& a) { return a.hoverButton == kHoverFirstPlayer; }, [](Game&) { tapKey(kScanEnter); });
     loseFromTheStory(script);
     script.then("the entry", showing(Screen::HighScores), [&klass](Game& a) {
         EXPECT_EQ(klass.chosen, std::optional<std::size_t>(30));
@@ -104,9 +103,10 @@ TEST(WhoPlays, AFolderThatCannotBeWrittenIsSaidOnce) {
         script.then("the story, then Escape", showing(Screen::Story), [](Game&) { hl::postEscape(); });
         script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
         script.click("new game again", kNewGameButton, kHoverNewGame, showing(Screen::Title));
-        script.then("straight to the story, or the names without the box", [withNames](Game& a) {
-            return a.screenShown() == (withNames ? Screen::WhoPlays : Screen::Story);
-        }, [withNames](Game& a) { EXPECT_EQ(a.unwritableSaid, true) << withNames; });
+        script.then(
+            "straight to the story, or the names without the box",
+            [withNames](Game& a) { return a.screenShown() == (withNames ? Screen::WhoPlays : Screen::Story); },
+            [withNames](Game& a) { EXPECT_EQ(a.unwritableSaid, true) << withNames; });
         script.closeWindow();
         EXPECT_EQ(play(game, script), 0);
         EXPECT_EQ(klass.chosen, withNames ? std::optional<std::size_t>(1) : std::nullopt);
