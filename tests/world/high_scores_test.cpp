@@ -188,7 +188,9 @@ TEST(HighScores, ASaveKeepsWhatAnotherGameSavedMeanwhile) {
         EXPECT_EQ(std::memcmp(disk->hiNames, anna->hiNames, sizeof disk->hiNames), 0);
         const std::vector<std::string> table{"hiscore.tbl", "hiscore.tbl.lock"};
         EXPECT_EQ(namesIn(dir), folder.empty() ? table : std::vector<std::string>{folder});
-        if (!folder.empty()) EXPECT_EQ(namesIn(dir, folder), table);
+        if (!folder.empty()) {
+            EXPECT_EQ(namesIn(dir, folder), table);
+        }
     }
 }
 
