@@ -141,7 +141,10 @@ bool replaceFile(const char* name, const void* bytes, std::size_t size) {
     if (fd < 0) return false;
     const bool written = writeAll(fd, bytes, size) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (written && closed && std::rename(fresh.c_str(), path.c_str()) == 0) return true;
+    if (written && closed && std::rename(fresh.c_str(), path.c_str()) == 0) {
+        fileReplaced(name);
+        return true;
+    }
     ::unlink(fresh.c_str());
     return false;
 }

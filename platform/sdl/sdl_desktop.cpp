@@ -49,3 +49,10 @@ bool startVideo() {
 }
 
 }  // namespace plat::sdl
+
+namespace plat {
+
+// The desktop's files are where the game wrote them.
+void fileReplaced(const char*) {}
+
+}  // namespace plat
