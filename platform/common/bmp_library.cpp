@@ -14,5 +14,5 @@
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
 #define STBI_NO_FAILURE_STRINGS
-#include <stb/stb_image.h>
+#include <stb_image.h>
 #pragma GCC diagnostic pop

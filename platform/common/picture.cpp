@@ -7,7 +7,7 @@
 // coded pictures, which the decoder does not read, are refused with them.
 #include "platform/platform.h"
 
-#include <stb/stb_image.h>
+#include <stb_image.h>
 
 #include <climits>
 #include <cstdint>

@@ -1,0 +1,42 @@
+// State the browser back end's files share: the window procedure and its queue, the keys and
+// pads held, the mouse, whether the page has the focus, and the hand-over to the page's host.
+#pragma once
+
+#include "platform/gamepads.h"
+#include "platform/keyboard_source.h"
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <deque>
+
+namespace plat::web {
+
+struct PageState {
+    WindowProc proc = nullptr;
+    void* owner = nullptr;
+    bool windowAlive = false;
+    bool focused = true;  // a page comes up in front, as a new window does
+    std::deque<Message> queue;
+    int frameWidth = 640;
+    int frameHeight = 480;
+    Point mouse;
+    std::uint8_t keys[256] = {};
+    KeyboardSource keyboard;
+    Gamepads pads;
+};
+
+PageState& state();
+
+// Starts listening to the page's keys, mouse, touch controls, focus and full-screen button
+// (web_input.cpp); reads the pads plugged in, once per poll.
+void listen();
+void pollGamepads();
+// A key or pad button went down while the page is in front: its press and key-down message.
+void keyWentDown(std::uint8_t press, std::uintptr_t message);
+
+// The page's host (web_host.cpp): hands the thread back to the browser after a frame is shown
+// and while the game naps, so the page draws and its events come in.
+void framePresented(bool flip);
+void nap(int timeoutMs);
+
+}  // namespace plat::web
