@@ -211,7 +211,7 @@ std::int32_t GameWorld::parseNumber() {
 #if defined(__EMSCRIPTEN__)
     // The browser build's C++ library (Emscripten 3.1.6) reads no floating-point number with
     // from_chars; strtod reads the same digits (locale "C" there).
-    const std::string digitsText(first, expressionText + pos);
+    const std::string digitsText(first, static_cast<std::size_t>(expressionText + pos - first));
     char* stop = nullptr;
     errno = 0;
     magnitude = std::strtod(digitsText.c_str(), &stop);
