@@ -29,7 +29,13 @@ public:
     void leftForeground();
     // A key went down while the window was in front: kept for typing when the keyboard exists.
     void pressed(std::uint8_t scanCode);
-    bool take(std::uint8_t& scanCode) { return presses_.take(scanCode); }
+    // The desktop repeats a held key: kept for typing when the keyboard exists.
+    void repeated(std::uint8_t scanCode) {
+        if (created_) presses_.pushRepeat(scanCode);
+    }
+    // A key let go: its repeat still waiting is dropped.
+    void released(std::uint8_t scanCode) { presses_.released(scanCode); }
+    bool take(KeyPress& press) { return presses_.take(press); }
     void dropPresses() { presses_.clear(); }
 
     bool inputExists() const { return input_; }

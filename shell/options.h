@@ -2,8 +2,11 @@
 // of the built-in levels, --list-packs lists the installed packs, --help explains them.
 #pragma once
 
-// Handles the options. Returns -1 when the game is to start, in the current folder; for a pack
+#include "shell/data_folder.h"
+
+// Handles the options, in the data folder already entered. Returns -1 when the game is to start,
+// in the current folder; for a pack
 // that folder is then the pack's own run folder (its compiled levels, links to the game's
 // pictures and music, its own high-score table), already entered. Otherwise returns the exit
 // code, having said what was asked for or what is wrong.
-int handleOptions(int argc, char** argv);
+int handleOptions(int argc, char** argv, const DataFolder& folder);

@@ -40,7 +40,7 @@ void setTimeStep(std::uint32_t msPerRead) {
 std::uint32_t peekTime() { return m().time; }
 
 void postMessage(const Message& msg) {
-    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.wParam), msg.lParam);
+    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.value), msg.where);
     m().queue.push_back(msg);
 }
 
@@ -83,10 +83,17 @@ void setKey(std::uint8_t scanCode, bool down) {
     keepInput(InputKind::Key, scanCode, down ? 1 : 0);
     auto& s = m();
     if (down && s.keys[scanCode] == 0) keyWentDown(scanCode, virtualKeyOf(scanCode));
+    if (!down) s.keyboard.released(scanCode);
     s.keys[scanCode] = down ? 0x80 : 0;
+}
+void repeatKey(std::uint8_t scanCode) {
+    keepInput(InputKind::Repeat, scanCode);
+    auto& s = m();
+    if (s.keys[scanCode] != 0 && s.foreground) s.keyboard.repeated(scanCode);
 }
 void releaseAllKeys() {
     keepInput(InputKind::ReleaseKeys);
+    for (int scan = 0; scan < 256; ++scan) m().keyboard.released(static_cast<std::uint8_t>(scan));
     std::memset(m().keys, 0, sizeof m().keys);
 }
 bool keyboardAcquired() { return m().keyboard.acquired(); }
@@ -103,7 +110,7 @@ void unplugPad(int id) {
 }
 void setPadButton(int id, PadButton button, bool down) {
     keepInput(InputKind::PadButton, id, static_cast<std::int64_t>(button), down ? 1 : 0);
-    const PadKey key = m().pads.button(id, button, down);
+    const PadKey key = m().pads.button(id, button, down, m().time);
     if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
 }
 void setPadAxis(int id, PadAxis axis, int value) {
@@ -173,6 +180,9 @@ void apply(const Input& in) {
         break;
     case InputKind::ReleaseKeys:
         releaseAllKeys();
+        break;
+    case InputKind::Repeat:
+        repeatKey(static_cast<std::uint8_t>(in.a));
         break;
     case InputKind::Plug:
         plugPad(i32(in.a));

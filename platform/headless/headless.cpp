@@ -2,6 +2,7 @@
 // a test moves it (or by a set step on every read, so loops that wait on the clock finish),
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
+#include "platform/common/signals.h"
 #include "platform/dialog_text.h"
 #include "platform/headless/machine.h"
 
@@ -31,6 +32,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int, int) {
     s.owner = owner;
     // A new window comes up in the foreground, and the system says so.
     s.queue.push_back({kMsgActivateApp, s.foreground ? 1u : 0u, 0});
+    signals::watch();
     return true;
 }
 
@@ -44,6 +46,7 @@ bool peekMessage(Message& msg) {
         s.pollHook();
         s.inHook = false;
     }
+    if (signals::takeHangUp() && s.windowAlive) s.queue.push_back({kMsgClose, 0, 0});
     if (s.queue.empty()) return false;
     msg = s.queue.front();
     s.queue.pop_front();
@@ -53,7 +56,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = m();
     if (s.proc == nullptr || !s.windowAlive) return 0;
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
@@ -64,6 +67,7 @@ std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t)
         s.windowAlive = false;
         s.keyboard.unacquire();
         s.musicAtDestroy = static_cast<int>(s.music.size());
+        signals::stopWatching();
         if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
     }
     return 0;
@@ -79,7 +83,7 @@ void postQuitMessage(int exitCode) { m().queue.push_back({kMsgQuit, static_cast<
 
 void waitForEvent(int) {}
 
-void fileReplaced(const char*) {}
+void sleepMs(std::uint32_t) {}  // the clock moves only when told
 
 Point cursorPos() { return m().mouse; }
 
@@ -118,7 +122,11 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     return KeyRead::Ok;
 }
 
-bool keyboardTakePress(std::uint8_t& scanCode) { return m().keyboard.take(scanCode); }
+bool keyboardTakePress(KeyPress& press) {
+    auto& s = m();
+    if (const std::uint8_t repeat = s.pads.dueRepeat(s.time); repeat != 0 && s.foreground) s.keyboard.repeated(repeat);
+    return s.keyboard.take(press);
+}
 
 void keyboardDropPresses() { m().keyboard.dropPresses(); }
 

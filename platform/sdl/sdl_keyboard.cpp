@@ -148,6 +148,10 @@ void keyPressed(const SDL_Keysym& key) {
     kb().pressed(scan);
 }
 
+void keyRepeated(const SDL_Keysym& key) { kb().repeated(pcScanCode(key.scancode)); }
+
+void keyReleased(const SDL_Keysym& key) { kb().released(pcScanCode(key.scancode)); }
+
 void padKeyPressed(std::uint8_t scanCode) {
     if (state().focused) kb().pressed(scanCode);
 }
@@ -192,7 +196,10 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     return KeyRead::Ok;
 }
 
-bool keyboardTakePress(std::uint8_t& scanCode) { return kb().take(scanCode); }
+bool keyboardTakePress(KeyPress& press) {
+    if (const std::uint8_t repeat = sdl::gamepadRepeat(); repeat != 0) kb().repeated(repeat);
+    return kb().take(press);
+}
 
 void keyboardDropPresses() { kb().dropPresses(); }
 

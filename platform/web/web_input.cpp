@@ -51,9 +51,12 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
         if (!e->repeat && s.keys[scan] == 0) {
             if (scan == 0x01) s.queue.push_back({kMsgKeyDown, kVkEscape, 0});
             keyWentDown(scan, virtualKeyOf(scan));
+        } else if (e->repeat && s.focused) {
+            s.keyboard.repeated(scan);
         }
         s.keys[scan] = kKeyDown;
     } else {
+        s.keyboard.released(scan);
         s.keys[scan] = 0;
     }
     return EM_TRUE;  // the page neither scrolls nor moves its focus for the game's keys
@@ -180,7 +183,7 @@ void pollGamepads() {
         for (int b = 0; b < 7; ++b) {
             const int index = kPadButtonIndex[b];
             const bool down = index < pad.numButtons && pad.digitalButton[index] != 0;
-            if (down != was.buttons[b]) padEvent(s.pads.button(i, static_cast<PadButton>(b), down));
+            if (down != was.buttons[b]) padEvent(s.pads.button(i, static_cast<PadButton>(b), down, timeMs()));
             was.buttons[b] = down;
         }
         for (int a = 0; a < 2 && a < pad.numAxes; ++a) {
@@ -215,7 +218,11 @@ KeyRead keyboardRead(std::uint8_t keys[256]) {
     return KeyRead::Ok;
 }
 
-bool keyboardTakePress(std::uint8_t& scanCode) { return state().keyboard.take(scanCode); }
+bool keyboardTakePress(KeyPress& press) {
+    auto& s = state();
+    if (const std::uint8_t repeat = s.pads.dueRepeat(timeMs()); repeat != 0 && s.focused) s.keyboard.repeated(repeat);
+    return s.keyboard.take(press);
+}
 void keyboardDropPresses() { state().keyboard.dropPresses(); }
 
 }  // namespace plat

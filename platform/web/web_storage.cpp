@@ -3,6 +3,7 @@
 // there at once. The copy is itself put in place by a rename, and one sync writes the whole
 // folder in a single IndexedDB transaction: a tab closed before it ends keeps the old table
 // whole. kalkulon.js brings /save back into the game folder before the game starts.
+#include "platform/common/files.h"
 #include "platform/platform.h"
 
 #include <emscripten.h>
@@ -12,7 +13,10 @@
 
 namespace plat {
 
-void fileReplaced(const char* name) {
+namespace {
+
+// Copies the file `name` just put in place into /save and has it written to IndexedDB.
+void keepInStorage(const char* name) {
     std::vector<std::uint8_t> bytes;
     if (!readFile(name, std::size_t{1} << 20, bytes)) return;
     std::string kept(name);
@@ -31,6 +35,14 @@ void fileReplaced(const char* name) {
             if (Module.kalkulonSave) Module.kalkulonSave();
         },
         kept.c_str(), bytes.data(), static_cast<int>(bytes.size()));
+}
+
+}  // namespace
+
+bool replaceFile(const char* name, const void* bytes, std::size_t size) {
+    if (!replaceFileHere(name, bytes, size)) return false;
+    keepInStorage(name);
+    return true;
 }
 
 }  // namespace plat

@@ -52,7 +52,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = state();
     if (s.proc == nullptr || !s.windowAlive) return 0;
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
@@ -76,9 +76,9 @@ void sendClose() {
 
 void postQuitMessage(int exitCode) { state().queue.push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0}); }
 
-void waitForEvent(int timeoutMs) {
-    if (state().queue.empty()) web::nap(timeoutMs);
-}
+// The page never waits: the host returns to the browser instead, and steps on the next frame.
+void waitForEvent(int) {}
+void sleepMs(std::uint32_t) {}
 
 Point cursorPos() { return state().mouse; }
 

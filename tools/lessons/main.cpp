@@ -1,11 +1,10 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish or English by LANG.
+#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -38,7 +37,9 @@ Commands:
                              length are shown. Exit code 0 only when every level passes.
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
-                             music. Nothing is written when a level fails the check.
+                             music. Nothing is written when a level fails the check. DIR is
+                             new, or an earlier build (with the table of games played there);
+                             a folder holding anything else, or a link, is refused.
   practice --facts SPEC --seed N --out DIR
                              Write a practice pack of seven levels for a family of facts,
                              each level proven as by check, a little harder each time.
@@ -76,7 +77,9 @@ Polecenia:
                              tylko wtedy, gdy wszystkie poziomy są dobre.
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
-                             gdy któryś poziom nie przejdzie sprawdzenia.
+                             gdy któryś poziom nie przejdzie sprawdzenia. FOLDER jest nowy albo
+                             zbudowany wcześniej (z tabelą wyników gier w nim); folder z czymś
+                             innym albo dowiązanie zostaje odrzucone.
   practice --facts RODZAJ --seed N --out FOLDER
                              Zapisuje pakiet ćwiczeń z siedmiu poziomów dla rodziny działań;
                              każdy poziom sprawdzony jak przez check, każdy trochę trudniejszy.
@@ -111,23 +114,6 @@ fs::path dataFolder(const std::string& given) {
     }
     return KALKULON_GAME_DIR;
 }
-
-// The proofs run the game's own code, which writes its trace "debug.txt" where it runs: a
-// scratch folder, removed at the end.
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "kalkulon-levels-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr && ::chdir(pattern.c_str()) == 0) path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-
-private:
-    std::string path_;
-};
 
 struct Counts {
     int levels = 0;
@@ -237,7 +223,6 @@ int main(int argc, char** argv) {
         say(stderr, error);
         return 2;
     }
-    // Everything is read before the proofs move into their scratch folder.
     const fs::path outFolder = out.empty() ? fs::path() : fs::absolute(out);
 
     if (command == "check") {
@@ -247,7 +232,6 @@ int main(int argc, char** argv) {
             std::vector<Reading> more = read(r, installed);
             levels.insert(levels.end(), more.begin(), more.end());
         }
-        Scratch scratch;
         Counts counts;
         bool ok = true;
         for (const Reading& r : levels) {
@@ -269,7 +253,6 @@ int main(int argc, char** argv) {
         const bool read = lvl::readPack(rest[0], installed.scenery, pack, problems);
         report(problems);
         if (!read) return 1;
-        Scratch scratch;
         Counts counts;
         bool ok = true;
         for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
@@ -278,7 +261,7 @@ int main(int argc, char** argv) {
                          "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
             return 1;
         }
-        if (!lvl::prepareRunFolder(pack, installed, outFolder, error)) {
+        if (!lvl::buildGameFolder(pack, installed, outFolder, error)) {
             say(stderr, error);
             return 1;
         }
@@ -299,7 +282,6 @@ int main(int argc, char** argv) {
             say(stderr, error);
             return 2;
         }
-        Scratch scratch;
         lessons::PracticePack pack;
         if (!lessons::makePracticePack(spec, n, installed.scenery, pack, error) || !lessons::writePack(pack, outFolder, error)) {
             say(stderr, error);
