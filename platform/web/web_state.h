@@ -1,5 +1,5 @@
 // State the browser back end's files share: the window procedure and its queue, the keys and
-// pads held, the mouse, whether the page has the focus, and the hand-over to the page's host.
+// pads held, the mouse, whether the page has the focus, and the gamepads.
 #pragma once
 
 #include "platform/gamepads.h"
@@ -33,10 +33,5 @@ void listen();
 void pollGamepads();
 // A key or pad button went down while the page is in front: its press and key-down message.
 void keyWentDown(std::uint8_t press, std::uintptr_t message);
-
-// The page's host (web_host.cpp): hands the thread back to the browser after a frame is shown
-// and while the game naps, so the page draws and its events come in.
-void framePresented(bool flip);
-void nap(int timeoutMs);
 
 }  // namespace plat::web

@@ -61,7 +61,7 @@ bool videoPixelMasks(std::uint32_t& red, std::uint32_t& green, std::uint32_t& bl
     return true;
 }
 
-bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
+bool videoPresent(const std::uint16_t* pixels, int pitch, bool) {
     auto& v = video();
     const auto& s = web::state();
     if (!v.mode || !s.windowAlive) return false;
@@ -79,7 +79,6 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool waitForRefresh) {
             if (Module.kalkulonFrame) Module.kalkulonFrame();
         },
         v.rgba.data(), s.frameWidth, s.frameHeight);
-    web::framePresented(waitForRefresh);
     return true;
 }
 

@@ -96,7 +96,7 @@ void messageBox(const char* textCp1250, const char* captionCp1250) {
         {
             const t = UTF8ToString($0);
             console.error(t);
-            if (typeof alert == = 'function') alert(t);
+            if (typeof alert == 'function') alert(t);
         },
         text.c_str());
 }
