@@ -78,8 +78,12 @@ Point toFrame(long targetX, long targetY) {
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void*) {
     auto& s = state();
     s.mouse = toFrame(e->targetX, e->targetY);
-    if (type == EMSCRIPTEN_EVENT_MOUSEUP && e->button == 0 && s.windowAlive)
-        s.queue.push_back({kMsgLButtonUp, 0, clickParam(s.mouse)});
+    if (type != EMSCRIPTEN_EVENT_MOUSEUP || e->button != 0 || !s.windowAlive) return EM_FALSE;
+    // A game's button takes a click only where the last frame showed the mouse on it; a tap or
+    // a quick click lands where no frame has shown the mouse yet, so it waits for one.
+    const Message click{kMsgLButtonUp, 0, clickParam(s.mouse)};
+    const bool seen = s.mouse.x == s.mouseShown.x && s.mouse.y == s.mouseShown.y;
+    (seen ? s.queue : s.clicksAfterFrame).push_back(click);
     return EM_FALSE;
 }
 
@@ -140,6 +144,13 @@ void padEvent(PadKey key) {
 }
 
 }  // namespace
+
+void frameShown() {
+    auto& s = state();
+    s.mouseShown = s.mouse;
+    for (const Message& click : s.clicksAfterFrame) s.queue.push_back(click);
+    s.clicksAfterFrame.clear();
+}
 
 void keyWentDown(std::uint8_t press, std::uintptr_t message) {
     auto& s = state();

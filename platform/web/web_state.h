@@ -20,6 +20,10 @@ struct PageState {
     int frameWidth = 640;
     int frameHeight = 480;
     Point mouse;
+    // Where the mouse was when the last frame was shown, and the clicks made elsewhere since,
+    // which wait for a frame that saw the mouse at their point.
+    Point mouseShown{-1, -1};
+    std::deque<Message> clicksAfterFrame;
     std::uint8_t keys[256] = {};
     KeyboardSource keyboard;
     Gamepads pads;
@@ -33,5 +37,7 @@ void listen();
 void pollGamepads();
 // A key or pad button went down while the page is in front: its press and key-down message.
 void keyWentDown(std::uint8_t press, std::uintptr_t message);
+// A frame was shown, drawn with the mouse where it is now: the clicks waiting for it are queued.
+void frameShown();
 
 }  // namespace plat::web

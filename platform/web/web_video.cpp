@@ -79,6 +79,7 @@ bool videoPresent(const std::uint16_t* pixels, int pitch, bool) {
             if (Module.kalkulonFrame) Module.kalkulonFrame();
         },
         v.rgba.data(), s.frameWidth, s.frameHeight);
+    web::frameShown();
     return true;
 }
 
