@@ -4,7 +4,9 @@
 // A decoder believes the header: a file of a few dozen bytes can claim a picture of gigabytes.
 // So the header is looked at first, and pictures larger than anything the game could use, or
 // whose pixels cannot be in the file, are refused before the decoder sees them. Run-length
-// coded pictures, which the decoder does not read, are refused with them.
+// coded pictures, which the decoder does not read, are made plain first, as the desktop's
+// decoder read them.
+#include "platform/common/bmp_runs.h"
 #include "platform/platform.h"
 
 #include <stb_image.h>
@@ -66,12 +68,34 @@ bool headerAcceptable(const std::vector<std::uint8_t>& file) {
     }
     if (width <= 0 || height <= 0 || width > kMaxWidth || height > kMaxHeight) return false;
     if (pixelOffset >= size) return false;
-    // Plain rows, or plain rows with colour masks.
-    const bool known = compression == 0 ? bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
-                                              bitsPerPixel == 24 || bitsPerPixel == 32
-                                        : compression == 3 && (bitsPerPixel == 16 || bitsPerPixel == 32);
-    const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32) * 4;
-    return known && pixelOffset + rowBytes * static_cast<std::uint64_t>(height) <= size;
+    switch (compression) {
+    case 0:  // plain rows
+    case 3:  // plain rows with colour masks
+    case 6: {
+        const bool known = compression == 0 ? bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+                                                  bitsPerPixel == 24 || bitsPerPixel == 32
+                                            : bitsPerPixel == 16 || bitsPerPixel == 32;
+        const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32) * 4;
+        return known && pixelOffset + rowBytes * static_cast<std::uint64_t>(height) <= size;
+    }
+    // Run-length coded, 8 or 4 bits a pixel only: made plain (bmp_runs.cpp), which stops at
+    // the end of the data; the size limits above bound what it makes.
+    case 1:
+        return bitsPerPixel == 8;
+    case 2:
+        return bitsPerPixel == 4;
+    default:
+        return false;
+    }
+}
+
+// What the decoder reads: run-length coded pictures made plain, and colour masks with alpha
+// (compression 6) as colour masks (3), whose alpha the game never uses.
+bool readable(std::vector<std::uint8_t>& file) {
+    const std::uint32_t compression = le32(file.data() + 14) >= 40 ? le32(file.data() + 30) : 0;
+    if (compression == 1 || compression == 2) return expandRuns(std::vector<std::uint8_t>(file), file);
+    if (compression == 6) file[30] = 3;
+    return true;
 }
 
 struct PixelsFree {
@@ -83,7 +107,7 @@ struct PixelsFree {
 bool decodePicture(const char* path, int width, int height, std::vector<std::uint16_t>& out) {
     if (path == nullptr || width <= 0 || height <= 0 || width > kMaxWidth || height > kMaxHeight) return false;
     std::vector<std::uint8_t> file;
-    if (!readFile(path, kMaxFileBytes, file) || !headerAcceptable(file)) return false;
+    if (!readFile(path, kMaxFileBytes, file) || !headerAcceptable(file) || !readable(file)) return false;
 
     int fileWidth = 0;
     int fileHeight = 0;
