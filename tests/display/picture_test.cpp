@@ -1,6 +1,6 @@
-// Pictures onto the surfaces: 8-, 24- and 32-bit files, run-length coded ones, rows stored either way up, files of
-// another size, the trace of a load, and files that are missing, lie in their header or are
-// cut short (a visible checker then, never garbage and never a failure).
+// Pictures onto the surfaces: 8-, 24- and 32-bit files, run-length coded ones, rows stored
+// either way up, files of another size, the trace of a load, and files that are missing, lie in
+// their header or are cut short (a visible checker then, never garbage and never a failure).
 #include "display/display_fixture.h"
 #include "support/bmp_writer.h"
 

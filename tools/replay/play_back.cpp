@@ -1,8 +1,9 @@
 // kalkulon_play_back RECORDING
 // Plays a recorded game back headless in the working folder, which holds the game's data, and
 // writes frames.txt ("<poll> <screen> <hash>" a frame), trace.txt (the trace at the recording's
-// end) and the table the game leaves there. Built for the browser (Emscripten, run by node), it shows that the browser's
-// build of the game makes the frames, trace and table of the native one (scripts/web-test).
+// end) and the table the game leaves there. Built for the browser (Emscripten, run by node), it
+// shows that the browser's build of the game makes the frames, trace and table of the native
+// one (scripts/web-test).
 #include "headless_game.h"
 #include "recording.h"
 #include "shell/error.h"
