@@ -145,6 +145,9 @@ struct TextImage {
 // position given to the text output. Results are meant to be cached by the caller. False when
 // the text is empty.
 bool rasteriseText(const char* cp1250, int length, TextImage& out);
+// The same for UTF-8 text, in any language the font's data covers (Latin, Polish, Cyrillic); a
+// character it lacks is the font's missing-glyph box.
+bool rasteriseUtf8(const char* utf8, int length, TextImage& out);
 
 // ---- module music --------------------------------------------------------------------------
 using SongHandle = int;  // 0: none

@@ -6,10 +6,13 @@
 
 #include "platform/platform.h"
 
+#include <string>
+
 namespace plat::sdl {
 
 // DejaVu Sans Bold at `pointSize`, light hinting, as SDL_ttf blends it: false when the font
 // cannot be had (said once a size on standard error) or the text is empty.
 bool rasteriseTtf(const char* cp1250, int length, TextImage& out, int pointSize);
+bool rasteriseTtfUtf8(const std::string& utf8, TextImage& out, int pointSize);
 
 }  // namespace plat::sdl

@@ -94,8 +94,8 @@ bool expandRuns(const std::vector<std::uint8_t>& file, std::vector<std::uint8_t>
     put32(o + 14, 40);
     put32(o + 18, static_cast<std::uint32_t>(width));
     put32(o + 22, static_cast<std::uint32_t>(-height));  // top row first, as the block is
-    o[26] = 1;                                            // planes
-    o[28] = 8;                                            // bits a pixel; compression 0
+    o[26] = 1;                                           // planes
+    o[28] = 8;                                           // bits a pixel; compression 0
     put32(o + 46, 256);
     std::memset(o + kHeaders, 0xFF, 256 * 4);
     std::memcpy(o + kHeaders, d + paletteAt, colours * 4);

@@ -1,7 +1,8 @@
 // The game's text font (DejaVu Sans Bold at 12 points, light hinting) as data: every glyph's
 // coverage bitmap and placement, its advance and the kerning of each pair of characters, by
-// Windows-1250 byte. Written at build time by tools/font from the font itself; text.cpp lays a
-// line out from it.
+// Unicode code point: every character of Windows-1250, Latin-1 and Latin Extended-A (Polish
+// among them) and the Cyrillic letters (Ukrainian's included). Written at build time by
+// tools/font from the font itself; text.cpp lays a line out from it.
 #pragma once
 
 #include <cstddef>
@@ -21,13 +22,17 @@ struct Glyph {
 
 // A pair whose advance differs from the first glyph's own: `delta` (26.6) is added to it.
 struct Kern {
-    std::uint16_t pair = 0;  // first byte << 8 | second byte; the table is sorted by it
+    std::uint32_t pair = 0;  // first code point << 16 | second; the table is sorted by it
     std::int32_t delta = 0;
 };
 
 extern const std::int32_t kAscent;      // pixels from the line's top to the baseline
 extern const std::int32_t kLineHeight;  // the smallest height of a line's image
-extern const Glyph kGlyphs[256];
+// The code points the data has, ascending, from 0 (the font's missing-glyph box, drawn for any
+// other), and their glyphs in the same order.
+extern const char32_t kCodePoints[];
+extern const Glyph kGlyphs[];
+extern const std::size_t kGlyphCount;
 extern const std::uint8_t kPixels[];
 extern const Kern kKerns[];
 extern const std::size_t kKernCount;

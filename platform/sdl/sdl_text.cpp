@@ -44,9 +44,14 @@ TTF_Font* font(int pointSize) {
 bool rasteriseTtf(const char* cp1250, int length, TextImage& out, int pointSize) {
     out = TextImage{};
     if (length <= 0) return false;
+    return rasteriseTtfUtf8(toUtf8(std::string_view(cp1250, static_cast<std::size_t>(length))), out, pointSize);
+}
+
+bool rasteriseTtfUtf8(const std::string& utf8, TextImage& out, int pointSize) {
+    out = TextImage{};
+    if (utf8.empty()) return false;
     TTF_Font* f = font(pointSize);
     if (f == nullptr) return false;
-    const std::string utf8 = toUtf8(std::string_view(cp1250, static_cast<std::size_t>(length)));
     SDL_Color white{255, 255, 255, 255};
     std::unique_ptr<SDL_Surface, SurfaceFree> s(TTF_RenderUTF8_Blended(f, utf8.c_str(), white));
     if (!s) return false;

@@ -2,7 +2,8 @@
 // here each line the game can draw is laid out from it and rasterised by SDL_ttf from the font
 // file, and the two must agree to the byte: every text the game's screens and shell pass to the
 // text output (read from their sources, so a new text is proved without a list to keep), every
-// byte alone, and numbers across the range the game shows.
+// byte alone, and numbers across the range the game shows; and lines of other languages, in
+// UTF-8, with every letter the data covers beyond Windows-1250 (Latin-1, Cyrillic).
 #include "platform/cp1250.h"
 #include "platform/platform.h"
 #include "platform/sdl_text.h"
@@ -16,6 +17,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,4 +77,30 @@ TEST(TextFont, EveryLineTheGameCanDrawIsSdlTtfsLine) {
     texts.insert(std::to_string(INT_MAX));
     texts.insert(std::to_string(INT_MIN));
     for (const std::string& text : texts) EXPECT_TRUE(sameAsTtf(text));
+}
+
+TEST(TextFont, LinesOfOtherLanguagesAreSdlTtfsLines) {
+    std::vector<std::string> lines = {"NEW GAME", "Well done! Your score: 120",           "Begin again?  Ünïcödé façade",
+                                      "НОВА ГРА", "Ґанок, їжак, єнот, іній: усе гаразд!", "Привіт, світе! 7 + 5 = 12"};
+    const auto utf8 = [](char32_t cp) {
+        std::string s;
+        if (cp < 0x800) {
+            s += static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            s += static_cast<char>(0xE0 | (cp >> 12));
+            s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        s += static_cast<char>(0x80 | (cp & 0x3F));
+        return s;
+    };
+    for (char32_t cp = 0xA1; cp <= 0x17F; ++cp) lines.push_back(utf8(cp) + "Va");
+    for (char32_t cp = 0x400; cp <= 0x45F; ++cp) lines.push_back(utf8(cp) + "Ау");
+    for (const std::string& line : lines) {
+        plat::TextImage ours;
+        plat::TextImage ttf;
+        const bool drawn = plat::rasteriseUtf8(line.data(), static_cast<int>(line.size()), ours);
+        const bool ttfDrawn = plat::sdl::rasteriseTtfUtf8(line, ttf, 12);
+        EXPECT_TRUE(drawn && ttfDrawn && ours.width == ttf.width && ours.height == ttf.height && ours.coverage == ttf.coverage)
+            << line << ": " << ours.width << "x" << ours.height << " from the data, " << ttf.width << "x" << ttf.height;
+    }
 }

@@ -1,7 +1,7 @@
-// Writes the game's text font as C++ data (platform/common/text_glyphs.h): each Windows-1250
-// character's glyph as FreeType renders it with light hinting, and the advances and pair
-// kerning HarfBuzz gives, so that a line laid out from the data is the line SDL_ttf draws with
-// the same font and settings.
+// Writes the game's text font as C++ data (platform/common/text_glyphs.h): the glyph of each
+// character of Windows-1250, Latin-1, Latin Extended-A and the Cyrillic letters as FreeType
+// renders it with light hinting, and the advances and pair kerning HarfBuzz gives, so that a
+// line laid out from the data is the line SDL_ttf draws with the same font and settings.
 //   kalkulon_font FONT.ttf OUT.cpp
 #include "platform/cp1250.h"
 
@@ -10,6 +10,7 @@
 #include <hb-ft.h>
 #include <hb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -28,12 +29,12 @@ struct Shaped {
     int advance = 0;  // 26.6
 };
 
-// The glyphs and advances HarfBuzz gives `utf8` (kerning on), as SDL_ttf asks for them.
-std::vector<Shaped> shape(hb_font_t* font, const std::string& utf8) {
+// The glyphs and advances HarfBuzz gives `text` (kerning on), as SDL_ttf asks for them.
+std::vector<Shaped> shape(hb_font_t* font, const std::u32string& text) {
     hb_buffer_t* buffer = hb_buffer_create();
     hb_buffer_set_direction(buffer, HB_DIRECTION_LTR);
     hb_buffer_guess_segment_properties(buffer);
-    hb_buffer_add_utf8(buffer, utf8.c_str(), -1, 0, -1);
+    hb_buffer_add_utf32(buffer, reinterpret_cast<const std::uint32_t*>(text.data()), static_cast<int>(text.size()), 0, -1);
     const hb_feature_t kerning{HB_TAG('k', 'e', 'r', 'n'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END};
     hb_shape(font, buffer, &kerning, 1);
     unsigned count = 0;
@@ -45,7 +46,22 @@ std::vector<Shaped> shape(hb_font_t* font, const std::string& utf8) {
     return out;
 }
 
-std::string character(int byte) { return plat::toUtf8(std::string(1, static_cast<char>(byte))); }
+// The characters the data covers, ascending: 0 (the missing glyph), the ASCII range, every
+// Windows-1250 character (U+FFFD for a byte the code page lacks, as the text output names it),
+// Latin-1 and Latin Extended-A, and the Cyrillic letters with Ukrainian's Ґ and ґ.
+std::vector<char32_t> coveredCharacters() {
+    std::vector<char32_t> points{0xFFFD};
+    for (char32_t cp = 0; cp < 0x80; ++cp) points.push_back(cp);
+    for (const std::uint16_t cp : plat::kCp1250High)
+        if (cp != 0) points.push_back(cp);
+    for (char32_t cp = 0xA0; cp <= 0x17F; ++cp) points.push_back(cp);
+    for (char32_t cp = 0x400; cp <= 0x45F; ++cp) points.push_back(cp);
+    points.push_back(0x490);
+    points.push_back(0x491);
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    return points;
+}
 
 }  // namespace
 
@@ -68,25 +84,29 @@ int main(int argc, char** argv) {
     std::ostringstream glyphs;
     std::ostringstream pixels;
     std::size_t offset = 0;
-    std::vector<int> own(256, 0);
-    for (int byte = 0; byte < 256; ++byte) {
-        // Byte 0 never reaches the text output; it keeps the font's missing-glyph box.
-        const std::vector<Shaped> shaped = byte == 0 ? std::vector<Shaped>{{0, 0}} : shape(shaper, character(byte));
+    const std::vector<char32_t> points = coveredCharacters();
+    std::vector<int> own(points.size(), 0);
+    std::ostringstream codes;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const char32_t cp = points[i];
+        codes << "    " << static_cast<std::uint32_t>(cp) << ",\n";
+        // Code point 0 never reaches the text output; it keeps the font's missing-glyph box.
+        const std::vector<Shaped> shaped = cp == 0 ? std::vector<Shaped>{{0, 0}} : shape(shaper, std::u32string(1, cp));
         if (shaped.size() != 1) {
-            std::fprintf(stderr, "kalkulon_font: byte %d does not shape as one glyph\n", byte);
+            std::fprintf(stderr, "kalkulon_font: U+%04X does not shape as one glyph\n", static_cast<unsigned>(cp));
             return 1;
         }
-        own[static_cast<std::size_t>(byte)] = shaped[0].advance;
+        own[i] = shaped[0].advance;
         const FT_UInt index = shaped[0].glyph;
         if (FT_Load_Glyph(face, index, kLoadFlags) != 0 || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
-            std::fprintf(stderr, "kalkulon_font: glyph of byte %d cannot be rendered\n", byte);
+            std::fprintf(stderr, "kalkulon_font: the glyph of U+%04X cannot be rendered\n", static_cast<unsigned>(cp));
             return 1;
         }
         const FT_GlyphSlot slot = face->glyph;
         const int width = static_cast<int>(slot->bitmap.width);
         const int rows = static_cast<int>(slot->bitmap.rows);
-        glyphs << "    {" << own[static_cast<std::size_t>(byte)] << ", " << slot->bitmap_left << ", " << slot->bitmap_top << ", "
-               << width << ", " << rows << ", " << offset << "},\n";
+        glyphs << "    {" << own[i] << ", " << slot->bitmap_left << ", " << slot->bitmap_top << ", " << width << ", " << rows
+               << ", " << offset << "},\n";
         for (int y = 0; y < rows; ++y) {
             pixels << "   ";
             for (int x = 0; x < width; ++x) pixels << ' ' << int{slot->bitmap.buffer[y * slot->bitmap.pitch + x]} << ',';
@@ -96,16 +116,18 @@ int main(int argc, char** argv) {
     }
     std::ostringstream kerns;
     std::size_t kernCount = 0;
-    for (int first = 1; first < 256; ++first)
-        for (int second = 1; second < 256; ++second) {
-            const std::vector<Shaped> pair = shape(shaper, character(first) + character(second));
+    for (std::size_t first = 1; first < points.size(); ++first)
+        for (std::size_t second = 1; second < points.size(); ++second) {
+            const std::vector<Shaped> pair = shape(shaper, std::u32string{points[first], points[second]});
             if (pair.size() != 2) {
-                std::fprintf(stderr, "kalkulon_font: bytes %d and %d do not shape as two glyphs\n", first, second);
+                std::fprintf(stderr, "kalkulon_font: U+%04X U+%04X do not shape as two glyphs\n",
+                             static_cast<unsigned>(points[first]), static_cast<unsigned>(points[second]));
                 return 1;
             }
-            const int delta = pair[0].advance - own[static_cast<std::size_t>(first)];
+            const int delta = pair[0].advance - own[first];
             if (delta == 0) continue;
-            kerns << "    {" << (first << 8 | second) << ", " << delta << "},\n";
+            kerns << "    {" << (static_cast<std::uint32_t>(points[first]) << 16 | static_cast<std::uint32_t>(points[second]))
+                  << "u, " << delta << "},\n";
             ++kernCount;
         }
 
@@ -114,12 +136,15 @@ int main(int argc, char** argv) {
         << "#include \"platform/common/text_glyphs.h\"\n\nnamespace plat::glyphs {\n\n"
         << "const std::int32_t kAscent = " << ceilPixels(FT_MulFix(face->ascender, scale)) << ";\n"
         << "const std::int32_t kLineHeight = " << ceilPixels(FT_MulFix(face->ascender - face->descender, scale)) << ";\n"
-        << "const Glyph kGlyphs[256] = {\n"
+        << "const char32_t kCodePoints[] = {\n"
+        << codes.str() << "};\n"
+        << "const std::size_t kGlyphCount = " << points.size() << ";\n"
+        << "const Glyph kGlyphs[] = {\n"
         << glyphs.str() << "};\n"
         << "const std::uint8_t kPixels[] = {\n"
         << pixels.str() << "    0};\n"
         << "const Kern kKerns[] = {\n"
-        << kerns.str() << "    {0xFFFF, 0}};\n"
+        << kerns.str() << "    {0xFFFFFFFFu, 0}};\n"
         << "const std::size_t kKernCount = " << kernCount << ";\n\n}  // namespace plat::glyphs\n";
     hb_font_destroy(shaper);
     FT_Done_Face(face);
