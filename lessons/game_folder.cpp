@@ -154,10 +154,20 @@ bool freshFolder(const fs::path& in, const std::string& prefix, fs::path& made, 
     return true;
 }
 
+// Exchanges the two names in one step, where the C library can (a browser's cannot: ENOSYS).
+int exchangeNames([[maybe_unused]] const fs::path& a, [[maybe_unused]] const fs::path& b) {
+#ifdef RENAME_EXCHANGE
+    return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE);
+#else
+    errno = ENOSYS;
+    return -1;
+#endif
+}
+
 // Puts `from` in the place of `to`; what was there goes to `from`. Exchanged in one step where
 // the file system can; elsewhere (some network shares) the old part steps aside first.
 bool swapIn(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) return true;
+    if (exchangeNames(from, to) == 0) return true;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(to, ec))) return ::rename(from.c_str(), to.c_str()) == 0;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;

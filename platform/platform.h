@@ -1,7 +1,8 @@
 // What the operating system gives the game: window and messages, clock, cursor, message box,
 // keyboard snapshot, presenting frames, picture decoding, text rasterising, module music and
-// file opening. Two back ends implement this header (SDL2 for the game, headless for the tests);
-// the link decides which one a program gets. Game code includes only this header.
+// file opening. Three back ends implement this header (SDL2 for the desktop, the browser's own
+// interfaces for a page, headless for the tests); the link decides which one a program gets.
+// Game code includes only this header.
 #pragma once
 
 #include <cstddef>
@@ -139,12 +140,14 @@ struct TextImage {
     int height = 0;
     std::vector<std::uint8_t> coverage;  // width * height, 0..255
 };
-// Rasterises Windows-1250 bytes in the game's text font (DejaVu Sans Bold; 12 point lines
-// fit the 15-pixel spacing of the game's boxes). The image's top-left corner is the pen
+// Rasterises Windows-1250 bytes in the game's text font (DejaVu Sans Bold at 12 points, whose
+// lines fit the 15-pixel spacing of the game's boxes). The image's top-left corner is the pen
 // position given to the text output. Results are meant to be cached by the caller. False when
-// the font cannot be had or the text is empty.
-inline constexpr int kTextPointSize = 12;
-bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize = kTextPointSize);
+// the text is empty.
+bool rasteriseText(const char* cp1250, int length, TextImage& out);
+// The same for UTF-8 text, in any language the font's data covers (Latin, Polish, Cyrillic); a
+// character it lacks is the font's missing-glyph box.
+bool rasteriseUtf8(const char* utf8, int length, TextImage& out);
 
 // ---- module music --------------------------------------------------------------------------
 using SongHandle = int;  // 0: none

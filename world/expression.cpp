@@ -4,8 +4,11 @@
 // "+" and "-", all four associating to the left.
 #include "world/game_world.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -176,9 +179,19 @@ std::int32_t GameWorld::parseNumber() {
 
     double magnitude = 0.0;
     const char* first = expressionText + mantissaStart;
+#if defined(__EMSCRIPTEN__)
+    // The browser build's C++ library (Emscripten 3.1.6) reads no floating-point number with
+    // from_chars; strtod reads the same digits (locale "C" there).
+    const std::string digitsText(first, static_cast<std::size_t>(expressionText + pos - first));
+    char* stop = nullptr;
+    errno = 0;
+    magnitude = std::strtod(digitsText.c_str(), &stop);
+    if (errno == ERANGE || stop != digitsText.c_str() + digitsText.size()) return 0;
+#else
     const auto [end, ec] = std::from_chars(first, expressionText + pos, magnitude, std::chars_format::general);
     // Too large is beyond any integer below; too small truncates to zero either way.
     if (ec != std::errc{} || end != expressionText + pos) return 0;
+#endif
     const double v = negative ? -magnitude : magnitude;
 
     // Truncation toward zero to 64 bits, keeping the low 32. A value outside the 64-bit range

@@ -5,6 +5,7 @@
 // open ever waits (O_NONBLOCK), only regular files are read or written (looked at before the
 // open and again once open), nothing is written through a link, and a file is replaced by
 // renaming a new file of its own over it.
+#include "platform/common/files.h"
 #include "platform/platform.h"
 
 #include <fcntl.h>
@@ -148,7 +149,7 @@ bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>&
     return ok;
 }
 
-bool replaceFile(const char* name, const void* bytes, std::size_t size) {
+bool replaceFileHere(const char* name, const void* bytes, std::size_t size) {
     const std::string path = hostPath(name);
     std::string fresh;
     const int fd = createFresh(path, fresh);

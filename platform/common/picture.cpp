@@ -1,12 +1,15 @@
 // BMP pictures: the file is read into memory (with a size cap), its header checked, then
-// decoded by SDL's BMP loader, scaled to the size asked for and turned into RGB565.
+// decoded by stb_image (bmp_library.cpp), scaled to the size asked for and turned into RGB565.
 //
-// SDL_LoadBMP believes the header: a file of a few dozen bytes can claim a picture of
-// gigabytes. So the header is looked at first, and pictures larger than anything the game could
-// use, or whose pixels cannot be in the file, are refused before SDL sees them.
+// A decoder believes the header: a file of a few dozen bytes can claim a picture of gigabytes.
+// So the header is looked at first, and pictures larger than anything the game could use, or
+// whose pixels cannot be in the file, are refused before the decoder sees them. Run-length
+// coded pictures, which the decoder does not read, are made plain first, as the desktop's
+// decoder read them.
+#include "platform/common/bmp_runs.h"
 #include "platform/platform.h"
 
-#include <SDL.h>
+#include <stb_image.h>
 
 #include <climits>
 #include <cstdint>
@@ -75,8 +78,8 @@ bool headerAcceptable(const std::vector<std::uint8_t>& file) {
         const std::uint64_t rowBytes = ((static_cast<std::uint64_t>(width) * bitsPerPixel + 31) / 32) * 4;
         return known && pixelOffset + rowBytes * static_cast<std::uint64_t>(height) <= size;
     }
-    // Run-length coded, 8 or 4 bits a pixel only: the decoder stops at the end of the data,
-    // and the size limits above bound what it makes.
+    // Run-length coded, 8 or 4 bits a pixel only: made plain (bmp_runs.cpp), which stops at
+    // the end of the data; the size limits above bound what it makes.
     case 1:
         return bitsPerPixel == 8;
     case 2:
@@ -86,44 +89,48 @@ bool headerAcceptable(const std::vector<std::uint8_t>& file) {
     }
 }
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+// What the decoder reads: run-length coded pictures made plain, and colour masks with alpha
+// (compression 6) as colour masks (3), whose alpha the game never uses.
+bool readable(std::vector<std::uint8_t>& file) {
+    const std::uint32_t compression = le32(file.data() + 14) >= 40 ? le32(file.data() + 30) : 0;
+    if (compression == 1 || compression == 2) return expandRuns(std::vector<std::uint8_t>(file), file);
+    if (compression == 6) file[30] = 3;
+    return true;
+}
+
+struct PixelsFree {
+    void operator()(stbi_uc* p) const { stbi_image_free(p); }
 };
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 
 }  // namespace
 
 bool decodePicture(const char* path, int width, int height, std::vector<std::uint16_t>& out) {
     if (path == nullptr || width <= 0 || height <= 0 || width > kMaxWidth || height > kMaxHeight) return false;
     std::vector<std::uint8_t> file;
-    if (!readFile(path, kMaxFileBytes, file) || !headerAcceptable(file)) return false;
+    if (!readFile(path, kMaxFileBytes, file) || !headerAcceptable(file) || !readable(file)) return false;
 
-    SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-    if (rw == nullptr) return false;
-    SurfacePtr decoded(SDL_LoadBMP_RW(rw, 1));
-    if (!decoded) return false;
-    SurfacePtr argb(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    if (!argb || argb->w <= 0 || argb->h <= 0) return false;
-    decoded.reset();
+    int fileWidth = 0;
+    int fileHeight = 0;
+    int channels = 0;
+    const std::unique_ptr<stbi_uc, PixelsFree> rgb(
+        stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &fileWidth, &fileHeight, &channels, 3));
+    if (!rgb || fileWidth <= 0 || fileHeight <= 0) return false;
 
     // Nearest pixel, sampled at the centre of each target pixel; 8-bit channels cut to 5-6-5,
     // so pure black is 0 and pure white 0xFFFF.
     std::vector<std::uint16_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     std::vector<int> columns(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
-        columns[static_cast<std::size_t>(x)] = static_cast<int>((2LL * x + 1) * argb->w / (2LL * width));
-    if (SDL_LockSurface(argb.get()) != 0) return false;
+        columns[static_cast<std::size_t>(x)] = static_cast<int>((2LL * x + 1) * fileWidth / (2LL * width));
     for (int y = 0; y < height; ++y) {
-        const int sy = static_cast<int>((2LL * y + 1) * argb->h / (2LL * height));
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
-                                                                 static_cast<std::ptrdiff_t>(sy) * argb->pitch);
+        const int sy = static_cast<int>((2LL * y + 1) * fileHeight / (2LL * height));
+        const stbi_uc* row = rgb.get() + static_cast<std::ptrdiff_t>(sy) * fileWidth * 3;
         std::uint16_t* dst = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = row[columns[static_cast<std::size_t>(x)]];
-            dst[x] = static_cast<std::uint16_t>(((p >> 8) & 0xF800u) | ((p >> 5) & 0x07E0u) | ((p >> 3) & 0x001Fu));
+            const stbi_uc* p = row + columns[static_cast<std::size_t>(x)] * 3;
+            dst[x] = static_cast<std::uint16_t>(((p[0] & 0xF8u) << 8) | ((p[1] & 0xFCu) << 3) | (p[2] >> 3));
         }
     }
-    SDL_UnlockSurface(argb.get());
     out = std::move(pixels);
     return true;
 }

@@ -1,69 +1,98 @@
-// Platform text output: the game's Windows-1250 bytes rendered with SDL_ttf into a coverage
-// mask, the way the system's text output drew into a drawing context.
+// Platform text output: a line of Windows-1250 bytes or of UTF-8 laid out from the font's data
+// (text_glyphs.h) into a coverage mask, as SDL_ttf lays it out with HarfBuzz: pen positions
+// in 64ths of a pixel, each glyph at the whole pixel below its pen, the image as large as the
+// glyphs' boxes and the pen's end (and never lower than the font's line), overlapping
+// coverage combined bit by bit.
+#include "platform/common/text_glyphs.h"
 #include "platform/cp1250.h"
 #include "platform/platform.h"
-#include "platform/report.h"
 
-#include <SDL.h>
-#include <SDL_ttf.h>
-
-#include <map>
-#include <memory>
+#include <algorithm>
+#include <vector>
 
 namespace plat {
 
 namespace {
 
-struct FontCloser {
-    void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
-};
-using FontPtr = std::unique_ptr<TTF_Font, FontCloser>;
+int floorPixels(std::int32_t v) { return static_cast<int>((v & -64) / 64); }
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+std::int32_t kerning(char32_t first, char32_t second) {
+    const std::uint32_t pair = static_cast<std::uint32_t>(first) << 16 | static_cast<std::uint32_t>(second);
+    const glyphs::Kern* end = glyphs::kKerns + glyphs::kKernCount;
+    const glyphs::Kern* it = std::lower_bound(glyphs::kKerns, end, pair,
+                                              [](const glyphs::Kern& k, std::uint32_t p) { return k.pair < p; });
+    return it != end && it->pair == pair ? it->delta : 0;
+}
+
+// The data's index of `cp`, or 0 (the missing glyph) when the data lacks it.
+std::size_t glyphIndex(char32_t cp) {
+    const char32_t* end = glyphs::kCodePoints + glyphs::kGlyphCount;
+    const char32_t* it = std::lower_bound(glyphs::kCodePoints, end, cp);
+    return it != end && *it == cp ? static_cast<std::size_t>(it - glyphs::kCodePoints) : 0;
+}
+
+struct Placed {
+    const glyphs::Glyph* glyph;
+    int x;  // the bitmap's top-left corner, before the line's shift
+    int y;
 };
 
-TTF_Font* font(int pointSize) {
-    static std::map<int, FontPtr> fonts;  // fonts stay open for the run, one per size
-    auto it = fonts.find(pointSize);
-    if (it != fonts.end()) return it->second.get();
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
-        reportFailure("no text (the font library did not start)", TTF_GetError());
-        fonts.emplace(pointSize, nullptr);  // asked once a size, like a font that failed
-        return nullptr;
+// Lays out `text` (code points, a missing one as 0) into `out`.
+bool layOut(const std::vector<char32_t>& text, TextImage& out) {
+    out = TextImage{};
+    if (text.empty()) return false;
+    std::vector<Placed> placed;
+    placed.reserve(text.size());
+    std::int32_t pen = 0;
+    int minX = 0;
+    int maxX = 0;
+    int minY = 0;
+    int maxY = glyphs::kLineHeight;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const glyphs::Glyph& g = glyphs::kGlyphs[glyphIndex(text[i])];
+        const Placed p{&g, floorPixels(pen) + g.left, glyphs::kAscent - g.top};
+        pen += g.advance + (i + 1 < text.size() ? kerning(text[i], text[i + 1]) : 0);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x + g.width);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y + g.rows);
+        placed.push_back(p);
     }
-    TTF_Font* f = TTF_OpenFont(KALKULON_FONT_PATH, pointSize);
-    if (f != nullptr) TTF_SetFontHinting(f, TTF_HINTING_LIGHT);
-    else reportFailure("no text (the font " KALKULON_FONT_PATH " could not be opened)", TTF_GetError());
-    fonts.emplace(pointSize, FontPtr(f));
-    return f;
+    maxX = std::max(maxX, floorPixels(pen));
+    if (maxX == minX) return false;  // nothing to see: SDL_ttf makes no image either
+    out.width = maxX - minX;
+    out.height = maxY - minY;
+    out.coverage.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
+    for (const Placed& p : placed) {
+        const glyphs::Glyph& g = *p.glyph;
+        const std::uint8_t* source = glyphs::kPixels + g.pixels;
+        for (int row = 0; row < g.rows; ++row) {
+            std::uint8_t* target = out.coverage.data() +
+                                   static_cast<std::size_t>(p.y - minY + row) * static_cast<std::size_t>(out.width) +
+                                   (p.x - minX);
+            for (int col = 0; col < g.width; ++col) target[col] |= source[row * g.width + col];
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
-bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize) {
-    out = TextImage{};
-    if (length <= 0) return false;
-    TTF_Font* f = font(pointSize);
-    if (f == nullptr) return false;
-    const std::string utf8 = toUtf8(std::string_view(cp1250, static_cast<std::size_t>(length)));
-    SDL_Color white{255, 255, 255, 255};
-    std::unique_ptr<SDL_Surface, SurfaceFree> s(TTF_RenderUTF8_Blended(f, utf8.c_str(), white));
-    if (!s) return false;
-    std::unique_ptr<SDL_Surface, SurfaceFree> argb(SDL_ConvertSurfaceFormat(s.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    if (!argb) return false;
-    out.width = argb->w;
-    out.height = argb->h;
-    out.coverage.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
-    SDL_LockSurface(argb.get());
-    for (int y = 0; y < out.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
-                                                                 y * argb->pitch);
-        for (int x = 0; x < out.width; ++x)
-            out.coverage[static_cast<std::size_t>(y) * out.width + x] = static_cast<std::uint8_t>(row[x] >> 24);
+bool rasteriseText(const char* cp1250, int length, TextImage& out) {
+    std::vector<char32_t> text;
+    for (int i = 0; cp1250 != nullptr && i < length; ++i) {
+        const auto b = static_cast<unsigned char>(cp1250[i]);
+        const char32_t cp = b < 0x80 ? b : kCp1250High[b - 0x80];
+        text.push_back(cp == 0 && b != 0 ? 0xFFFD : cp);  // as toUtf8 names a byte the code page lacks
     }
-    SDL_UnlockSurface(argb.get());
-    return true;
+    return layOut(text, out);
+}
+
+bool rasteriseUtf8(const char* utf8, int length, TextImage& out) {
+    std::vector<char32_t> text;
+    for (std::size_t i = 0; utf8 != nullptr && i < static_cast<std::size_t>(length > 0 ? length : 0);)
+        text.push_back(nextCodePoint(utf8, static_cast<std::size_t>(length), i));
+    return layOut(text, out);
 }
 
 }  // namespace plat

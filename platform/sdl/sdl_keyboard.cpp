@@ -2,7 +2,7 @@
 // state, and the presses for typing, from SDL's key events. Shared and foreground-only: when
 // the window loses the foreground the source loses acquisition, and a read reports lost input
 // until it is acquired again.
-#include "platform/key_presses.h"
+#include "platform/keyboard_source.h"
 #include "platform/platform.h"
 #include "platform/scan_codes.h"
 #include "platform/sdl/sdl_state.h"
@@ -16,15 +16,8 @@ namespace plat {
 
 namespace {
 
-struct KeyboardState {
-    bool input = false;
-    bool created = false;
-    bool acquired = false;
-    KeyPresses presses;
-};
-
-KeyboardState& kb() {
-    static auto* k = new KeyboardState;
+KeyboardSource& kb() {
+    static auto* k = new KeyboardSource;
     return *k;
 }
 
@@ -143,9 +136,7 @@ bool windowHasFocus() {
 
 namespace sdl {
 void keyboardFocusChanged(bool focused) {
-    if (focused) return;
-    kb().acquired = false;
-    kb().presses.clear();
+    if (!focused) kb().leftForeground();
 }
 
 void keyPressed(const SDL_Keysym& key) {
@@ -154,57 +145,39 @@ void keyPressed(const SDL_Keysym& key) {
     if (altEnter) return;
     const std::uint8_t scan = pcScanCode(key.scancode);
     if (const std::uintptr_t message = virtualKeyOf(scan); message != 0) postMessage({kMsgKeyDown, message, 0});
-    if (kb().created) kb().presses.push(scan);
+    kb().pressed(scan);
 }
 
-void keyRepeated(const SDL_Keysym& key) {
-    if (kb().created) kb().presses.pushRepeat(pcScanCode(key.scancode));
-}
+void keyRepeated(const SDL_Keysym& key) { kb().repeated(pcScanCode(key.scancode)); }
 
-void keyReleased(const SDL_Keysym& key) { kb().presses.released(pcScanCode(key.scancode)); }
+void keyReleased(const SDL_Keysym& key) { kb().released(pcScanCode(key.scancode)); }
 
 void padKeyPressed(std::uint8_t scanCode) {
-    if (kb().created && state().focused) kb().presses.push(scanCode);
+    if (state().focused) kb().pressed(scanCode);
 }
 }  // namespace sdl
 
 bool inputCreate() {
-    kb().input = true;
+    kb().createInput();
     sdl::gamepadsOpen();
     return true;
 }
 
 void inputRelease() {
     sdl::gamepadsClose();
-    kb().input = false;
+    kb().releaseInput();
 }
 
-bool keyboardCreate() {
-    if (!kb().input) return false;
-    kb().created = true;
-    return true;
-}
+bool keyboardCreate() { return kb().create(); }
 
-bool keyboardAcquire() {
-    if (!kb().created || !windowHasFocus()) return false;
-    kb().acquired = true;
-    return true;
-}
+bool keyboardAcquire() { return kb().acquire(windowHasFocus()); }
 
-void keyboardUnacquire() { kb().acquired = false; }
+void keyboardUnacquire() { kb().unacquire(); }
 
-void keyboardRelease() {
-    kb().created = false;
-    kb().acquired = false;
-    kb().presses.clear();
-}
+void keyboardRelease() { kb().release(); }
 
 KeyRead keyboardRead(std::uint8_t state[256]) {
-    if (!kb().created) return KeyRead::Failed;
-    if (!kb().acquired || !windowHasFocus()) {
-        kb().acquired = false;
-        return KeyRead::InputLost;
-    }
+    if (const KeyRead readable = kb().readable(windowHasFocus()); readable != KeyRead::Ok) return readable;
     SDL_PumpEvents();
     std::memset(state, 0, 256);
     int count = 0;
@@ -224,10 +197,10 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
 }
 
 bool keyboardTakePress(KeyPress& press) {
-    if (const std::uint8_t repeat = sdl::gamepadRepeat(); repeat != 0 && kb().created) kb().presses.pushRepeat(repeat);
-    return kb().presses.take(press);
+    if (const std::uint8_t repeat = sdl::gamepadRepeat(); repeat != 0) kb().repeated(repeat);
+    return kb().take(press);
 }
 
-void keyboardDropPresses() { kb().presses.clear(); }
+void keyboardDropPresses() { kb().dropPresses(); }
 
 }  // namespace plat

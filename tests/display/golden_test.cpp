@@ -1,8 +1,9 @@
 // Whole composed frames against reference pictures (tests/golden/, see golden.h for how to
 // rewrite them). The pictures are made here, written as BMP files and loaded the way the game
 // loads them, so a frame covers the whole road: decoding, keys, copies, font, text and box.
-// The platform text comes from the system's DejaVu Sans Bold through SDL_ttf; another version
-// of the font or of FreeType can move its pixels, which is a reason to look and rewrite.
+// The platform text comes from the system's DejaVu Sans Bold, made data at build time; another
+// version of the font, FreeType or HarfBuzz can move its pixels, which is a reason to look and
+// rewrite.
 #include "display/golden.h"
 #include "display/display_fixture.h"
 #include "platform/cp1250.h"

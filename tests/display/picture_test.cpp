@@ -1,6 +1,6 @@
-// Pictures onto the surfaces: 8-, 24- and 32-bit files, rows stored either way up, files of
-// another size, the trace of a load, and files that are missing, lie in their header or are
-// cut short (a visible checker then, never garbage and never a failure).
+// Pictures onto the surfaces: 8-, 24- and 32-bit files, run-length coded ones, rows stored
+// either way up, files of another size, the trace of a load, and files that are missing, lie in
+// their header or are cut short (a visible checker then, never garbage and never a failure).
 #include "display/display_fixture.h"
 #include "support/bmp_writer.h"
 
@@ -67,6 +67,53 @@ TEST_F(Pictures, LoadsEightTwentyFourAndThirtyTwoBitFiles) {
     // The trace names the file exactly as it was asked for.
     const std::string trace = dir.read("debug.txt");
     EXPECT_NE(trace.find("wczytanie bitmapy...gfx\\klocki3.bmp\n przezucenie na powierzchnie..."), std::string::npos);
+}
+
+// Run-length coded pictures read as the desktop always read them: runs, absolute runs padded
+// to a word, line ends, jumps (the pixels jumped over are colour 0), and an absolute run past
+// the row's end, lost beyond the picture.
+TEST_F(Pictures, RunLengthCodedPicturesLoad) {
+    const std::string palette(
+        "\0\0\0\0"
+        "\0\0\xFF\0"
+        "\xFF\0\0\0",
+        12);  // black, red, blue
+    struct Case {
+        const char* what;
+        std::uint16_t bits;
+        std::uint32_t compression;
+        std::string runs;
+    };
+    const Case cases[] = {
+        {"8 bits", 8, 1,
+         std::string("\2\1"
+                     "\0\3\2\1\2\0"
+                     "\0\0"
+                     "\0\2\1\0"
+                     "\1\2"
+                     "\0\1",
+                     18)},
+        {"4 bits", 4, 2,
+         std::string("\2\x11"
+                     "\0\3\x21\x20"
+                     "\0\0"
+                     "\0\2\1\0"
+                     "\1\x20"
+                     "\0\1",
+                     16)},
+    };
+    const Rgb black{0, 0, 0}, red{255, 0, 0}, blue{0, 0, 255};
+    const Rgb shown[2][4] = {{black, blue, black, black}, {red, red, blue, red}};  // top row first
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string headers = testing_support::bmpHeaders(
+            4, 2, c.bits, 54 + 12, static_cast<std::uint32_t>(54 + 12 + c.runs.size()), c.compression, 3);
+        writeFile("gfx/klocki1.bmp", headers + palette + c.runs);
+        EXPECT_TRUE(display->loadBlocksBitmap("gfx\\klocki1.bmp"));
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(display->blocksSurface->at(x * 32 + 16, y * 16 + 8), rgb565(shown[y][x])) << x << "," << y;
+    }
 }
 
 TEST_F(Pictures, FilesOfAnotherSizeAreScaledToTheSurface) {

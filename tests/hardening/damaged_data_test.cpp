@@ -421,7 +421,7 @@ std::string coreHeaderOnly(std::uint16_t width, std::uint16_t height) {
 }  // namespace
 
 // Every picture of the game broken at once: empty, a file of gigabytes, headers that claim
-// billions of pixels, a run-length picture claiming the largest size the check lets through.
+// billions of pixels, a run-length picture of the largest size.
 // The game starts within a second and never takes 100 MB more, each refused picture shows the
 // checker, and the game can be played and left.
 TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce) {
@@ -448,9 +448,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
         EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
         EXPECT_TRUE(showsChecker(*a.display.playerSurface));
         EXPECT_TRUE(showsChecker(*a.display.backgroundSurface));
-        // The run-length picture passes the check and holds no runs: one colour all over.
-        const Surface& blocks = *a.display.blocksSurface;
-        EXPECT_EQ(std::count(blocks.pixels(), blocks.pixels() + 128 * 32, blocks.at(0, 0)), 128 * 32);
+        EXPECT_TRUE(showsChecker(*a.display.blocksSurface));  // run-length coding is not read
     });
     const int code = game.run([&](Game& a, long poll) {
         if (firstPoll) {

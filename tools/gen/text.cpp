@@ -1,7 +1,7 @@
 #include "text.h"
 
 #include "draw.h"
-#include "platform/platform.h"
+#include "platform/sdl_text.h"
 
 #include <algorithm>
 #include <string>
@@ -11,7 +11,7 @@ namespace gen {
 Mask textMask(std::string_view cp1250, int pointSize) {
     plat::TextImage ti;
     Mask m;
-    if (!plat::rasteriseText(cp1250.data(), static_cast<int>(cp1250.size()), ti, pointSize)) return m;
+    if (!plat::sdl::rasteriseTtf(cp1250.data(), static_cast<int>(cp1250.size()), ti, pointSize)) return m;
     m.width = ti.width;
     m.height = ti.height;
     m.alpha = ti.coverage;
