@@ -29,7 +29,8 @@ bool stepOneFrame(void* game) {
 
 int main(int argc, char** argv) {
     const DataFolder folder = enterDataFolder(runningExecutable(argv[0]));
-    if (const int exitCode = handleOptions(argc, argv, folder); exitCode >= 0) return exitCode;
+    StartOptions start;  // the class folder's records are the desktop's; a page keeps none
+    if (const int exitCode = handleOptions(argc, argv, folder, start); exitCode >= 0) return exitCode;
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
     static Game theGame(ErrorReporter{kTraceFile});
     if (!startUp(theGame)) return 1;
