@@ -79,6 +79,19 @@ consteval Cp1250Text<N> cp1250(const char (&utf8)[N]) {
     return out;
 }
 
+// UTF-8 to Windows-1250 bytes, at run time ('?' for a character the code page lacks).
+inline std::string fromUtf8(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i++]);
+        const int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : 3;
+        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+        for (int k = 0; k < extra && i < utf8.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3F);
+        out.push_back(cp1250Byte(cp));
+    }
+    return out;
+}
+
 // Windows-1250 bytes to UTF-8 (bytes the code page does not define become U+FFFD).
 inline std::string toUtf8(std::string_view cp) {
     std::string out;

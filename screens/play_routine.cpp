@@ -87,8 +87,10 @@ void Application::drawLevelAndHud(std::uint32_t framesShown) {
     display.drawBonuses();
     display.drawCollected();
     display.drawPlayer();
-    display.drawText(0, 5, "FPS:");
-    display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
+    if (showFrameRate) {
+        display.drawText(0, 5, "FPS:");
+        display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
+    }
     display.drawFontNumber(28, 458, w.lives);
     display.drawFontText(568, 448, kPoints);
     display.drawFontNumber(573, 465, w.score);

@@ -149,6 +149,7 @@ public:
     std::int32_t levelNumber = 0;
     bool showStory = false;
     bool cursorShown = false;
+    bool showFrameRate = true;  // the frame counter; a lesson pack may hide it
     std::int32_t hoverButton = kHoverNone;
     // The buttons drawn in the last frame (codes firstButtonShown on, buttonsShown of them), the
     // one under the mouse, and the one chosen with the keys with where the mouse was then.

@@ -5,7 +5,9 @@
 #include "shell/options.h"
 
 int main(int argc, char** argv) {
-    if (const int exitCode = handleOptions(argc, argv); exitCode >= 0) return exitCode;
+    GameSettings settings;
+    if (const int exitCode = handleOptions(argc, argv, &settings); exitCode >= 0) return exitCode;
     static Application theApplication;
+    theApplication.showFrameRate = settings.showFrameRate;
     return theApplication.run();
 }

@@ -49,8 +49,10 @@ int Application::mainLoop() {
         else playRoutine();
         if (quitTaken) return quitCode;
 
-        display.drawText(0, 5, "FPS:");
-        display.drawNumber(50, 5, static_cast<std::int32_t>(frameRate.shown()));
+        if (showFrameRate) {
+            display.drawText(0, 5, "FPS:");
+            display.drawNumber(50, 5, static_cast<std::int32_t>(frameRate.shown()));
+        }
         if (display.flip() != 0) close();
     }
 }

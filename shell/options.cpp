@@ -1,7 +1,9 @@
 #include "shell/options.h"
 
 #include "lessons/pack.h"
-#include "lessons/proof.h"
+#include "lessons/pack_check.h"
+#include "platform/cp1250.h"
+#include "platform/platform.h"
 
 #include <unistd.h>
 
@@ -47,14 +49,37 @@ const lvl::Text kHelp = {
     "Przykład: kalkulon --pack tabliczka-2-5-10\n"};
 
 int listPacks(const lvl::Installed& installed) {
-    const std::vector<lvl::PackEntry> packs = lvl::listPacks(lvl::packRoots(installed));
+    const std::vector<lvl::PackStatus> packs = lvl::packStatuses(installed);
     if (packs.empty()) say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów."});
-    for (const lvl::PackEntry& p : packs) std::printf("%-24s %s\n", p.name.c_str(), p.title.c_str());
+    for (const lvl::PackStatus& p : packs) {
+        std::printf("%-24s %s\n", p.entry.name.c_str(), p.entry.title.c_str());
+        if (!p.broken) continue;
+        const std::string more = std::to_string(p.problems.size() - 1);
+        say(stdout, {"  BROKEN, cannot be played: " + p.problems[0].format(language) +
+                         (p.problems.size() > 1 ? " (and " + more + " more)" : ""),
+                     "  USZKODZONY, nie da się grać: " + p.problems[0].format(language) +
+                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : "")});
+    }
     return 0;
 }
 
+// A pack that cannot be played, said on standard error and in the game's message window (a
+// pack is often started from a desktop shortcut, where standard error goes nowhere).
+int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
+    constexpr std::size_t kShown = 8;
+    lvl::report(stderr, problems, language);
+    say(stderr, why);
+    std::string text;
+    for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) text += problems[i].format(language) + "\n";
+    if (problems.size() > kShown) text += "...\n";
+    text += why.in(language);
+    static constexpr auto kCaption = plat::cp1250("Kalkulon");
+    plat::messageBox(plat::fromUtf8(text).c_str(), kCaption);
+    return 2;
+}
+
 // Reads, proves and compiles the pack into its run folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed) {
+int enterPack(const std::string& argument, const lvl::Installed& installed, GameSettings* settings) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     const char* start = std::getenv("KALKULON_START_DIR");  // where the launcher was started
@@ -62,43 +87,31 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     std::string key;
     lvl::Text error;
     if (!lvl::resolvePack(argument, start != nullptr && *start != '\0' ? fs::path(start) : here, lvl::packRoots(installed),
-                          folder, key, error)) {
-        say(stderr, error);
-        return 2;
-    }
+                          folder, key, error))
+        return refuse({}, error);
     lvl::Pack pack;
     std::vector<lvl::Problem> problems;
-    if (!lvl::readPack(folder, installed.scenery, pack, problems)) {
-        lvl::report(stderr, problems, language);
-        say(stderr,
-            {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi."});
-        return 2;
-    }
+    if (!lvl::readPack(folder, installed.scenery, pack, problems))
+        return refuse(problems, {"The pack cannot be played until these are mended.",
+                                 "Pakietu nie da się grać, dopóki tego się nie poprawi."});
+    lvl::report(stderr, pack.remarks, language);
     const fs::path run = here / kRunFolders / key;
     fs::create_directories(run, ec);
-    if (ec || ::chdir(run.c_str()) != 0) {
-        say(stderr, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
-        return 2;
-    }
+    if (ec || ::chdir(run.c_str()) != 0)
+        return refuse({}, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
     // The proofs run the game's own code, whose trace lands here and is started afresh by the
     // game.
-    for (std::size_t i = 0; i < pack.levels.size(); ++i) solver::proveLevel(pack.levels[i], pack.files[i], problems);
-    if (!problems.empty()) {
-        lvl::report(stderr, problems, language);
-        say(stderr, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
-                     "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
-        return 2;
-    }
-    if (!lvl::prepareRunFolder(pack, installed, run, error)) {
-        say(stderr, error);
-        return 2;
-    }
+    if (!lvl::provePack(pack, problems))
+        return refuse(problems, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
+                                 "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
+    if (!lvl::prepareRunFolder(pack, installed, run, error)) return refuse({}, error);
+    if (settings != nullptr) settings->showFrameRate = pack.settings.showFrameRate;
     return -1;
 }
 
 }  // namespace
 
-int handleOptions(int argc, char** argv) {
+int handleOptions(int argc, char** argv, GameSettings* settings) {
     if (argc <= 1) return -1;
     language = lvl::languageFromEnvironment();
     const std::string option = argv[1];
@@ -117,5 +130,5 @@ int handleOptions(int argc, char** argv) {
         say(stderr, error);
         return 2;
     }
-    return pack ? enterPack(argv[2], installed) : listPacks(installed);
+    return pack ? enterPack(argv[2], installed, settings) : listPacks(installed);
 }

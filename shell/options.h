@@ -2,8 +2,14 @@
 // of the built-in levels, --list-packs lists the installed packs, --help explains them.
 #pragma once
 
+// What a lesson pack asks of the game: its classroom settings (pack.txt).
+struct GameSettings {
+    bool showFrameRate = true;
+};
+
 // Handles the options. Returns -1 when the game is to start, in the current folder; for a pack
 // that folder is then the pack's own run folder (its compiled levels, links to the game's
-// pictures and music, its own high-score table), already entered. Otherwise returns the exit
-// code, having said what was asked for or what is wrong.
-int handleOptions(int argc, char** argv);
+// pictures and music, its own high-score table), already entered, and `settings` are the
+// pack's. Otherwise returns the exit code, having said what was asked for or what is wrong: on
+// standard error and, for a pack that cannot be played, in the game's message window too.
+int handleOptions(int argc, char** argv, GameSettings* settings = nullptr);

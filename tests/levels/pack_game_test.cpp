@@ -1,8 +1,13 @@
 // Lesson packs in the game: an example pack played by name through a whole headless game to
-// the ending, its score saved in its own table while the game's own table is not touched; and
-// packs that the game refuses to play.
+// the ending, as its settings ask, its score saved in its own table
+// while the game's own table is not touched; packs that the game refuses to play, said where a
+// teacher looks; the listed packs with the broken ones marked; pack.txt's settings and a text
+// saved in Windows-1250.
 #include "lessons/level_binary.h"
+#include "lessons/pack.h"
 #include "lessons/solver.h"
+#include "platform/cp1250.h"
+#include "platform/headless.h"
 #include "shell/options.h"
 
 #include "support/test_game.h"
@@ -12,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -39,18 +45,22 @@ private:
     std::optional<std::string> previous_;
 };
 
-int options(std::vector<std::string> args) {
+int options(std::vector<std::string> args, GameSettings* settings = nullptr) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    return handleOptions(static_cast<int>(argv.size()), argv.data());
+    return handleOptions(static_cast<int>(argv.size()), argv.data(), settings);
 }
+
+const fs::path kExamples = fs::path(KALKULON_GAME_DIR) / "packs";
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     testing_support::TestGame game;
     const PackFolder folder(game.dir);
-    ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}), -1);
+    GameSettings settings;
+    ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}, &settings), -1);
     const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
     EXPECT_EQ(fs::current_path(), run);
+    game.app->showFrameRate = settings.showFrameRate;  // as the program's main does
 
     std::vector<solver::Route> routes(8);
     for (int n = 1; n <= 7; ++n) {
@@ -72,6 +82,7 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     table.read(reinterpret_cast<char*>(&best), 4);
     EXPECT_EQ(best, testing_support::pointsOf(routes));
     EXPECT_FALSE(fs::exists(game.dir.path() / "hiscore.tbl")) << "the game's own table";
+
 }
 
 // Each level shows the installed background it names, and the block picture that goes with that
@@ -86,7 +97,7 @@ TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
     ASSERT_EQ(options({"kalkulon", "--pack", "mine"}), -1);
     EXPECT_EQ(fs::read_symlink("gfx/klocki1.bmp").filename(), "klocki3.bmp");
     EXPECT_EQ(fs::read_symlink("gfx/klocki2.bmp").filename(), "klocki2.bmp");
-    EXPECT_EQ(fs::read_symlink("gfx/grota.bmp"), fs::canonical(fs::path(KALKULON_GAME_DIR) / "gfx" / "grota.bmp"));
+    EXPECT_EQ(fs::read_symlink("gfx/grota.bmp"), fs::canonical(kExamples / ".." / "gfx" / "plain" / "grota.bmp"));  // as asked
     lvl::Level level;
     std::string error;
     ASSERT_TRUE(lvl::readLevelFile("level/level1.lvl", level, error)) << error;
@@ -115,20 +126,88 @@ TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
     dir.write("trap/level1.txt", text);
     copy("untitled");
     dir.write("untitled/pack.txt", "title   # the title went missing\n");
-    const std::pair<const char*, const char*> cases[] = {{"untitled", "untitled/pack.txt:1: \"title\" needs a text"},
-                                                         {"missing", "missing/level4.txt:1: cannot read the file"},
-                                                         {"outside", "outside/level2.txt:1: the file points outside its pack"},
-                                                         {"trap", "trap/level1.txt:21: a trap: the hero can fall off the grid"},
-                                                         {"no-such-pack", "no pack named no-such-pack"}};
+    copy("capitals");
+    fs::rename("capitals/level1.txt", "capitals/Level1.txt");
+    const std::pair<const char*, const char*> cases[] = {
+        {"untitled", "untitled/pack.txt:1: \"title\" needs a text"},
+        {"capitals", "capitals/level1.txt:1: there is no level1.txt; did you mean \"Level1.txt\"? Rename it level1.txt"},
+        {"missing", "missing/level4.txt:1: cannot read the file"},
+        {"outside", "outside/level2.txt:1: the file points outside its pack"},
+        {"trap", "trap/level1.txt:21: a trap: the hero can fall off the grid"},
+        {"no-such-pack", "no pack named no-such-pack"}};
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
+        const std::size_t boxes = plat::headless::messageBoxes().size();
         testing::internal::CaptureStderr();
         EXPECT_EQ(options({"kalkulon", "--pack", name}), 2);
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_NE(said.find(message), std::string::npos) << said;
+        // Started from a desktop, standard error goes nowhere: the game's message window says it.
+        ASSERT_EQ(plat::headless::messageBoxes().size(), boxes + 1);
+        EXPECT_NE(plat::headless::messageBoxes().back().text.find(message), std::string::npos);
         fs::current_path(dir.path());
     }
     EXPECT_EQ(options({"kalkulon", "--list-packs", "x"}), 2);
+}
+
+TEST(PackGame, ListedPacksMarkTheBrokenOnes) {
+    testing_support::TempDir dir;
+    const PackFolder folder(dir);
+    const fs::path mine = dir.path() / "xdg" / "kalkulon" / "packs";
+    fs::create_directories(mine);
+    fs::copy(kExamples / "tabliczka-2-5-10", mine / "dobry");
+    fs::copy(kExamples / "tabliczka-2-5-10", mine / "zepsuty");
+    fs::rename(mine / "zepsuty" / "level3.txt", mine / "zepsuty" / "level3.txt.txt");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(options({"kalkulon", "--list-packs"}), 0);
+    const std::string listed = testing::internal::GetCapturedStdout();
+    const std::string title = "Tabliczka mnożenia: x2, x5, x10\n";
+    const std::string broken = "  BROKEN, cannot be played: " + (mine / "zepsuty" / "level3.txt").string() +
+                               ":1: there is no level3.txt; did you mean \"level3.txt.txt\"? Rename it level3.txt\n";
+    EXPECT_NE(listed.find("dobry" + std::string(20, ' ') + title + "zepsuty" + std::string(18, ' ') + title + broken),
+              std::string::npos)
+        << listed;
+}
+
+// pack.txt's settings reach the game; a pack saved in Windows-1250 is read as such and said to
+// be; a text in neither encoding, or a setting the game does not know, is named.
+TEST(PackGame, SettingsAndEncodingsOfPackTxt) {
+    testing_support::TempDir dir;
+    const PackFolder folder(dir);
+    fs::copy(kExamples / "tabliczka-2-5-10", "ansi");
+    dir.write("ansi/pack.txt", plat::fromUtf8("title Mnożenie przez 2\nfps off\nbackgrounds plain\n"));
+    GameSettings settings;
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(options({"kalkulon", "--pack", "ansi"}, &settings), -1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("ansi/pack.txt:1: note: the file is not UTF-8 and was read as "
+                                                          "Windows-1250"),
+              std::string::npos);
+    EXPECT_FALSE(settings.showFrameRate);
+    EXPECT_EQ(fs::read_symlink("gfx/laka.bmp"), fs::canonical(kExamples / ".." / "gfx" / "plain" / "laka.bmp"));
+    const auto bytes = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    EXPECT_NE(bytes("gfx/laka.bmp"), bytes(kExamples / ".." / "gfx" / "laka.bmp")) << "the plain background is the painted one";
+    fs::current_path(dir.path());
+    lvl::Installed installed;
+    lvl::Text error;
+    ASSERT_TRUE(lvl::findInstalled(KALKULON_GAME_DIR, installed, error));
+    lvl::Pack pack;
+    std::vector<lvl::Problem> problems;
+    EXPECT_TRUE(lvl::readPack("ansi", installed.scenery, pack, problems));
+    EXPECT_EQ(pack.title, "Mnożenie przez 2");
+
+    const std::pair<std::string, std::string> wrong[] = {
+        {"fps maybe\n", "ansi/pack.txt:1: \"fps\" takes on or off, not \"maybe\""},
+        {"title \x81\x98\n", "ansi/pack.txt:1: the file is neither UTF-8 nor Windows-1250: save it as UTF-8"}};
+    for (const auto& [text, message] : wrong) {
+        dir.write("ansi/pack.txt", text);
+        problems.clear();
+        EXPECT_FALSE(lvl::readPack("ansi", installed.scenery, pack, problems));
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0].format(lvl::Language::English), message);
+    }
 }
 
 }  // namespace

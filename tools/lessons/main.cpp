@@ -2,10 +2,9 @@
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish or English by LANG.
 #include "lessons/pack.h"
+#include "lessons/pack_check.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -112,23 +111,6 @@ fs::path dataFolder(const std::string& given) {
     return KALKULON_GAME_DIR;
 }
 
-// The proofs run the game's own code, which writes its trace "debug.txt" where it runs: a
-// scratch folder, removed at the end.
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "kalkulon-levels-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr && ::chdir(pattern.c_str()) == 0) path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-
-private:
-    std::string path_;
-};
-
 struct Counts {
     int levels = 0;
     int fair = 0;
@@ -175,6 +157,7 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
     if (fs::is_directory(target, ec)) {
         lvl::Pack pack;
         lvl::readPack(target, installed.scenery, pack, problems);
+        report(pack.remarks);
         for (std::size_t i = 0; i < pack.levels.size(); ++i) {
             const bool readWell = std::none_of(problems.begin(), problems.end(),
                                                [&](const lvl::Problem& p) { return p.file == pack.files[i]; });
@@ -183,8 +166,10 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
     } else {
         std::string text;
         lvl::LevelSource source;
-        if (lvl::readSourceFile(target, target, text, problems))
+        std::vector<lvl::Problem> remarks;
+        if (lvl::readSourceFile(target, target, text, problems, &remarks))
             lvl::readLevelText(text, target, &installed.scenery, source, problems);
+        report(remarks);
         out.push_back({target, source, problems.empty()});
     }
     report(problems);
@@ -247,7 +232,7 @@ int main(int argc, char** argv) {
             std::vector<Reading> more = read(r, installed);
             levels.insert(levels.end(), more.begin(), more.end());
         }
-        Scratch scratch;
+        const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
         Counts counts;
         bool ok = true;
         for (const Reading& r : levels) {
@@ -267,9 +252,10 @@ int main(int argc, char** argv) {
         lvl::Pack pack;
         std::vector<lvl::Problem> problems;
         const bool read = lvl::readPack(rest[0], installed.scenery, pack, problems);
+        report(pack.remarks);
         report(problems);
         if (!read) return 1;
-        Scratch scratch;
+        const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
         Counts counts;
         bool ok = true;
         for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
@@ -299,7 +285,7 @@ int main(int argc, char** argv) {
             say(stderr, error);
             return 2;
         }
-        Scratch scratch;
+        const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
         lessons::PracticePack pack;
         if (!lessons::makePracticePack(spec, n, installed.scenery, pack, error) || !lessons::writePack(pack, outFolder, error)) {
             say(stderr, error);
