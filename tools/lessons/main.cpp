@@ -1,6 +1,7 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish or English by LANG.
+#include "lessons/answers.h"
 #include "lessons/pack.h"
 #include "lessons/pack_check.h"
 #include "lessons/practice.h"
@@ -33,14 +34,18 @@ Commands:
                              file:line. Then each level is proven: every token can be reached,
                              there is no trap (a place from which the hero can no longer reach
                              every token, such as a ledge too high to climb back or a pit), and
-                             some route makes the board's number. A winning sum and its route
-                             length are shown. Exit code 0 only when every level passes.
+                             some route makes the board's number. A winning sum, its route
+                             length and climb are shown, then every answer: every sum of the
+                             level's tokens that makes the board's number (3+4 and 4+3 are one),
+                             with a warning when there is more than one. Exit code 0 only when
+                             every level passes.
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
                              music. Nothing is written when a level fails the check.
   practice --facts SPEC --seed N --out DIR
                              Write a practice pack of seven levels for a family of facts,
-                             each level proven as by check, a little harder each time.
+                             each level proven as by check and with one answer, harder and
+                             higher each time.
                              SPEC is one family or several joined by commas:
                                add10   sums within 10        add20   sums within 20
                                sub20   differences within 20
@@ -71,14 +76,18 @@ Polecenia:
                              sprawdzany: każdy żeton da się dosięgnąć, nie ma pułapki (miejsca,
                              z którego bohater nie dosięgnie już wszystkich żetonów, jak za
                              wysoka półka albo dół), i jakaś droga daje liczbę z tablicy.
-                             Pokazuje zwycięskie działanie i długość drogi. Kod wyjścia 0
-                             tylko wtedy, gdy wszystkie poziomy są dobre.
+                             Pokazuje zwycięskie działanie, długość drogi i wspinaczkę, potem
+                             wszystkie odpowiedzi: działania z żetonów poziomu dające liczbę
+                             z tablicy (3+4 i 4+3 to jedno), z ostrzeżeniem, gdy jest ich
+                             więcej niż jedna. Kod wyjścia 0 tylko wtedy, gdy wszystkie
+                             poziomy są dobre.
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
                              gdy któryś poziom nie przejdzie sprawdzenia.
   practice --facts RODZAJ --seed N --out FOLDER
                              Zapisuje pakiet ćwiczeń z siedmiu poziomów dla rodziny działań;
-                             każdy poziom sprawdzony jak przez check, każdy trochę trudniejszy.
+                             każdy poziom sprawdzony jak przez check i z jedną odpowiedzią,
+                             każdy trudniejszy i wyżej.
                              RODZAJ to jedna rodzina albo kilka po przecinku:
                                add10   dodawanie do 10   add20   dodawanie do 20
                                sub20   odejmowanie do 20
@@ -125,10 +134,37 @@ void sayFair(const lvl::LevelSource& source, const std::string& file, const solv
     for (char& c : sekundy)
         if (c == '.') c = ',';
     const std::string value = std::to_string(source.level.target);
-    say(stdout, {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" +
-                     seconds + " s); " + std::to_string(proof.places) + " places explored, no trap",
-                 file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" +
-                     sekundy + " s); zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+    const std::string climb = std::to_string(proof.climb);
+    say(stdout,
+        {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" + seconds +
+             " s) climbing " + climb + (proof.climb == 1 ? " cell" : " cells") + "; " + std::to_string(proof.places) +
+             " places explored, no trap",
+         file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" + sekundy +
+             " s) w górę o " + climb + " pól; zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+}
+
+// Every answer of the level; more than one is worth a warning, as the level can be won without
+// the fact it practises.
+void sayAnswers(const lvl::LevelSource& source, const std::string& file) {
+    constexpr std::size_t kListed = 12;
+    const lessons::Answers answers = lessons::answersOf(source.level);
+    std::string list;
+    for (std::size_t i = 0; i < answers.sums.size() && i < kListed; ++i) list += (i == 0 ? "" : ", ") + answers.sums[i];
+    const std::string value = " = " + std::to_string(source.level.target);
+    const std::string count = std::to_string(answers.sums.size());
+    const std::string more = answers.sums.size() > kListed ? std::to_string(answers.sums.size() - kListed) : "";
+    if (answers.complete && answers.sums.size() == 1) {
+        say(stdout, {file + ": one answer: " + list + value, file + ": jedna odpowiedź: " + list + value});
+        return;
+    }
+    const lvl::Text counted = answers.complete
+                                  ? lvl::Text{count + " answers", "odpowiedzi: " + count}
+                                  : lvl::Text{"at least " + count + " answers (more sums than can be tried)",
+                                              "odpowiedzi co najmniej " + count + " (więcej działań, niż da się sprawdzić)"};
+    say(stdout, {file + ": warning: " + counted.en + ": " + list + (more.empty() ? "" : " and " + more + " more") + value +
+                     "; a child can win without practising one fact",
+                 file + ": uwaga: " + counted.pl + ": " + list + (more.empty() ? "" : " i " + more + " innych") + value +
+                     "; dziecko może wygrać bez ćwiczenia jednego działania"});
 }
 
 bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts& counts) {
@@ -139,6 +175,7 @@ bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts
     if (!proof.fair) return false;
     ++counts.fair;
     sayFair(source, file, proof);
+    sayAnswers(source, file);
     return true;
 }
 
