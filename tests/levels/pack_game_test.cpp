@@ -1,5 +1,5 @@
 // Lesson packs in the game: an example pack played by name through a whole headless game to
-// the ending, as its settings ask, its score saved in its own table
+// the ending, as its settings ask and as its preview draws it, its score saved in its own table
 // while the game's own table is not touched; packs that the game refuses to play, said where a
 // teacher looks; the listed packs with the broken ones marked; pack.txt's settings and a text
 // saved in Windows-1250.
@@ -8,6 +8,7 @@
 #include "lessons/solver.h"
 #include "platform/cp1250.h"
 #include "platform/headless.h"
+#include "preview.h"
 #include "shell/options.h"
 
 #include "support/test_game.h"
@@ -61,6 +62,12 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
     EXPECT_EQ(fs::current_path(), run);
     game.app->showFrameRate = settings.showFrameRate;  // as the program's main does
+    // The first frame each level is played in (the first of level 1 shows the story over it).
+    std::vector<preview::Frame> started(8);
+    plat::headless::setPresentHook([&](const plat::headless::Frame& frame) {
+        if (frame.flip && game.app->screenShown() == Screen::Play && started[game.app->levelNumber].empty())
+            started[game.app->levelNumber] = frame.pixels;
+    });
 
     std::vector<solver::Route> routes(8);
     for (int n = 1; n <= 7; ++n) {
@@ -83,6 +90,21 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     EXPECT_EQ(best, testing_support::pointsOf(routes));
     EXPECT_FALSE(fs::exists(game.dir.path() / "hiscore.tbl")) << "the game's own table";
 
+    // The preview draws each level as the game showed it, frame counter hidden as the pack asks;
+    // the lives and points below the grid are the game's own.
+    lvl::Installed installed;
+    lvl::Text error;
+    lvl::Pack pack;
+    std::vector<lvl::Problem> problems;
+    ASSERT_TRUE(lvl::findInstalled(KALKULON_GAME_DIR, installed, error) &&
+                lvl::readPack(kExamples / "dodawanie-do-20", installed.scenery, pack, problems));
+    std::vector<preview::Frame> drawn;
+    ASSERT_TRUE(preview::levelFrames(pack, installed, drawn, error)) << error.en;
+    const auto grid = static_cast<std::ptrdiff_t>(lvl::kPlayWidth * lvl::kPlayHeight);
+    for (std::size_t n = 2; n <= 7; ++n) {
+        ASSERT_EQ(started[n].size(), drawn[n - 1].size()) << "level " << n;
+        EXPECT_TRUE(std::equal(started[n].begin(), started[n].begin() + grid, drawn[n - 1].begin())) << "level " << n;
+    }
 }
 
 // Each level shows the installed background it names, and the block picture that goes with that

@@ -6,6 +6,7 @@
 #include "lessons/pack_check.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
+#include "preview.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,6 +43,9 @@ Commands:
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
                              music. Nothing is written when a level fails the check.
+  preview PACK --out DIR     Draw each level as the game shows it when it starts, as
+                             DIR/level1.png to level7.png, and all seven on DIR/sheet.png,
+                             to print or show before class.
   practice --facts SPEC --seed N --out DIR
                              Write a practice pack of seven levels for a family of facts,
                              each level proven as by check and with one answer, harder and
@@ -61,6 +65,7 @@ Options:
 Examples:
   kalkulon-levels check my-level.txt
   kalkulon-levels check ~/lessons/razy-3
+  kalkulon-levels preview ~/lessons/razy-3 --out ~/lessons/razy-3-preview
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
 )",
@@ -84,6 +89,10 @@ Polecenia:
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
                              gdy któryś poziom nie przejdzie sprawdzenia.
+  preview PAKIET --out FOLDER
+                             Rysuje każdy poziom tak, jak gra go pokazuje na starcie, jako
+                             FOLDER/level1.png do level7.png, i wszystkie siedem na
+                             FOLDER/sheet.png, do wydruku albo pokazania przed lekcją.
   practice --facts RODZAJ --seed N --out FOLDER
                              Zapisuje pakiet ćwiczeń z siedmiu poziomów dla rodziny działań;
                              każdy poziom sprawdzony jak przez check i z jedną odpowiedzią,
@@ -102,6 +111,7 @@ Opcje:
 Przykłady:
   kalkulon-levels check moj-poziom.txt
   kalkulon-levels check ~/lekcje/razy-3
+  kalkulon-levels preview ~/lekcje/razy-3 --out ~/lekcje/razy-3-podglad
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
 )"};
@@ -217,10 +227,115 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
 
 int usage() {
     say(stderr,
-        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | help",
-         "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | practice --facts RODZAJ --seed N --out "
-         "FOLDER | help"});
+        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | preview PACK --out DIR | practice --facts SPEC "
+         "--seed N --out DIR | help",
+         "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | preview PAKIET --out FOLDER | practice "
+         "--facts RODZAJ --seed N --out FOLDER | help"});
     return 2;
+}
+
+// What the command line asked for, the command's own words in `rest`.
+struct Request {
+    std::vector<std::string> rest;
+    fs::path out;  // absolute, read before the proofs move into their scratch folder
+    std::string facts, seed;
+    lvl::Installed installed;
+};
+
+int check(const Request& r) {
+    if (r.rest.empty()) return usage();
+    std::vector<Reading> levels;
+    for (const std::string& target : r.rest) {
+        std::vector<Reading> more = read(target, r.installed);
+        levels.insert(levels.end(), more.begin(), more.end());
+    }
+    const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
+    Counts counts;
+    bool ok = true;
+    for (const Reading& level : levels) {
+        if (level.readWell) {
+            ok &= proveAndSay(level.source, level.file, counts);
+        } else {
+            ++counts.levels;
+            ok = false;
+        }
+    }
+    say(stdout, {std::to_string(counts.fair) + " of " + std::to_string(counts.levels) + " levels fair",
+                 "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels)});
+    return ok ? 0 : 1;
+}
+
+// The pack named on the command line, its remarks and mistakes said; false when it has mistakes.
+bool readOnePack(const Request& r, lvl::Pack& pack) {
+    std::vector<lvl::Problem> problems;
+    const bool read = lvl::readPack(r.rest[0], r.installed.scenery, pack, problems);
+    report(pack.remarks);
+    report(problems);
+    return read;
+}
+
+int build(const Request& r) {
+    if (r.rest.size() != 1 || r.out.empty()) return usage();
+    lvl::Pack pack;
+    if (!readOnePack(r, pack)) return 1;
+    const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
+    Counts counts;
+    bool ok = true;
+    for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
+    if (!ok) {
+        say(stderr, {"nothing built: the pack has levels that fail the check",
+                     "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
+        return 1;
+    }
+    lvl::Text error;
+    if (!lvl::prepareRunFolder(pack, r.installed, r.out, error)) {
+        say(stderr, error);
+        return 1;
+    }
+    say(stdout, {r.out.string() + ": a game folder for \"" + pack.title + "\"",
+                 r.out.string() + ": folder gry dla \"" + pack.title + "\""});
+    return 0;
+}
+
+int showPreview(const Request& r) {
+    if (r.rest.size() != 1 || r.out.empty()) return usage();
+    lvl::Pack pack;
+    if (!readOnePack(r, pack)) return 1;
+    std::vector<fs::path> written;
+    lvl::Text error;
+    if (!preview::writePreview(pack, r.installed, r.out, written, error)) {
+        say(stderr, error);
+        return 1;
+    }
+    for (const fs::path& file : written) std::printf("%s\n", file.c_str());
+    return 0;
+}
+
+int practice(const Request& r) {
+    if (!r.rest.empty() || r.facts.empty() || r.seed.empty() || r.out.empty()) return usage();
+    char* end = nullptr;
+    const unsigned long long n = std::strtoull(r.seed.c_str(), &end, 10);
+    if (end == r.seed.c_str() || *end != '\0') {
+        say(stderr, {"--seed takes a whole number, not " + r.seed, "--seed przyjmuje liczbę całkowitą, nie " + r.seed});
+        return 2;
+    }
+    lessons::FactSpec spec;
+    lvl::Text error;
+    if (!lessons::parseFacts(r.facts, spec, error)) {
+        say(stderr, error);
+        return 2;
+    }
+    const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
+    lessons::PracticePack pack;
+    if (!lessons::makePracticePack(spec, n, r.installed.scenery, pack, error) || !lessons::writePack(pack, r.out, error)) {
+        say(stderr, error);
+        return 1;
+    }
+    for (std::size_t i = 0; i < pack.levels.size(); ++i)
+        sayFair(pack.levels[i], (r.out / ("level" + std::to_string(i + 1) + ".txt")).string(), pack.proofs[i]);
+    say(stdout, {r.out.string() + ": \"" + pack.title + "\", seven levels",
+                 r.out.string() + ": \"" + pack.title + "\", siedem poziomów"});
+    return 0;
 }
 
 }  // namespace
@@ -228,111 +343,35 @@ int usage() {
 int main(int argc, char** argv) {
     language = lvl::languageFromEnvironment();
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string data, out, facts, seed;
-    std::vector<std::string> rest;
+    std::string data, out;
+    Request request;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            return true;
-        };
         if (a == "--data" || a == "--out" || a == "--facts" || a == "--seed") {
-            if (!value(a == "--data" ? data : a == "--out" ? out : a == "--facts" ? facts : seed)) {
+            if (i + 1 >= args.size()) {
                 say(stderr, {a + " needs a value", a + " wymaga wartości"});
                 return 2;
             }
+            (a == "--data" ? data : a == "--out" ? out : a == "--facts" ? request.facts : request.seed) = args[++i];
         } else if (a == "--help" || a == "-h" || a == "help") {
             std::printf("%s", kHelp.in(language).c_str());
             return 0;
         } else {
-            rest.push_back(a);
+            request.rest.push_back(a);
         }
     }
-    if (rest.empty()) return usage();
-    const std::string command = rest[0];
-    rest.erase(rest.begin());
-
-    lvl::Installed installed;
+    if (request.rest.empty()) return usage();
+    const std::string command = request.rest[0];
+    request.rest.erase(request.rest.begin());
     lvl::Text error;
-    if (!lvl::findInstalled(dataFolder(data), installed, error)) {
+    if (!lvl::findInstalled(dataFolder(data), request.installed, error)) {
         say(stderr, error);
         return 2;
     }
-    // Everything is read before the proofs move into their scratch folder.
-    const fs::path outFolder = out.empty() ? fs::path() : fs::absolute(out);
-
-    if (command == "check") {
-        if (rest.empty()) return usage();
-        std::vector<Reading> levels;
-        for (const std::string& r : rest) {
-            std::vector<Reading> more = read(r, installed);
-            levels.insert(levels.end(), more.begin(), more.end());
-        }
-        const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
-        Counts counts;
-        bool ok = true;
-        for (const Reading& r : levels) {
-            if (r.readWell) {
-                ok &= proveAndSay(r.source, r.file, counts);
-            } else {
-                ++counts.levels;
-                ok = false;
-            }
-        }
-        say(stdout, {std::to_string(counts.fair) + " of " + std::to_string(counts.levels) + " levels fair",
-                     "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels)});
-        return ok ? 0 : 1;
-    }
-    if (command == "build") {
-        if (rest.size() != 1 || outFolder.empty()) return usage();
-        lvl::Pack pack;
-        std::vector<lvl::Problem> problems;
-        const bool read = lvl::readPack(rest[0], installed.scenery, pack, problems);
-        report(pack.remarks);
-        report(problems);
-        if (!read) return 1;
-        const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
-        Counts counts;
-        bool ok = true;
-        for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
-        if (!ok) {
-            say(stderr, {"nothing built: the pack has levels that fail the check",
-                         "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
-            return 1;
-        }
-        if (!lvl::prepareRunFolder(pack, installed, outFolder, error)) {
-            say(stderr, error);
-            return 1;
-        }
-        say(stdout, {outFolder.string() + ": a game folder for \"" + pack.title + "\"",
-                     outFolder.string() + ": folder gry dla \"" + pack.title + "\""});
-        return 0;
-    }
-    if (command == "practice") {
-        if (!rest.empty() || facts.empty() || seed.empty() || outFolder.empty()) return usage();
-        char* end = nullptr;
-        const unsigned long long n = std::strtoull(seed.c_str(), &end, 10);
-        if (end == seed.c_str() || *end != '\0') {
-            say(stderr, {"--seed takes a whole number, not " + seed, "--seed przyjmuje liczbę całkowitą, nie " + seed});
-            return 2;
-        }
-        lessons::FactSpec spec;
-        if (!lessons::parseFacts(facts, spec, error)) {
-            say(stderr, error);
-            return 2;
-        }
-        const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
-        lessons::PracticePack pack;
-        if (!lessons::makePracticePack(spec, n, installed.scenery, pack, error) || !lessons::writePack(pack, outFolder, error)) {
-            say(stderr, error);
-            return 1;
-        }
-        for (std::size_t i = 0; i < pack.levels.size(); ++i)
-            sayFair(pack.levels[i], (outFolder / ("level" + std::to_string(i + 1) + ".txt")).string(), pack.proofs[i]);
-        say(stdout, {outFolder.string() + ": \"" + pack.title + "\", seven levels",
-                     outFolder.string() + ": \"" + pack.title + "\", siedem poziomów"});
-        return 0;
-    }
+    request.out = out.empty() ? fs::path() : fs::absolute(out);
+    if (command == "check") return check(request);
+    if (command == "build") return build(request);
+    if (command == "preview") return showPreview(request);
+    if (command == "practice") return practice(request);
     return usage();
 }
