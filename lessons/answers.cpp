@@ -53,16 +53,18 @@ struct Reading {
     }
 };
 
-// A state of the search: the tokens left (four bits a type), and the reading so far.
+// A state of the search: the tokens left (five bits a type, as a level holds at most 30 tokens:
+// the digits in one word, the signs in another), and the reading so far.
 struct Key {
-    std::uint64_t left = 0;
+    std::uint64_t digits = 0;
+    std::uint64_t signs = 0;
     std::uint64_t terms = 0;
     std::uint64_t number = 0;
     friend bool operator==(const Key&, const Key&) = default;
 };
 struct KeyHash {
     std::size_t operator()(const Key& k) const {
-        std::uint64_t h = k.left * 0x9E3779B97F4A7C15ull;
+        std::uint64_t h = (k.digits ^ k.signs << 1) * 0x9E3779B97F4A7C15ull;
         h = (h ^ k.terms) * 0xBF58476D1CE4E5B9ull;
         h = (h ^ k.number) * 0x94D049BB133111EBull;
         return static_cast<std::size_t>(h ^ (h >> 29));
@@ -90,8 +92,10 @@ private:
 
     Key keyOf(const Reading& r, bool lastDigit) const {
         Key key;
-        for (int type = 1; type < lvl::kEquals; ++type)
-            key.left = key.left << 5 | static_cast<std::uint64_t>(left_[static_cast<std::size_t>(type)]);
+        for (int type = 1; type < lvl::kEquals; ++type) {
+            std::uint64_t& into = lvl::isSign(type) ? key.signs : key.digits;
+            into = into << 5 | static_cast<std::uint64_t>(left_[static_cast<std::size_t>(type)] & 0x1F);
+        }
         key.terms = static_cast<std::uint64_t>(r.sum) << 32 | r.term;
         key.number = static_cast<std::uint64_t>(r.number) << 8 | static_cast<std::uint64_t>(r.addSign == '+') << 4 |
                      static_cast<std::uint64_t>(r.mulSign == '*') << 3 | static_cast<std::uint64_t>(r.mulSign == '/') << 2 |
