@@ -30,7 +30,7 @@ TEST(Practice, LayoutsAreFairWithEveryPlaceFilledAndClimbTheWholeGrid) {
     for (const lessons::Layout& layout : lessons::layouts()) {
         SCOPED_TRACE(layout.name);
         lessons::Shape shape = lessons::shapeOf(layout);
-        EXPECT_GE(shape.places.size(), 6u);
+        EXPECT_GE(shape.places.size(), 5u);  // the longest sum of the first levels, 3*2*5
         for (const lessons::Cell& place : shape.places) shape.level.tokens.push_back(lessons::tokenAt(place, 1));
         shape.level.tokens.push_back(lessons::tokenAt(shape.equals, lvl::kEquals));
         const solver::TrapReport report = solver::findTraps(shape.level);
