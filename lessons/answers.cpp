@@ -15,6 +15,9 @@ constexpr std::size_t kLongestSum = kCollectedSize - 1;
 // Numbers below this are read by the game exactly and never wrap.
 constexpr std::int64_t kExactNumbers = 1'000'000'000;
 
+// The kind of the last token taken, as far as the collection rules ask: a digit or not.
+constexpr TokenKind kindOf(bool lastDigit) { return lastDigit ? TokenKind::Digit : TokenKind::Sign; }
+
 // A sum read so far as the game reads it, "*" and "/" before "+" and "-", each to the left,
 // in 32 bits that wrap. Only to know where the target can still be reached: the answers
 // themselves are valued by the game's own evaluator.
@@ -92,8 +95,8 @@ private:
 
     Key keyOf(const Reading& r, bool lastDigit) const {
         Key key;
-        for (int type = 1; type < lvl::kEquals; ++type) {
-            std::uint64_t& into = lvl::isSign(type) ? key.signs : key.digits;
+        for (int type = 1; type < kTokenEquals; ++type) {
+            std::uint64_t& into = tokenKind(type) == TokenKind::Sign ? key.signs : key.digits;
             into = into << 5 | static_cast<std::uint64_t>(left_[static_cast<std::size_t>(type)] & 0x1F);
         }
         key.terms = static_cast<std::uint64_t>(r.sum) << 32 | r.term;
@@ -106,13 +109,13 @@ private:
     // Whether some sequence of the tokens left, after what was read, makes the target.
     bool reachable(const Reading& r, bool lastDigit) {
         if (r.huge || spent()) return true;  // not known: kept
-        if (lastDigit && signs_ > 0 && r.value() == target_) return true;
+        if (isCompleteSum(signs_ > 0, kindOf(lastDigit)) && r.value() == target_) return true;
         if (text_.size() == kLongestSum) return false;
         const Key key = keyOf(r, lastDigit);
         if (const auto it = known_.find(key); it != known_.end()) return it->second;
         bool can = false;
         forEachNext(lastDigit, [&](int type) {
-            can = can || reachable(r.with(lvl::tokenSymbol(type)), !lvl::isSign(type));
+            can = can || reachable(r.with(tokenSymbol(type)), tokenKind(type) == TokenKind::Digit);
             return !can;
         });
         known_.emplace(key, can);
@@ -121,14 +124,14 @@ private:
 
     void extend(const Reading& r, bool lastDigit) {
         if (stopped() || !reachable(r, lastDigit)) return;
-        if (lastDigit && signs_ > 0) {
+        if (isCompleteSum(signs_ > 0, kindOf(lastDigit))) {
             std::int32_t value = 0;
             if (solver::evaluate(text_, value) && value == target_ && facts_.insert(factOf(text_)).second)
                 answers_.sums.push_back(text_);
         }
         if (text_.size() == kLongestSum) return;
         forEachNext(lastDigit, [&](int type) {
-            extend(r.with(lvl::tokenSymbol(type)), !lvl::isSign(type));
+            extend(r.with(tokenSymbol(type)), tokenKind(type) == TokenKind::Digit);
             return !stopped();
         });
     }
@@ -136,13 +139,13 @@ private:
     // Calls `next` with each type that may follow, taken from the tokens left, while it says so.
     template <typename Next>
     void forEachNext(bool lastDigit, Next next) {
-        for (int type = 1; type < lvl::kEquals; ++type) {
+        for (int type = 1; type < kTokenEquals; ++type) {
             int& count = left_[static_cast<std::size_t>(type)];
-            const bool sign = lvl::isSign(type);
-            if (count == 0 || (sign && !lastDigit)) continue;
+            const bool sign = tokenKind(type) == TokenKind::Sign;
+            if (count == 0 || !mayFollow(kindOf(lastDigit), tokenKind(type))) continue;
             --count;
             signs_ += sign ? 1 : 0;
-            text_ += lvl::tokenSymbol(type);
+            text_ += tokenSymbol(type);
             const bool more = next(type);
             text_.pop_back();
             signs_ -= sign ? 1 : 0;
@@ -172,13 +175,13 @@ Answers answersOf(const TokenCounts& tokens, std::int32_t target, long mostSteps
 TokenCounts countTokens(const std::vector<lvl::Token>& tokens) {
     TokenCounts counts{};
     for (const lvl::Token& t : tokens)
-        if (t.type >= 1 && t.type < lvl::kEquals) ++counts[static_cast<std::size_t>(t.type)];
+        if (t.type >= 1 && t.type < kTokenEquals) ++counts[static_cast<std::size_t>(t.type)];
     return counts;
 }
 
 Answers answersOf(const lvl::Level& level) {
     const bool haveEquals = std::any_of(level.tokens.begin(), level.tokens.end(),
-                                        [](const lvl::Token& t) { return t.type == lvl::kEquals; });
+                                        [](const lvl::Token& t) { return t.type == kTokenEquals; });
     if (!haveEquals) return {};
     return answersOf(countTokens(level.tokens), level.target);
 }

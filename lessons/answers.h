@@ -18,7 +18,7 @@
 namespace lessons {
 
 // Tokens by type: counts[t] tokens of type t (1..9 the digits, then the four signs).
-using TokenCounts = std::array<int, lvl::kEquals>;
+using TokenCounts = std::array<int, kTokenEquals>;
 
 struct Answers {
     std::vector<std::string> sums;  // one sum for each fact, as first built ("13-8")

@@ -42,7 +42,7 @@ private:
 
 std::vector<int> typesOf(const std::string& sum) {
     std::vector<int> types;
-    for (char c : sum) types.push_back(lvl::tokenType(c));
+    for (char c : sum) types.push_back(tokenType(c));
     return types;
 }
 
@@ -61,11 +61,11 @@ std::vector<int> distractors(const Fact& fact, int count, Random& random) {
     std::vector<int> extra;
     for (int i = 0; i < count; ++i) {
         std::vector<int> candidates;
-        if (i == 2) candidates = {lvl::kPlus, lvl::kMinus, lvl::kTimes, lvl::kDivide};
+        if (i == 2) candidates = {kTokenPlus, kTokenMinus, kTokenTimes, kTokenDivide};
         else candidates = {1, 2, 3, 4, 5, 6, 7, 8, 9};
         random.shuffle(candidates);
         std::stable_partition(candidates.begin(), candidates.end(),
-                              [&](int t) { return fact.sum.find(lvl::tokenSymbol(t)) == std::string::npos; });
+                              [&](int t) { return fact.sum.find(tokenSymbol(t)) == std::string::npos; });
         for (int t : candidates) {
             tokens.push_back(t);
             if (onlyTheFact(tokens, fact)) {
@@ -101,11 +101,11 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
     for (std::size_t i = 0; i < extra.size(); ++i) placed.push_back({places[types.size() + i], extra[i]});
     std::sort(placed.begin(), placed.end());
     for (const auto& [place, type] : placed) level.tokens.push_back(tokenAt(shape.places[static_cast<std::size_t>(place)], type));
-    level.tokens.push_back(tokenAt(shape.equals, lvl::kEquals));
+    level.tokens.push_back(tokenAt(shape.equals, kTokenEquals));
     std::string notes = "Działanie: " + shown(fact);
     if (!extra.empty()) {
         notes += ". Żetony na niby:";
-        for (int t : extra) notes += std::string(" ") + lvl::tokenSymbol(t);
+        for (int t : extra) notes += std::string(" ") + tokenSymbol(t);
     }
     source.notes.push_back(notes);
     return source;

@@ -3,7 +3,7 @@
 // finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
 // buttons shows highlighted; the window procedure acts on the click or key.
 #include "platform/cp1250.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <span>
 
@@ -60,18 +60,21 @@ constexpr auto kResume = plat::cp1250("Powrót do gry");
 constexpr auto kRestart = plat::cp1250("Zacznij poziom od nowa");
 constexpr auto kQuit = plat::cp1250("Wyjście");
 
+// A button's box, lighter when highlighted.
+void drawButtonBox(Display& display, bool highlighted, const FrameRect& place) {
+    const std::int32_t shade = highlighted ? 90 : 20;
+    display.drawBox(shade, shade, shade, place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
 }  // namespace
 
-void Application::pauseMenu() {
+void Game::pauseMenu() {
     showCursor();
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, 220, 165, 200, 150);
 
     const std::int32_t selected = showButtons(mouse, kHoverResume, 3);
-    for (std::int32_t i = 0; i < 3; ++i) {
-        const std::int32_t shade = kHoverResume + i == selected ? 90 : 20;
-        display.drawBox(shade, shade, shade, 238, 195 + 40 * i, 165, 30);
-    }
+    for (std::int32_t i = 0; i < 3; ++i) drawButtonBox(display, kHoverResume + i == selected, places::pauseEntry(i).drawn);
 
     display.drawFontText(293, 175, kPause);
     display.drawText(275, 203, kResume);
@@ -79,14 +82,14 @@ void Application::pauseMenu() {
     display.drawText(293, 283, kQuit);
 }
 
-void Application::storyBox() {
+void Game::storyBox() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
     for (const Line& line : kStoryLines) display.drawText(line.x, line.y, line.text);
     boxButton(mouse, kHoverStart, 301, "START");
 }
 
-void Application::resultBox() {
+void Game::resultBox() {
     // A DALEJ or KONIEC clicked in this frame has already left the level: the box is gone, and
     // the cursor that DALEJ hid stays hidden for the next level.
     if (!world->levelRunning) return;
@@ -96,9 +99,9 @@ void Application::resultBox() {
 
     std::span<const Line> lines;
     std::int32_t code = kHoverNone;
-    // A level ended from the pause menu with no life to spare is lost whatever `result`
-    // holds: while the level ran that field was the jump counter, and comparing it with the
-    // board's number could show a won box with no life left.
+    // A level ended from the pause menu with no life to spare was never judged: it is lost
+    // whatever `result` holds (0 from the level's start, which a board of 0 would take for a
+    // win).
     const bool endedFromPause = w.lives < 1;
     if (!endedFromPause && w.result == w.target && levelNumber == kLastLevel) {
         lines = kEndingLines;
@@ -125,9 +128,8 @@ void Application::resultBox() {
 }
 
 // The one button shape of the story and result boxes.
-void Application::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
+void Game::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
     const bool over = showButtons(mouse, code, 1) == code;
-    const std::int32_t shade = over ? 90 : 20;
-    display.drawBox(shade, shade, shade, 285, 263, 70, 30);
+    drawButtonBox(display, over, places::kBoxButton.drawn);
     display.drawText(labelX, 271, label);
 }

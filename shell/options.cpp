@@ -1,5 +1,6 @@
 #include "shell/options.h"
 
+#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/pack_check.h"
 #include "platform/cp1250.h"
@@ -8,7 +9,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -18,8 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Run folders of packs, in the folder the game starts in (the player's data folder when
-// installed): one per pack, kept between games for the pack's high-score table.
+// Run folders of packs, in the player's data folder: one per pack, kept between games for the
+// pack's high-score table, which every game of the pack shares. Versions before kept them in
+// the folder the game started in, under another name.
 constexpr const char* kRunFolders = "pack-games";
 
 lvl::Language language = lvl::Language::English;
@@ -79,39 +80,40 @@ int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
 }
 
 // Reads, proves and compiles the pack into its run folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed, GameSettings* settings) {
+int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, GameSettings* settings) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
-    const char* start = std::getenv("KALKULON_START_DIR");  // where the launcher was started
-    fs::path folder;
-    std::string key;
+    lvl::PackChoice choice;
     lvl::Text error;
-    if (!lvl::resolvePack(argument, start != nullptr && *start != '\0' ? fs::path(start) : here, lvl::packRoots(installed),
-                          folder, key, error))
-        return refuse({}, error);
+    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) return refuse({}, error);
     lvl::Pack pack;
     std::vector<lvl::Problem> problems;
-    if (!lvl::readPack(folder, installed.scenery, pack, problems))
+    if (!lvl::readPack(choice.folder, installed.scenery, pack, problems))
         return refuse(problems, {"The pack cannot be played until these are mended.",
                                  "Pakietu nie da się grać, dopóki tego się nie poprawi."});
     lvl::report(stderr, pack.remarks, language);
-    const fs::path run = here / kRunFolders / key;
+    const fs::path data = lvl::userDataFolder();
+    if (data.empty())
+        return refuse(
+            {}, {"a pack keeps its table in your data folder, and there is none: HOME is not set or no folder",
+                 "pakiet trzyma tabelę wyników w folderze danych, a go nie ma: HOME nie jest ustawione albo nie jest folderem"});
+    const fs::path run = data / kRunFolders / choice.key;
     fs::create_directories(run, ec);
     if (ec || ::chdir(run.c_str()) != 0)
         return refuse({}, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
-    // The proofs run the game's own code, whose trace lands here and is started afresh by the
-    // game.
+    if (const fs::path former = here / kRunFolders / choice.formerKey / "hiscore.tbl"; fs::is_regular_file(former, ec))
+        fs::copy_file(former, "hiscore.tbl", ec);  // never over a table there already
     if (!lvl::provePack(pack, problems))
         return refuse(problems, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
                                  "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
-    if (!lvl::prepareRunFolder(pack, installed, run, error)) return refuse({}, error);
+    if (!lvl::buildGameFolder(pack, installed, run, error)) return refuse({}, error);
     if (settings != nullptr) settings->showFrameRate = pack.settings.showFrameRate;
     return -1;
 }
 
 }  // namespace
 
-int handleOptions(int argc, char** argv, GameSettings* settings) {
+int handleOptions(int argc, char** argv, const DataFolder& dataFolder, GameSettings* settings) {
     if (argc <= 1) return -1;
     language = lvl::languageFromEnvironment();
     const std::string option = argv[1];
@@ -127,8 +129,9 @@ int handleOptions(int argc, char** argv, GameSettings* settings) {
     lvl::Installed installed;
     lvl::Text error;
     if (!lvl::findInstalled(".", installed, error)) {
-        say(stderr, error);
+        if (dataFolder.found) say(stderr, error);
+        else std::fprintf(stderr, "%s\n", dataFolder.notFound.c_str());
         return 2;
     }
-    return pack ? enterPack(argv[2], installed, settings) : listPacks(installed);
+    return pack ? enterPack(argv[2], installed, dataFolder.started, settings) : listPacks(installed);
 }

@@ -11,7 +11,7 @@ namespace {
 
 lessons::TokenCounts tokens(const std::string& symbols) {
     lessons::TokenCounts counts{};
-    for (char c : symbols) ++counts[static_cast<std::size_t>(lvl::tokenType(c))];
+    for (char c : symbols) ++counts[static_cast<std::size_t>(tokenType(c))];
     return counts;
 }
 

@@ -1,6 +1,7 @@
 // Lesson packs in the game: an example pack played by name through a whole headless game to
 // the ending, as its settings ask and as its preview draws it, its score saved in its own table
-// while the game's own table is not touched; packs that the game refuses to play, said where a
+// in the player's data folder while the game's own table is not touched; a second game of a pack
+// leaving the first one's folder alone; packs that the game refuses to play, said where a
 // teacher looks; the listed packs with the broken ones marked; pack.txt's settings and a text
 // saved in Windows-1250.
 #include "lessons/level_binary.h"
@@ -15,11 +16,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -49,7 +53,7 @@ private:
 int options(std::vector<std::string> args, GameSettings* settings = nullptr) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    return handleOptions(static_cast<int>(argv.size()), argv.data(), settings);
+    return handleOptions(static_cast<int>(argv.size()), argv.data(), {fs::current_path(), true, {}}, settings);
 }
 
 const fs::path kExamples = fs::path(KALKULON_GAME_DIR) / "packs";
@@ -59,8 +63,9 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     const PackFolder folder(game.dir);
     GameSettings settings;
     ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}, &settings), -1);
-    const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
-    EXPECT_EQ(fs::current_path(), run);
+    const fs::path run = fs::current_path();
+    EXPECT_EQ(run.parent_path(), game.dir.path() / "xdg" / "kalkulon" / "pack-games");
+    EXPECT_TRUE(run.filename().string().starts_with("dodawanie-do-20-")) << run;
     game.app->showFrameRate = settings.showFrameRate;  // as the program's main does
     // The first frame each level is played in (the first of level 1 shows the story over it).
     std::vector<preview::Frame> started(8);
@@ -126,6 +131,51 @@ TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
     EXPECT_EQ(level.background, "grota.bmp");
     EXPECT_EQ(level.targetX, 300);  // where grota.bmp shows its board, not laka.bmp (304)
     EXPECT_FALSE(fs::exists("gfx/klocki8.bmp"));
+}
+
+// Each pack folder has a table of its own, names differing only in signs too; a second game of
+// a pack shares the first one's folder and table and rebuilds nothing of it, and a pack changed
+// meanwhile is swapped in whole, its table kept.
+TEST(PackGame, EveryPackFolderHasItsOwnTableAndASecondGameRebuildsNothing) {
+    testing_support::TempDir dir;
+    const PackFolder folder(dir);
+    const fs::path example = fs::path(KALKULON_GAME_DIR) / "packs" / "tabliczka-2-5-10";
+    std::set<std::string> keys;
+    for (const char* name : {"razy 3", "razy_3", "mnożenie ×3 żółw", "mnożenie ×3 źółw"}) {
+        fs::copy(example, dir.path() / name);
+        lvl::PackChoice choice;
+        lvl::Text error;
+        ASSERT_TRUE(lvl::resolvePack(name, dir.path(), {}, choice, error)) << error.en;
+        keys.insert(choice.key);
+    }
+    EXPECT_EQ(keys.size(), 4u);
+
+    ASSERT_EQ(options({"kalkulon", "--pack", "razy 3"}), -1);
+    const fs::path run = fs::current_path();
+    dir.write(run / "hiscore.tbl", std::string(120, 'T'));
+    const auto inode = [](const fs::path& p) {
+        struct stat st {};
+        ::lstat(p.c_str(), &st);
+        return st.st_ino;
+    };
+    const ino_t levels = inode(run / "level");
+    fs::current_path(dir.path());
+    ASSERT_EQ(options({"kalkulon", "--pack", "razy 3"}), -1);
+    EXPECT_EQ(fs::current_path(), run);
+    EXPECT_EQ(inode(run / "level"), levels);  // the same files, not made again
+
+    std::string text = dir.read("razy 3/level1.txt");
+    text.replace(text.find("background laka.bmp"), 19, "background grota.bmp\nblocks 3");
+    dir.write("razy 3/level1.txt", text);
+    fs::current_path(dir.path());
+    ASSERT_EQ(options({"kalkulon", "--pack", "razy 3"}), -1);
+    EXPECT_NE(inode(run / "level"), levels);
+    lvl::Level level;
+    std::string error;
+    ASSERT_TRUE(lvl::readLevelFile("level/level1.lvl", level, error)) << error;
+    EXPECT_EQ(level.background, "grota.bmp");
+    EXPECT_EQ(dir.read(run / "hiscore.tbl"), std::string(120, 'T'));
+    for (const auto& entry : fs::directory_iterator(run)) EXPECT_FALSE(entry.path().filename().string().starts_with("."));
 }
 
 TEST(PackGame, PacksThatCannotBePlayedAreRefused) {

@@ -32,7 +32,7 @@ TEST(Practice, LayoutsAreFairWithEveryPlaceFilledAndClimbTheWholeGrid) {
         lessons::Shape shape = lessons::shapeOf(layout);
         EXPECT_GE(shape.places.size(), 5u);  // the longest sum of the first levels, 3*2*5
         for (const lessons::Cell& place : shape.places) shape.level.tokens.push_back(lessons::tokenAt(place, 1));
-        shape.level.tokens.push_back(lessons::tokenAt(shape.equals, lvl::kEquals));
+        shape.level.tokens.push_back(lessons::tokenAt(shape.equals, kTokenEquals));
         const solver::TrapReport report = solver::findTraps(shape.level);
         EXPECT_FALSE(report.trapped);
         EXPECT_EQ(report.reachable, (1u << shape.level.tokens.size()) - 1);
@@ -78,10 +78,10 @@ void everySum(std::string& text, lessons::TokenCounts& left, std::int32_t board,
     if (lastDigit && text.find_first_of("+-*/") != std::string::npos && solver::evaluate(text, value) && value == board)
         facts.insert(lessons::factOf(text));
     if (text.size() == 19) return;
-    for (int t = 1; t < lvl::kEquals; ++t) {
-        if (left[static_cast<std::size_t>(t)] == 0 || (lvl::isSign(t) && !lastDigit)) continue;
+    for (int t = 1; t < kTokenEquals; ++t) {
+        if (left[static_cast<std::size_t>(t)] == 0 || (tokenKind(t) == TokenKind::Sign && !lastDigit)) continue;
         --left[static_cast<std::size_t>(t)];
-        text += lvl::tokenSymbol(t);
+        text += tokenSymbol(t);
         everySum(text, left, board, facts);
         text.pop_back();
         ++left[static_cast<std::size_t>(t)];

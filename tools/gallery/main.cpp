@@ -6,7 +6,7 @@
 // takes their frames.
 #include "game_folder.h"
 #include "headless_game.h"
-#include "png.h"
+#include "png_files.h"
 #include "recording.h"
 
 #include <cstdio>
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
         }
         replay::HeadlessGame game;
         std::size_t presents = 0;
-        game.replay(inputs, [&](Application& a, long poll) {
+        game.replay(inputs, [&](Game& a, long poll) {
             const bool typing = a.world != nullptr && a.world->entryRow >= 0;
             moments[poll] = {a.screenShown(), a.levelNumber, a.screenShown() == Screen::HighScores && typing,
                              hl::presentCount() != presents};
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     std::set<std::string> missing = {"title", "story", "pause", "won", "ending", "hiscore"};
     for (int n = 1; n <= kLastLevel; ++n) missing.insert("level" + std::to_string(n));
     const std::size_t wanted = missing.size();
-    const int code = game.replay(inputs, [&](Application&, long poll) {
+    const int code = game.replay(inputs, [&](Game&, long poll) {
         for (const auto& [name, at] : pictures) {
             if (at != poll) continue;
             savePng(hl::lastFrame(), outDir / (name + ".png"));

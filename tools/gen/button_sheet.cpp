@@ -6,7 +6,7 @@ namespace gen {
 Image makeButtonSheet() {
     Image sheet(layout::kSheetWidth, layout::kSheetHeight, rgb(0, 0, 0));
     drawMenuButtons(sheet);
-    drawBonusTokens(sheet);
+    drawTokens(sheet);
     drawFontGlyphs(sheet);
     drawCurtainTile(sheet);
     return sheet;

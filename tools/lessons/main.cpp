@@ -2,6 +2,7 @@
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish or English by LANG.
 #include "lessons/answers.h"
+#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/pack_check.h"
 #include "lessons/practice.h"
@@ -42,7 +43,9 @@ Commands:
                              every level passes.
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
-                             music. Nothing is written when a level fails the check.
+                             music. Nothing is written when a level fails the check. DIR is
+                             new, or an earlier build (with the table of games played there);
+                             a folder holding anything else, or a link, is refused.
   preview PACK --out DIR     Draw each level as the game shows it when it starts, as
                              DIR/level1.png to level7.png, and all seven on DIR/sheet.png,
                              to print or show before class.
@@ -88,7 +91,9 @@ Polecenia:
                              poziomy są dobre.
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
-                             gdy któryś poziom nie przejdzie sprawdzenia.
+                             gdy któryś poziom nie przejdzie sprawdzenia. FOLDER jest nowy albo
+                             zbudowany wcześniej (z tabelą wyników gier w nim); folder z czymś
+                             innym albo dowiązanie zostaje odrzucone.
   preview PAKIET --out FOLDER
                              Rysuje każdy poziom tak, jak gra go pokazuje na starcie, jako
                              FOLDER/level1.png do level7.png, i wszystkie siedem na
@@ -249,7 +254,6 @@ int check(const Request& r) {
         std::vector<Reading> more = read(target, r.installed);
         levels.insert(levels.end(), more.begin(), more.end());
     }
-    const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
     Counts counts;
     bool ok = true;
     for (const Reading& level : levels) {
@@ -278,7 +282,6 @@ int build(const Request& r) {
     if (r.rest.size() != 1 || r.out.empty()) return usage();
     lvl::Pack pack;
     if (!readOnePack(r, pack)) return 1;
-    const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
     Counts counts;
     bool ok = true;
     for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
@@ -288,7 +291,7 @@ int build(const Request& r) {
         return 1;
     }
     lvl::Text error;
-    if (!lvl::prepareRunFolder(pack, r.installed, r.out, error)) {
+    if (!lvl::buildGameFolder(pack, r.installed, r.out, error)) {
         say(stderr, error);
         return 1;
     }
@@ -325,7 +328,6 @@ int practice(const Request& r) {
         say(stderr, error);
         return 2;
     }
-    const lvl::ScratchFolder scratch;  // the proofs run the game's code, which writes its trace
     lessons::PracticePack pack;
     if (!lessons::makePracticePack(spec, n, r.installed.scenery, pack, error) || !lessons::writePack(pack, r.out, error)) {
         say(stderr, error);

@@ -1,10 +1,11 @@
 #include "preview.h"
 
 #include "headless_game.h"
+#include "lessons/game_folder.h"
 #include "lessons/pack_check.h"
 #include "platform/cp1250.h"
 #include "platform/headless.h"
-#include "png.h"
+#include "png_files.h"
 
 #include <algorithm>
 #include <fstream>
@@ -62,11 +63,11 @@ bool writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes, lvl
 
 bool levelFrames(const lvl::Pack& pack, const lvl::Installed& installed, std::vector<Frame>& frames, lvl::Text& error) {
     const lvl::ScratchFolder scratch;
-    if (!lvl::prepareRunFolder(pack, installed, fs::current_path(), error)) return false;
+    if (!lvl::buildGameFolder(pack, installed, fs::current_path(), error)) return false;
     frames.clear();
     replay::HeadlessGame game;
     game.app->showFrameRate = false;
-    game.run([&](Application& app, long) {
+    game.run([&](Game& app, long) {
         if (!app.onTitle || app.world == nullptr || !frames.empty()) return;
         GameWorld& w = *app.world;
         // A new game's start (the title's NOWA GRA), then each level as the play routine starts it.
