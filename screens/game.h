@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "screens/frame_rate.h"
 #include "screens/game_window.h"
+#include "screens/lessons.h"
 #include "screens/places.h"
 #include "shell/error.h"
 #include "world/game_world.h"
@@ -36,8 +37,9 @@ enum class Screen : std::uint8_t {
     HighScores,  // the table, with or without a name being typed
     Story,
     Play,
-    Pause,   // over the level, the story or a result
-    Result,  // a finished level's box: won, the ending, lost or game over
+    Pause,    // over the level, the story or a result
+    Result,   // a finished level's box: won, the ending, lost or game over
+    Lessons,  // the lesson chooser over the title, or its box of why a lesson cannot be played
 };
 
 // What the host does after a step, before the next one.
@@ -111,6 +113,22 @@ public:
 
     // ---- screens -----------------------------------------------------------------------------
     void titleFrame();
+    // ---- the lesson chooser (screens/lesson_chooser.cpp) ---------------------------------------
+    struct LessonPage {
+        std::int32_t first = 0;    // the choice in the top row: 0 the classic game, n lesson n - 1
+        std::int32_t choices = 0;  // rows of choices
+        bool more = false;         // a row for the next page follows them
+        std::int32_t rows = 0;     // and the last row goes back
+    };
+    LessonPage lessonPage() const;
+    void openLessons();
+    void lessonFrame();
+    void refusalBox(plat::Point mouse);
+    void pressLessonButton(std::int32_t code);
+    void chooseLesson(std::int32_t choice);
+    void takeLesson(const LessonStart& start);
+    // NOWA GRA's new game, of the lesson played.
+    void startNewGame();
     void scrollCredits();
     void nameEntryFrame(std::int32_t row);
     // The end of a game whose score may enter the table: the high-score screen with its entry.
@@ -153,6 +171,15 @@ public:
     bool showStory = false;
     bool cursorShown = false;
     bool showFrameRate = true;  // the frame counter; a lesson pack may hide it
+    // The lessons offered when NOWA GRA is pressed (none: it starts the game at once), the one
+    // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the lesson
+    // whose box says why it cannot be played (0 for none).
+    LessonShelf lessons;
+    std::int32_t lessonPlayed = 0;
+    bool choosingLesson = false;
+    std::int32_t lessonPageShown = 0;
+    std::int32_t refusedLesson = 0;
+    std::string lessonTitle;  // of a lesson played, shown in play and above its table (Windows-1250)
     std::int32_t hoverButton = kHoverNone;
     // The buttons drawn in the last frame (codes firstButtonShown on, buttonsShown of them), the
     // one under the mouse, and the one chosen with the keys with where the mouse was then.

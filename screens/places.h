@@ -23,6 +23,8 @@ enum HoverCode : std::int32_t {
     kHoverResume = 8,    // the pause menu: Powrót do gry, Zacznij poziom od nowa, Wyjście
     kHoverRestart = 9,
     kHoverQuit = 10,
+    kHoverLessonRow = 11,  // the lesson chooser's rows, top down: lessons, perhaps "more", then back
+    kHoverLessonOk = 20,   // DALEJ of the box that says why a lesson cannot be played
 };
 
 namespace places {
@@ -50,6 +52,24 @@ constexpr ButtonPlace pauseEntry(std::int32_t index) {
     return {{238, top, 403, top + 30}, {250, top, 400, top + 30}};
 }
 
+// The lesson chooser: a box over the title picture with a row a button, 38 pixels apart: at most
+// seven lessons a page, "more" when there are further pages, and back.
+inline constexpr std::int32_t kLessonsAPage = 7;
+inline constexpr std::int32_t kLessonRows = kLessonsAPage + 2;
+constexpr ButtonPlace lessonRow(std::int32_t index) {
+    const std::int32_t top = 85 + 38 * index;
+    return {{150, top, 490, top + 30}, {150, top, 490, top + 30}};
+}
+// The box around the heading and `rows` rows.
+constexpr FrameRect lessonBox(std::int32_t rows) { return {120, 40, 520, lessonRow(rows - 1).drawn.bottom + 20}; }
+// Where a lesson's title is drawn: in play, on the frame counter's line ending here; above its
+// high-score table and under the level's caption, centred at these heights.
+inline constexpr std::int32_t kLessonTitleRight = 630;
+inline constexpr std::int32_t kLessonTitleOverTable = 100;
+inline constexpr std::int32_t kLessonTitleUnderCaption = 255;
+// Why a lesson cannot be played: the story box's place, its DALEJ the boxes' button.
+inline constexpr FrameRect kRefusalBox{120, 149, 520, 299};
+
 // The place of the button of `code`; an empty one for kHoverNone and unknown codes.
 constexpr ButtonPlace of(std::int32_t code) {
     switch (code) {
@@ -66,7 +86,10 @@ constexpr ButtonPlace of(std::int32_t code) {
     case kHoverRestart:
     case kHoverQuit:
         return pauseEntry(code - kHoverResume);
+    case kHoverLessonOk:
+        return kBoxButton;
     default:
+        if (code >= kHoverLessonRow && code < kHoverLessonRow + kLessonRows) return lessonRow(code - kHoverLessonRow);
         return {};
     }
 }

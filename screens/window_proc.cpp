@@ -46,6 +46,11 @@ void Game::hideCursor() {
 
 void Game::onEscape() {
     if (world == nullptr) return;
+    if (onTitle && choosingLesson) {  // the box of why, else the list, closes
+        if (refusedLesson > 0) refusedLesson = 0;
+        else choosingLesson = false;
+        return;
+    }
     if (world->levelRunning) {
         paused = true;
         return;
@@ -79,12 +84,8 @@ void Game::onClick(plat::Point at) {
 void Game::pressTitleButton(std::int32_t code) {
     switch (code) {
     case kHoverNewGame:
-        world->levelRunning = true;
-        world->lives = 3;
-        world->score = 0;
-        levelNumber = 0;
-        onTitle = false;
-        startPlay();
+        if (lessons.lessons.empty()) startNewGame();
+        else openLessons();
         break;
     case kHoverHighScores:
         onTitle = false;
@@ -101,8 +102,21 @@ void Game::pressTitleButton(std::int32_t code) {
     }
 }
 
+void Game::startNewGame() {
+    world->levelRunning = true;
+    world->lives = 3;
+    world->score = 0;
+    levelNumber = 0;
+    onTitle = false;
+    startPlay();
+}
+
 void Game::pressButton(std::int32_t code) {
     if (world == nullptr) return;
+    if (onTitle && choosingLesson) {
+        pressLessonButton(code);
+        return;
+    }
     if (onTitle) {
         pressTitleButton(code);
         return;

@@ -1,10 +1,11 @@
 #include "shell/options.h"
 
-#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/pack_check.h"
 #include "platform/cp1250.h"
 #include "platform/platform.h"
+#include "shell/lesson_packs.h"
+#include "shell/lesson_shelf.h"
 
 #include <unistd.h>
 
@@ -17,11 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Run folders of packs, in the player's data folder: one per pack, kept between games for the
-// pack's high-score table, which every game of the pack shares. Versions before kept them in
-// the folder the game started in, under another name.
-constexpr const char* kRunFolders = "pack-games";
 
 lvl::Language language = lvl::Language::English;
 
@@ -79,42 +75,34 @@ int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
     return 2;
 }
 
-// Reads, proves and compiles the pack into its run folder, and enters that folder.
+// Reads, proves and compiles the pack into its game folder, and enters that folder.
 int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, GameSettings* settings) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     lvl::PackChoice choice;
     lvl::Text error;
     if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) return refuse({}, error);
-    lvl::Pack pack;
-    std::vector<lvl::Problem> problems;
-    if (!lvl::readPack(choice.folder, installed.scenery, pack, problems))
-        return refuse(problems, {"The pack cannot be played until these are mended.",
-                                 "Pakietu nie da się grać, dopóki tego się nie poprawi."});
-    lvl::report(stderr, pack.remarks, language);
-    const fs::path data = lvl::userDataFolder();
-    if (data.empty())
-        return refuse(
-            {}, {"a pack keeps its table in your data folder, and there is none: HOME is not set or no folder",
-                 "pakiet trzyma tabelę wyników w folderze danych, a go nie ma: HOME nie jest ustawione albo nie jest folderem"});
-    const fs::path run = data / kRunFolders / choice.key;
-    fs::create_directories(run, ec);
-    if (ec || ::chdir(run.c_str()) != 0)
-        return refuse({}, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
-    if (const fs::path former = here / kRunFolders / choice.formerKey / "hiscore.tbl"; fs::is_regular_file(former, ec))
-        fs::copy_file(former, "hiscore.tbl", ec);  // never over a table there already
-    if (!lvl::provePack(pack, problems))
-        return refuse(problems, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
-                                 "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
-    if (!lvl::buildGameFolder(pack, installed, run, error)) return refuse({}, error);
-    if (settings != nullptr) settings->showFrameRate = pack.settings.showFrameRate;
+    PackGame game;
+    const bool ready = preparePack(choice, installed, here, game);
+    lvl::report(stderr, game.pack.remarks, language);
+    if (!ready) return refuse(game.problems, game.why);
+    if (::chdir(game.folder.c_str()) != 0)
+        return refuse({},
+                      {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string()});
+    if (settings != nullptr) {
+        settings->showFrameRate = game.pack.settings.showFrameRate;
+        settings->lessonTitle = plat::fromUtf8(game.pack.title);
+    }
     return -1;
 }
 
 }  // namespace
 
 int handleOptions(int argc, char** argv, const DataFolder& dataFolder, GameSettings* settings) {
-    if (argc <= 1) return -1;
+    if (argc <= 1) {
+        if (settings != nullptr && dataFolder.found) settings->lessons = installedLessons(fs::current_path());
+        return -1;
+    }
     language = lvl::languageFromEnvironment();
     const std::string option = argv[1];
     if (option == "--help" || option == "-h") {
