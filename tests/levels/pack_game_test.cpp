@@ -3,13 +3,14 @@
 // in the player's data folder while the game's own table is not touched; a second game of a pack
 // leaving the first one's folder alone; packs that the game refuses to play, said where a
 // teacher looks; the listed packs with the broken ones marked; pack.txt's settings and a text
-// saved in Windows-1250.
+// saved in Windows-1250; a lesson chosen in the game and played to its own table.
 #include "lessons/level_binary.h"
 #include "lessons/pack.h"
 #include "lessons/solver.h"
 #include "platform/cp1250.h"
 #include "platform/headless.h"
 #include "preview.h"
+#include "shell/lesson_shelf.h"
 #include "shell/options.h"
 
 #include "support/test_game.h"
@@ -280,6 +281,65 @@ TEST(PackGame, SettingsAndEncodingsOfPackTxt) {
         ASSERT_EQ(problems.size(), 1u);
         EXPECT_EQ(problems[0].format(lvl::Language::English), message);
     }
+}
+
+// A lesson chosen in the game: NOWA GRA opens the chooser over the title, a lesson that cannot be
+// read says why and does not start (the mouse), and a lesson chosen with a gamepad is played to
+// its ending, its title shown, its score in its own table in the player's data folder.
+TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
+    using namespace replay;
+    testing_support::TestGame game;
+    const PackFolder folder(game.dir);
+    const fs::path mine = game.dir.path() / "xdg" / "kalkulon" / "packs";
+    fs::create_directories(mine);
+    fs::copy(kExamples / "tabliczka-2-5-10", mine / "zepsuty");
+    fs::rename(mine / "zepsuty" / "level3.txt", mine / "zepsuty" / "Level3.txt");
+    game.app->lessons = installedLessons(game.dir.path());
+    ASSERT_EQ(game.app->lessons.lessons.size(), 3u);  // the player's own first, then the two examples
+
+    lvl::Installed installed;
+    lvl::Text error;
+    lvl::Pack pack;
+    std::vector<lvl::Problem> problems;
+    ASSERT_TRUE(lvl::findInstalled(KALKULON_GAME_DIR, installed, error) &&
+                lvl::readPack(kExamples / "dodawanie-do-20", installed.scenery, pack, problems));
+    std::vector<solver::Route> routes(8);
+    for (std::size_t n = 1; n <= 7; ++n) ASSERT_TRUE((routes[n] = solver::solve(pack.levels[n - 1].level)).found) << n;
+
+    const auto row = [](std::int32_t r) { return kHoverLessonRow + r; };
+    const auto lessonsUp = [](Game& a) { return a.screenShown() == Screen::Lessons && a.buttonsShown > 0; };
+    std::array<std::int32_t, 8> results{};
+    Script script;
+    script.then("plug in a gamepad", [](Game&) { hl::plugPad(1); })
+        .click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title))
+        .click("the broken lesson", spotOf(row(1)), row(1), lessonsUp)
+        .click("DALEJ under why", kBoxButton, kHoverLessonOk, [](Game& a) { return a.refusedLesson == 1; })
+        .then(
+            "down to the third row", [](Game& a) { return a.refusedLesson == 0 && a.buttonsShown == 5; },
+            [](Game&) {
+                for (int i = 0; i < 3; ++i) tapPad(1, plat::PadButton::DpadDown);
+            })
+        .then(
+            "choose it", [&](Game& a) { return a.hoverButton == row(2); }, [](Game&) { tapPad(1, plat::PadButton::South); })
+        .click("START", kBoxButton, kHoverStart, showing(Screen::Story));
+    for (std::size_t n = 1; n <= kLastLevel; ++n) {
+        script.followRoute(routes[n].steps);
+        script.then("level " + std::to_string(n) + " judged", [&results, n](Game& a) { results[n] = a.world->result; });
+        script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
+    }
+    script.then("name entry", showing(Screen::HighScores), [](Game&) {}).keys("Enter", {plat::kScanEnter}).closeWindow();
+    EXPECT_EQ(testing_support::play(game, script), 0);
+
+    EXPECT_NE(game.app->lessons.lessons[0].broken.find("Level3.txt"), std::string::npos) << game.app->lessons.lessons[0].broken;
+    EXPECT_EQ(game.app->lessonTitle, plat::fromUtf8("Dodawanie do 20"));
+    for (std::size_t n = 1; n <= 7; ++n) EXPECT_EQ(results[n], routes[n].result) << "level " << n;
+    const fs::path run = fs::current_path();
+    EXPECT_EQ(run.parent_path(), game.dir.path() / "xdg" / "kalkulon" / "pack-games");
+    std::ifstream table(run / "hiscore.tbl", std::ios::binary);
+    std::int32_t best = 0;
+    table.read(reinterpret_cast<char*>(&best), 4);
+    EXPECT_EQ(best, testing_support::pointsOf(routes));
+    EXPECT_EQ(game.dir.read("hiscore.tbl"), std::string(120, '\0')) << "the game's own table, made empty at the start";
 }
 
 }  // namespace
