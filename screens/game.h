@@ -172,13 +172,17 @@ public:
     bool cursorShown = false;
     bool showFrameRate = true;  // the frame counter; a lesson pack may hide it
     // The lessons offered when NOWA GRA is pressed (none: it starts the game at once), the one
-    // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the lesson
-    // whose box says why it cannot be played (0 for none).
+    // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the box that
+    // says why the one chosen cannot start (Windows-1250; an empty heading for none).
     LessonShelf lessons;
     std::int32_t lessonPlayed = 0;
     bool choosingLesson = false;
     std::int32_t lessonPageShown = 0;
-    std::int32_t refusedLesson = 0;
+    struct Refusal {
+        std::string heading;
+        std::string why;
+    };
+    Refusal refusal;
     std::string lessonTitle;  // of a lesson played, shown in play and above its table (Windows-1250)
     std::int32_t hoverButton = kHoverNone;
     // The buttons drawn in the last frame (codes firstButtonShown on, buttonsShown of them), the

@@ -18,6 +18,8 @@ constexpr auto kMore = plat::cp1250("Następne lekcje");
 constexpr auto kBack = plat::cp1250("Powrót");
 constexpr auto kCannot = plat::cp1250("Tej lekcji nie da się zagrać:");
 constexpr auto kTellTeacher = plat::cp1250("Powiedz o tym nauczycielowi.");
+constexpr auto kNotSaved = plat::cp1250("Nie udało się zapisać ostatniego wyniku.");
+constexpr auto kSaveFirst = plat::cp1250("Inna lekcja ma inną tabelę: wynik musi najpierw trafić do swojej.");
 constexpr const char* kCut = "...";
 
 constexpr std::int32_t kRowTextInset = 12;
@@ -78,7 +80,7 @@ Game::LessonPage Game::lessonPage() const {
 void Game::lessonFrame() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBackground();
-    if (refusedLesson > 0) {
+    if (!refusal.heading.empty()) {
         refusalBox(mouse);
         return;
     }
@@ -114,15 +116,14 @@ void Game::lessonFrame() {
     }
 }
 
-// Over the title picture: the lesson cannot be played, why (the first mistake of its files),
-// and DALEJ back to the list.
+// Over the title picture: the lesson cannot be played or its table not taken, why (the first
+// mistake of its files, or the score not saved), and DALEJ back to the list.
 void Game::refusalBox(plat::Point mouse) {
     const FrameRect box = places::kRefusalBox;
     display.drawBox(10, 10, 110, box.left, box.top, box.right - box.left, box.bottom - box.top);
-    const Lesson& lesson = lessons.lessons[static_cast<std::size_t>(refusedLesson - 1)];
-    centred(display, box.top + 6, kCannot.c_str());
+    centred(display, box.top + 6, refusal.heading);
     std::int32_t y = box.top + 30;
-    for (const std::string& line : wrapped(display, lesson.broken, kWhyTextWidth, kWhyLines)) {
+    for (const std::string& line : wrapped(display, refusal.why, kWhyTextWidth, kWhyLines)) {
         centred(display, y, line);
         y += 16;
     }
@@ -133,13 +134,13 @@ void Game::refusalBox(plat::Point mouse) {
 void Game::openLessons() {
     choosingLesson = true;
     lessonPageShown = 0;
-    refusedLesson = 0;
+    refusal = {};
     showNoButtons();
 }
 
 void Game::pressLessonButton(std::int32_t code) {
-    if (refusedLesson > 0) {
-        if (code == kHoverLessonOk) refusedLesson = 0;
+    if (!refusal.heading.empty()) {
+        if (code == kHoverLessonOk) refusal = {};
         return;
     }
     const LessonPage page = lessonPage();
@@ -152,13 +153,20 @@ void Game::pressLessonButton(std::int32_t code) {
 
 // The classic game (0) or lesson `choice` - 1 made the game's, then a new game of it.
 void Game::chooseLesson(std::int32_t choice) {
+    // Names a failed save left belong to the table shown: another table is taken only once they
+    // are in theirs.
+    GameWorld& w = *world;
+    if ((choice > 0 || lessonPlayed != 0) && w.unsavedCount > 0 && !w.saveHighScores()) {
+        refusal = {kNotSaved.c_str(), kSaveFirst.c_str()};
+        return;
+    }
     if (choice > 0) {
         Lesson& lesson = lessons.lessons[static_cast<std::size_t>(choice - 1)];
         LessonStart start;
         std::string why;
         if (lesson.broken.empty() && !lessons.enter(static_cast<std::size_t>(choice - 1), start, why)) lesson.broken = why;
         if (!lesson.broken.empty()) {
-            refusedLesson = choice;
+            refusal = {kCannot.c_str(), lesson.broken};
             return;
         }
         takeLesson(start);
@@ -172,14 +180,11 @@ void Game::chooseLesson(std::int32_t choice) {
 }
 
 // The folder entered is the lesson's: its title and settings, and its table instead of the one
-// shown. Names a failed save left are tried once more in the table they belong to, and kept no
-// longer: they are not the new table's.
+// shown.
 void Game::takeLesson(const LessonStart& start) {
     lessonTitle = start.title;
     showFrameRate = start.showFrameRate;
     GameWorld& w = *world;
-    if (w.unsavedCount > 0) w.saveHighScores();
-    w.unsavedCount = 0;
     w.clearHighScores();
     if (!w.loadHighScores()) w.saveHighScores();
 }

@@ -47,7 +47,7 @@ void Game::hideCursor() {
 void Game::onEscape() {
     if (world == nullptr) return;
     if (onTitle && choosingLesson) {  // the box of why, else the list, closes
-        if (refusedLesson > 0) refusedLesson = 0;
+        if (!refusal.heading.empty()) refusal = {};
         else choosingLesson = false;
         return;
     }

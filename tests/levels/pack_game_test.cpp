@@ -312,10 +312,21 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
     Script script;
     script.then("plug in a gamepad", [](Game&) { hl::plugPad(1); })
         .click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title))
+        .then("a name the last save left, and no way to save it", lessonsUp,
+              [&](Game& a) {
+                  a.world->unsaved[0] = {5, "ALA"};
+                  a.world->unsavedCount = 1;
+                  fs::remove(game.dir.path() / "hiscore.tbl");
+                  fs::create_directory(game.dir.path() / "hiscore.tbl");
+              })
+        .click("another lesson's table", spotOf(row(2)), row(2), lessonsUp)
+        .click("DALEJ under not saved", kBoxButton, kHoverLessonOk,
+               [](Game& a) { return !a.refusal.heading.empty() && a.lessonPlayed == 0; })
+        .then("the table can be saved again", lessonsUp, [&](Game&) { fs::remove(game.dir.path() / "hiscore.tbl"); })
         .click("the broken lesson", spotOf(row(1)), row(1), lessonsUp)
-        .click("DALEJ under why", kBoxButton, kHoverLessonOk, [](Game& a) { return a.refusedLesson == 1; })
+        .click("DALEJ under why", kBoxButton, kHoverLessonOk, [](Game& a) { return !a.refusal.why.empty(); })
         .then(
-            "down to the third row", [](Game& a) { return a.refusedLesson == 0 && a.buttonsShown == 5; },
+            "down to the third row", [](Game& a) { return a.refusal.why.empty() && a.buttonsShown == 5; },
             [](Game&) {
                 for (int i = 0; i < 3; ++i) tapPad(1, plat::PadButton::DpadDown);
             })
@@ -339,7 +350,10 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
     std::int32_t best = 0;
     table.read(reinterpret_cast<char*>(&best), 4);
     EXPECT_EQ(best, testing_support::pointsOf(routes));
-    EXPECT_EQ(game.dir.read("hiscore.tbl"), std::string(120, '\0')) << "the game's own table, made empty at the start";
+    const std::string classic = game.dir.read("hiscore.tbl");
+    ASSERT_EQ(classic.size(), 120u);
+    EXPECT_NE(classic.find("ALA"), std::string::npos) << "saved in its own table before another was taken";
+    EXPECT_EQ(classic.substr(0, 4), std::string("\x05\0\0\0", 4)) << "the lesson's score is not in the game's own table";
 }
 
 }  // namespace
