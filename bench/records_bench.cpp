@@ -67,6 +67,9 @@ public:
     void gameEnded(GameEnd h, std::int32_t s) override {
         mark([&] { next_->gameEnded(h, s); });
     }
+    void lessonChosen(const std::string& t) override {
+        mark([&] { next_->lessonChosen(t); });
+    }
     bool recorded = false;
     double longestCallUs = 0;
     int calls = 0;

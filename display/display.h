@@ -62,6 +62,8 @@ public:
     void drawText(std::int32_t x, std::int32_t y, const char* text);
     void drawNumber(std::int32_t x, std::int32_t y, std::int32_t value);
     void drawFrontText(std::int32_t x, std::int32_t y, const char* text);
+    // How wide drawText draws `text`, in pixels (0 with no font at hand).
+    std::int32_t textWidth(const char* text);
     std::int32_t drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y, std::int32_t width,
                          std::int32_t height);
     // Shows the visible surface at once (the curtains draw straight onto it).
@@ -106,4 +108,6 @@ private:
         std::vector<int> rowEnd;
     };
     std::unordered_map<std::string, RenderedText, TextHash, std::equal_to<>> textCache_;
+    // The line of `bytes` rendered, from the cache or rendered into it.
+    const RenderedText& rendered(std::string_view bytes);
 };

@@ -70,14 +70,12 @@ void blendRun(std::uint16_t* dst, const std::uint8_t* coverage, int count, std::
 
 }  // namespace
 
-void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length, std::uint16_t color) {
-    if (length <= 0) return;
-    const std::string_view bytes(text, static_cast<std::size_t>(length));
+const Display::RenderedText& Display::rendered(std::string_view bytes) {
     auto it = textCache_.find(bytes);
     if (it == textCache_.end()) {
         RenderedText rendered;
         plat::TextImage& image = rendered.image;
-        plat::rasteriseText(text, length, image);  // an empty image when no font is at hand
+        plat::rasteriseText(bytes.data(), static_cast<int>(bytes.size()), image);  // an empty image when no font is at hand
         rendered.rowBegin.assign(static_cast<std::size_t>(image.height), 0);
         rendered.rowEnd.assign(static_cast<std::size_t>(image.height), 0);
         for (int row = 0; row < image.height; ++row) {
@@ -92,16 +90,29 @@ void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const cha
         if (textCache_.size() >= kTextCacheSize) textCache_.clear();  // changing numbers; keep it small
         it = textCache_.emplace(std::string(bytes), std::move(rendered)).first;
     }
-    const RenderedText& rendered = it->second;
-    const plat::TextImage& image = rendered.image;
+    return it->second;
+}
+
+std::int32_t Display::textWidth(const char* text) {
+    if (text == nullptr || *text == '\0') return 0;
+    const RenderedText& line = rendered(text);
+    std::int32_t right = 0;
+    for (int end : line.rowEnd) right = std::max(right, end);
+    return right;
+}
+
+void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length, std::uint16_t color) {
+    if (length <= 0) return;
+    const RenderedText& line = rendered(std::string_view(text, static_cast<std::size_t>(length)));
+    const plat::TextImage& image = line.image;
     // Transparent output, cut at the surface's edges.
     const long long firstCol = std::max<long long>(0, -static_cast<long long>(x));
     const long long endCol = std::min<long long>(image.width, static_cast<long long>(target.width()) - x);
     const long long firstRow = std::max<long long>(0, -static_cast<long long>(y));
     const long long endRow = std::min<long long>(image.height, static_cast<long long>(target.height()) - y);
     for (long long row = firstRow; row < endRow; ++row) {
-        const long long begin = std::max<long long>(firstCol, rendered.rowBegin[static_cast<std::size_t>(row)]);
-        const long long end = std::min<long long>(endCol, rendered.rowEnd[static_cast<std::size_t>(row)]);
+        const long long begin = std::max<long long>(firstCol, line.rowBegin[static_cast<std::size_t>(row)]);
+        const long long end = std::min<long long>(endCol, line.rowEnd[static_cast<std::size_t>(row)]);
         if (begin >= end) continue;
         std::uint16_t* dst = target.row(static_cast<int>(y + row)) + (x + begin);
         const std::uint8_t* cov = image.coverage.data() + static_cast<std::size_t>(row) * image.width + begin;

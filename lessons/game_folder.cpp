@@ -40,12 +40,17 @@ Text failed(const std::string& what, const fs::path& path, const std::string& wh
 
 bool wanted(const Pack& pack, const Installed& installed, Parts& parts, Text& error) {
     for (const LevelSource& source : pack.levels) parts.levels.push_back(encodeLevel(source.level));
-    // Every installed picture under its own name, but the block pictures by the levels' choice.
+    // Every installed picture under its own name, or its plain form when the pack asks for it,
+    // but the block pictures by the levels' choice.
     std::error_code ec;
     const fs::path gfx = installed.folder / "gfx";
+    const fs::path plain = gfx / kPlainFolder;
     for (const auto& entry : fs::directory_iterator(gfx, ec)) {
         const std::string name = entry.path().filename().string();
-        if (!name.starts_with("klocki")) parts.pictures.emplace_back(name, entry.path());
+        std::error_code err;
+        if (name.starts_with("klocki") || entry.is_directory(err)) continue;
+        const bool usePlain = pack.settings.plainBackgrounds && fs::is_regular_file(plain / name, err);
+        parts.pictures.emplace_back(name, usePlain ? plain / name : entry.path());
     }
     if (ec) {
         error = {"cannot read the game's pictures in " + gfx.string() + ": " + ec.message(),

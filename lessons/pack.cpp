@@ -16,8 +16,6 @@ namespace lvl {
 
 namespace {
 
-constexpr std::uintmax_t kMostSourceBytes = 64 * 1024;
-
 std::string levelName(int n) { return "level" + std::to_string(n); }
 
 std::string folderName(const fs::path& folder) {
@@ -44,7 +42,21 @@ std::string trimmed(std::string s) {
     return s.substr(i);
 }
 
-// pack.txt: "title ..." once and "note ..." lines; "#" starts a comment.
+// A setting's word: `on` or `off` of a setting that can be either (with its line for a mistake).
+bool setting(const std::string& word, const std::string& value, const char* on, const char* off, bool& into, int lineNo,
+             const std::string& shownAs, std::vector<Problem>& problems) {
+    if (value == on || value == off) {
+        into = value == on;
+        return true;
+    }
+    problems.push_back({shownAs,
+                        lineNo,
+                        {"\"" + word + "\" takes " + on + " or " + off + ", not \"" + value + "\"",
+                         "\"" + word + "\" przyjmuje " + on + " albo " + off + ", nie \"" + value + "\""}});
+    return false;
+}
+
+// pack.txt: "title ..." once, "note ..." lines and the settings; "#" starts a comment.
 void readPackFile(const std::string& text, const std::string& shownAs, Pack& pack, std::vector<Problem>& problems) {
     std::size_t pos = 0;
     int lineNo = 0;
@@ -73,11 +85,17 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
             pack.title = rest;
         } else if (word == "note") {
             pack.notes.push_back(rest);
+        } else if (word == "fps") {
+            setting(word, rest, "on", "off", pack.settings.showFrameRate, lineNo, shownAs, problems);
+        } else if (word == "backgrounds") {
+            bool painted = !pack.settings.plainBackgrounds;
+            if (setting(word, rest, "painted", "plain", painted, lineNo, shownAs, problems))
+                pack.settings.plainBackgrounds = !painted;
         } else {
             problems.push_back({shownAs,
                                 lineNo,
-                                {"unknown word \"" + word + "\": pack.txt holds title and note lines",
-                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title i note"}});
+                                {"unknown word \"" + word + "\": pack.txt holds title, note, fps and backgrounds lines",
+                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title, note, fps i backgrounds"}});
         }
     }
 }
@@ -121,32 +139,6 @@ bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error
     return true;
 }
 
-bool readSourceFile(const fs::path& path, const std::string& shownAs, std::string& text, std::vector<Problem>& problems) {
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (ec || !fs::is_regular_file(status)) {
-        problems.push_back(
-            {shownAs,
-             1,
-             {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem"}});
-        return false;
-    }
-    if (fs::file_size(path, ec) > kMostSourceBytes) {
-        problems.push_back(
-            {shownAs,
-             1,
-             {"the file is longer than 64 KiB: not a level source", "plik ma ponad 64 KiB: to nie jest opis poziomu"}});
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-        problems.push_back({shownAs, 1, {"cannot read the file", "nie można odczytać pliku"}});
-        return false;
-    }
-    return true;
-}
-
 bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pack& pack, std::vector<Problem>& problems) {
     const std::size_t before = problems.size();
     pack = Pack{};
@@ -161,7 +153,15 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
             problems.push_back({shown(name), 1, {"the file points outside its pack", "plik wskazuje poza swój pakiet"}});
             return false;
         }
-        return readSourceFile(path, shown(name), text, problems);
+        if (!optional && !fs::exists(fs::symlink_status(path, ec)))
+            if (const std::string meant = nearMiss(folder, name); !meant.empty()) {
+                problems.push_back({shown(name),
+                                    1,
+                                    {"there is no " + name + "; did you mean \"" + meant + "\"? Rename it " + name,
+                                     "nie ma pliku " + name + "; czy chodzi o \"" + meant + "\"? Zmień jego nazwę na " + name}});
+                return false;
+            }
+        return readSourceFile(path, shown(name), text, problems, &pack.remarks);
     };
     std::string text;
     if (readInside("pack.txt", text, true)) readPackFile(text, shown("pack.txt"), pack, problems);
@@ -201,8 +201,16 @@ std::vector<PackEntry> listPacks(const std::vector<fs::path>& roots) {
     for (const fs::path& root : roots) {
         std::error_code ec;
         std::vector<fs::path> folders;
+        const auto looksLikePack = [&](const fs::path& folder) {
+            if (!nearMiss(folder, "pack.txt").empty() || fs::is_regular_file(folder / "pack.txt", ec)) return true;
+            for (int n = 1; n <= kPackLevels; ++n) {
+                const std::string name = levelName(n) + ".txt";
+                if (fs::is_regular_file(folder / name, ec) || !nearMiss(folder, name).empty()) return true;
+            }
+            return false;
+        };
         for (const auto& entry : fs::directory_iterator(root, ec))
-            if (entry.is_directory(ec) && fs::is_regular_file(entry.path() / "level1.txt", ec)) folders.push_back(entry.path());
+            if (entry.is_directory(ec) && looksLikePack(entry.path())) folders.push_back(entry.path());
         std::sort(folders.begin(), folders.end());
         for (const fs::path& folder : folders) {
             const std::string name = folder.filename().string();

@@ -7,6 +7,7 @@
 
 #include "lessons/language.h"
 #include "lessons/level_text.h"
+#include "lessons/source_file.h"
 
 #include <filesystem>
 #include <string>
@@ -15,6 +16,8 @@
 namespace lvl {
 
 inline constexpr int kPackLevels = kLastLevel;  // a pack replaces every level of the game
+// The folder under gfx/ with the backgrounds without painted digits or signs, for lessons.
+inline constexpr const char* kPlainFolder = "plain";
 
 // The game's installed data: a folder with gfx/, level/ and music/, the pictures a pack may
 // use, and the place of the board on each level background.
@@ -27,22 +30,27 @@ struct Installed {
 // whose gfx/, level/ and music/ are links to it).
 bool findInstalled(const std::filesystem::path& gameFolder, Installed& installed, Text& error);
 
+// The classroom settings of pack.txt.
+struct PackSettings {
+    bool showFrameRate = true;      // "fps off" hides the frame counter
+    bool plainBackgrounds = false;  // "backgrounds plain": the backgrounds without painted signs
+};
+
 struct Pack {
     std::filesystem::path folder;
     std::string title;               // pack.txt's title, else the folder's name
     std::vector<std::string> notes;  // pack.txt's notes
+    PackSettings settings;
     std::vector<std::string> files;  // the seven level sources, as named in messages
     std::vector<LevelSource> levels;
+    std::vector<Problem> remarks;  // what the teacher should know that is no mistake
 };
 
 // Reads pack.txt and the seven level sources of a pack folder. Only regular files inside the
-// folder are read; every mistake is appended to `problems`. True when there is none.
+// folder are read; every mistake is appended to `problems` (a missing level with the file that
+// was probably meant). True when there is none.
 bool readPack(const std::filesystem::path& folder, const std::vector<Scenery>& installed, Pack& pack,
               std::vector<Problem>& problems);
-
-// Reads a level source file (at most 64 KiB); false, with a problem, when it cannot be read.
-bool readSourceFile(const std::filesystem::path& path, const std::string& shownAs, std::string& text,
-                    std::vector<Problem>& problems);
 
 // The player's data folder: $XDG_DATA_HOME/kalkulon (a relative path is ignored, as the XDG
 // rules say), else ~/.local/share/kalkulon; empty when HOME is not set or no folder.
@@ -57,7 +65,8 @@ struct PackEntry {
     std::string title;
     std::filesystem::path folder;
 };
-// The packs found in `roots`; a name found twice is the first root's.
+// The packs found in `roots`: folders with a level source or pack.txt (or names nearly
+// theirs); a name found twice is the first root's.
 std::vector<PackEntry> listPacks(const std::vector<std::filesystem::path>& roots);
 
 // A pack named on the command line: a folder (relative to `startFolder`), or the name of an

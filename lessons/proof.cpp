@@ -3,6 +3,9 @@
 #include "lessons/solver.h"
 #include "lessons/traps.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace solver {
 
 namespace {
@@ -31,6 +34,19 @@ Cell feetCell(std::int32_t x, std::int32_t y) {
 }
 
 }  // namespace
+
+int climbOf(const lvl::Level& level, const std::vector<std::uint8_t>& steps) {
+    const auto world = std::make_unique<GameWorld>();
+    loadIntoWorld(level, *world);
+    const std::int32_t start = world->playerY;
+    std::int32_t highest = start;
+    for (const std::uint8_t keys : steps) {
+        world->updatePlayer((keys & kLeft) != 0, (keys & kRight) != 0, (keys & kUp) != 0, false, 10);
+        world->lastStepTick = 0;
+        if (world->result == 0) highest = std::min(highest, world->playerY);  // on the ground: no jump spent
+    }
+    return (start - highest + lvl::kCell / 2) / lvl::kCell;
+}
 
 Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::vector<lvl::Problem>& problems, long routeStates) {
     Proof proof;
@@ -69,6 +85,7 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
         if (route.found) {
             proof.sum = route.expression;
             proof.steps = route.steps.size();
+            proof.climb = climbOf(level, route.steps);
         } else {
             problem(source.boardLine,
                     "no route was found that makes " + std::to_string(level.target) + " and reaches \"=\" with it",

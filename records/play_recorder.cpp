@@ -23,7 +23,7 @@ const char* endName(GameEnd how) {
 }  // namespace
 
 PlayRecorder::PlayRecorder(RecordWriter& writer, std::string child, std::string pack)
-    : writer_(writer), nextChild_(std::move(child)), pack_(std::move(pack)) {}
+    : writer_(writer), nextChild_(std::move(child)), nextPack_(std::move(pack)) {}
 
 PlayRecorder::~PlayRecorder() {
     if (inGame_) gameEnded(GameEnd::Closed, score_);
@@ -33,6 +33,7 @@ void PlayRecorder::levelStarted(std::int32_t level, std::int32_t lives, std::int
     if (!inGame_) {
         writer_.startFile();
         child_ = nextChild_;
+        pack_ = nextPack_;
     }
     inGame_ = true;
     level_ = level;

@@ -27,6 +27,7 @@ public:
 
     // Who plays from the next game on (a game's records are all of one child).
     void setChild(std::string child) { nextChild_ = std::move(child); }
+    void lessonChosen(const std::string& title) override { nextPack_ = title; }
 
 private:
     Record make(Kind kind, std::int32_t lives) const;
@@ -36,7 +37,8 @@ private:
     RecordWriter& writer_;
     std::string nextChild_;
     std::string child_;  // of the game being played
-    std::string pack_;
+    std::string nextPack_;
+    std::string pack_;  // of the game being played
     bool inGame_ = false;
     std::int32_t level_ = 0;
     std::int32_t score_ = 0;

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "screens/frame_rate.h"
 #include "screens/game_window.h"
+#include "screens/lessons.h"
 #include "screens/places.h"
 #include "shell/error.h"
 #include "world/class_room.h"
@@ -40,8 +41,9 @@ enum class Screen : std::uint8_t {
     Story,
     WhoPlays,  // the class's names, before a game (only with a class folder)
     Play,
-    Pause,   // over the level, the story or a result
-    Result,  // a finished level's box: won, the ending, lost or game over
+    Pause,    // over the level, the story or a result
+    Result,   // a finished level's box: won, the ending, lost or game over
+    Lessons,  // the lesson chooser over the title, or its box of why a lesson cannot be played
 };
 
 // What the host does after a step, before the next one.
@@ -115,6 +117,22 @@ public:
 
     // ---- screens -----------------------------------------------------------------------------
     void titleFrame();
+    // ---- the lesson chooser (screens/lesson_chooser.cpp) ---------------------------------------
+    struct LessonPage {
+        std::int32_t first = 0;    // the choice in the top row: 0 the classic game, n lesson n - 1
+        std::int32_t choices = 0;  // rows of choices
+        bool more = false;         // a row for the next page follows them
+        std::int32_t rows = 0;     // and the last row goes back
+    };
+    LessonPage lessonPage() const;
+    void openLessons();
+    void lessonFrame();
+    void refusalBox(plat::Point mouse);
+    void pressLessonButton(std::int32_t code);
+    void chooseLesson(std::int32_t choice);
+    void takeLesson(const LessonStart& start);
+    // NOWA GRA once who plays is known: the lesson chooser when there are lessons, else the game.
+    void chooseLessonOrPlay();
     void scrollCredits();
     void nameEntryFrame(std::int32_t row);
     // The end of a game whose score may enter the table: the high-score screen with its entry.
@@ -171,6 +189,20 @@ public:
     std::int32_t levelNumber = 0;
     bool showStory = false;
     bool cursorShown = false;
+    bool showFrameRate = true;  // the frame counter; a lesson pack may hide it
+    // The lessons offered when NOWA GRA is pressed (none: it starts the game at once), the one
+    // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the box that
+    // says why the one chosen cannot start (Windows-1250; an empty heading for none).
+    LessonShelf lessons;
+    std::int32_t lessonPlayed = 0;
+    bool choosingLesson = false;
+    std::int32_t lessonPageShown = 0;
+    struct Refusal {
+        std::string heading;
+        std::string why;
+    };
+    Refusal refusal;
+    std::string lessonTitle;  // of a lesson played, shown in play and above its table (Windows-1250)
     std::int32_t hoverButton = kHoverNone;
     // The buttons drawn in the last frame (codes firstButtonShown on, buttonsShown of them), the
     // one under the mouse, and the one chosen with the keys with where the mouse was then.

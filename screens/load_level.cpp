@@ -19,6 +19,9 @@ void Game::loadLevel(std::int32_t number) {
     error.debugLog("Wczytanie levela \n");
     error.debugLog(levelFile);
     display.drawFrontText(280, 230, caption);
+    if (!lessonTitle.empty())
+        display.drawFrontText(layout::kFrameWidth / 2 - display.textWidth(lessonTitle.c_str()) / 2,
+                              places::kLessonTitleUnderCaption, lessonTitle.c_str());
 
     char backgroundName[kLevelNameBytes + 1] = {};
     const bool opened = world->readLevel(levelFile, backgroundName, [this](const char* traceLine) { reportFailure(traceLine); });

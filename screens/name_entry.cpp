@@ -81,6 +81,9 @@ std::uint8_t Game::nextEntryKey() {
 void Game::nameEntryFrame(std::int32_t row) {
     display.drawBackground();
     display.drawHighScores(*world);
+    if (!lessonTitle.empty())
+        display.drawText(layout::kFrameWidth / 2 - display.textWidth(lessonTitle.c_str()) / 2, places::kLessonTitleOverTable,
+                         lessonTitle.c_str());
     showNoButtons();
     if (world->unsavedCount > 0) {
         // Under the table and its hints: the names shown are not on disk yet.

@@ -25,7 +25,9 @@ enum HoverCode : std::int32_t {
     kHoverQuit = 10,
     kHoverMorePlayers = 11,  // who plays: the next page of names, then the names on the page
     kHoverFirstPlayer = 12,
-    kHoverPlayOn = 42,  // DALEJ under the box that says the class folder cannot be written
+    kHoverPlayOn = 42,     // DALEJ under the box that says the class folder cannot be written
+    kHoverLessonRow = 43,  // the lesson chooser's rows, top down: lessons, perhaps "more", then back
+    kHoverLessonOk = 52,   // DALEJ of the box that says why a lesson cannot be played
 };
 
 namespace places {
@@ -65,6 +67,24 @@ constexpr FrameRect playerName(std::int32_t index) {
 }
 inline constexpr FrameRect kMorePlayers{250, 380, 390, 406};
 
+// The lesson chooser: a box over the title picture with a row a button, 38 pixels apart: at most
+// seven lessons a page, "more" when there are further pages, and back.
+inline constexpr std::int32_t kLessonsAPage = 7;
+inline constexpr std::int32_t kLessonRows = kLessonsAPage + 2;
+constexpr ButtonPlace lessonRow(std::int32_t index) {
+    const std::int32_t top = 85 + 38 * index;
+    return {{150, top, 490, top + 30}, {150, top, 490, top + 30}};
+}
+// The box around the heading and `rows` rows.
+constexpr FrameRect lessonBox(std::int32_t rows) { return {120, 40, 520, lessonRow(rows - 1).drawn.bottom + 20}; }
+// Where a lesson's title is drawn: in play, on the frame counter's line ending here; above its
+// high-score table and under the level's caption, centred at these heights.
+inline constexpr std::int32_t kLessonTitleRight = 630;
+inline constexpr std::int32_t kLessonTitleOverTable = 100;
+inline constexpr std::int32_t kLessonTitleUnderCaption = 255;
+// Why a lesson cannot be played: the story box's place, its DALEJ the boxes' button.
+inline constexpr FrameRect kRefusalBox{120, 149, 520, 299};
+
 // The place of the button of `code`; an empty one for kHoverNone and unknown codes.
 constexpr ButtonPlace of(std::int32_t code) {
     switch (code) {
@@ -84,10 +104,12 @@ constexpr ButtonPlace of(std::int32_t code) {
     case kHoverMorePlayers:
         return {kMorePlayers, kMorePlayers};
     case kHoverPlayOn:
+    case kHoverLessonOk:
         return kBoxButton;
     default:
         if (code >= kHoverFirstPlayer && code < kHoverFirstPlayer + kPlayersOnPage)
             return {playerName(code - kHoverFirstPlayer), playerName(code - kHoverFirstPlayer)};
+        if (code >= kHoverLessonRow && code < kHoverLessonRow + kLessonRows) return lessonRow(code - kHoverLessonRow);
         return {};
     }
 }

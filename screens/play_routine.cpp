@@ -121,8 +121,13 @@ void Game::drawLevelAndHud(std::uint32_t framesShown) {
     display.drawTokens(w);
     display.drawCollected(w);
     display.drawPlayer(w);
-    display.drawText(0, 5, "FPS:");
-    display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
+    if (showFrameRate) {
+        display.drawText(0, 5, "FPS:");
+        display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
+    }
+    // A lesson's title on the frame counter's line, at the right, above the play.
+    if (!lessonTitle.empty())
+        display.drawText(places::kLessonTitleRight - display.textWidth(lessonTitle.c_str()), 5, lessonTitle.c_str());
     display.drawFontNumber(28, 458, w.lives);
     display.drawFontText(568, 448, kPoints);
     display.drawFontNumber(573, 465, w.score);

@@ -5,7 +5,7 @@
 
 Screen Game::screenShown() const {
     if (world == nullptr) return Screen::None;
-    if (onTitle) return Screen::Title;
+    if (onTitle) return choosingLesson ? Screen::Lessons : Screen::Title;
     if (choosingPlayer) return Screen::WhoPlays;
     if (world->levelRunning) {
         if (paused) return Screen::Pause;

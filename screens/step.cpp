@@ -88,8 +88,10 @@ Next Game::mainPass() {
     case PassPart::AfterScreen:
         pass_ = PassPart::Poll;
         if (quitTaken) return end(quitCode);
-        display.drawText(0, 5, "FPS:");
-        display.drawNumber(50, 5, static_cast<std::int32_t>(mainFrameRate_.shown()));
+        if (showFrameRate) {
+            display.drawText(0, 5, "FPS:");
+            display.drawNumber(50, 5, static_cast<std::int32_t>(mainFrameRate_.shown()));
+        }
         if (display.flip() != 0) close();
         return {Next::Kind::Frame, 0, 0};
     }

@@ -35,6 +35,10 @@ constexpr Credit kCredits[3] = {
 }  // namespace
 
 void Game::titleFrame() {
+    if (choosingLesson) {
+        lessonFrame();
+        return;
+    }
     const plat::Point mouse = plat::cursorPos();
     display.drawTitle(*world);
     scrollCredits();

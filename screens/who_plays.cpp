@@ -129,6 +129,6 @@ void Game::pressWhoPlaysButton(std::int32_t code) {
         return;
     }
     leaveWhoPlays();
-    startNewGame();
     entryName = std::move(chosen);
+    chooseLessonOrPlay();
 }

@@ -50,6 +50,11 @@ void Game::onEscape() {
         leaveWhoPlays();
         return;
     }
+    if (onTitle && choosingLesson) {  // the box of why, else the list, closes
+        if (!refusal.heading.empty()) refusal = {};
+        else choosingLesson = false;
+        return;
+    }
     if (world->levelRunning) {
         paused = true;
         return;
@@ -83,7 +88,7 @@ void Game::onClick(plat::Point at) {
 void Game::pressTitleButton(std::int32_t code) {
     switch (code) {
     case kHoverNewGame:
-        if (!askWhoPlays()) startNewGame();
+        if (!askWhoPlays()) chooseLessonOrPlay();
         break;
     case kHoverHighScores:
         onTitle = false;
@@ -100,8 +105,17 @@ void Game::pressTitleButton(std::int32_t code) {
     }
 }
 
+void Game::chooseLessonOrPlay() {
+    if (lessons.lessons.empty()) startNewGame();
+    else openLessons();
+}
+
 void Game::pressButton(std::int32_t code) {
     if (world == nullptr) return;
+    if (onTitle && choosingLesson) {
+        pressLessonButton(code);
+        return;
+    }
     if (onTitle) {
         pressTitleButton(code);
         return;

@@ -9,6 +9,9 @@
 #include "shell/options.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 int main(int argc, char** argv) {
     const DataFolder folder = enterDataFolder(runningExecutable(argv[0]));
@@ -16,8 +19,13 @@ int main(int argc, char** argv) {
     if (const int exitCode = handleOptions(argc, argv, folder, start); exitCode >= 0) return exitCode;
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
     records::GameRecords records(start.classFolder, start.packTitle, lvl::languageFromEnvironment());
-    static Game theGame(ErrorReporter{kTraceFile});
+    // The trace stays in the folder the game started in when a lesson chosen later enters its own.
+    std::error_code ec;
+    static Game theGame(ErrorReporter{(std::filesystem::current_path(ec) / kTraceFile).string()});
     theGame.playObserver = records.observer();
     theGame.classRoom = &records;
+    theGame.showFrameRate = start.showFrameRate;
+    theGame.lessonTitle = start.lessonTitle;
+    theGame.lessons = std::move(start.lessons);
     return runGame(theGame);
 }

@@ -1,8 +1,11 @@
 #include "shell/options.h"
 
-#include "lessons/game_folder.h"
 #include "lessons/pack.h"
-#include "lessons/proof.h"
+#include "lessons/pack_check.h"
+#include "platform/cp1250.h"
+#include "platform/platform.h"
+#include "shell/lesson_packs.h"
+#include "shell/lesson_shelf.h"
 
 #include <unistd.h>
 
@@ -15,11 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Run folders of packs, in the player's data folder: one per pack, kept between games for the
-// pack's high-score table, which every game of the pack shares. Versions before kept them in
-// the folder the game started in, under another name.
-constexpr const char* kRunFolders = "pack-games";
 
 lvl::Language language = lvl::Language::English;
 
@@ -58,64 +56,62 @@ const lvl::Text kHelp = {
 // Where the player started the game: the launcher says so, as it starts the game in the
 // player's data folder.
 int listPacks(const lvl::Installed& installed) {
-    const std::vector<lvl::PackEntry> packs = lvl::listPacks(lvl::packRoots(installed));
+    const std::vector<lvl::PackStatus> packs = lvl::packStatuses(installed);
     if (packs.empty()) say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów."});
-    for (const lvl::PackEntry& p : packs) std::printf("%-24s %s\n", p.name.c_str(), p.title.c_str());
+    for (const lvl::PackStatus& p : packs) {
+        std::printf("%-24s %s\n", p.entry.name.c_str(), p.entry.title.c_str());
+        if (!p.broken) continue;
+        const std::string more = std::to_string(p.problems.size() - 1);
+        say(stdout, {"  BROKEN, cannot be played: " + p.problems[0].format(language) +
+                         (p.problems.size() > 1 ? " (and " + more + " more)" : ""),
+                     "  USZKODZONY, nie da się grać: " + p.problems[0].format(language) +
+                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : "")});
+    }
     return 0;
 }
 
-// Reads, proves and compiles the pack into its run folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, std::string& title) {
+// A pack that cannot be played, said on standard error and in the game's message window (a
+// pack is often started from a desktop shortcut, where standard error goes nowhere).
+int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
+    constexpr std::size_t kShown = 8;
+    lvl::report(stderr, problems, language);
+    say(stderr, why);
+    std::string text;
+    for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) text += problems[i].format(language) + "\n";
+    if (problems.size() > kShown) text += "...\n";
+    text += why.in(language);
+    static constexpr auto kCaption = plat::cp1250("Kalkulon");
+    plat::messageBox(plat::fromUtf8(text).c_str(), kCaption);
+    return 2;
+}
+
+// Reads, proves and compiles the pack into its game folder, and enters that folder.
+int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, StartOptions& start) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     lvl::PackChoice choice;
     lvl::Text error;
-    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) {
-        say(stderr, error);
-        return 2;
-    }
-    lvl::Pack pack;
-    std::vector<lvl::Problem> problems;
-    if (!lvl::readPack(choice.folder, installed.scenery, pack, problems)) {
-        lvl::report(stderr, problems, language);
-        say(stderr,
-            {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi."});
-        return 2;
-    }
-    const fs::path data = lvl::userDataFolder();
-    if (data.empty()) {
-        say(stderr,
-            {"a pack keeps its table in your data folder, and there is none: HOME is not set or no folder",
-             "pakiet trzyma tabelę wyników w folderze danych, a go nie ma: HOME nie jest ustawione albo nie jest folderem"});
-        return 2;
-    }
-    const fs::path run = data / kRunFolders / choice.key;
-    fs::create_directories(run, ec);
-    if (ec || ::chdir(run.c_str()) != 0) {
-        say(stderr, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
-        return 2;
-    }
-    if (const fs::path former = here / kRunFolders / choice.formerKey / "hiscore.tbl"; fs::is_regular_file(former, ec))
-        fs::copy_file(former, "hiscore.tbl", ec);  // never over a table there already
-    for (std::size_t i = 0; i < pack.levels.size(); ++i) solver::proveLevel(pack.levels[i], pack.files[i], problems);
-    if (!problems.empty()) {
-        lvl::report(stderr, problems, language);
-        say(stderr, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
-                     "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
-        return 2;
-    }
-    if (!lvl::buildGameFolder(pack, installed, run, error)) {
-        say(stderr, error);
-        return 2;
-    }
-    title = pack.title;
+    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) return refuse({}, error);
+    PackGame game;
+    const bool ready = preparePack(choice, installed, here, game);
+    lvl::report(stderr, game.pack.remarks, language);
+    if (!ready) return refuse(game.problems, game.why);
+    if (::chdir(game.folder.c_str()) != 0)
+        return refuse({},
+                      {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string()});
+    start.showFrameRate = game.pack.settings.showFrameRate;
+    start.lessonTitle = plat::fromUtf8(game.pack.title);
+    start.packTitle = game.pack.title;
     return -1;
 }
 
 }  // namespace
 
 int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOptions& start) {
-    if (argc <= 1) return -1;
+    if (argc <= 1) {
+        if (dataFolder.found) start.lessons = installedLessons(fs::current_path());
+        return -1;
+    }
     language = lvl::languageFromEnvironment();
     std::string pack;
     bool list = false;
@@ -137,7 +133,10 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
         std::fprintf(stderr, "%s", kHelp.in(language).c_str());
         return 2;
     }
-    if (!list && pack.empty()) return -1;
+    if (!list && pack.empty()) {  // --class alone: the lessons are offered as without it
+        if (dataFolder.found) start.lessons = installedLessons(fs::current_path());
+        return -1;
+    }
     lvl::Installed installed;
     lvl::Text error;
     if (!lvl::findInstalled(".", installed, error)) {
@@ -145,5 +144,5 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
         else std::fprintf(stderr, "%s\n", dataFolder.notFound.c_str());
         return 2;
     }
-    return list ? listPacks(installed) : enterPack(pack, installed, dataFolder.started, start.packTitle);
+    return list ? listPacks(installed) : enterPack(pack, installed, dataFolder.started, start);
 }

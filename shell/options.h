@@ -3,19 +3,26 @@
 // the installed packs, --help explains them.
 #pragma once
 
+#include "screens/lessons.h"
 #include "shell/data_folder.h"
 
 #include <filesystem>
 #include <string>
 
-// What the game starts with.
+// What the command line hands the game: the class folder, and a pack's title and classroom
+// settings (pack.txt), or, with no pack, the installed lessons for its chooser.
 struct StartOptions {
     std::filesystem::path classFolder;  // --class, made absolute; empty when not given
-    std::string packTitle;              // the lesson pack's title; empty for the game's own levels
+    std::string packTitle;              // the lesson pack's title (UTF-8); empty for the game's own levels
+    bool showFrameRate = true;
+    std::string lessonTitle;  // the same title in Windows-1250, as the game draws it
+    LessonShelf lessons;
 };
 
 // Handles the options, in the data folder already entered. Returns -1 when the game is to start,
-// in the current folder; for a pack that folder is then the pack's own run folder (its compiled
-// levels, links to the game's pictures and music, its own high-score table), already entered.
-// Otherwise returns the exit code, having said what was asked for or what is wrong.
+// in the current folder (with no pack, `start` offers the installed lessons); for a pack that
+// folder is then the pack's own run folder (its compiled levels, links to the game's pictures and
+// music, its own high-score table), already entered, and `start` has the pack's settings.
+// Otherwise returns the exit code, having said what was asked for or what is wrong: on standard
+// error and, for a pack that cannot be played, in the game's message window too.
 int handleOptions(int argc, char** argv, const DataFolder& folder, StartOptions& start);

@@ -9,6 +9,7 @@
 #include "shell/options.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
     if (const int exitCode = handleOptions(argc, argv, folder, start); exitCode >= 0) return exitCode;
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
     static Game theGame(ErrorReporter{kTraceFile});
+    theGame.showFrameRate = start.showFrameRate;
+    theGame.lessonTitle = start.lessonTitle;
+    theGame.lessons = std::move(start.lessons);
     if (!startUp(theGame)) return 1;
     plat::stepOnPageFrames(&stepOneFrame, &theGame);
     return 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // How a game ended.
 enum class GameEnd : std::uint8_t {
@@ -37,4 +38,7 @@ public:
     // The pause menu's "Zacznij poziom od nowa": the level begins again, `livesLeft` remaining.
     virtual void levelRestarted(std::int32_t livesLeft) = 0;
     virtual void gameEnded(GameEnd how, std::int32_t score) = 0;
+    // A lesson chosen on the title: the games from the next on are of the pack titled `title`
+    // (UTF-8), or of the game's own levels for "".
+    virtual void lessonChosen(const std::string& title) = 0;
 };

@@ -1,8 +1,9 @@
-// Practice packs: the shapes are fair with every place filled; a pack of each family of facts,
-// over several seeds, reads back through the pack reader and every level passes the check,
-// with other numbers for another seed and more tokens towards the end.
+// Practice packs: the layouts are fair with every place filled and there are enough of them,
+// reaching high; a pack of each family of facts, over several seeds, reads back through the
+// pack reader, every level passes the check and has one answer (counted here by trying every
+// sequence of its tokens), the facts grow harder, and the climb and the way grow through a pack.
 #include "lessons/practice.h"
-#include "lessons/level_binary.h"
+#include "lessons/answers.h"
 #include "lessons/pack.h"
 #include "lessons/solver.h"
 #include "lessons/traps.h"
@@ -10,6 +11,8 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -20,24 +23,26 @@ lvl::Installed installed() {
     return data;
 }
 
-TEST(Practice, ShapesAreFairWithEveryPlaceFilled) {
-    for (const lessons::Shape& shape : lessons::shapes()) {
-        SCOPED_TRACE(shape.name);
-        lvl::Level level;
-        level.playerX = lvl::cellToPixel(shape.startColumn) - lvl::kStartOffset;
-        level.playerY = lvl::cellToPixel(shape.startRow);
-        for (int r = 0; r < lvl::kRows; ++r)
-            for (int c = 0; c < lvl::kColumns; ++c) level.cells[r][c] = shape.rows[r][c] == '.' ? -1 : 1;
-        auto at = [](std::pair<double, double> p, int type) {
-            return lvl::Token{lvl::cellToPixel(p.first) - lvl::kTokenOffset, lvl::cellToPixel(p.second) - lvl::kTokenOffset,
-                              type};
-        };
-        for (const auto& slot : shape.slots) level.tokens.push_back(at(slot, 1));
-        level.tokens.push_back(at(shape.equals, kTokenEquals));
-        const solver::TrapReport report = solver::findTraps(level);
+TEST(Practice, LayoutsAreFairWithEveryPlaceFilledAndClimbTheWholeGrid) {
+    std::set<std::string> pictures;
+    int perLevel[lvl::kPackLevels + 1] = {};
+    int highest = lvl::kRows;
+    for (const lessons::Layout& layout : lessons::layouts()) {
+        SCOPED_TRACE(layout.name);
+        lessons::Shape shape = lessons::shapeOf(layout);
+        EXPECT_GE(shape.places.size(), 5u);  // the longest sum of the first levels, 3*2*5
+        for (const lessons::Cell& place : shape.places) shape.level.tokens.push_back(lessons::tokenAt(place, 1));
+        shape.level.tokens.push_back(lessons::tokenAt(shape.equals, kTokenEquals));
+        const solver::TrapReport report = solver::findTraps(shape.level);
         EXPECT_FALSE(report.trapped);
-        EXPECT_EQ(report.reachable, (1u << level.tokens.size()) - 1);
+        EXPECT_EQ(report.reachable, (1u << shape.level.tokens.size()) - 1);
+        pictures.insert(layout.picture);
+        ++perLevel[layout.level];
+        if (layout.level == lvl::kPackLevels) highest = std::min(highest, shape.equals.second);
     }
+    EXPECT_GE(pictures.size(), 20u);
+    for (int n = 1; n <= lvl::kPackLevels; ++n) EXPECT_GE(perLevel[n], 3) << "level " << n;
+    EXPECT_LE(highest, 4) << "the last level's \"=\" stands in the top rows";
 }
 
 TEST(Practice, FactSpecs) {
@@ -65,49 +70,72 @@ TEST(Practice, FactSpecs) {
             }
 }
 
-class PracticePack : public testing::TestWithParam<const char*> {};
-
-TEST_P(PracticePack, EverySeedGivesSevenFairLevelsThatClimb) {
-    const lvl::Installed data = installed();
-    testing_support::TempDir dir;
-    lessons::FactSpec spec;
-    lvl::Text error;
-    ASSERT_TRUE(lessons::parseFacts(GetParam(), spec, error));
-    std::vector<std::int32_t> firstBoards;
-    for (std::uint64_t seed : {1u, 2u, 3u}) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        lessons::PracticePack made;
-        ASSERT_TRUE(lessons::makePracticePack(spec, seed, data.scenery, made, error)) << error.en;
-        const std::string folder = "pack" + std::to_string(seed);
-        ASSERT_TRUE(lessons::writePack(made, folder, error));
-        lvl::Pack pack;
-        std::vector<lvl::Problem> problems;
-        ASSERT_TRUE(lvl::readPack(folder, data.scenery, pack, problems)) << problems[0].format(lvl::Language::English);
-        EXPECT_EQ(pack.title, made.title);
-        std::vector<std::int32_t> boards;
-        for (std::size_t i = 0; i < pack.levels.size(); ++i) {
-            const lvl::Level& level = pack.levels[i].level;
-            boards.push_back(level.target);
-            EXPECT_EQ(level.background, data.scenery[i].background);
-            std::int32_t value = 0;
-            EXPECT_TRUE(solver::evaluate(made.proofs[i].sum, value) && value == level.target) << made.proofs[i].sum;
-            if (seed == 1) {  // the check itself, on what was written
-                const solver::Proof proof = solver::proveLevel(pack.levels[i], pack.files[i], problems);
-                EXPECT_TRUE(proof.fair) << pack.files[i];
-            }
-        }
-        for (const lvl::Problem& p : problems) ADD_FAILURE() << p.format(lvl::Language::English);
-        EXPECT_GT(pack.levels[6].level.tokens.size(), pack.levels[0].level.tokens.size()) << "the last level has more tokens";
-        if (seed == 1) firstBoards = boards;
-        else EXPECT_NE(boards, firstBoards) << "another seed, other numbers";
+// The facts of every sequence of `tokens` (digits anywhere, a sign behind a digit, at most 19)
+// that the game's evaluator values at `board`: every one tried, without the search's shortcuts.
+void everySum(std::string& text, lessons::TokenCounts& left, std::int32_t board, std::set<std::string>& facts) {
+    const bool lastDigit = !text.empty() && text.back() >= '1' && text.back() <= '9';
+    std::int32_t value = 0;
+    if (lastDigit && text.find_first_of("+-*/") != std::string::npos && solver::evaluate(text, value) && value == board)
+        facts.insert(lessons::factOf(text));
+    if (text.size() == 19) return;
+    for (int t = 1; t < kTokenEquals; ++t) {
+        if (left[static_cast<std::size_t>(t)] == 0 || (tokenKind(t) == TokenKind::Sign && !lastDigit)) continue;
+        --left[static_cast<std::size_t>(t)];
+        text += tokenSymbol(t);
+        everySum(text, left, board, facts);
+        text.pop_back();
+        ++left[static_cast<std::size_t>(t)];
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, PracticePack, testing::Values("add10", "add20", "sub20", "2,5,10", "7", "div", "order"),
-                         [](const testing::TestParamInfo<const char*>& family) {
-                             std::string name;
-                             for (const char* c = family.param; *c != '\0'; ++c) name += (*c == ',' ? '_' : *c);
-                             return name;
-                         });
+TEST(Practice, PacksOfEveryFamilyHaveOneAnswerALevelAndGrowHarderAndHigher) {
+    const lvl::Installed data = installed();
+    testing_support::TempDir dir;
+    double climb[lvl::kPackLevels] = {}, steps[lvl::kPackLevels] = {};
+    int packs = 0;
+    for (const char* family : {"add10", "add20", "sub20", "2,5,10", "7", "div", "order"}) {
+        lessons::FactSpec spec;
+        lvl::Text error;
+        ASSERT_TRUE(lessons::parseFacts(family, spec, error));
+        std::vector<std::int32_t> firstBoards;
+        for (std::uint64_t seed : {1u, 2u, 3u}) {
+            SCOPED_TRACE(std::string(family) + ", seed " + std::to_string(seed));
+            lessons::PracticePack made;
+            ASSERT_TRUE(lessons::makePracticePack(spec, seed, data.scenery, made, error)) << error.en;
+            const std::string folder = std::string(family) + "-" + std::to_string(seed);
+            ASSERT_TRUE(lessons::writePack(made, folder, error));
+            lvl::Pack pack;
+            std::vector<lvl::Problem> problems;
+            ASSERT_TRUE(lvl::readPack(folder, data.scenery, pack, problems)) << problems[0].format(lvl::Language::English);
+            EXPECT_FALSE(pack.settings.showFrameRate);
+            EXPECT_TRUE(pack.settings.plainBackgrounds);
+            std::vector<std::int32_t> boards;
+            for (std::size_t i = 0; i < pack.levels.size(); ++i) {
+                const lvl::Level& level = pack.levels[i].level;
+                boards.push_back(level.target);
+                std::string text;
+                lessons::TokenCounts left = lessons::countTokens(level.tokens);
+                std::set<std::string> facts;
+                everySum(text, left, level.target, facts);
+                EXPECT_EQ(facts, std::set<std::string>{lessons::factOf(made.facts[i].sum)}) << pack.files[i];
+                if (i > 0) {
+                    EXPECT_LT(lessons::hardness(made.facts[i - 1]), lessons::hardness(made.facts[i])) << pack.files[i];
+                }
+                if (seed == 1) {
+                    EXPECT_TRUE(solver::proveLevel(pack.levels[i], pack.files[i], problems).fair) << pack.files[i];
+                }
+                climb[i] += made.proofs[i].climb;
+                steps[i] += static_cast<double>(made.proofs[i].steps);
+            }
+            for (const lvl::Problem& p : problems) ADD_FAILURE() << p.format(lvl::Language::English);
+            ++packs;
+            if (seed == 1) firstBoards = boards;
+            else EXPECT_NE(boards, firstBoards) << "another seed, other numbers";
+        }
+    }
+    for (int n = 1; n < lvl::kPackLevels; ++n) EXPECT_LE(climb[n - 1], climb[n]) << "level " << n + 1 << " climbs less";
+    EXPECT_GE((climb[lvl::kPackLevels - 1] - climb[0]) / packs, 5.0);
+    EXPECT_GT(steps[lvl::kPackLevels - 1], 1.5 * steps[0]) << "the last way is not much longer than the first";
+}
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The seven worlds of Numeria behind the levels: a meadow, a beach, an ice field, a forest, a
 // castle at sunset, a crystal cave and Minusor's tower at night. Each gets the level's board
-// and the bottom panel.
+// and the bottom panel. The plain ones, for lessons, leave out the digits and signs painted in
+// the sky (and Minusor's minus on his tower), which would otherwise stand beside the lesson's sum.
 #include "pictures.h"
 #include "scenery.h"
 
@@ -20,10 +21,10 @@ void floatingSigns(Image& img, const char* signs, int seed, Rgb colour, double a
     }
 }
 
-void meadow(Image& img) {
+void meadow(Image& img, bool plain) {
     sky(img, rgb(90, 170, 250), rgb(200, 236, 255), 0, 448);
     sun(img, 540, 70, 30, rgb(255, 240, 140), rgb(255, 250, 200));
-    floatingSigns(img, "3+7=", 5, rgb(255, 255, 255), 0.28, 200);
+    if (!plain) floatingSigns(img, "3+7=", 5, rgb(255, 255, 255), 0.28, 200);
     cloud(img, 120, 70, 26, rgb(255, 255, 255 - 5), rgb(210, 226, 245));
     cloud(img, 360, 110, 20, rgb(255, 255, 255 - 5), rgb(210, 226, 245));
     hills(img, 300, 70, 160, 3, rgb(150, 210, 110), rgb(110, 180, 90));
@@ -35,10 +36,10 @@ void meadow(Image& img) {
                i % 3 == 0 ? rgb(255, 90, 110) : (i % 3 == 1 ? rgb(255, 255, 255 - 10) : rgb(180, 120, 255)));
 }
 
-void beach(Image& img) {
+void beach(Image& img, bool plain) {
     sky(img, rgb(255, 170, 110), rgb(255, 230, 170), 0, 448);
     sun(img, 470, 150, 40, rgb(255, 240, 150), rgb(255, 200, 120));
-    floatingSigns(img, "2+5-", 15, rgb(255, 255, 255), 0.25, 180);
+    if (!plain) floatingSigns(img, "2+5-", 15, rgb(255, 255, 255), 0.25, 180);
     cloud(img, 160, 60, 22, rgb(255, 244, 230), rgb(240, 200, 170));
     // Sea with glints.
     for (int y = 230; y < 448; ++y)
@@ -54,10 +55,10 @@ void beach(Image& img) {
     palm(img, 330, 340, 80);
 }
 
-void iceField(Image& img) {
+void iceField(Image& img, bool plain) {
     sky(img, rgb(150, 190, 240), rgb(230, 244, 255), 0, 448);
     sun(img, 100, 80, 24, rgb(255, 255, 230), rgb(230, 240, 255));
-    floatingSigns(img, "4-1+6", 25, rgb(255, 255, 255), 0.3, 200);
+    if (!plain) floatingSigns(img, "4-1+6", 25, rgb(255, 255, 255), 0.3, 200);
     mountains(img, 330, 200, 31, rgb(130, 150, 200), rgb(250, 252, 255 - 3));
     hills(img, 380, 40, 140, 32, rgb(230, 242, 255), rgb(180, 210, 240));
     for (int i = 0; i < 5; ++i) pineTree(img, 40 + i * 140, 400, 60, rgb(60, 120, 120), rgb(90, 60, 40));
@@ -67,9 +68,9 @@ void iceField(Image& img) {
     }
 }
 
-void forest(Image& img) {
+void forest(Image& img, bool plain) {
     sky(img, rgb(120, 200, 200), rgb(220, 250, 220), 0, 448);
-    floatingSigns(img, "6*2+3", 45, rgb(255, 255, 240), 0.3, 170);
+    if (!plain) floatingSigns(img, "6*2+3", 45, rgb(255, 255, 240), 0.3, 170);
     // Light rays.
     for (int y = 0; y < 448; ++y)
         for (int x = 0; x < layout::kFrameWidth; ++x) {
@@ -84,10 +85,10 @@ void forest(Image& img) {
     for (int i = 0; i < 9; ++i) pineTree(img, 30 + i * 75, 420, 140, rgb(30, 90, 50), rgb(70, 44, 26));
 }
 
-void castleEvening(Image& img) {
+void castleEvening(Image& img, bool plain) {
     sky(img, rgb(110, 80, 170), rgb(255, 170, 120), 0, 448);
     sun(img, 320, 290, 50, rgb(255, 210, 120), rgb(255, 160, 100));
-    floatingSigns(img, "8/2+9", 55, rgb(255, 240, 255), 0.25, 170);
+    if (!plain) floatingSigns(img, "8/2+9", 55, rgb(255, 240, 255), 0.25, 170);
     cloud(img, 130, 110, 20, rgb(250, 200, 220), rgb(200, 140, 190));
     cloud(img, 500, 80, 24, rgb(250, 200, 220), rgb(200, 140, 190));
     hills(img, 330, 40, 150, 56, rgb(120, 90, 140), rgb(90, 70, 110));
@@ -96,7 +97,7 @@ void castleEvening(Image& img) {
     hills(img, 390, 30, 100, 57, rgb(90, 120, 90), rgb(60, 90, 70));
 }
 
-void cave(Image& img) {
+void cave(Image& img, bool plain) {
     for (int y = 0; y < 448; ++y)
         for (int x = 0; x < layout::kFrameWidth; ++x) {
             const double n = fractalNoise(x / 60.0, y / 60.0, 66, 4);
@@ -111,7 +112,7 @@ void cave(Image& img) {
                 if (d < 1) blend(img, x, y, rgb(120, 220, 230), 0.22 * (1 - d) * (1 - d));
             }
     }
-    floatingSigns(img, "9-3*2", 65, rgb(180, 240, 255), 0.2, 300);
+    if (!plain) floatingSigns(img, "9-3*2", 65, rgb(180, 240, 255), 0.2, 300);
     for (int i = 0; i < 16; ++i)
         crystal(img, 20 + i * 40 + hash3(i, 0, 68) % 20, 0, 30 + hash3(i, 1, 68) % 60, 14 + hash3(i, 2, 68) % 10,
                 rgb(200, 160, 255), rgb(130, 90, 200), true);
@@ -121,46 +122,46 @@ void cave(Image& img) {
                 rgb(90, 150, 170), rgb(50, 90, 120), false);
 }
 
-void tower(Image& img) {
+void tower(Image& img, bool plain) {
     sky(img, rgb(14, 12, 50), rgb(80, 40, 110), 0, 448);
     stars(img, 220, 77, 300);
     sun(img, 520, 80, 28, rgb(240, 240, 255), rgb(170, 170, 230));
     fillCircle(img, 510, 72, 26, rgb(34, 26, 80), true);  // a crescent
-    floatingSigns(img, "----", 75, rgb(255, 120, 200), 0.25, 250);
+    if (!plain) floatingSigns(img, "----", 75, rgb(255, 120, 200), 0.25, 250);
     mountains(img, 360, 140, 78, rgb(60, 40, 90), rgb(120, 90, 160));
     // Minusor's tower with its minus-shaped banner.
     fillRect(img, 290, 120, 60, 330, rgb(36, 26, 58));
     for (int i = 0; i < 4; ++i) fillRect(img, 286 + i * 18, 108, 12, 14, rgb(36, 26, 58));
     for (int i = 0; i < 6; ++i) fillRoundRect(img, 314 + (i % 2) * 6, 150 + i * 46, 7, 12, 3, rgb(150, 96, 60), true);
-    fillRect(img, 304, 128, 32, 6, rgb(130, 40, 80));  // Minusor's minus
+    if (!plain) fillRect(img, 304, 128, 32, 6, rgb(130, 40, 80));  // Minusor's minus
     hills(img, 400, 30, 100, 79, rgb(70, 50, 100), rgb(40, 30, 70));
 }
 
 }  // namespace
 
-Image makeBackground(int world, const lvl::Level& level) {
+Image makeBackground(int world, const lvl::Level& level, bool plain) {
     Image img(layout::kFrameWidth, layout::kFrameHeight, rgb(90, 170, 250));
     switch (world) {
     case 1:
-        meadow(img);
+        meadow(img, plain);
         break;
     case 2:
-        beach(img);
+        beach(img, plain);
         break;
     case 3:
-        iceField(img);
+        iceField(img, plain);
         break;
     case 4:
-        forest(img);
+        forest(img, plain);
         break;
     case 5:
-        castleEvening(img);
+        castleEvening(img, plain);
         break;
     case 6:
-        cave(img);
+        cave(img, plain);
         break;
     default:
-        tower(img);
+        tower(img, plain);
         break;
     }
     drawBoard(img, level.targetX, level.targetY);

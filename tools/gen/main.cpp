@@ -1,6 +1,7 @@
 // kalkulon_gen LEVEL_SOURCE_DIR GAME_DIR
 // Writes gfx/, level/ and music/ of the game folder from the level sources and the drawing
-// code of this folder. The output is the same bytes on every run.
+// code of this folder, and in gfx/plain/ the backgrounds without painted signs, for lessons.
+// The output is the same bytes on every run.
 #include "image.h"
 #include "lessons/level_binary.h"
 #include "lessons/level_text.h"
@@ -9,6 +10,7 @@
 #include "pictures.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
     }
     const std::string levelDir = argv[1];
     const std::string out = argv[2];
+    std::error_code ec;
+    std::filesystem::create_directories(out + "/gfx/" + lvl::kPlainFolder, ec);
     bool ok = true;
     ok &= write(out + "/gfx/butony.bmp", gen::encodeBmp(gen::makeButtonSheet()));
     ok &= write(out + "/gfx/gracz1.bmp", gen::encodeBmp(gen::makePlayerSheet()));
@@ -48,6 +52,8 @@ int main(int argc, char** argv) {
         ok &= write(out + "/level/level" + name + ".lvl", lvl::encodeLevel(level));
         ok &= write(out + "/gfx/klocki" + name + ".bmp", gen::encodeBmp(gen::makeBlocks(n)));
         ok &= write(out + "/gfx/" + level.background, gen::encodeBmp(gen::makeBackground(n, level)));
+        ok &= write(out + "/gfx/" + lvl::kPlainFolder + "/" + level.background,
+                    gen::encodeBmp(gen::makeBackground(n, level, true)));
     }
     ok &= write(out + "/music/3dparadise.mod", gen::makeSong());
     return ok ? 0 : 1;

@@ -31,9 +31,9 @@ void drawHero(Image& img, int x, int y, int row, int column);
 Image makeBlocks(int world);  // blocks.cpp
 
 // The level backgrounds; `world` 1..7 picks the scenery, the level gives the board place.
-Image makeBackground(int world, const lvl::Level& level);  // backgrounds.cpp
-void drawBoard(Image& img, int numberX, int numberY);      // board_hud.cpp
-void drawHudStrip(Image& img);                             // board_hud.cpp
+Image makeBackground(int world, const lvl::Level& level, bool plain = false);  // backgrounds.cpp
+void drawBoard(Image& img, int numberX, int numberY);                          // board_hud.cpp
+void drawHudStrip(Image& img);                                                 // board_hud.cpp
 
 Image makeTitle();      // title.cpp
 Image makeHighScore();  // hiscore.cpp

@@ -1,11 +1,14 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
-// game folders, writes practice packs for a family of facts, and makes the class's report from
-// the records of the games played. Polish or English by LANG.
+// game folders, previews packs, writes practice packs for a family of facts, and makes the
+// class's report from the records of the games played. Polish or English by LANG.
+#include "lessons/answers.h"
 #include "lessons/game_folder.h"
 #include "lessons/pack.h"
+#include "lessons/pack_check.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
+#include "preview.h"
 #include "report_command.h"
 
 #include <algorithm>
@@ -35,16 +38,23 @@ Commands:
                              file:line. Then each level is proven: every token can be reached,
                              there is no trap (a place from which the hero can no longer reach
                              every token, such as a ledge too high to climb back or a pit), and
-                             some route makes the board's number. A winning sum and its route
-                             length are shown. Exit code 0 only when every level passes.
+                             some route makes the board's number. A winning sum, its route
+                             length and climb are shown, then every answer: every sum of the
+                             level's tokens that makes the board's number (3+4 and 4+3 are one),
+                             with a warning when there is more than one. Exit code 0 only when
+                             every level passes.
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
                              music. Nothing is written when a level fails the check. DIR is
                              new, or an earlier build (with the table of games played there);
                              a folder holding anything else, or a link, is refused.
+  preview PACK --out DIR     Draw each level as the game shows it when it starts, as
+                             DIR/level1.png to level7.png, and all seven on DIR/sheet.png,
+                             to print or show before class.
   practice --facts SPEC --seed N --out DIR
                              Write a practice pack of seven levels for a family of facts,
-                             each level proven as by check, a little harder each time.
+                             each level proven as by check and with one answer, harder and
+                             higher each time.
                              SPEC is one family or several joined by commas:
                                add10   sums within 10        add20   sums within 20
                                sub20   differences within 20
@@ -66,6 +76,7 @@ Options:
 Examples:
   kalkulon-levels check my-level.txt
   kalkulon-levels check ~/lessons/razy-3
+  kalkulon-levels preview ~/lessons/razy-3 --out ~/lessons/razy-3-preview
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
   kalkulon-levels report /srv/klasa-2b --out report.html --csv report.csv
@@ -82,16 +93,24 @@ Polecenia:
                              sprawdzany: każdy żeton da się dosięgnąć, nie ma pułapki (miejsca,
                              z którego bohater nie dosięgnie już wszystkich żetonów, jak za
                              wysoka półka albo dół), i jakaś droga daje liczbę z tablicy.
-                             Pokazuje zwycięskie działanie i długość drogi. Kod wyjścia 0
-                             tylko wtedy, gdy wszystkie poziomy są dobre.
+                             Pokazuje zwycięskie działanie, długość drogi i wspinaczkę, potem
+                             wszystkie odpowiedzi: działania z żetonów poziomu dające liczbę
+                             z tablicy (3+4 i 4+3 to jedno), z ostrzeżeniem, gdy jest ich
+                             więcej niż jedna. Kod wyjścia 0 tylko wtedy, gdy wszystkie
+                             poziomy są dobre.
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
                              gdy któryś poziom nie przejdzie sprawdzenia. FOLDER jest nowy albo
                              zbudowany wcześniej (z tabelą wyników gier w nim); folder z czymś
                              innym albo dowiązanie zostaje odrzucone.
+  preview PAKIET --out FOLDER
+                             Rysuje każdy poziom tak, jak gra go pokazuje na starcie, jako
+                             FOLDER/level1.png do level7.png, i wszystkie siedem na
+                             FOLDER/sheet.png, do wydruku albo pokazania przed lekcją.
   practice --facts RODZAJ --seed N --out FOLDER
                              Zapisuje pakiet ćwiczeń z siedmiu poziomów dla rodziny działań;
-                             każdy poziom sprawdzony jak przez check, każdy trochę trudniejszy.
+                             każdy poziom sprawdzony jak przez check i z jedną odpowiedzią,
+                             każdy trudniejszy i wyżej.
                              RODZAJ to jedna rodzina albo kilka po przecinku:
                                add10   dodawanie do 10   add20   dodawanie do 20
                                sub20   odejmowanie do 20
@@ -112,6 +131,7 @@ Opcje:
 Przykłady:
   kalkulon-levels check moj-poziom.txt
   kalkulon-levels check ~/lekcje/razy-3
+  kalkulon-levels preview ~/lekcje/razy-3 --out ~/lekcje/razy-3-podglad
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
   kalkulon-levels report /srv/klasa-2b --out raport.html --csv raport.csv
@@ -145,10 +165,37 @@ void sayFair(const lvl::LevelSource& source, const std::string& file, const solv
     for (char& c : sekundy)
         if (c == '.') c = ',';
     const std::string value = std::to_string(source.level.target);
-    say(stdout, {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" +
-                     seconds + " s); " + std::to_string(proof.places) + " places explored, no trap",
-                 file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" +
-                     sekundy + " s); zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+    const std::string climb = std::to_string(proof.climb);
+    say(stdout,
+        {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" + seconds +
+             " s) climbing " + climb + (proof.climb == 1 ? " cell" : " cells") + "; " + std::to_string(proof.places) +
+             " places explored, no trap",
+         file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" + sekundy +
+             " s) w górę o " + climb + " pól; zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+}
+
+// Every answer of the level; more than one is worth a warning, as the level can be won without
+// the fact it practises.
+void sayAnswers(const lvl::LevelSource& source, const std::string& file) {
+    constexpr std::size_t kListed = 12;
+    const lessons::Answers answers = lessons::answersOf(source.level);
+    std::string list;
+    for (std::size_t i = 0; i < answers.sums.size() && i < kListed; ++i) list += (i == 0 ? "" : ", ") + answers.sums[i];
+    const std::string value = " = " + std::to_string(source.level.target);
+    const std::string count = std::to_string(answers.sums.size());
+    const std::string more = answers.sums.size() > kListed ? std::to_string(answers.sums.size() - kListed) : "";
+    if (answers.complete && answers.sums.size() == 1) {
+        say(stdout, {file + ": one answer: " + list + value, file + ": jedna odpowiedź: " + list + value});
+        return;
+    }
+    const lvl::Text counted = answers.complete
+                                  ? lvl::Text{count + " answers", "odpowiedzi: " + count}
+                                  : lvl::Text{"at least " + count + " answers (more sums than can be tried)",
+                                              "odpowiedzi co najmniej " + count + " (więcej działań, niż da się sprawdzić)"};
+    say(stdout, {file + ": warning: " + counted.en + ": " + list + (more.empty() ? "" : " and " + more + " more") + value +
+                     "; a child can win without practising one fact",
+                 file + ": uwaga: " + counted.pl + ": " + list + (more.empty() ? "" : " i " + more + " innych") + value +
+                     "; dziecko może wygrać bez ćwiczenia jednego działania"});
 }
 
 bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts& counts) {
@@ -159,6 +206,7 @@ bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts
     if (!proof.fair) return false;
     ++counts.fair;
     sayFair(source, file, proof);
+    sayAnswers(source, file);
     return true;
 }
 
@@ -177,6 +225,7 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
     if (fs::is_directory(target, ec)) {
         lvl::Pack pack;
         lvl::readPack(target, installed.scenery, pack, problems);
+        report(pack.remarks);
         for (std::size_t i = 0; i < pack.levels.size(); ++i) {
             const bool readWell = std::none_of(problems.begin(), problems.end(),
                                                [&](const lvl::Problem& p) { return p.file == pack.files[i]; });
@@ -185,8 +234,10 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
     } else {
         std::string text;
         lvl::LevelSource source;
-        if (lvl::readSourceFile(target, target, text, problems))
+        std::vector<lvl::Problem> remarks;
+        if (lvl::readSourceFile(target, target, text, problems, &remarks))
             lvl::readLevelText(text, target, &installed.scenery, source, problems);
+        report(remarks);
         out.push_back({target, source, problems.empty()});
     }
     report(problems);
@@ -197,11 +248,112 @@ std::vector<Reading> read(const std::string& target, const lvl::Installed& insta
 
 int usage() {
     say(stderr,
-        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | "
-         "report FOLDER --out REPORT.html | help",
-         "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | practice --facts RODZAJ --seed N --out "
-         "FOLDER | report FOLDER --out RAPORT.html | help"});
+        {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | preview PACK --out DIR | practice --facts SPEC "
+         "--seed N --out DIR | report FOLDER --out REPORT.html | help",
+         "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | preview PAKIET --out FOLDER | practice "
+         "--facts RODZAJ --seed N --out FOLDER | report FOLDER --out RAPORT.html | help"});
     return 2;
+}
+
+// What the command line asked for, the command's own words in `rest`.
+struct Request {
+    std::vector<std::string> rest;
+    fs::path out;  // absolute, read before the proofs move into their scratch folder
+    std::string facts, seed;
+    lvl::Installed installed;
+};
+
+int check(const Request& r) {
+    if (r.rest.empty()) return usage();
+    std::vector<Reading> levels;
+    for (const std::string& target : r.rest) {
+        std::vector<Reading> more = read(target, r.installed);
+        levels.insert(levels.end(), more.begin(), more.end());
+    }
+    Counts counts;
+    bool ok = true;
+    for (const Reading& level : levels) {
+        if (level.readWell) {
+            ok &= proveAndSay(level.source, level.file, counts);
+        } else {
+            ++counts.levels;
+            ok = false;
+        }
+    }
+    say(stdout, {std::to_string(counts.fair) + " of " + std::to_string(counts.levels) + " levels fair",
+                 "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels)});
+    return ok ? 0 : 1;
+}
+
+// The pack named on the command line, its remarks and mistakes said; false when it has mistakes.
+bool readOnePack(const Request& r, lvl::Pack& pack) {
+    std::vector<lvl::Problem> problems;
+    const bool read = lvl::readPack(r.rest[0], r.installed.scenery, pack, problems);
+    report(pack.remarks);
+    report(problems);
+    return read;
+}
+
+int build(const Request& r) {
+    if (r.rest.size() != 1 || r.out.empty()) return usage();
+    lvl::Pack pack;
+    if (!readOnePack(r, pack)) return 1;
+    Counts counts;
+    bool ok = true;
+    for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
+    if (!ok) {
+        say(stderr, {"nothing built: the pack has levels that fail the check",
+                     "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
+        return 1;
+    }
+    lvl::Text error;
+    if (!lvl::buildGameFolder(pack, r.installed, r.out, error)) {
+        say(stderr, error);
+        return 1;
+    }
+    say(stdout, {r.out.string() + ": a game folder for \"" + pack.title + "\"",
+                 r.out.string() + ": folder gry dla \"" + pack.title + "\""});
+    return 0;
+}
+
+int showPreview(const Request& r) {
+    if (r.rest.size() != 1 || r.out.empty()) return usage();
+    lvl::Pack pack;
+    if (!readOnePack(r, pack)) return 1;
+    std::vector<fs::path> written;
+    lvl::Text error;
+    if (!preview::writePreview(pack, r.installed, r.out, written, error)) {
+        say(stderr, error);
+        return 1;
+    }
+    for (const fs::path& file : written) std::printf("%s\n", file.c_str());
+    return 0;
+}
+
+int practice(const Request& r) {
+    if (!r.rest.empty() || r.facts.empty() || r.seed.empty() || r.out.empty()) return usage();
+    char* end = nullptr;
+    const unsigned long long n = std::strtoull(r.seed.c_str(), &end, 10);
+    if (end == r.seed.c_str() || *end != '\0') {
+        say(stderr, {"--seed takes a whole number, not " + r.seed, "--seed przyjmuje liczbę całkowitą, nie " + r.seed});
+        return 2;
+    }
+    lessons::FactSpec spec;
+    lvl::Text error;
+    if (!lessons::parseFacts(r.facts, spec, error)) {
+        say(stderr, error);
+        return 2;
+    }
+    lessons::PracticePack pack;
+    if (!lessons::makePracticePack(spec, n, r.installed.scenery, pack, error) || !lessons::writePack(pack, r.out, error)) {
+        say(stderr, error);
+        return 1;
+    }
+    for (std::size_t i = 0; i < pack.levels.size(); ++i)
+        sayFair(pack.levels[i], (r.out / ("level" + std::to_string(i + 1) + ".txt")).string(), pack.proofs[i]);
+    say(stdout, {r.out.string() + ": \"" + pack.title + "\", seven levels",
+                 r.out.string() + ": \"" + pack.title + "\", siedem poziomów"});
+    return 0;
 }
 
 }  // namespace
@@ -211,106 +363,35 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // The report reads records only: it needs none of the game's data.
     if (!args.empty() && args[0] == "report") return reportCommand({args.begin() + 1, args.end()}, language);
-    std::string data, out, facts, seed;
-    std::vector<std::string> rest;
+    std::string data, out;
+    Request request;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            return true;
-        };
         if (a == "--data" || a == "--out" || a == "--facts" || a == "--seed") {
-            if (!value(a == "--data" ? data : a == "--out" ? out : a == "--facts" ? facts : seed)) {
+            if (i + 1 >= args.size()) {
                 say(stderr, {a + " needs a value", a + " wymaga wartości"});
                 return 2;
             }
+            (a == "--data" ? data : a == "--out" ? out : a == "--facts" ? request.facts : request.seed) = args[++i];
         } else if (a == "--help" || a == "-h" || a == "help") {
             std::printf("%s", kHelp.in(language).c_str());
             return 0;
         } else {
-            rest.push_back(a);
+            request.rest.push_back(a);
         }
     }
-    if (rest.empty()) return usage();
-    const std::string command = rest[0];
-    rest.erase(rest.begin());
-
-    lvl::Installed installed;
+    if (request.rest.empty()) return usage();
+    const std::string command = request.rest[0];
+    request.rest.erase(request.rest.begin());
     lvl::Text error;
-    if (!lvl::findInstalled(dataFolder(data), installed, error)) {
+    if (!lvl::findInstalled(dataFolder(data), request.installed, error)) {
         say(stderr, error);
         return 2;
     }
-    const fs::path outFolder = out.empty() ? fs::path() : fs::absolute(out);
-
-    if (command == "check") {
-        if (rest.empty()) return usage();
-        std::vector<Reading> levels;
-        for (const std::string& r : rest) {
-            std::vector<Reading> more = read(r, installed);
-            levels.insert(levels.end(), more.begin(), more.end());
-        }
-        Counts counts;
-        bool ok = true;
-        for (const Reading& r : levels) {
-            if (r.readWell) {
-                ok &= proveAndSay(r.source, r.file, counts);
-            } else {
-                ++counts.levels;
-                ok = false;
-            }
-        }
-        say(stdout, {std::to_string(counts.fair) + " of " + std::to_string(counts.levels) + " levels fair",
-                     "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels)});
-        return ok ? 0 : 1;
-    }
-    if (command == "build") {
-        if (rest.size() != 1 || outFolder.empty()) return usage();
-        lvl::Pack pack;
-        std::vector<lvl::Problem> problems;
-        const bool read = lvl::readPack(rest[0], installed.scenery, pack, problems);
-        report(problems);
-        if (!read) return 1;
-        Counts counts;
-        bool ok = true;
-        for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
-        if (!ok) {
-            say(stderr, {"nothing built: the pack has levels that fail the check",
-                         "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
-            return 1;
-        }
-        if (!lvl::buildGameFolder(pack, installed, outFolder, error)) {
-            say(stderr, error);
-            return 1;
-        }
-        say(stdout, {outFolder.string() + ": a game folder for \"" + pack.title + "\"",
-                     outFolder.string() + ": folder gry dla \"" + pack.title + "\""});
-        return 0;
-    }
-    if (command == "practice") {
-        if (!rest.empty() || facts.empty() || seed.empty() || outFolder.empty()) return usage();
-        char* end = nullptr;
-        const unsigned long long n = std::strtoull(seed.c_str(), &end, 10);
-        if (end == seed.c_str() || *end != '\0') {
-            say(stderr, {"--seed takes a whole number, not " + seed, "--seed przyjmuje liczbę całkowitą, nie " + seed});
-            return 2;
-        }
-        lessons::FactSpec spec;
-        if (!lessons::parseFacts(facts, spec, error)) {
-            say(stderr, error);
-            return 2;
-        }
-        lessons::PracticePack pack;
-        if (!lessons::makePracticePack(spec, n, installed.scenery, pack, error) || !lessons::writePack(pack, outFolder, error)) {
-            say(stderr, error);
-            return 1;
-        }
-        for (std::size_t i = 0; i < pack.levels.size(); ++i)
-            sayFair(pack.levels[i], (outFolder / ("level" + std::to_string(i + 1) + ".txt")).string(), pack.proofs[i]);
-        say(stdout, {outFolder.string() + ": \"" + pack.title + "\", seven levels",
-                     outFolder.string() + ": \"" + pack.title + "\", siedem poziomów"});
-        return 0;
-    }
+    request.out = out.empty() ? fs::path() : fs::absolute(out);
+    if (command == "check") return check(request);
+    if (command == "build") return build(request);
+    if (command == "preview") return showPreview(request);
+    if (command == "practice") return practice(request);
     return usage();
 }

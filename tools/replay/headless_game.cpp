@@ -45,6 +45,8 @@ const char* screenName(Screen screen) {
         return "play";
     case Screen::Pause:
         return "pause";
+    case Screen::Lessons:
+        return "lessons";
     case Screen::Result:
         return "result";
     }

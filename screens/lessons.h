@@ -1,0 +1,31 @@
+// The lessons a child may choose from the title: the classic game first, then each installed
+// lesson pack by its title. The game only shows them and asks for one; the shell knows where
+// they are and makes a game folder for the one chosen (shell/lesson_shelf.h), so the screens
+// never read a pack themselves.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct Lesson {
+    std::string title;   // Windows-1250 bytes, as the game's texts
+    std::string broken;  // why it cannot be played (Windows-1250); empty when it can
+};
+
+// What the game takes over from a lesson once its folder is entered.
+struct LessonStart {
+    std::string title;      // shown while it is played and above its table (Windows-1250)
+    std::string packTitle;  // the same in UTF-8, as the records keep it
+    bool showFrameRate = true;
+};
+
+struct LessonShelf {
+    std::vector<Lesson> lessons;  // none: the title is the classic one and NOWA GRA plays at once
+    // Makes lesson `index` the game's folder (its levels, pictures and table); false, with why
+    // (Windows-1250), when it cannot be played, and the folder is then as it was.
+    std::function<bool(std::size_t index, LessonStart& start, std::string& why)> enter;
+    // Makes the classic game's folder the game's folder again.
+    std::function<void()> enterClassic;
+};
