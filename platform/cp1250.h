@@ -52,30 +52,31 @@ struct Cp1250Text {
     constexpr std::string_view view() const { return {bytes, length}; }
 };
 
+// The code point that starts at byte `i` of UTF-8 text; `i` moves past it.
+constexpr char32_t nextCodePoint(std::string_view utf8, std::size_t& i) {
+    auto b = static_cast<unsigned char>(utf8[i++]);
+    char32_t cp = b;
+    int extra = 0;
+    if (b >= 0x80) {
+        extra = (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : 3;
+        cp = b & (0x3F >> extra);
+    }
+    for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+    return cp;
+}
+
 template <std::size_t N>
 consteval Cp1250Text<N> cp1250(const char (&utf8)[N]) {
     Cp1250Text<N> out;
-    std::size_t i = 0;
-    while (i + 1 < N && utf8[i] != '\0') {
-        auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = 0;
-        int extra = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            extra = 1;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            extra = 2;
-        } else {
-            cp = b & 0x07;
-            extra = 3;
-        }
-        ++i;
-        for (int k = 0; k < extra; ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
-        out.bytes[out.length++] = cp1250Byte(cp);
-    }
+    const std::string_view text(utf8, std::char_traits<char>::length(utf8));
+    for (std::size_t i = 0; i < text.size();) out.bytes[out.length++] = cp1250Byte(nextCodePoint(text, i));
+    return out;
+}
+
+// The same at run time.
+inline std::string toCp1250(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) out.push_back(cp1250Byte(nextCodePoint(utf8, i)));
     return out;
 }
 

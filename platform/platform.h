@@ -136,6 +136,8 @@ struct TextImage {
 // the font cannot be had or the text is empty.
 inline constexpr int kTextPointSize = 12;
 bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize = kTextPointSize);
+// The same for UTF-8 text: the languages beside Polish, whose letters Windows-1250 lacks.
+bool rasteriseUtf8Text(const char* utf8, int length, TextImage& out, int pointSize = kTextPointSize);
 
 // ---- module music --------------------------------------------------------------------------
 using SongHandle = int;  // 0: none

@@ -1,5 +1,6 @@
-// Platform text output: the game's Windows-1250 bytes rendered with SDL_ttf into a coverage
-// mask, the way the system's text output drew into a drawing context.
+// Platform text output: the game's Windows-1250 bytes (or the UTF-8 of another language)
+// rendered with SDL_ttf into a coverage mask, the way the system's text output drew into a
+// drawing context.
 #include "platform/cp1250.h"
 #include "platform/platform.h"
 #include "platform/report.h"
@@ -42,11 +43,20 @@ TTF_Font* font(int pointSize) {
 }  // namespace
 
 bool rasteriseText(const char* cp1250, int length, TextImage& out, int pointSize) {
+    if (length <= 0) {
+        out = TextImage{};
+        return false;
+    }
+    const std::string utf8 = toUtf8(std::string_view(cp1250, static_cast<std::size_t>(length)));
+    return rasteriseUtf8Text(utf8.c_str(), static_cast<int>(utf8.size()), out, pointSize);
+}
+
+bool rasteriseUtf8Text(const char* text, int length, TextImage& out, int pointSize) {
     out = TextImage{};
     if (length <= 0) return false;
     TTF_Font* f = font(pointSize);
     if (f == nullptr) return false;
-    const std::string utf8 = toUtf8(std::string_view(cp1250, static_cast<std::size_t>(length)));
+    const std::string utf8(text, static_cast<std::size_t>(length));
     SDL_Color white{255, 255, 255, 255};
     std::unique_ptr<SDL_Surface, SurfaceFree> s(TTF_RenderUTF8_Blended(f, utf8.c_str(), white));
     if (!s) return false;
