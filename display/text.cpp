@@ -77,7 +77,9 @@ void Display::textOut(Surface& target, std::int32_t x, std::int32_t y, const cha
     if (it == textCache_.end()) {
         RenderedText rendered;
         plat::TextImage& image = rendered.image;
-        plat::rasteriseText(text, length, image);  // an empty image when no font is at hand
+        // An empty image when no font is at hand.
+        if (language == "pl") plat::rasteriseText(text, length, image);
+        else plat::rasteriseUtf8Text(text, length, image);
         rendered.rowBegin.assign(static_cast<std::size_t>(image.height), 0);
         rendered.rowEnd.assign(static_cast<std::size_t>(image.height), 0);
         for (int row = 0; row < image.height; ++row) {

@@ -80,7 +80,6 @@ bool Application::playFrame(PlayLocals& locals) {
 }
 
 void Application::drawLevelAndHud(std::uint32_t framesShown) {
-    static constexpr auto kPoints = plat::cp1250("PUNKTY");
     const GameWorld& w = *world;
     display.drawPlayBackground();
     display.drawBlocks();
@@ -90,7 +89,8 @@ void Application::drawLevelAndHud(std::uint32_t framesShown) {
     display.drawText(0, 5, "FPS:");
     display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
     display.drawFontNumber(28, 458, w.lives);
-    display.drawFontText(568, 448, kPoints);
+    const texts::Point points = texts.place(texts::TextId::HudPoints);
+    display.drawFontText(points.x, points.y, texts.text(texts::TextId::HudPoints));
     display.drawFontNumber(573, 465, w.score);
     display.drawNumber(w.targetX, w.targetY, w.target);  // the number on the board
 }

@@ -1,9 +1,10 @@
-// Fixed bytes: the window's name, the loading text and "Błąd!" with its trace line are the game's own.
+// Fixed bytes: the window's name and the trace line of a failure are the game's own.
 #include "shell/application.h"
 
 #include "platform/cp1250.h"
 
-Application::Application() = default;  // window first, then the display, which starts the trace
+// The window first, then the display, which starts the trace.
+Application::Application(std::string_view language) : texts(language) { display.useLanguage(texts.language()); }
 
 int Application::run() {
     window.setClassName("Kalkulon");
@@ -21,7 +22,8 @@ int Application::run() {
 
     // Nothing draws to, flips or loads pictures onto a display that did not start.
     if (displayUp) {
-        display.drawText(260, 230, plat::cp1250("Wczytuję..."));
+        const texts::Point loading = texts.place(texts::TextId::Loading);
+        display.drawText(loading.x, loading.y, texts.text(texts::TextId::Loading));
         if (display.flip() != 0) close();
         display.loadSpriteBitmaps();
         display.loadTitleBitmap();
@@ -37,7 +39,8 @@ int Application::run() {
 
 void Application::reportFailure(const char* traceLine) {
     static constexpr auto kFailed = plat::cp1250("błąd \n");
-    display.drawText(320, 230, plat::cp1250("Błąd!"));
+    const texts::Point failure = texts.place(texts::TextId::Failure);
+    display.drawText(failure.x, failure.y, texts.text(texts::TextId::Failure));
     error.debugLog(traceLine != nullptr ? traceLine : kFailed.c_str());
     close();
 }

@@ -8,10 +8,12 @@
 #include "shell/error.h"
 #include "shell/frame_rate.h"
 #include "shell/game_window.h"
+#include "texts/texts.h"
 #include "world/game_world.h"
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 struct CreditLine {
     std::int32_t x = 0;
@@ -52,7 +54,8 @@ enum class Screen : std::uint8_t {
 
 class Application {
 public:
-    Application();
+    // The game in `language` ("pl", the game's own, or one with a translation).
+    explicit Application(std::string_view language = texts::kPolish);
     ~Application() = default;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -133,7 +136,7 @@ public:
     void pauseMenu();
     void storyBox();
     void resultBox();
-    void boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label);
+    void boxButton(plat::Point mouse, std::int32_t code, texts::TextId label);
 
     // ---- fields --------------------------------------------------------------------------------
     ErrorReporter error;
@@ -142,6 +145,7 @@ public:
     std::uint32_t elapsed = 0;
     GameWindow window;
     Display display;
+    texts::Texts texts;          // every text a child sees, in the game's language
     GameWorld* world = nullptr;  // made by the main loop, kept until the process ends
     bool onTitle = false;
     bool onNameEntry = false;

@@ -4,8 +4,11 @@
 #include "shell/application.h"
 #include "shell/options.h"
 
+#include <string>
+
 int main(int argc, char** argv) {
-    if (const int exitCode = handleOptions(argc, argv); exitCode >= 0) return exitCode;
-    static Application theApplication;
+    std::string language;
+    if (const int exitCode = handleOptions(argc, argv, language); exitCode >= 0) return exitCode;
+    static Application theApplication(language);
     return theApplication.run();
 }

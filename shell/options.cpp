@@ -2,9 +2,11 @@
 
 #include "lessons/pack.h"
 #include "lessons/proof.h"
+#include "texts/texts.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,31 +22,47 @@ namespace {
 // installed): one per pack, kept between games for the pack's high-score table.
 constexpr const char* kRunFolders = "pack-games";
 
-lvl::Language language = lvl::Language::English;
+lvl::Language language = lvl::Language::Polish;
 
 void say(std::FILE* to, const lvl::Text& text) { std::fprintf(to, "%s\n", text.in(language).c_str()); }
 
 const lvl::Text kHelp = {
-    "Usage: kalkulon [--pack PACK | --list-packs | --help]\n"
+    "Usage: kalkulon [--language pl|en|uk] [--pack PACK | --list-packs | --help]\n"
     "\n"
     "  (nothing)          the game with its own seven levels\n"
     "  --pack PACK        play a lesson pack instead: a folder with level1.txt to level7.txt, or\n"
     "                     the name of an installed pack; it keeps its own high-score table\n"
     "  --list-packs       the installed packs (in ~/.local/share/kalkulon/packs and beside the\n"
     "                     game's data)\n"
+    "  --language CODE    play in Polish (pl), English (en) or Ukrainian (uk); without it the\n"
+    "                     desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), else Polish\n"
     "\n"
     "Packs are written and checked with kalkulon-levels (kalkulon-levels help).\n"
     "Example: kalkulon --pack tabliczka-2-5-10\n",
-    "Użycie: kalkulon [--pack PAKIET | --list-packs | --help]\n"
+    "Użycie: kalkulon [--language pl|en|uk] [--pack PAKIET | --list-packs | --help]\n"
     "\n"
     "  (nic)              gra z jej siedmioma poziomami\n"
     "  --pack PAKIET      gra w pakiet lekcji: folder z plikami level1.txt do level7.txt albo\n"
     "                     nazwa zainstalowanego pakietu; pakiet ma własną tabelę wyników\n"
     "  --list-packs       zainstalowane pakiety (w ~/.local/share/kalkulon/packs i obok danych\n"
     "                     gry)\n"
+    "  --language KOD     gra po polsku (pl), po angielsku (en) albo po ukraińsku (uk); bez tego\n"
+    "                     w języku pulpitu (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), inaczej po polsku\n"
     "\n"
     "Pakiety pisze się i sprawdza programem kalkulon-levels (kalkulon-levels help).\n"
-    "Przykład: kalkulon --pack tabliczka-2-5-10\n"};
+    "Przykład: kalkulon --pack tabliczka-2-5-10\n",
+    "Використання: kalkulon [--language pl|en|uk] [--pack ПАКЕТ | --list-packs | --help]\n"
+    "\n"
+    "  (нічого)           гра з її власними сімома рівнями\n"
+    "  --pack ПАКЕТ       грати пакет уроків: тека з файлами level1.txt–level7.txt або назва\n"
+    "                     встановленого пакета; пакет має власну таблицю рекордів\n"
+    "  --list-packs       встановлені пакети (у ~/.local/share/kalkulon/packs і поруч із даними\n"
+    "                     гри)\n"
+    "  --language КОД     гра польською (pl), англійською (en) або українською (uk); без цього\n"
+    "                     мовою робочого столу (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), інакше польською\n"
+    "\n"
+    "Пакети пишуть і перевіряють програмою kalkulon-levels (kalkulon-levels help).\n"
+    "Приклад: kalkulon --pack tabliczka-2-5-10\n"};
 
 int listPacks(const lvl::Installed& installed) {
     const std::vector<lvl::PackEntry> packs = lvl::listPacks(lvl::packRoots(installed));
@@ -98,16 +116,36 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
 
 }  // namespace
 
-int handleOptions(int argc, char** argv) {
-    if (argc <= 1) return -1;
-    language = lvl::languageFromEnvironment();
-    const std::string option = argv[1];
+int handleOptions(int argc, char** argv, std::string& chosen) {
+    std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    chosen = texts::languageOfDesktop();
+    // --language CODE (or --language=CODE) goes with any other option.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool joined = args[i].starts_with("--language=");
+        if (args[i] != "--language" && !joined) continue;
+        const std::string code = joined ? args[i].substr(11) : i + 1 < args.size() ? args[i + 1] : "";
+        const std::vector<std::string_view> known = texts::languages();
+        if (std::find(known.begin(), known.end(), code) == known.end()) {
+            std::string list;
+            for (std::string_view k : known) list += " " + std::string(k);
+            say(stderr, {"kalkulon: --language needs one of:" + list, "kalkulon: --language wymaga jednego z:" + list,
+                         "kalkulon: --language потребує одного з:" + list});
+            return 2;
+        }
+        chosen = code;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(joined ? i + 1 : i + 2));
+        break;
+    }
+    language = lvl::languageCalled(chosen);
+    if (args.empty()) return -1;
+    const std::string& option = args[0];
     if (option == "--help" || option == "-h") {
         std::printf("%s", kHelp.in(language).c_str());
         return 0;
     }
-    const bool pack = option == "--pack" && argc == 3;
-    if (!pack && !(option == "--list-packs" && argc == 2)) {
+    const bool pack = option == "--pack" && args.size() == 2;
+    if (!pack && !(option == "--list-packs" && args.size() == 1)) {
         std::fprintf(stderr, "%s", kHelp.in(language).c_str());
         return 2;
     }
@@ -117,5 +155,5 @@ int handleOptions(int argc, char** argv) {
         say(stderr, error);
         return 2;
     }
-    return pack ? enterPack(argv[2], installed) : listPacks(installed);
+    return pack ? enterPack(args[1], installed) : listPacks(installed);
 }

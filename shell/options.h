@@ -1,9 +1,14 @@
 // The command line: none starts the game as it always was; --pack plays a lesson pack instead
-// of the built-in levels, --list-packs lists the installed packs, --help explains them.
+// of the built-in levels, --list-packs lists the installed packs, --help explains them, and
+// --language (with any of them) chooses the language in place of the desktop's.
 #pragma once
+
+#include <string>
 
 // Handles the options. Returns -1 when the game is to start, in the current folder; for a pack
 // that folder is then the pack's own run folder (its compiled levels, links to the game's
 // pictures and music, its own high-score table), already entered. Otherwise returns the exit
-// code, having said what was asked for or what is wrong.
-int handleOptions(int argc, char** argv);
+// code, having said what was asked for or what is wrong. `language` gets the language to play
+// and speak in: the one given with --language, else the desktop's where the game has it, else
+// Polish.
+int handleOptions(int argc, char** argv, std::string& language);

@@ -42,7 +42,8 @@ private:
 int options(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    return handleOptions(static_cast<int>(argv.size()), argv.data());
+    std::string language;
+    return handleOptions(static_cast<int>(argv.size()), argv.data(), language);
 }
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
@@ -123,7 +124,7 @@ TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
         testing::internal::CaptureStderr();
-        EXPECT_EQ(options({"kalkulon", "--pack", name}), 2);
+        EXPECT_EQ(options({"kalkulon", "--language", "en", "--pack", name}), 2);
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_NE(said.find(message), std::string::npos) << said;
         fs::current_path(dir.path());

@@ -1,6 +1,7 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
-// game folders, and writes practice packs for a family of facts. Polish or English by LANG.
+// game folders, and writes practice packs for a family of facts. Polish, English or Ukrainian,
+// chosen by the locale as the game chooses.
 #include "lessons/pack.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-lvl::Language language = lvl::Language::English;
+lvl::Language language = lvl::Language::Polish;
 
 void say(std::FILE* to, const lvl::Text& text) { std::fprintf(to, "%s\n", text.in(language).c_str()); }
 
@@ -96,6 +97,42 @@ Przykłady:
   kalkulon-levels check ~/lekcje/razy-3
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
+)",
+    R"(Використання: kalkulon-levels КОМАНДА ...
+
+Власні уроки для Калькулона: рівень — це текстовий файл, сім рівнів у теці — це пакет, і
+кожен рівень перевіряється, перш ніж у нього гратиме дитина.
+
+Команди:
+  check ФАЙЛ-АБО-ПАКЕТ...    Читає описи рівнів (файл) або пакети (тека з level1.txt до
+                             level7.txt і, можливо, pack.txt). Кожну помилку показано як
+                             файл:рядок. Потім кожен рівень перевіряється: до кожного жетона
+                             можна дістатися, немає пастки (місця, звідки герой уже не
+                             дістанеться до всіх жетонів, як-от надто високий уступ або яма),
+                             і якийсь шлях дає число з таблички. Показує виграшний приклад і
+                             довжину шляху. Код виходу 0 лише тоді, коли всі рівні добрі.
+  build ПАКЕТ --out ТЕКА     Перевіряє пакет, а потім робить із ТЕКИ теку гри: сім файлів
+                             рівнів і посилання на картинки й музику гри. Нічого не пише,
+                             якщо якийсь рівень не пройшов перевірки.
+  practice --facts ВИД --seed N --out ТЕКА
+                             Пише пакет вправ із семи рівнів для родини прикладів; кожен
+                             рівень перевірено, як у check, і кожен трохи важчий.
+                             ВИД — одна родина або кілька через кому:
+                               add10   додавання до 10   add20   додавання до 20
+                               sub20   віднімання до 20
+                               2 ... 10  таблиця множення ("2,5,10" поєднує три)
+                               div     ділення           order   порядок дій
+                             Інше зерно (seed) дає інші числа.
+  help                       Цей текст.
+
+Параметри:
+  --data ТЕКА   Тека даних гри (з gfx/, level/, music/); встановлена гра знаходить її сама.
+
+Приклади:
+  kalkulon-levels check my-level.txt
+  kalkulon-levels check ~/lessons/times-3
+  kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/times
+  kalkulon --language uk --pack times
 )"};
 
 // The game's data: --data, $KALKULON_DATA, the installed share folder beside this program, or
@@ -146,7 +183,9 @@ void sayFair(const lvl::LevelSource& source, const std::string& file, const solv
     say(stdout, {file + ": fair: " + proof.sum + " = " + value + ", a route of " + std::to_string(proof.steps) + " steps (" +
                      seconds + " s); " + std::to_string(proof.places) + " places explored, no trap",
                  file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" +
-                     sekundy + " s); zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+                     sekundy + " s); zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek",
+                 file + ": добрий: " + proof.sum + " = " + value + ", шлях " + std::to_string(proof.steps) + " кроків (" +
+                     sekundy + " с); перевірено " + std::to_string(proof.places) + " місць, пасток немає"});
 }
 
 bool proveAndSay(const lvl::LevelSource& source, const std::string& file, Counts& counts) {
@@ -197,7 +236,9 @@ int usage() {
     say(stderr,
         {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | practice --facts SPEC --seed N --out DIR | help",
          "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | practice --facts RODZAJ --seed N --out "
-         "FOLDER | help"});
+         "FOLDER | help",
+         "Використання: kalkulon-levels check ФАЙЛ-АБО-ПАКЕТ... | build ПАКЕТ --out ТЕКА | practice --facts ВИД --seed N --out "
+         "ТЕКА | help"});
     return 2;
 }
 
@@ -217,7 +258,7 @@ int main(int argc, char** argv) {
         };
         if (a == "--data" || a == "--out" || a == "--facts" || a == "--seed") {
             if (!value(a == "--data" ? data : a == "--out" ? out : a == "--facts" ? facts : seed)) {
-                say(stderr, {a + " needs a value", a + " wymaga wartości"});
+                say(stderr, {a + " needs a value", a + " wymaga wartości", a + " потребує значення"});
                 return 2;
             }
         } else if (a == "--help" || a == "-h" || a == "help") {
@@ -259,7 +300,8 @@ int main(int argc, char** argv) {
             }
         }
         say(stdout, {std::to_string(counts.fair) + " of " + std::to_string(counts.levels) + " levels fair",
-                     "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels)});
+                     "dobre poziomy: " + std::to_string(counts.fair) + " z " + std::to_string(counts.levels),
+                     "добрі рівні: " + std::to_string(counts.fair) + " з " + std::to_string(counts.levels)});
         return ok ? 0 : 1;
     }
     if (command == "build") {
@@ -275,7 +317,8 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
         if (!ok) {
             say(stderr, {"nothing built: the pack has levels that fail the check",
-                         "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia"});
+                         "nic nie zbudowano: pakiet ma poziomy, które nie przeszły sprawdzenia",
+                         "нічого не зроблено: пакет має рівні, що не пройшли перевірки"});
             return 1;
         }
         if (!lvl::prepareRunFolder(pack, installed, outFolder, error)) {
@@ -283,7 +326,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         say(stdout, {outFolder.string() + ": a game folder for \"" + pack.title + "\"",
-                     outFolder.string() + ": folder gry dla \"" + pack.title + "\""});
+                     outFolder.string() + ": folder gry dla \"" + pack.title + "\"",
+                     outFolder.string() + ": тека гри для \"" + pack.title + "\""});
         return 0;
     }
     if (command == "practice") {
@@ -291,7 +335,8 @@ int main(int argc, char** argv) {
         char* end = nullptr;
         const unsigned long long n = std::strtoull(seed.c_str(), &end, 10);
         if (end == seed.c_str() || *end != '\0') {
-            say(stderr, {"--seed takes a whole number, not " + seed, "--seed przyjmuje liczbę całkowitą, nie " + seed});
+            say(stderr, {"--seed takes a whole number, not " + seed, "--seed przyjmuje liczbę całkowitą, nie " + seed,
+                         "--seed приймає ціле число, а не " + seed});
             return 2;
         }
         lessons::FactSpec spec;
@@ -308,7 +353,8 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < pack.levels.size(); ++i)
             sayFair(pack.levels[i], (outFolder / ("level" + std::to_string(i + 1) + ".txt")).string(), pack.proofs[i]);
         say(stdout, {outFolder.string() + ": \"" + pack.title + "\", seven levels",
-                     outFolder.string() + ": \"" + pack.title + "\", siedem poziomów"});
+                     outFolder.string() + ": \"" + pack.title + "\", siedem poziomów",
+                     outFolder.string() + ": \"" + pack.title + "\", сім рівнів"});
         return 0;
     }
     return usage();
