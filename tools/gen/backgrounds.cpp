@@ -138,7 +138,7 @@ void tower(Image& img) {
 
 }  // namespace
 
-Image makeBackground(int world, const lvl::Level& level) {
+Image makeBackground(int world, const lvl::Level& level, const texts::Texts& words) {
     Image img(layout::kFrameWidth, layout::kFrameHeight, rgb(90, 170, 250));
     switch (world) {
     case 1:
@@ -163,7 +163,7 @@ Image makeBackground(int world, const lvl::Level& level) {
         tower(img);
         break;
     }
-    drawBoard(img, level.targetX, level.targetY);
+    drawBoard(img, level.targetX, level.targetY, words.utf8(texts::TextId::BoardCaption));
     drawHudStrip(img);
     return img;
 }
