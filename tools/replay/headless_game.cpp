@@ -57,11 +57,11 @@ std::string writeFrames(const std::vector<FrameMark>& frames) {
     return out;
 }
 
-HeadlessGame::HeadlessGame() {
+HeadlessGame::HeadlessGame(std::string_view language) {
     hl::reset();
     hl::setTimeStep(1);
     hl::setTime(kStartTime);
-    app = std::make_unique<Application>();
+    app = std::make_unique<Application>(language);
 }
 
 HeadlessGame::~HeadlessGame() {
