@@ -12,8 +12,8 @@ namespace lvl {
 
 enum class Language { English, Polish, Ukrainian };
 
-// A message in the three languages (UTF-8). One without its Ukrainian words is shown in English
-// to a Ukrainian reader.
+// A message in the three languages (UTF-8). One without its Ukrainian words (a file name, a
+// system's message) is shown in English to a Ukrainian reader.
 struct Text {
     Text() = default;
     Text(std::string english, std::string polish, std::string ukrainian = {})

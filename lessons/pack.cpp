@@ -65,11 +65,14 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
                 problems.push_back({shownAs,
                                     lineNo,
                                     {"a second \"title\" line (the first is line " + std::to_string(titleLine) + ")",
-                                     "drugi wiersz \"title\" (pierwszy jest w wierszu " + std::to_string(titleLine) + ")"}});
+                                     "drugi wiersz \"title\" (pierwszy jest w wierszu " + std::to_string(titleLine) + ")",
+                                     "другий рядок \"title\" (перший — рядок " + std::to_string(titleLine) + ")"}});
                 continue;
             }
             titleLine = lineNo;
-            if (rest.empty()) problems.push_back({shownAs, lineNo, {"\"title\" needs a text", "\"title\" wymaga tekstu"}});
+            if (rest.empty())
+                problems.push_back(
+                    {shownAs, lineNo, {"\"title\" needs a text", "\"title\" wymaga tekstu", "\"title\" потребує тексту"}});
             pack.title = rest;
         } else if (word == "note") {
             pack.notes.push_back(rest);
@@ -77,7 +80,8 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
             problems.push_back({shownAs,
                                 lineNo,
                                 {"unknown word \"" + word + "\": pack.txt holds title and note lines",
-                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title i note"}});
+                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title i note",
+                                 "невідоме слово \"" + word + "\": pack.txt містить рядки title і note"}});
         }
     }
 }
@@ -102,7 +106,8 @@ bool link(const fs::path& target, const fs::path& at, Text& error) {
     fs::create_symlink(target, at, ec);
     if (!ec) return true;
     error = {"cannot make the link " + at.string() + ": " + ec.message(),
-             "nie można utworzyć dowiązania " + at.string() + ": " + ec.message()};
+             "nie można utworzyć dowiązania " + at.string() + ": " + ec.message(),
+             "не вдається створити посилання " + at.string() + ": " + ec.message()};
     return false;
 }
 
@@ -113,7 +118,8 @@ bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error
     const fs::path gfx = fs::canonical(gameFolder / "gfx", ec);
     if (ec) {
         error = {"no game data in " + gameFolder.string() + " (gfx/ is missing)",
-                 "brak danych gry w " + gameFolder.string() + " (brak gfx/)"};
+                 "brak danych gry w " + gameFolder.string() + " (brak gfx/)",
+                 "немає даних гри в " + gameFolder.string() + " (немає gfx/)"};
         return false;
     }
     installed = Installed{};
@@ -123,7 +129,7 @@ bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error
         std::string why;
         const fs::path file = gameFolder / "level" / (levelName(n) + ".lvl");
         if (!readLevelFile(file.string(), level, why)) {
-            error = {file.string() + ": " + why, file.string() + ": " + why};
+            error = {file.string() + ": " + why, file.string() + ": " + why, file.string() + ": " + why};
             return false;
         }
         installed.scenery.push_back({level.background, level.targetX, level.targetY, n});
@@ -138,20 +144,21 @@ bool readSourceFile(const fs::path& path, const std::string& shownAs, std::strin
         problems.push_back(
             {shownAs,
              1,
-             {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem"}});
+             {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem",
+              "не вдається прочитати файл: його немає, або це не файл"}});
         return false;
     }
     if (fs::file_size(path, ec) > kMostSourceBytes) {
-        problems.push_back(
-            {shownAs,
-             1,
-             {"the file is longer than 64 KiB: not a level source", "plik ma ponad 64 KiB: to nie jest opis poziomu"}});
+        problems.push_back({shownAs,
+                            1,
+                            {"the file is longer than 64 KiB: not a level source",
+                             "plik ma ponad 64 KiB: to nie jest opis poziomu", "файл довший за 64 КіБ: це не опис рівня"}});
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
-        problems.push_back({shownAs, 1, {"cannot read the file", "nie można odczytać pliku"}});
+        problems.push_back({shownAs, 1, {"cannot read the file", "nie można odczytać pliku", "не вдається прочитати файл"}});
         return false;
     }
     return true;
@@ -168,7 +175,10 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
         std::error_code ec;
         if (optional && !fs::exists(fs::symlink_status(path, ec))) return false;
         if (fs::exists(fs::symlink_status(path, ec)) && inside(folder, path).empty()) {
-            problems.push_back({shown(name), 1, {"the file points outside its pack", "plik wskazuje poza swój pakiet"}});
+            problems.push_back(
+                {shown(name),
+                 1,
+                 {"the file points outside its pack", "plik wskazuje poza swój pakiet", "файл вказує за межі свого пакета"}});
             return false;
         }
         return readSourceFile(path, shown(name), text, problems);
@@ -226,14 +236,15 @@ bool resolvePack(const std::string& argument, const fs::path& startFolder, const
                  std::string& key, Text& error) {
     std::error_code ec;
     if (argument.empty()) {
-        error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu"};
+        error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu",
+                 "--pack потребує назви або теки пакета"};
         return false;
     }
     const fs::path given = fs::path(argument).is_absolute() ? fs::path(argument) : startFolder / argument;
     const bool looksLikePath = argument.find('/') != std::string::npos || argument == "." || argument == "..";
     if (looksLikePath || fs::is_directory(given, ec)) {
         if (!fs::is_directory(given, ec)) {
-            error = {"no pack folder " + argument, "nie ma folderu pakietu " + argument};
+            error = {"no pack folder " + argument, "nie ma folderu pakietu " + argument, "немає теки пакета " + argument};
             return false;
         }
         folder = fs::canonical(given, ec);
@@ -251,7 +262,8 @@ bool resolvePack(const std::string& argument, const fs::path& startFolder, const
         }
     }
     error = {"no pack named " + argument + " (kalkulon --list-packs lists them)",
-             "nie ma pakietu " + argument + " (kalkulon --list-packs pokazuje pakiety)"};
+             "nie ma pakietu " + argument + " (kalkulon --list-packs pokazuje pakiety)",
+             "немає пакета " + argument + " (kalkulon --list-packs показує пакети)"};
     return false;
 }
 
@@ -265,13 +277,15 @@ bool prepareRunFolder(const Pack& pack, const Installed& installed, const fs::pa
     fs::create_directories(gfx, ec);
     if (ec) {
         error = {"cannot make the folder " + runFolder.string() + ": " + ec.message(),
-                 "nie można utworzyć folderu " + runFolder.string() + ": " + ec.message()};
+                 "nie można utworzyć folderu " + runFolder.string() + ": " + ec.message(),
+                 "не вдається створити теку " + runFolder.string() + ": " + ec.message()};
         return false;
     }
     for (int n = 1; n <= kPackLevels; ++n) {
         const fs::path file = levels / (levelName(n) + ".lvl");
         if (!writeFile(file.string(), encodeLevel(pack.levels[static_cast<std::size_t>(n - 1)].level))) {
-            error = {"cannot write " + file.string(), "nie można zapisać " + file.string()};
+            error = {"cannot write " + file.string(), "nie można zapisać " + file.string(),
+                     "не вдається записати " + file.string()};
             return false;
         }
     }

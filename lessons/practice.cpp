@@ -94,7 +94,8 @@ bool parseFacts(const std::string& spec, FactSpec& out, lvl::Text& error) {
         } else {
             error = {
                 "unknown facts \"" + item + "\": use add10, add20, sub20, 2 to 10, div or order, joined by commas",
-                "nieznany rodzaj działań \"" + item + "\": dozwolone add10, add20, sub20, 2 do 10, div lub order, po przecinku"};
+                "nieznany rodzaj działań \"" + item + "\": dozwolone add10, add20, sub20, 2 do 10, div lub order, po przecinku",
+                "невідомий вид прикладів \"" + item + "\": можна add10, add20, sub20, 2 до 10, div або order, через кому"};
             return false;
         }
     }
@@ -383,7 +384,7 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
     pack = PracticePack{};
     Random random(seed);
     if (spec.families.empty() || installed.size() < static_cast<std::size_t>(kLevels)) {
-        error = {"nothing to practise", "nie ma czego ćwiczyć"};
+        error = {"nothing to practise", "nie ma czego ćwiczyć", "немає чого вправляти"};
         return false;
     }
     std::vector<std::string> names;
@@ -430,7 +431,8 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
         }
         if (!made) {
             error = {"no fair level found for level " + std::to_string(n + 1),
-                     "nie znaleziono dobrego poziomu " + std::to_string(n + 1)};
+                     "nie znaleziono dobrego poziomu " + std::to_string(n + 1),
+                     "не знайдено доброго рівня " + std::to_string(n + 1)};
             return false;
         }
     }
@@ -445,7 +447,7 @@ bool writePack(const PracticePack& pack, const fs::path& folder, lvl::Text& erro
         out << text;
         out.close();
         if (out) return true;
-        error = {"cannot write " + file.string(), "nie można zapisać " + file.string()};
+        error = {"cannot write " + file.string(), "nie można zapisać " + file.string(), "не вдається записати " + file.string()};
         return false;
     };
     std::string head = "title " + pack.title + "\n";

@@ -66,7 +66,8 @@ const lvl::Text kHelp = {
 
 int listPacks(const lvl::Installed& installed) {
     const std::vector<lvl::PackEntry> packs = lvl::listPacks(lvl::packRoots(installed));
-    if (packs.empty()) say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów."});
+    if (packs.empty())
+        say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów.", "Немає встановлених пакетів."});
     for (const lvl::PackEntry& p : packs) std::printf("%-24s %s\n", p.name.c_str(), p.title.c_str());
     return 0;
 }
@@ -88,14 +89,15 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     std::vector<lvl::Problem> problems;
     if (!lvl::readPack(folder, installed.scenery, pack, problems)) {
         lvl::report(stderr, problems, language);
-        say(stderr,
-            {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi."});
+        say(stderr, {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi.",
+                     "У пакет не можна грати, доки це не виправлено."});
         return 2;
     }
     const fs::path run = here / kRunFolders / key;
     fs::create_directories(run, ec);
     if (ec || ::chdir(run.c_str()) != 0) {
-        say(stderr, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string()});
+        say(stderr, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string(),
+                     "не вдається створити теку " + run.string()});
         return 2;
     }
     // The proofs run the game's own code, whose trace lands here and is started afresh by the
@@ -104,7 +106,8 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
     if (!problems.empty()) {
         lvl::report(stderr, problems, language);
         say(stderr, {"The pack cannot be played: a level that cannot be won or has a trap is no lesson.",
-                     "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja."});
+                     "Pakietu nie da się grać: poziom bez wygranej albo z pułapką to nie lekcja.",
+                     "У пакет не можна грати: рівень без виграшу або з пасткою — не урок."});
         return 2;
     }
     if (!lvl::prepareRunFolder(pack, installed, run, error)) {
