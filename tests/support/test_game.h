@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testing_support {
@@ -27,7 +28,10 @@ struct FolderFirst {
     TempDir dir;
 };
 
-class TestGame : public FolderFirst, public replay::HeadlessGame {};
+class TestGame : public FolderFirst, public replay::HeadlessGame {
+public:
+    explicit TestGame(std::string_view language = "pl") : HeadlessGame(language) {}
+};
 
 // The generated game data (gfx, level, music) seen from `dir` through links, as the installed
 // game sees it.
