@@ -33,6 +33,6 @@ clean:
 # and sessions of the real game on both present paths: CPU, presents, curtains, memory, start-up).
 bench:
 	scripts/deps xvfb xauth time xdotool imagemagick
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j$(JOBS) --target kalkulon kalkulon_bench kalkulon_whole_game kalkulon_present_counter
+	scripts/build --target kalkulon --target kalkulon_bench --target kalkulon_whole_game \
+	  --target kalkulon_present_counter build-bench
 	bench/measure.sh build-bench

@@ -2,6 +2,7 @@
 // start-up, each on a fresh headless machine.
 #include "bench/reference_frame.h"
 #include "bench/scene.h"
+#include "shell/host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,7 +76,7 @@ void story_frame(benchmark::State& state) {
 }
 BENCHMARK(story_frame)->Unit(benchmark::kMicrosecond);
 
-// Level 7 from its file: header, grid, 30 bonus records, every trace line, and its two
+// Level 7 from its file: header, grid, 30 token records, every trace line, and its two
 // pictures decoded onto their surfaces.
 void level_load(benchmark::State& state) {
     Scene scene;
@@ -83,7 +84,7 @@ void level_load(benchmark::State& state) {
 }
 BENCHMARK(level_load)->Unit(benchmark::kMillisecond);
 
-// A new application's run up to the moment its first title frame has been flipped: window,
+// A new game's run up to the moment its first title frame has been flipped: window,
 // display, music, the loading text, both sprite sheets and the title picture, the keyboard,
 // the high-score file, the first title frame.
 void startup_to_title(benchmark::State& state) {
@@ -91,7 +92,7 @@ void startup_to_title(benchmark::State& state) {
     for (auto _ : state) {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
-        auto app = std::make_unique<Application>();
+        auto app = std::make_unique<Game>(ErrorReporter(kTraceFile));
         Clock::time_point start;
         double seconds = -1;
         plat::headless::setPollHook([&] {
@@ -101,11 +102,10 @@ void startup_to_title(benchmark::State& state) {
             }
         });
         start = Clock::now();
-        const int code = app->run();
+        const int code = runGame(*app);
         plat::headless::setPollHook(nullptr);
         if (code != 0 || seconds < 0) state.SkipWithError("the game did not reach its title");
         state.SetIterationTime(seconds < 0 ? 0 : seconds);
-        currentWorld = nullptr;  // the run's world is kept until the process ends, as in the game
         app.reset();
         plat::headless::reset();
     }

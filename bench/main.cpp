@@ -24,6 +24,14 @@ namespace {
 // Seconds per iteration of each repetition, in repetition order.
 using Times = std::vector<double>;
 
+// A run that gave no figures: it failed (SkipWithError) or was skipped. Google Benchmark 1.8
+// replaced the run's error_occurred with skipped; both are understood.
+template <class Run>
+bool withoutFigures(const Run& run) {
+    if constexpr (requires { run.skipped; }) return static_cast<bool>(run.skipped);
+    else return run.error_occurred;
+}
+
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     using benchmark::ConsoleReporter::ConsoleReporter;
@@ -31,7 +39,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         std::vector<Run> shown;
         for (const Run& run : runs) {
-            if (run.error_occurred) continue;
+            if (withoutFigures(run)) continue;
             if (run.run_type == Run::RT_Aggregate) {
                 shown.push_back(run);
                 continue;
@@ -90,9 +98,9 @@ void printSummary(const RatioReporter& r) {
     const auto row = [&](const char* what, const Spread& s, const char* unit, double target, const char* targetText) {
         if (!headed) {
             std::printf(
-                "\nSummary (%s, %ld cores; load average %s; CPU time per iteration, min / median / max "
-                "over the repetitions (start-up: wall time); targets judged on the median):\n",
-                machineName().c_str(), sysconf(_SC_NPROCESSORS_ONLN), loadAverage().c_str());
+                "\nSummary (%s, %ld cores; load average %s; built as %s; CPU time per iteration, min / "
+                "median / max over the repetitions (start-up: wall time); targets judged on the median):\n",
+                machineName().c_str(), sysconf(_SC_NPROCESSORS_ONLN), loadAverage().c_str(), KALKULON_BUILD);
             std::printf("| measure | min | median | max | target | met |\n|---|---|---|---|---|---|\n");
             headed = true;
         }

@@ -57,13 +57,13 @@ ReferenceFrame::ReferenceFrame(const Display& d, const GameWorld& w, plat::Point
             const std::int32_t v = w.blocks[r][c];
             if (v >= 0 && v <= 3) copy(blocks_, 128, 32, w.blockFrames[v], 32 * c, 32 * r);
         }
-    for (int i = 0; i < std::min(w.bonusCount, kMaxBonuses); ++i) {
-        const Bonus& b = w.bonuses[i];
+    for (int i = 0; i < std::min(w.tokenCount, kMaxTokens); ++i) {
+        const Token& b = w.tokens[i];
         if (b.active && b.animFrame >= 0 && b.animFrame < 9) copy(buttons_, 640, 480, b.frames[b.animFrame], b.x, b.y);
     }
     for (int i = 0; i < std::min(w.collectedCount, kCollectedSize); ++i) {
         const std::int32_t which = w.collected[i];
-        if (which >= 0 && which < kMaxBonuses) copy(buttons_, 640, 480, w.bonuses[which].frames[0], 60 + 32 * i, 447);
+        if (which >= 0 && which < kMaxTokens) copy(buttons_, 640, 480, w.tokens[which].frames[0], 60 + 32 * i, 447);
     }
     player(w);
     shadowedText(0, 5, "FPS:");

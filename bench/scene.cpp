@@ -15,17 +15,16 @@ fs::path gameDataDir() {
 Scene::Scene() {
     plat::headless::reset();
     plat::headless::setTimeStep(1);
-    app = std::make_unique<Application>();
+    app = std::make_unique<Game>(ErrorReporter(kTraceFile));  // in the scratch folder, as the game traces
     Display& d = app->display;
-    if (!plat::createWindow("Kalkulon", &Application::windowProc, app.get(), 640, 480) || d.init(640, 480, 16) != ErrorCode::Ok) {
+    if (!plat::createWindow("Kalkulon", &Game::windowProc, app.get(), 640, 480) || d.init(640, 480, 16) != ErrorCode::Ok) {
         std::fprintf(stderr, "kalkulon bench: the headless display did not start\n");
         std::exit(2);
     }
     d.applyPixelFormat(d.pixelFormat);
     d.loadSpriteBitmaps();
-    world = std::make_unique<GameWorld>();
-    app->world = world.get();
-    currentWorld = world.get();
+    app->world = std::make_unique<GameWorld>(app->error);
+    world = app->world.get();
     world->initBlockFrames();
     world->lives = 3;
     app->loadLevel(7);
@@ -37,9 +36,7 @@ Scene::Scene() {
 }
 
 Scene::~Scene() {
-    currentWorld = nullptr;
     app.reset();
-    world.reset();
     plat::headless::reset();
 }
 
@@ -47,10 +44,10 @@ void Scene::fillBusyLevel() {
     GameWorld& w = *world;
     for (int r = 0; r < kGridRows; ++r)
         for (int c = 0; c < kGridColumns; ++c) w.blocks[r][c] = (7 * r + c) % 4;
-    w.bonusCount = kMaxBonuses;
-    for (int i = 0; i < kMaxBonuses; ++i) {
-        w.initBonus(i, 16 + (i % 10) * 62, 40 + (i / 10) * 120, 1 + i % 14);
-        w.bonuses[i].animFrame = i % 9;
+    w.tokenCount = kMaxTokens;
+    for (int i = 0; i < kMaxTokens; ++i) {
+        w.initToken(i, 16 + (i % 10) * 62, 40 + (i / 10) * 120, 1 + i % 14);
+        w.tokens[i].animFrame = i % 9;
     }
     w.collectedCount = 19;
     for (int i = 0; i < 19; ++i) w.collected[i] = i;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "world/game_world.h"
 
 #include <filesystem>
@@ -23,21 +23,21 @@ struct Scene {
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    // The busiest play frame: every one of the 280 cells a block, 30 bonuses in their
+    // The busiest play frame: every one of the 280 cells a block, 30 tokens in their
     // animation, 19 collected items (the last partly off screen, so not drawn), the figure
     // walking left (a mirrored copy), a four-digit score.
     void fillBusyLevel();
 
-    std::unique_ptr<GameWorld> world;
-    std::unique_ptr<Application> app;
+    std::unique_ptr<Game> app;
+    GameWorld* world = nullptr;  // the game's own
 };
 
 // One frame as the play routine draws it: level and head-up display, then the overlay.
-inline void composePauseFrame(Application& app) {
+inline void composePauseFrame(Game& app) {
     app.drawLevelAndHud(60);
     app.pauseMenu();
 }
-inline void composeStoryFrame(Application& app) {
+inline void composeStoryFrame(Game& app) {
     app.drawLevelAndHud(60);
     app.storyBox();
 }

@@ -4,7 +4,8 @@
 # out, the level loaded, a curtain in), the story box's button, then walking and jumping. The
 # present counter is preloaded. Prints one line of figures:
 #   start-up ms (launch to the first title frame), title CPU % of a core, title presents/s,
-#   play CPU %, play presents/s, peak resident kB, curtain steps, their median and longest ms
+#   play CPU %, play presents/s, peak resident kB, curtain steps, their median and longest ms,
+#   CPU % during the curtains of the new game (the first 3.5 s after the click)
 # CPU is the whole process (every thread) from /proc, over the stretch measured.
 # Usage: bench/session.sh GAME_FOLDER COUNTER_LIBRARY renderer|window SECONDS
 set -euo pipefail
@@ -49,7 +50,8 @@ measure() {
 sleep 2
 read -r title0 title1 titleCpu < <(measure 3)
 click 328 168        # NOWA GRA: curtain out, level 1, curtain in, the story box
-sleep 7
+read -r _ _ curtainCpu < <(measure 3.5)  # two curtains of 160 cells at 12 ms: 3.84 s
+sleep 3.5
 click 320 275        # the story box's button (a click during a curtain would be lost: checked below)
 story=$clicked
 sleep 0.5
@@ -67,7 +69,7 @@ kill -TERM "$pid"; wait "$pid" 2>/dev/null || true; pid=
 # between is the level's loading or drawing).
 awk -v start="$start" -v story="$story" -v t0="$title0" -v t1="$title1" -v p0="$play0" -v p1="$play1" \
     -v titleCpu="$titleCpu" -v playCpu="$(awk -v a="$playCpuA" -v b="$playCpuB" 'BEGIN {print (a + b) / 2}')" \
-    -v peak="$peak" '
+    -v peak="$peak" -v curtainCpu="$curtainCpu" '
   function flush(   i) {
     if (run >= 318) { for (i = 1; i <= 159; i++) step[++steps] = gap[i]; for (i = run - 158; i <= run; i++) step[++steps] = gap[i] }
     else if (run == 159) { for (i = 1; i <= 159; i++) step[++steps] = gap[i] }
@@ -85,6 +87,6 @@ awk -v start="$start" -v story="$story" -v t0="$title0" -v t1="$title1" -v p0="$
     if (lastStep > story) { print "session: the story box was clicked during a curtain; its play was not measured" > "/dev/stderr"; exit 1 }
     n = steps
     for (i = 2; i <= n; i++) { v = step[i]; for (j = i - 1; j >= 1 && step[j] > v; j--) step[j + 1] = step[j]; step[j + 1] = v }
-    printf "%d %s %.1f %.1f %.1f %d %d %.1f %.1f\n", title, titleCpu, inTitle * 1000 / (t1 - t0), playCpu,
-           inPlay * 1000 / (p1 - p0), peak, n, n ? step[int((n + 1) / 2)] : 0, n ? step[n] : 0
+    printf "%d %s %.1f %.1f %.1f %d %d %.1f %.1f %s\n", title, titleCpu, inTitle * 1000 / (t1 - t0), playCpu,
+           inPlay * 1000 / (p1 - p0), peak, n, n ? step[int((n + 1) / 2)] : 0, n ? step[n] : 0, curtainCpu
   }' "$scratch/times"

@@ -1,6 +1,5 @@
-// The two curtains: two walkers snake over a 20 x 15 grid of 32 x 32 cells, one from the top
-// left going down, one from the bottom right going up, one cell each per 12 ms, drawing
-// straight onto the visible surface, which is shown after every step.
+#include "display/curtain.h"
+
 #include "display/blit.h"
 #include "display/display.h"
 
@@ -13,55 +12,51 @@ constexpr std::uint32_t kStepMs = 12;
 constexpr FrameRect kCurtainTile{layout::kCurtainLeft, layout::kCurtainTop, layout::kCurtainLeft + kCell,
                                  layout::kCurtainTop + kCell};
 
-struct Walker {
-    int column;
-    int row;
-    int step;     // +1 right, -1 left
-    int rowStep;  // +1 down, -1 up
-    int endRow;   // finished when the row reaches it
-
-    bool finished() const { return row == endRow; }
-    void advance() {
-        column += step;
-        if (column == kColumns) {
-            row += rowStep;
-            column = kColumns - 1;
-            step = -1;
-        } else if (column == -1) {
-            row += rowStep;
-            column = 0;
-            step = 1;
-        }
-    }
-};
-
 }  // namespace
 
-void Display::runCurtain(bool reveal) {
-    if (!primarySurface || !backBuffer || !buttonsSurface) return;
-    Walker a{0, 0, 1, 1, 9};
-    Walker b{kColumns - 1, kRows - 1, -1, -1, 6};
-    auto drawCell = [&](const Walker& w) {
-        const int x = kCell * w.column;
-        const int y = kCell * w.row;
-        if (reveal) blit::opaque(*primarySurface, x, y, *backBuffer, FrameRect{x, y, x + kCell, y + kCell});
-        else blit::opaque(*primarySurface, x, y, *buttonsSurface, kCurtainTile);
-    };
-    std::uint32_t last = plat::timeMs();
-    while (!b.finished()) {
-        const std::uint32_t now = plat::timeMs();
-        if (now - last >= kStepMs) {  // unsigned difference: a wrapping clock still gets there
-            drawCell(a);
-            drawCell(b);
-            a.advance();
-            b.advance();
-            last = now;
-            showFront();
-        }
-        if (a.finished()) break;
+void Curtain::Walker::advance() {
+    column += step;
+    if (column == kColumns) {
+        row += rowStep;
+        column = kColumns - 1;
+        step = -1;
+    } else if (column == -1) {
+        row += rowStep;
+        column = 0;
+        step = 1;
     }
 }
 
-void Display::wipeOut() { runCurtain(false); }
+Curtain::Curtain(Display& display, bool reveal)
+    : display_(&display), reveal_(reveal), a_{0, 0, 1, 1, 9}, b_{kColumns - 1, kRows - 1, -1, -1, 6} {
+    if (!display.primarySurface || !display.backBuffer || !display.buttonsSurface) {
+        done_ = true;
+        return;
+    }
+    last_ = seen_ = plat::timeMs();
+}
 
-void Display::wipeIn() { runCurtain(true); }
+bool Curtain::spin() {
+    if (done_) return true;
+    seen_ = plat::timeMs();
+    if (seen_ - last_ >= kStepMs) {  // unsigned difference: a wrapping clock still gets there
+        drawCell(a_);
+        drawCell(b_);
+        a_.advance();
+        b_.advance();
+        last_ = seen_;
+        display_->showFront();
+    }
+    done_ = a_.finished() || b_.finished();
+    return done_;
+}
+
+std::uint32_t Curtain::msToNextCell() const { return kStepMs - (seen_ - last_); }
+
+void Curtain::drawCell(const Walker& w) {
+    const int x = kCell * w.column;
+    const int y = kCell * w.row;
+    Display& d = *display_;
+    if (reveal_) blit::opaque(*d.primarySurface, x, y, *d.backBuffer, FrameRect{x, y, x + kCell, y + kCell});
+    else blit::opaque(*d.primarySurface, x, y, *d.buttonsSurface, kCurtainTile);
+}

@@ -6,13 +6,13 @@
 #include <new>
 #include <utility>
 
-Display::Display() {
+Display::Display(ErrorReporter trace) : error(std::move(trace)) {
     error.debugLog("konstruktor...", false);  // each run starts its trace afresh here
-    directDraw = false;
+    deviceStarted = false;
     primarySurface.reset();
     backBuffer.reset();
     error.debugLog("ok.\n");
-    GameWorld::initFrames(glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth, layout::kGlyphHeight,
+    GameWorld::initFrames(error, glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth, layout::kGlyphHeight,
                           layout::kGlyphCount);
     for (int i = 0; i < static_cast<int>(letters::kExtra.size()); ++i)
         extraGlyphs[i] = FrameRect{layout::extraGlyphLeft(i), layout::extraGlyphTop(i),
@@ -67,9 +67,9 @@ ErrorCode Display::init(int width, int height, int bitsPerPixel) {
     if (!plat::videoStart(plat::VideoStep::Device, width, height, bitsPerPixel)) {
         error.debugLog("false...\n");
         error.debugLog("false...\n");
-        return ErrorCode::NoDirectDraw;
+        return ErrorCode::NoVideoDevice;
     }
-    directDraw = true;
+    deviceStarted = true;
     error.debugLog("ok...\n");
     error.debugLog("ok.\n");
 
@@ -184,10 +184,10 @@ void Display::release() {
         backBuffer.reset();
         error.debugLog(plat::cp1250("\n usunięcie bufora..."));
     }
-    if (directDraw) {
+    if (deviceStarted) {
         error.debugLog(plat::cp1250("\n przywrócenie trybu gfx..."));
         plat::videoStop();
         error.debugLog("\n zwolnienie dd7...");
-        directDraw = false;
+        deviceStarted = false;
     }
 }

@@ -27,7 +27,9 @@ struct PixelFormatInfo {
 
 class Display {
 public:
-    Display();
+    // The display whose trace goes where `trace` says (nowhere unless told); its construction
+    // starts the trace afresh.
+    explicit Display(ErrorReporter trace = {});
     ~Display();
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;
@@ -56,21 +58,22 @@ public:
     // ---- drawing ----------------------------------------------------------------------------
     void drawBackground();
     void drawPlayBackground();
-    void drawTitle();
-    void drawBlocks();
-    void drawBonuses();
-    void drawCollected();
-    void drawPlayer();
+    // The pieces of a world: the title with its buttons, the level, the figure, the table.
+    void drawTitle(const GameWorld& w);
+    void drawBlocks(const GameWorld& w);
+    void drawTokens(const GameWorld& w);
+    void drawCollected(const GameWorld& w);
+    void drawPlayer(const GameWorld& w);
     void drawFontText(std::int32_t x, std::int32_t y, const char* text);
     void drawFontNumber(std::int32_t x, std::int32_t y, std::int32_t value);
-    void drawHighScores();
+    void drawHighScores(const GameWorld& w);
     void drawText(std::int32_t x, std::int32_t y, const char* text);
     void drawNumber(std::int32_t x, std::int32_t y, std::int32_t value);
     void drawFrontText(std::int32_t x, std::int32_t y, const char* text);
     std::int32_t drawBox(std::int32_t r, std::int32_t g, std::int32_t b, std::int32_t x, std::int32_t y, std::int32_t width,
                          std::int32_t height);
-    void wipeOut();
-    void wipeIn();
+    // Shows the visible surface at once (the curtains draw straight onto it).
+    void showFront();
 
     // ---- fields -----------------------------------------------------------------------------
     ErrorReporter error;
@@ -82,7 +85,7 @@ public:
     FrameRect spriteRect = {};
     bool spriteMirror = false;  // the player copy mirrors left to right
     PixelFormatInfo pixelFormat;
-    bool directDraw = false;  // the display device exists
+    bool deviceStarted = false;  // the display device exists
     std::unique_ptr<Surface> primarySurface;
     std::unique_ptr<Surface> backBuffer;
     std::unique_ptr<Surface> backgroundSurface;
@@ -97,10 +100,6 @@ public:
 private:
     bool createSurfaces(int width, int height);
     bool readPixelFormat();
-    // One curtain: the tile over the visible picture, or the back buffer revealed onto it.
-    void runCurtain(bool reveal);
-    // Shows the visible surface at once (drawing straight onto it).
-    void showFront();
     // Text output in a colour onto a surface, transparent, cut at the surface's edges.
     void textOut(Surface& target, std::int32_t x, std::int32_t y, const char* text, int length, std::uint16_t color);
 

@@ -1,5 +1,5 @@
 // Pictures, sprites, blocks and the bitmap font, copied from the picture surfaces into the back
-// buffer. The level and menu pieces are read from the current world.
+// buffer. The level and menu pieces are read from the world handed in.
 #include "display/blit.h"
 #include "display/display.h"
 
@@ -30,65 +30,60 @@ void Display::drawPlayBackground() {
     blit::opaque(*backBuffer, kHalf, 0, *backgroundSurface, halfRect);
 }
 
-void Display::drawTitle() {
+void Display::drawTitle(const GameWorld& w) {
     drawBackground();
-    const GameWorld* w = currentWorld;
-    if (!w || !backBuffer || !buttonsSurface || !w->buttons) return;
-    for (std::int32_t i = 0; i < w->buttonCount; ++i) {
-        const MenuButton& button = w->buttons[i];
+    if (!backBuffer || !buttonsSurface || !w.buttons) return;
+    for (std::int32_t i = 0; i < w.buttonCount; ++i) {
+        const MenuButton& button = w.buttons[i];
         if (button.frame < 0 || button.frame >= layout::kButtonFrames) continue;  // no such frame
         blit::keyed(*backBuffer, button.x, button.y, *buttonsSurface, button.frames[button.frame]);
     }
 }
 
-void Display::drawBlocks() {
-    const GameWorld* w = currentWorld;
-    if (!w || !backBuffer || !blocksSurface) return;
+void Display::drawBlocks(const GameWorld& w) {
+    if (!backBuffer || !blocksSurface) return;
     for (int r = 0; r < kGridRows; ++r) {
         for (int c = 0; c < kGridColumns; ++c) {
-            const std::int32_t v = w->blocks[r][c];
+            const std::int32_t v = w.blocks[r][c];
             if (v < 0 || v >= layout::kBlockKinds) continue;  // empty (the loader turns unknown cells into empty ones)
-            blit::opaque(*backBuffer, layout::kBlockSize * c, layout::kBlockSize * r, *blocksSurface, w->blockFrames[v]);
+            blit::opaque(*backBuffer, layout::kBlockSize * c, layout::kBlockSize * r, *blocksSurface, w.blockFrames[v]);
         }
     }
 }
 
-void Display::drawBonuses() {
-    const GameWorld* w = currentWorld;
-    if (!w || !backBuffer || !buttonsSurface) return;
-    const std::int32_t count = w->bonusCount < kMaxBonuses ? w->bonusCount : kMaxBonuses;
+void Display::drawTokens(const GameWorld& w) {
+    if (!backBuffer || !buttonsSurface) return;
+    const std::int32_t count = w.tokenCount < kMaxTokens ? w.tokenCount : kMaxTokens;
     for (std::int32_t i = 0; i < count; ++i) {
-        const Bonus& b = w->bonuses[i];
+        const Token& b = w.tokens[i];
         if (!b.active || b.animFrame < 0 || b.animFrame >= layout::kTokenFrames) continue;
         blit::keyed(*backBuffer, b.x, b.y, *buttonsSurface, b.frames[b.animFrame]);
     }
 }
 
-void Display::drawCollected() {
-    const GameWorld* w = currentWorld;
-    if (!w || !backBuffer || !buttonsSurface) return;
-    const std::int32_t count = w->collectedCount < kCollectedSize ? w->collectedCount : kCollectedSize;
+void Display::drawCollected(const GameWorld& w) {
+    if (!backBuffer || !buttonsSurface) return;
+    const std::int32_t count = w.collectedCount < kCollectedSize ? w.collectedCount : kCollectedSize;
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t which = w->collected[i];
-        if (which < 0 || which >= kMaxBonuses) continue;
-        // The first frame, whatever the bonus's animation shows.
-        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w->bonuses[which].frames[0]);
+        const std::int32_t which = w.collected[i];
+        if (which < 0 || which >= kMaxTokens) continue;
+        // The first frame, whatever the token's animation shows.
+        blit::keyed(*backBuffer, 60 + 32 * i, 447, *buttonsSurface, w.tokens[which].frames[0]);
     }
 }
 
-void Display::drawPlayer() {
-    const GameWorld* w = currentWorld;
-    if (!w || !backBuffer || !playerSurface) return;
+void Display::drawPlayer(const GameWorld& w) {
+    if (!backBuffer || !playerSurface) return;
     // A level file may start the figure anywhere; near the end of the 32-bit range its far
     // edges do not fit, and it is far off the screen anyway.
-    const std::int64_t right = std::int64_t{w->playerX} + w->playerWidth;
-    const std::int64_t bottom = std::int64_t{w->playerY} + w->playerHeight;
+    const std::int64_t right = std::int64_t{w.playerX} + w.playerWidth;
+    const std::int64_t bottom = std::int64_t{w.playerY} + w.playerHeight;
     if (right > INT32_MAX || bottom > INT32_MAX || right < INT32_MIN || bottom < INT32_MIN) return;
-    spriteRect = FrameRect{w->playerX, w->playerY, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
-    spriteMirror = w->facingLeft;
-    const std::int64_t frame = layout::kHeroColumns * std::int64_t{w->playerState} + w->animFrame;
+    spriteRect = FrameRect{w.playerX, w.playerY, static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
+    spriteMirror = w.facingLeft;
+    const std::int64_t frame = layout::kHeroColumns * std::int64_t{w.playerState} + w.animFrame;
     if (frame < 0 || frame >= layout::kHeroFrames) return;
-    blit::stretched(*backBuffer, spriteRect, *playerSurface, w->playerFrames[frame], true, spriteMirror);
+    blit::stretched(*backBuffer, spriteRect, *playerSurface, w.playerFrames[frame], true, spriteMirror);
 }
 
 void Display::drawFontText(std::int32_t x, std::int32_t y, const char* text) {
@@ -124,13 +119,11 @@ void Display::drawFontNumber(std::int32_t x, std::int32_t y, std::int32_t value)
     }
 }
 
-void Display::drawHighScores() {
-    const GameWorld* w = currentWorld;
-    if (!w) return;
+void Display::drawHighScores(const GameWorld& w) {
     for (int i = 0; i < kHighScoreRows; ++i) {
         const std::int32_t y = 140 + 20 * i;
-        std::memcpy(nameBuffer, w->hiNames[i], kNameLength);  // the ninth byte stays zero
+        std::memcpy(nameBuffer, w.hiNames[i], kNameLength);  // the ninth byte stays zero
         drawFontText(250, y, nameBuffer);
-        drawFontNumber(360, y, w->hiScores[i]);
+        drawFontNumber(360, y, w.hiScores[i]);
     }
 }

@@ -9,42 +9,6 @@
 
 namespace lvl {
 
-int tokenType(char symbol) {
-    if (symbol >= '1' && symbol <= '9') return symbol - '0';
-    switch (symbol) {
-    case '+':
-        return kPlus;
-    case '-':
-        return kMinus;
-    case '*':
-        return kTimes;
-    case '/':
-        return kDivide;
-    case '=':
-        return kEquals;
-    default:
-        return 0;
-    }
-}
-
-char tokenSymbol(int type) {
-    if (isDigit(type)) return static_cast<char>('0' + type);
-    switch (type) {
-    case kPlus:
-        return '+';
-    case kMinus:
-        return '-';
-    case kTimes:
-        return '*';
-    case kDivide:
-        return '/';
-    case kEquals:
-        return '=';
-    default:
-        return '?';
-    }
-}
-
 std::int32_t cellToPixel(double cell) { return static_cast<std::int32_t>(std::lround(cell * kCell)); }
 
 std::string cellText(std::int32_t pixel) {

@@ -12,21 +12,14 @@
 
 namespace lvl {
 
-// The grid, the token count and the name field are the game's own; the tools only name them.
+// The grid and the name field are the game's own; the tools only name them. What each token
+// type is, and what may follow what, is the game's too (world/tokens.h).
 inline constexpr int kRows = kGridRows;
 inline constexpr int kColumns = kGridColumns;
 inline constexpr int kCell = layout::kBlockSize;
-inline constexpr int kMaxTokens = kMaxBonuses;
 inline constexpr int kNameField = kLevelNameBytes;         // bytes of a picture name in the file
 inline constexpr int kMaxBackgroundName = kNameField - 1;  // and its terminating zero
 inline constexpr int kSheets = kLastLevel;                 // block pictures gfx/klocki1.bmp .. klocki7.bmp, one a level
-
-// Token types: 1..9 the digits, then the signs.
-inline constexpr int kPlus = kBonusPlus;
-inline constexpr int kMinus = kBonusMinus;
-inline constexpr int kTimes = kBonusTimes;
-inline constexpr int kDivide = kBonusDivide;
-inline constexpr int kEquals = kBonusEquals;
 
 // The token's picture is 34 x 33 and is centred on its 32 x 32 cell.
 inline constexpr int kTokenOffset = 1;
@@ -57,13 +50,6 @@ struct Level {
     std::vector<Token> tokens;
     int blockSheet = 0;  // 1..7: the block picture a pack level uses; 0: its own level's
 };
-
-// Token type of a symbol ('1'..'9', '+', '-', '*', '/', '='), 0 for anything else.
-int tokenType(char symbol);
-// The symbol of a token type; '?' for none.
-char tokenSymbol(int type);
-inline bool isDigit(int type) { return type >= 1 && type <= 9; }
-inline bool isSign(int type) { return type >= kPlus && type <= kDivide; }
 
 // A cell position (fractions of a cell allowed) in pixels, rounded to the nearest.
 std::int32_t cellToPixel(double cell);

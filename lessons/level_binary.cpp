@@ -65,7 +65,7 @@ bool decodeLevel(const std::vector<std::uint8_t>& bytes, Level& level, std::stri
         !i32(level.playerX) || !i32(level.playerY))
         return fail("header cut short");
     if (level.nameCount < 0 || level.nameCount > kMostNames) return fail("absurd count of block-file names");
-    if (tokenCount < 0 || tokenCount > kMaxTokens) return fail("bonus count outside 0..30");
+    if (tokenCount < 0 || tokenCount > kMaxTokens) return fail("token count outside 0..30");
     for (int k = 0; k <= level.nameCount; ++k) {  // the names, then the background name
         if (pos + kNameField > bytes.size()) return fail("names cut short");
         const char* name = reinterpret_cast<const char*>(&bytes[pos]);
@@ -81,11 +81,11 @@ bool decodeLevel(const std::vector<std::uint8_t>& bytes, Level& level, std::stri
         }
     for (int i = 0; i < tokenCount; ++i) {
         Token t;
-        if (pos + kTokenRecordSize > bytes.size()) return fail("bonus records cut short");
+        if (pos + kTokenRecordSize > bytes.size()) return fail("token records cut short");
         i32(t.x);
         i32(t.y);
         i32(t.type);
-        if (t.type < 1 || t.type > kEquals) return fail("a bonus type outside 1..14");
+        if (!isKnownToken(t.type)) return fail("a token type outside 1..14");
         pos += kTokenRecordSize - 12;
         level.tokens.push_back(t);
     }

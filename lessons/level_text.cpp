@@ -1,28 +1,13 @@
 #include "lessons/level_text.h"
 
+#include "lessons/level_checks.h"
+#include "lessons/level_words.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <optional>
 
 namespace lvl {
-
-int cellValue(char c) {
-    switch (c) {
-    case '.':
-        return -1;
-    case '#':
-        return 0;
-    case 'X':
-        return 1;
-    case '=':
-        return 2;
-    case 'O':
-        return 3;
-    default:
-        return -2;
-    }
-}
 
 namespace {
 
@@ -32,73 +17,6 @@ constexpr std::int32_t kLowestBoard = -999;
 constexpr std::int32_t kHighestBoard = 9999;
 
 bool isKeyword(std::string_view word) { return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end(); }
-
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-std::vector<std::string_view> words(std::string_view s) {
-    std::vector<std::string_view> out;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        while (i < s.size() && isSpace(s[i])) ++i;
-        std::size_t j = i;
-        while (j < s.size() && !isSpace(s[j])) ++j;
-        if (j > i) out.push_back(s.substr(i, j - i));
-        i = j;
-    }
-    return out;
-}
-
-char cellChar(std::int32_t v) {
-    switch (v) {
-    case 0:
-        return '#';
-    case 1:
-        return 'X';
-    case 2:
-        return '=';
-    case 3:
-        return 'O';
-    default:
-        return '.';
-    }
-}
-
-// A whole number, optionally negative, that fits 32 bits.
-std::optional<std::int32_t> wholeNumber(std::string_view w) {
-    std::size_t i = w.starts_with('-') ? 1 : 0;
-    if (i == w.size() || w.size() > 11) return std::nullopt;
-    std::int64_t v = 0;
-    for (; i < w.size(); ++i) {
-        if (w[i] < '0' || w[i] > '9') return std::nullopt;
-        v = v * 10 + (w[i] - '0');
-    }
-    if (w.starts_with('-')) v = -v;
-    if (v < INT32_MIN || v > INT32_MAX) return std::nullopt;
-    return static_cast<std::int32_t>(v);
-}
-
-// A cell position: digits with an optional fraction, optionally negative ("5", "5.5", "-1").
-std::optional<double> cellNumber(std::string_view w) {
-    std::size_t i = w.starts_with('-') ? 1 : 0;
-    double whole = 0, scale = 1, fraction = 0;
-    std::size_t digits = 0;
-    for (; i < w.size() && w[i] >= '0' && w[i] <= '9'; ++i, ++digits) whole = whole * 10 + (w[i] - '0');
-    if (i < w.size() && w[i] == '.') {
-        for (++i; i < w.size() && w[i] >= '0' && w[i] <= '9'; ++i, ++digits) fraction += (w[i] - '0') * (scale /= 10);
-    }
-    if (i != w.size() || digits == 0 || digits > 9) return std::nullopt;
-    const double v = whole + fraction;
-    return w.starts_with('-') ? -v : v;
-}
-
-std::string quoted(std::string_view s) { return std::string(1, '"').append(s).append(1, '"'); }
-std::string num(long v) { return std::to_string(v); }
 
 // Where a token or the start lies, in cells, as the source wrote it.
 Text place(std::string_view column, std::string_view row) {
@@ -413,10 +331,6 @@ private:
         return nullptr;
     }
 
-    bool blockAt(int row, int column) const {
-        return row >= 0 && row < kRows && column >= 0 && column < kColumns && src_.level.cells[row][column] >= 0;
-    }
-
     // What only the whole level can tell: the missing parts, the board's place on the picture,
     // tokens and the start against the grid.
     void finish() {
@@ -434,7 +348,8 @@ private:
         missing(src_.startLine, "start", "the hero's start is missing", "brak miejsca startu bohatera", "немає старту героя");
         missing(src_.gridLine, "grid", "the level needs its 14 rows of 20 cells", "poziom potrzebuje 14 wierszy po 20 pól",
                 "рівню потрібні 14 рядків по 20 клітинок");
-        if (std::none_of(src_.level.tokens.begin(), src_.level.tokens.end(), [](const Token& t) { return t.type == kEquals; }))
+        if (std::none_of(src_.level.tokens.begin(), src_.level.tokens.end(),
+                         [](const Token& t) { return t.type == kTokenEquals; }))
             problem(last, "no \"=\" token: the sum can never be checked", "brak żetonu \"=\": działania nie da się sprawdzić",
                     "немає жетона \"=\": приклад ніколи не перевірити");
 
@@ -449,40 +364,8 @@ private:
         }
 
         const bool gridKnown = src_.gridLine != 0 && !gridBroken_;
-        for (std::size_t i = 0; i < src_.level.tokens.size(); ++i) {
-            const Token& t = src_.level.tokens[i];
-            const std::string symbol = quoted(std::string(1, tokenSymbol(t.type)));
-            const Text& at = tokenPlaces_[i];
-            if (t.x < 0 || t.x + kTokenWidth > kPlayWidth || t.y < 0 || t.y + kTokenHeight > kPlayHeight) {
-                problem(src_.tokenLines[i], "the token " + symbol + " at " + at.en + " lies outside the play area",
-                        "żeton " + symbol + " (" + at.pl + ") leży poza planszą",
-                        "жетон " + symbol + " (" + at.uk + ") лежить поза полем гри");
-                continue;
-            }
-            if (!gridKnown) continue;
-            // The middle of the 8 x 8 box that the figure must touch.
-            if (blockAt((t.y + 16) / kCell, (t.x + 16) / kCell))
-                problem(src_.tokenLines[i], "the token " + symbol + " at " + at.en + " lies inside a block",
-                        "żeton " + symbol + " (" + at.pl + ") leży wewnątrz klocka",
-                        "жетон " + symbol + " (" + at.uk + ") лежить усередині блока");
-        }
-
-        if (!startPlace_.en.empty()) {
-            const Level& l = src_.level;
-            const int left = (l.playerX + 15) >> 5, right = (l.playerX + 38) >> 5, feet = l.playerY >> 5;
-            if (l.playerX + 15 < 0 || l.playerX + 39 > kPlayWidth || l.playerY < kCell || l.playerY + kCell > kPlayHeight) {
-                problem(src_.startLine, "the hero's start at " + startPlace_.en + " lies outside the grid",
-                        "start bohatera (" + startPlace_.pl + ") leży poza siatką",
-                        "старт героя (" + startPlace_.uk + ") лежить поза сіткою");
-            } else if (gridKnown) {
-                bool blocked = false;
-                for (int c = left; c <= right; ++c) blocked |= blockAt(feet, c) || blockAt(feet - 1, c);
-                if (blocked)
-                    problem(src_.startLine, "the hero would start inside a block at " + startPlace_.en,
-                            "bohater zaczynałby wewnątrz klocka (" + startPlace_.pl + ")",
-                            "герой починав би всередині блока (" + startPlace_.uk + ")");
-            }
-        }
+        checkTokenPlaces(src_, tokenPlaces_, gridKnown, file_, problems_);
+        if (!startPlace_.en.empty()) checkStart(src_, startPlace_, gridKnown, file_, problems_);
     }
 
     const std::string& file_;

@@ -100,17 +100,6 @@ std::string safeName(const std::string& name) {
     return out;
 }
 
-bool link(const fs::path& target, const fs::path& at, Text& error) {
-    std::error_code ec;
-    fs::remove(at, ec);
-    fs::create_symlink(target, at, ec);
-    if (!ec) return true;
-    error = {"cannot make the link " + at.string() + ": " + ec.message(),
-             "nie można utworzyć dowiązania " + at.string() + ": " + ec.message(),
-             "не вдається створити посилання " + at.string() + ": " + ec.message()};
-    return false;
-}
-
 }  // namespace
 
 bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error) {
@@ -195,12 +184,18 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
     return problems.size() == before;
 }
 
-fs::path userPacksFolder() {
+fs::path userDataFolder() {
     const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && *data == '/') return fs::path(data) / "kalkulon" / "packs";
+    if (data != nullptr && *data == '/') return fs::path(data) / "kalkulon";
     const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') return {};
-    return fs::path(home) / ".local" / "share" / "kalkulon" / "packs";
+    std::error_code ec;
+    if (home == nullptr || *home != '/' || !fs::is_directory(home, ec)) return {};
+    return fs::path(home) / ".local" / "share" / "kalkulon";
+}
+
+fs::path userPacksFolder() {
+    const fs::path data = userDataFolder();
+    return data.empty() ? data : data / "packs";
 }
 
 std::vector<fs::path> packRoots(const Installed& installed) {
@@ -232,8 +227,17 @@ std::vector<PackEntry> listPacks(const std::vector<fs::path>& roots) {
     return out;
 }
 
-bool resolvePack(const std::string& argument, const fs::path& startFolder, const std::vector<fs::path>& roots, fs::path& folder,
-                 std::string& key, Text& error) {
+bool resolvePack(const std::string& argument, const fs::path& startFolder, const std::vector<fs::path>& roots, PackChoice& choice,
+                 Text& error) {
+    const auto keys = [&choice](const fs::path& folder, const std::string& formerKey) {
+        std::error_code ec;
+        choice.folder = fs::canonical(folder, ec);
+        char hash[17];
+        std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(choice.folder.string())));
+        choice.key = safeName(choice.folder.filename().string()).substr(0, 40) + "-" + hash;
+        choice.formerKey = formerKey;
+        return true;
+    };
     std::error_code ec;
     if (argument.empty()) {
         error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu",
@@ -247,65 +251,20 @@ bool resolvePack(const std::string& argument, const fs::path& startFolder, const
             error = {"no pack folder " + argument, "nie ma folderu pakietu " + argument, "немає теки пакета " + argument};
             return false;
         }
-        folder = fs::canonical(given, ec);
+        const fs::path folder = fs::canonical(given, ec);
         char hash[9];
         std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(fnv1a(folder.string()) & 0xFFFFFFFFu));
-        key = safeName(folder.filename().string()) + "-" + hash;
-        return true;
+        return keys(folder, safeName(folder.filename().string()) + "-" + hash);
     }
     for (const fs::path& root : roots) {
         if (fs::is_directory(root / argument, ec) && argument.find_first_of("/\\") == std::string::npos &&
-            argument.front() != '.') {
-            folder = root / argument;
-            key = safeName(argument);
-            return true;
-        }
+            argument.front() != '.')
+            return keys(root / argument, safeName(argument));
     }
     error = {"no pack named " + argument + " (kalkulon --list-packs lists them)",
              "nie ma pakietu " + argument + " (kalkulon --list-packs pokazuje pakiety)",
              "немає пакета " + argument + " (kalkulon --list-packs показує пакети)"};
     return false;
-}
-
-bool prepareRunFolder(const Pack& pack, const Installed& installed, const fs::path& runFolder, Text& error) {
-    std::error_code ec;
-    const fs::path levels = runFolder / "level";
-    const fs::path gfx = runFolder / "gfx";
-    fs::remove_all(levels, ec);
-    fs::remove_all(gfx, ec);
-    fs::create_directories(levels, ec);
-    fs::create_directories(gfx, ec);
-    if (ec) {
-        error = {"cannot make the folder " + runFolder.string() + ": " + ec.message(),
-                 "nie można utworzyć folderu " + runFolder.string() + ": " + ec.message(),
-                 "не вдається створити теку " + runFolder.string() + ": " + ec.message()};
-        return false;
-    }
-    for (int n = 1; n <= kPackLevels; ++n) {
-        const fs::path file = levels / (levelName(n) + ".lvl");
-        if (!writeFile(file.string(), encodeLevel(pack.levels[static_cast<std::size_t>(n - 1)].level))) {
-            error = {"cannot write " + file.string(), "nie można zapisać " + file.string(),
-                     "не вдається записати " + file.string()};
-            return false;
-        }
-    }
-    // Every installed picture under its own name, but the block pictures by the levels' choice.
-    for (const auto& entry : fs::directory_iterator(installed.folder / "gfx", ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with("klocki")) continue;
-        if (!link(entry.path(), gfx / name, error)) return false;
-    }
-    for (int n = 1; n <= kPackLevels; ++n) {
-        const Level& level = pack.levels[static_cast<std::size_t>(n - 1)].level;
-        int sheet = level.blockSheet;
-        if (sheet == 0)
-            for (const Scenery& s : installed.scenery)
-                if (s.background == level.background) sheet = s.blockSheet;
-        if (sheet == 0) sheet = n;
-        const std::string name = "klocki" + std::to_string(sheet) + ".bmp";
-        if (!link(installed.folder / "gfx" / name, gfx / ("klocki" + std::to_string(n) + ".bmp"), error)) return false;
-    }
-    return link(installed.folder / "music", runFolder / "music", error);
 }
 
 }  // namespace lvl

@@ -1,8 +1,8 @@
 // Lesson packs: a folder with seven level sources (level1.txt .. level7.txt) and perhaps a
 // pack.txt with the pack's title and notes for the teacher. Packs are installed in
 // $XDG_DATA_HOME/kalkulon/packs/NAME and in the packs folder beside the game's data; a pack is
-// played from a run folder that holds its compiled levels, links to the game's own pictures
-// and music, and the pack's own high-score table.
+// played from a run folder in the player's data folder that holds its compiled levels, links to
+// the game's own pictures and music, and the pack's own high-score table (lessons/game_folder.h).
 #pragma once
 
 #include "lessons/language.h"
@@ -44,6 +44,9 @@ bool readPack(const std::filesystem::path& folder, const std::vector<Scenery>& i
 bool readSourceFile(const std::filesystem::path& path, const std::string& shownAs, std::string& text,
                     std::vector<Problem>& problems);
 
+// The player's data folder: $XDG_DATA_HOME/kalkulon (a relative path is ignored, as the XDG
+// rules say), else ~/.local/share/kalkulon; empty when HOME is not set or no folder.
+std::filesystem::path userDataFolder();
 // Where installed packs live: the player's own folder first, then the one beside the data.
 std::filesystem::path userPacksFolder();
 std::vector<std::filesystem::path> packRoots(const Installed& installed);
@@ -57,14 +60,15 @@ struct PackEntry {
 std::vector<PackEntry> listPacks(const std::vector<std::filesystem::path>& roots);
 
 // A pack named on the command line: a folder (relative to `startFolder`), or the name of an
-// installed pack. `key` names its run folder: the name of an installed pack, or for a folder
-// its name and a short hash of its full path.
+// installed pack.
+struct PackChoice {
+    std::filesystem::path folder;  // links resolved
+    // Names its run folder and table: the folder's name made safe, then a 64-bit hash of its
+    // whole path, so that no two pack folders share a table ("razy 3" and "razy_3" do not).
+    std::string key;
+    std::string formerKey;  // the name versions before gave the run folder
+};
 bool resolvePack(const std::string& argument, const std::filesystem::path& startFolder,
-                 const std::vector<std::filesystem::path>& roots, std::filesystem::path& folder, std::string& key, Text& error);
-
-// Makes `runFolder` a game folder for the pack: level/level1..7.lvl compiled from the pack,
-// gfx/ with links to the installed pictures (each level's block picture as klockiN.bmp), a
-// link to the installed music. A high-score table already there is kept.
-bool prepareRunFolder(const Pack& pack, const Installed& installed, const std::filesystem::path& runFolder, Text& error);
+                 const std::vector<std::filesystem::path>& roots, PackChoice& choice, Text& error);
 
 }  // namespace lvl

@@ -266,23 +266,22 @@ class OnlyTheFact {
 public:
     OnlyTheFact(const std::vector<int>& tokens, const Fact& fact) : target_(fact.value) {
         for (int t : tokens) ++left_[static_cast<std::size_t>(t)];
-        for (char c : fact.sum) ++needed_[static_cast<std::size_t>(lvl::tokenType(c))];
+        for (char c : fact.sum) ++needed_[static_cast<std::size_t>(tokenType(c))];
     }
     bool holds() { return extend(); }
 
 private:
     bool extend() {
-        const bool lastDigit = !text_.empty() && text_.back() >= '1' && text_.back() <= '9';
-        if (lastDigit && text_.find_first_of("+-*/") != std::string::npos) {
+        if (isCompleteSum(text_)) {
             std::int32_t value = 0;
             bool exact = true;
             if (solver::evaluate(text_, value, &exact) && value == target_ && (!exact || used_ != needed_)) return false;
         }
-        for (int t = 1; t < lvl::kEquals; ++t) {
-            if (left_[static_cast<std::size_t>(t)] == 0 || (lvl::isSign(t) && !lastDigit)) continue;
+        for (int t = 1; t < kTokenEquals; ++t) {
+            if (left_[static_cast<std::size_t>(t)] == 0 || !mayFollow(text_, t)) continue;
             --left_[static_cast<std::size_t>(t)];
             ++used_[static_cast<std::size_t>(t)];
-            text_ += lvl::tokenSymbol(t);
+            text_ += tokenSymbol(t);
             const bool ok = extend();
             text_.pop_back();
             --used_[static_cast<std::size_t>(t)];
@@ -293,7 +292,7 @@ private:
     }
 
     std::int32_t target_;
-    std::array<int, lvl::kEquals> left_{}, needed_{}, used_{};
+    std::array<int, kTokenEquals> left_{}, needed_{}, used_{};
     std::string text_;
 };
 
@@ -301,16 +300,16 @@ private:
 // only when the board's number still comes from the fact alone.
 std::vector<int> distractors(const Fact& fact, int count, Random& random) {
     std::vector<int> tokens;
-    for (char c : fact.sum) tokens.push_back(lvl::tokenType(c));
+    for (char c : fact.sum) tokens.push_back(tokenType(c));
     std::vector<int> extra;
     for (int i = 0; i < count; ++i) {
         std::vector<int> candidates;
-        if (i == 2) candidates = {lvl::kPlus, lvl::kMinus, lvl::kTimes, lvl::kDivide};
+        if (i == 2) candidates = {kTokenPlus, kTokenMinus, kTokenTimes, kTokenDivide};
         else candidates = {1, 2, 3, 4, 5, 6, 7, 8, 9};
         for (std::size_t k = candidates.size(); k > 1; --k)
             std::swap(candidates[k - 1], candidates[static_cast<std::size_t>(random.below(static_cast<int>(k)))]);
         std::stable_partition(candidates.begin(), candidates.end(),
-                              [&](int t) { return fact.sum.find(lvl::tokenSymbol(t)) == std::string::npos; });
+                              [&](int t) { return fact.sum.find(tokenSymbol(t)) == std::string::npos; });
         for (int t : candidates) {
             tokens.push_back(t);
             if (OnlyTheFact(tokens, fact).holds()) {
@@ -339,7 +338,7 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
             level.cells[r][c] = lvl::cellValue(shape.rows[r][c]);
         }
     std::vector<int> types;
-    for (char c : fact.sum) types.push_back(lvl::tokenType(c));
+    for (char c : fact.sum) types.push_back(tokenType(c));
     // Which places: the fact's tokens in reading order at first, anywhere later.
     std::vector<int> places(shape.slots.size());
     std::iota(places.begin(), places.end(), 0);
@@ -357,11 +356,11 @@ lvl::LevelSource layOut(const Shape& shape, const Fact& fact, const std::vector<
         level.tokens.push_back({lvl::cellToPixel(c) - lvl::kTokenOffset, lvl::cellToPixel(r) - lvl::kTokenOffset, type});
     }
     level.tokens.push_back({lvl::cellToPixel(shape.equals.first) - lvl::kTokenOffset,
-                            lvl::cellToPixel(shape.equals.second) - lvl::kTokenOffset, lvl::kEquals});
+                            lvl::cellToPixel(shape.equals.second) - lvl::kTokenOffset, kTokenEquals});
     std::string notes = "Działanie: " + shown(fact);
     if (!extra.empty()) {
         notes += ". Żetony na niby:";
-        for (int t : extra) notes += std::string(" ") + lvl::tokenSymbol(t);
+        for (int t : extra) notes += std::string(" ") + tokenSymbol(t);
     }
     source.notes.push_back(notes);
     return source;

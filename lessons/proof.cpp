@@ -12,7 +12,7 @@ lvl::Text tokenList(const lvl::LevelSource& source, std::uint32_t mask) {
     lvl::Text out;
     for (std::size_t i = 0; i < source.level.tokens.size(); ++i) {
         if ((mask & (1u << i)) == 0) continue;
-        const std::string one = std::string("\"") + lvl::tokenSymbol(source.level.tokens[i].type) + "\"";
+        const std::string one = std::string("\"") + tokenSymbol(source.level.tokens[i].type) + "\"";
         const std::string line = std::to_string(source.tokenLines[i]);
         out.en += (out.en.empty() ? "" : ", ") + one + " (line " + line + ")";
         out.pl += (out.pl.empty() ? "" : ", ") + one + " (wiersz " + line + ")";
@@ -45,7 +45,7 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
     proof.places = traps.states;
     for (std::size_t i = 0; i < level.tokens.size(); ++i) {
         if ((traps.reachable & (1u << i)) != 0) continue;
-        const std::string one = std::string("\"") + lvl::tokenSymbol(level.tokens[i].type) + "\"";
+        const std::string one = std::string("\"") + tokenSymbol(level.tokens[i].type) + "\"";
         problem(source.tokenLines[i], "the token " + one + " can never be reached from the start",
                 "żetonu " + one + " nie da się dosięgnąć od startu", "до жетона " + one + " ніяк не дістатися від старту");
     }

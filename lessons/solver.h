@@ -25,7 +25,7 @@ struct Route {
     long states = 0;  // states visited by the search
 };
 
-// Puts the level into a world the way the game starts a level: bonuses through initBonus,
+// Puts the level into a world the way the game starts a level: tokens through initToken,
 // then initPlayer, nothing collected.
 void loadIntoWorld(const lvl::Level& level, GameWorld& world);
 

@@ -86,11 +86,11 @@ public:
         tops_->playerHeight = kFeetPixels;
         // Every token a digit: digits are taken whenever they are touched, so one collection
         // pass names every token the figure touches, and never evaluates anything.
-        w.bonusCount = tokens_;
+        w.tokenCount = tokens_;
         for (int i = 0; i < tokens_; ++i) {
-            w.bonuses[i].x = level.tokens[static_cast<std::size_t>(i)].x;
-            w.bonuses[i].y = level.tokens[static_cast<std::size_t>(i)].y;
-            w.bonuses[i].type = 1;
+            w.tokens[i].x = level.tokens[static_cast<std::size_t>(i)].x;
+            w.tokens[i].y = level.tokens[static_cast<std::size_t>(i)].y;
+            w.tokens[i].type = 1;
         }
         w.playerWidth = kFigureWidth;
         w.playerHeight = kFigureHeight;
@@ -99,7 +99,7 @@ public:
     // The tokens touched standing at `s`.
     std::uint32_t touching(const State& s) {
         put(s);
-        world_->collectBonuses();
+        world_->collectTokens();
         return taken();
     }
 
@@ -112,7 +112,7 @@ public:
         to.x = static_cast<std::int16_t>(w.playerX);
         to.y = static_cast<std::int16_t>(w.playerY);
         to.left = w.facingLeft;
-        to.jump = static_cast<std::uint8_t>(w.result);
+        to.jump = static_cast<std::uint8_t>(w.jumpSteps);
         if (w.playerState != kRising && to.jump != 0) to.jump = kSpent;  // Up again in mid-air is not counted
     }
 
@@ -136,13 +136,13 @@ private:
         GameWorld& w = *world_;
         w.playerX = s.x;
         w.playerY = s.y;
-        w.result = s.jump;
+        w.jumpSteps = s.jump;
         w.playerState = rising(s) ? kRising : s.jump == 0 ? kStanding : kFalling;
         w.facingLeft = s.left;
         w.lastStepTick = 0;
         w.levelOver = false;
         w.collectedCount = 0;
-        for (int i = 0; i < tokens_; ++i) w.bonuses[i].active = true;
+        for (int i = 0; i < tokens_; ++i) w.tokens[i].active = true;
     }
 
     std::uint32_t taken() const {

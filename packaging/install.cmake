@@ -1,6 +1,6 @@
-# Installing the game: the binary beside nothing but a launcher that starts it in the player's
-# own data folder; read-only data, desktop entry, icon and AppStream metadata in the usual
-# places. CPack builds a Debian package from the same rules.
+# Installing the game: the binary beside nothing, and the launcher (tools/launcher) that starts
+# it in the player's own data folder as the command; read-only data, desktop entry, icon and
+# AppStream metadata in the usual places. CPack builds a Debian package from the same rules.
 include(GNUInstallDirs)
 
 add_executable(kalkulon_icon ${CMAKE_SOURCE_DIR}/tools/icon/make_icon.cpp)
@@ -10,7 +10,6 @@ add_custom_command(OUTPUT ${KALKULON_ICON} COMMAND kalkulon_icon ${KALKULON_ICON
 add_custom_target(kalkulon_icon_svg ALL DEPENDS ${KALKULON_ICON})
 
 install(TARGETS kalkulon RUNTIME DESTINATION lib/kalkulon)
-install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kalkulon.sh DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME kalkulon)
 install(DIRECTORY ${GAME_DIR}/gfx ${GAME_DIR}/level ${GAME_DIR}/music DESTINATION ${CMAKE_INSTALL_DATADIR}/kalkulon)
 # The example lesson packs (kalkulon --list-packs), and the lesson tool's manual page; the tool
 # itself is installed with its target (tools/).

@@ -52,31 +52,39 @@ struct Cp1250Text {
     constexpr std::string_view view() const { return {bytes, length}; }
 };
 
-// The code point that starts at byte `i` of UTF-8 text; `i` moves past it.
-constexpr char32_t nextCodePoint(std::string_view utf8, std::size_t& i) {
+// The code point of the UTF-8 sequence at `i` of `utf8` (`size` bytes), and `i` past it.
+constexpr char32_t nextCodePoint(const char* utf8, std::size_t size, std::size_t& i) {
     auto b = static_cast<unsigned char>(utf8[i++]);
     char32_t cp = b;
     int extra = 0;
-    if (b >= 0x80) {
-        extra = (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : 3;
-        cp = b & (0x3F >> extra);
+    if ((b & 0xE0) == 0xC0) {
+        cp = b & 0x1F;
+        extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+        cp = b & 0x0F;
+        extra = 2;
+    } else if (b >= 0xF0) {
+        cp = b & 0x07;
+        extra = 3;
     }
-    for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+    for (int k = 0; k < extra && i < size; ++k, ++i) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
     return cp;
 }
 
 template <std::size_t N>
 consteval Cp1250Text<N> cp1250(const char (&utf8)[N]) {
     Cp1250Text<N> out;
-    const std::string_view text(utf8, std::char_traits<char>::length(utf8));
-    for (std::size_t i = 0; i < text.size();) out.bytes[out.length++] = cp1250Byte(nextCodePoint(text, i));
+    std::size_t i = 0;
+    while (i + 1 < N && utf8[i] != '\0') out.bytes[out.length++] = cp1250Byte(nextCodePoint(utf8, N - 1, i));
     return out;
 }
 
-// The same at run time.
-inline std::string toCp1250(std::string_view utf8) {
+// UTF-8 to Windows-1250 bytes at run time (a path, a system's message); signs the code page
+// lacks become '?'.
+inline std::string fromUtf8(std::string_view utf8) {
     std::string out;
-    for (std::size_t i = 0; i < utf8.size();) out.push_back(cp1250Byte(nextCodePoint(utf8, i)));
+    std::size_t i = 0;
+    while (i < utf8.size()) out.push_back(cp1250Byte(nextCodePoint(utf8.data(), utf8.size(), i)));
     return out;
 }
 

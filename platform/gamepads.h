@@ -27,20 +27,29 @@ public:
     static constexpr int kDeadZone = 8000;
     static constexpr int kLetGo = 6000;
 
+    // A D-pad direction held down repeats its press for typing, as a desktop repeats a held
+    // key: first this long after it went down, then at this pace.
+    static constexpr std::uint32_t kRepeatDelayMs = 500;
+    static constexpr std::uint32_t kRepeatMs = 80;
+
     void plug(int id);
     void unplug(int id);  // its held keys are let go
-    PadKey button(int id, PadButton which, bool down);
+    // `nowMs`: when the event came, on the clock dueRepeat is asked with.
+    PadKey button(int id, PadButton which, bool down, std::uint32_t nowMs);
     PadKey axis(int id, PadAxis which, int value);
     // Sets bit 0x80 of each key a pad holds.
     void addHeld(std::uint8_t state[256]) const;
+    // The press a held D-pad direction repeats by `nowMs` (its scan code), or 0.
+    std::uint8_t dueRepeat(std::uint32_t nowMs);
     bool empty() const { return pads_.empty(); }
 
 private:
     struct Pad {
         int id = 0;
         bool buttons[7] = {};  // by PadButton, Other excluded
-        int stickX = 0;        // -1 left, 0 at rest, +1 right
-        int stickY = 0;        // -1 up, 0 at rest, +1 down
+        std::uint32_t repeatAt[7] = {};
+        int stickX = 0;  // -1 left, 0 at rest, +1 right
+        int stickY = 0;  // -1 up, 0 at rest, +1 down
     };
     Pad* find(int id);
     std::vector<Pad> pads_;

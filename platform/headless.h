@@ -47,6 +47,8 @@ const std::vector<bool>& cursorCalls();
 // A key going down while the window has the foreground is also a press (see
 // keyboardTakePress).
 void setKey(std::uint8_t scanCode, bool down);
+// The desktop repeats the key `scanCode`, if it is held (see keyboardTakePress).
+void repeatKey(std::uint8_t scanCode);
 void releaseAllKeys();
 bool keyboardAcquired();
 bool keyboardExists();
@@ -127,6 +129,7 @@ enum class InputKind : std::uint8_t {
     Unplug,       // unplugPad(a)
     PadButton,    // setPadButton(a, PadButton(b), c != 0)
     PadAxis,      // setPadAxis(a, PadAxis(b), c)
+    Repeat,       // repeatKey(a)
 };
 struct Input {
     std::uint64_t poll = 0;

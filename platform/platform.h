@@ -41,12 +41,12 @@ inline constexpr std::uintptr_t kVkGamepadMenu = 0xCF;  // Start
 
 struct Message {
     std::uint32_t id = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
+    std::uintptr_t value = 0;  // the key (key-down), the activation flag, or the exit code (quit)
+    std::intptr_t where = 0;   // a click's point (clickParam)
 };
 
 // The window procedure gets back the owner pointer given to createWindow.
-using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+using WindowProc = std::intptr_t (*)(void* owner, std::uint32_t id, std::uintptr_t value, std::intptr_t where);
 
 // Creates and shows the game window (caption and class name `title`, Windows-1250 bytes) with a
 // logical frame of width x height. False when no window can be made.
@@ -59,13 +59,16 @@ bool peekMessage(Message& msg);
 std::intptr_t dispatchMessage(const Message& msg);
 // The default handling: a close message destroys the window, which sends the destroy message
 // to the window procedure before this returns. Everything else is ignored.
-std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t value, std::intptr_t where);
 // Sends the close message synchronously to the window procedure; nothing when it is gone.
 void sendClose();
 // Queues the quit message carrying the exit code.
 void postQuitMessage(int exitCode);
-// Sleeps until an event arrives or the timeout passes (the inactive main loop's nap).
+// Sleeps until an event arrives or the timeout passes (the host's nap while the window is in
+// the background).
 void waitForEvent(int timeoutMs);
+// Sleeps for `ms` milliseconds whatever arrives (the host's wait for a curtain's next cell).
+void sleepMs(std::uint32_t ms);
 
 // ---- cursor and message box --------------------------------------------------------------
 struct Point {
@@ -99,10 +102,16 @@ void keyboardRelease();
 // Fills `state` only when it returns Ok; otherwise the buffer is left as it was.
 KeyRead keyboardRead(std::uint8_t state[256]);
 // Key presses for typing, oldest first, by scan code: a key going down while the window has
-// the foreground, however briefly. A desktop's repeat of a held key is no press, nor is a key
-// still held when the window comes back. Leaving the foreground drops the presses not yet
+// the foreground, however briefly; a key still held when the window comes back is none. The
+// desktop's repeats of a held key come among them marked `repeat`, at the desktop's delay and
+// rate (a gamepad's D-pad held repeats alike, after half a second, every 80 ms); a repeat not
+// taken before its key is let go is dropped. Leaving the foreground drops the presses not yet
 // taken.
-bool keyboardTakePress(std::uint8_t& scanCode);
+struct KeyPress {
+    std::uint8_t scanCode = 0;
+    bool repeat = false;
+};
+bool keyboardTakePress(KeyPress& press);
 void keyboardDropPresses();
 
 // ---- presenting frames -------------------------------------------------------------------
@@ -171,5 +180,11 @@ bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>&
 // which is written, synced and renamed over `name`. False when a step fails; `name` is then as
 // it was and the new file is gone.
 bool replaceFile(const char* name, const void* bytes, std::size_t size);
+// An advisory lock (flock) on the file `name`, which is made when missing (never through a
+// link, only a regular file), shared by every process that takes it so: while one holds it,
+// another waits, at most `waitMs` milliseconds. The handle to unlockFile, or -1 (errno says why;
+// ETIMEDOUT when the wait ran out).
+int lockFile(const char* name, int waitMs);
+void unlockFile(int handle);
 
 }  // namespace plat

@@ -3,9 +3,9 @@
 // south button press the highlighted one as a click on it would. Moving the mouse hands the
 // highlight back to the pointer. A gamepad's Start and east buttons pause the game and resume
 // it.
-#include "shell/application.h"
+#include "screens/game.h"
 
-std::int32_t Application::showButtons(plat::Point mouse, std::int32_t first, std::int32_t count) {
+std::int32_t Game::showButtons(plat::Point mouse, std::int32_t first, std::int32_t count) {
     firstButtonShown = first;
     buttonsShown = count;
     pointerButton = kHoverNone;
@@ -21,21 +21,22 @@ std::int32_t Application::showButtons(plat::Point mouse, std::int32_t first, std
     return hoverButton;
 }
 
-void Application::showNoButtons() {
+void Game::showNoButtons() {
     firstButtonShown = kHoverNone;
     buttonsShown = 0;
     pointerButton = kHoverNone;
     hoverButton = kHoverNone;
 }
 
-void Application::onKey(std::uintptr_t key) {
+void Game::onKey(std::uintptr_t key) {
     switch (key) {
     case plat::kVkReturn:
     case plat::kVkSpace:
     case plat::kVkGamepadA:
         if (buttonsShown == 0) return;
         if (hoverButton >= firstButtonShown && hoverButton < firstButtonShown + buttonsShown) {
-            // Set first: the title's first button runs a whole game before it returns.
+            // Set before the press, which may leave the screen (a game or a change of screen
+            // starts in the steps after it).
             holdUpBack = true;
             keyButton = kHoverNone;
             pressButton(hoverButton);
@@ -63,7 +64,7 @@ void Application::onKey(std::uintptr_t key) {
 
 // Moves the highlight `step` buttons on, round the buttons on screen; from none, forwards
 // goes to the first and backwards to the last.
-void Application::chooseButton(std::int32_t step) {
+void Game::chooseButton(std::int32_t step) {
     if (buttonsShown == 0) return;
     const std::int32_t first = firstButtonShown;
     const std::int32_t count = buttonsShown;
@@ -76,7 +77,7 @@ void Application::chooseButton(std::int32_t step) {
 
 // Start and the east button close the pause menu and otherwise do what Escape does, except
 // that Start during the name entry leaves it to the entry, which takes it as Enter.
-void Application::onGamepadPause(std::uintptr_t key) {
+void Game::onGamepadPause(std::uintptr_t key) {
     if (world == nullptr) return;
     if (paused && world->levelRunning) {
         paused = false;

@@ -2,12 +2,12 @@
 // The start of a level's loading as the player sees it: the caption "Poziom N" over the curtain,
 // the level file read into the world (a failure shows "Błąd!" and closes the game), then the
 // level's block sheet and background put onto their surfaces. Every step goes to the trace.
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <cstdio>
 #include <string_view>
 
-void Application::loadLevel(std::int32_t number) {
+void Game::loadLevel(std::int32_t number) {
     if (world == nullptr) return;
 
     char levelFile[32] = {};

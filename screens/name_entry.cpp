@@ -1,17 +1,19 @@
 // The high-score screen: the table over its picture and, after a game whose score reached the
 // table, the name typed into the new row. Every key press types once, in the order pressed,
-// at most one key per 80 ms; a key held down repeats at that pace after a first delay. Without
+// at most one key per 80 ms; a key held down repeats as the desktop repeats it. Without
 // letter keys (a gamepad's D-pad) Up and Down turn the letter under the cursor through A to Z
 // and a space, Right moves on and Left goes back.
+#include "platform/cp1250.h"
 #include "platform/scan_codes.h"
-#include "shell/application.h"
-
-#include <cstring>
+#include "screens/game.h"
 
 namespace {
 
-constexpr std::uint32_t kSampleMs = 80;        // the entry's pace: at most one key per 80 ms
-constexpr std::uint32_t kFirstRepeatMs = 500;  // a held key starts repeating after this
+// Fixed bytes: the box's texts, told to the player when the table could not be saved.
+constexpr auto kNotSaved = plat::cp1250("Nie udało się zapisać wyniku.");
+constexpr auto kTryingAgain = plat::cp1250("Spróbuję jeszcze raz po następnej grze.");
+
+constexpr std::uint32_t kSampleMs = 80;  // the entry's pace: at most one key per 80 ms
 constexpr std::int32_t kLastPosition = kNameLength - 1;
 
 // The letter of a scan code (0 for A), or -1.
@@ -46,7 +48,7 @@ char turned(char c, int step) {
 
 }  // namespace
 
-void Application::startNameEntry() {
+void Game::startNameEntry() {
     GameWorld& w = *world;
     w.lives = 0;
     w.levelRunning = false;
@@ -56,50 +58,39 @@ void Application::startNameEntry() {
     lastTick = plat::timeMs();
     // Keys pressed during the game type nothing.
     plat::keyboardDropPresses();
-    repeatKey = 0;
 }
 
-std::uint8_t Application::nextEntryKey(const std::uint8_t keys[256]) {
-    std::uint8_t scan = 0;
-    while (plat::keyboardTakePress(scan)) {
-        if (!entryKey(scan)) continue;  // keys the entry does not use
-        repeatKey = scan;
-        repeatDue = now + kFirstRepeatMs;
-        return scan;
-    }
-    if (repeatKey == 0) return 0;
-    if ((keys[repeatKey] & plat::kKeyDown) == 0) {
-        repeatKey = 0;  // let go: it repeats no more
-        return 0;
-    }
-    return static_cast<std::int32_t>(now - repeatDue) >= 0 ? repeatKey : 0;
+std::uint8_t Game::nextEntryKey() {
+    // A held key repeats only as the desktop repeats it (its delay and rate, which a teacher may
+    // lengthen for a child), never by looking whether it still seems down.
+    plat::KeyPress press;
+    while (plat::keyboardTakePress(press))
+        if (entryKey(press.scanCode)) return press.scanCode;  // other keys type nothing
+    return 0;
 }
 
-void Application::nameEntryFrame(std::int32_t row) {
+void Game::nameEntryFrame(std::int32_t row) {
     display.drawBackground();
-    display.drawHighScores();
+    display.drawHighScores(*world);
     showNoButtons();
+    if (world->unsavedCount > 0) {
+        // Under the table and its hints: the names shown are not on disk yet.
+        display.drawBox(10, 10, 110, 150, 395, 340, 48);
+        display.drawText(221, 401, kNotSaved);
+        display.drawText(186, 419, kTryingAgain);
+    }
     if (row < 0 || row >= kHighScoreRows || !keyboard) return;  // the table is only shown
 
     GameWorld& w = *world;
+    // The keys come as presses; the snapshot is read for lost input, taken back first.
     std::uint8_t keys[256] = {};
-    switch (plat::keyboardRead(keys)) {
-    case plat::KeyRead::Ok:
-        break;
-    case plat::KeyRead::InputLost:
-        if (plat::keyboardAcquire()) return;  // back in the foreground: this frame takes no key
-        std::memset(keys, 0, sizeof keys);
-        break;
-    case plat::KeyRead::Failed:
-        std::memset(keys, 0, sizeof keys);
-        break;
-    }
+    if (plat::keyboardRead(keys) == plat::KeyRead::InputLost && plat::keyboardAcquire()) return;  // no key this frame
 
     display.drawBox(80, 20, 80, 250 + 12 * w.nameCursor, 141 + 20 * row, 10, 10);
 
     elapsed = now - lastTick;
     if (elapsed >= kSampleMs) {
-        const std::uint8_t key = nextEntryKey(keys);
+        const std::uint8_t key = nextEntryKey();
         char* name = w.hiNames[row];
         if (key == plat::kScanEnter) {
             w.finishNameEntry();

@@ -1,7 +1,7 @@
 // The boxes drawn over a running level: the pause menu, the story, and the result of a
 // finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
 // buttons shows highlighted; the window procedure acts on the click or key.
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <span>
 
@@ -23,32 +23,35 @@ constexpr TextId kWonLines[] = {TextId::Congratulations, TextId::Won1, TextId::W
 constexpr TextId kLostLines[] = {TextId::Failed, TextId::Needed, TextId::YourResult, TextId::TryAgain};
 constexpr TextId kGameOverLines[] = {TextId::Failed, TextId::Trapped, TextId::NextTime};
 
+// A button's box, lighter when highlighted.
+void drawButtonBox(Display& display, bool highlighted, const FrameRect& place) {
+    const std::int32_t shade = highlighted ? 90 : 20;
+    display.drawBox(shade, shade, shade, place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
 }  // namespace
 
-void Application::pauseMenu() {
+void Game::pauseMenu() {
     showCursor();
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, 220, 165, 200, 150);
 
     const std::int32_t selected = showButtons(mouse, kHoverResume, 3);
-    for (std::int32_t i = 0; i < 3; ++i) {
-        const std::int32_t shade = kHoverResume + i == selected ? 90 : 20;
-        display.drawBox(shade, shade, shade, 238, 195 + 40 * i, 165, 30);
-    }
+    for (std::int32_t i = 0; i < 3; ++i) drawButtonBox(display, kHoverResume + i == selected, places::pauseEntry(i).drawn);
 
     display.drawFontText(texts.place(TextId::PauseTitle).x, texts.place(TextId::PauseTitle).y, texts.text(TextId::PauseTitle));
     for (TextId id : {TextId::PauseResume, TextId::PauseRestart, TextId::PauseQuit})
         display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
 }
 
-void Application::storyBox() {
+void Game::storyBox() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
     for (TextId id : kStoryLines) display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
     boxButton(mouse, kHoverStart, TextId::ButtonStart);
 }
 
-void Application::resultBox() {
+void Game::resultBox() {
     // A DALEJ or KONIEC clicked in this frame has already left the level: the box is gone, and
     // the cursor that DALEJ hid stays hidden for the next level.
     if (!world->levelRunning) return;
@@ -58,9 +61,9 @@ void Application::resultBox() {
 
     std::span<const TextId> lines;
     std::int32_t code = kHoverNone;
-    // A level ended from the pause menu with no life to spare is lost whatever `result`
-    // holds: while the level ran that field was the jump counter, and comparing it with the
-    // board's number could show a won box with no life left.
+    // A level ended from the pause menu with no life to spare was never judged: it is lost
+    // whatever `result` holds (0 from the level's start, which a board of 0 would take for a
+    // win).
     const bool endedFromPause = w.lives < 1;
     if (!endedFromPause && w.result == w.target && levelNumber == kLastLevel) {
         lines = kEndingLines;
@@ -86,9 +89,8 @@ void Application::resultBox() {
 }
 
 // The one button shape of the story and result boxes.
-void Application::boxButton(plat::Point mouse, std::int32_t code, texts::TextId label) {
+void Game::boxButton(plat::Point mouse, std::int32_t code, texts::TextId label) {
     const bool over = showButtons(mouse, code, 1) == code;
-    const std::int32_t shade = over ? 90 : 20;
-    display.drawBox(shade, shade, shade, 285, 263, 70, 30);
+    drawButtonBox(display, over, places::kBoxButton.drawn);
     display.drawText(texts.place(label).x, texts.place(label).y, texts.text(label));
 }

@@ -1,91 +1,113 @@
-// Fixed bytes: the head-up display's labels are the game's own; keep them as they are.
-// A whole game: level after level with its own message loop, each frame drawing the level and
-// the head-up display and then at most one overlay (pause menu, story, result box); with no
-// overlay the arrow keys (and the gamepads) drive the figure.
-#include "platform/cp1250.h"
+// Fixed bytes: the frame counter's label is the game's own; keep it as it is.
+// A whole game as a state of the step: level after level, each started behind the curtains
+// and then played a frame a step, each frame drawing the level and the head-up display and
+// then at most one overlay (pause menu, story, result box); with no overlay the arrow keys (and
+// the gamepads) drive the figure.
 #include "platform/scan_codes.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
-void Application::playRoutine() {
-    showStory = true;
-    paused = false;
+void Game::startPlay() {
+    playing_ = true;
+    play_ = PlayPart::Start;
+}
+
+Next Game::playStep() {
     GameWorld& w = *world;
-    PlayLocals locals;
-
-    while (w.lives > 0) {
+    switch (play_) {
+    case PlayPart::Start:
+        showStory = true;
+        paused = false;
+        playFrameRate_ = FrameRate();
+        keys_ = {};
+        [[fallthrough]];
+    case PlayPart::NextLevel:
+        if (w.lives <= 0) {  // the game is over
+            playing_ = false;
+            showCursor();
+            if (onNameEntry) display.loadHighScoreBitmap();
+            else display.loadTitleBitmap();
+            return {};
+        }
         levelNumber += 1;
+        play_ = PlayPart::Frames;
         if (levelNumber > kLastLevel) {
             startNameEntry();  // the game is completed: its score goes into the table
         } else {
             startLevel();
+            return {};
         }
-        while (w.levelRunning) {
-            if (!playFrame(locals)) return;  // the quit message was taken: the program ends
+        [[fallthrough]];
+    case PlayPart::Frames:
+        if (!w.levelRunning) {
+            play_ = PlayPart::NextLevel;
+            return {};
         }
+        return playFrame();
     }
-
-    showCursor();
-    if (onNameEntry) display.loadHighScoreBitmap();
-    else display.loadTitleBitmap();
+    return {};
 }
 
-void Application::startLevel() {
+void Game::startLevel() {
     GameWorld& w = *world;
     w.levelOver = false;
     w.levelRunning = true;
     w.levelStartScore = w.score;
     showNoButtons();  // keys pressed behind the curtains find no button of the screen before
-    display.wipeOut();
+    changeScreen(ScreenChange::Middle::Level);
+}
+
+// Behind the curtain: the level read and drawn, the figure placed.
+void Game::drawNewLevel() {
+    GameWorld& w = *world;
     loadLevel(levelNumber);
     w.initPlayer();
     w.collectedCount = 0;
     display.drawPlayBackground();
-    display.drawBlocks();
-    display.drawBonuses();
-    display.drawPlayer();
-    display.wipeIn();
+    display.drawBlocks(w);
+    display.drawTokens(w);
+    display.drawPlayer(w);
 }
 
-bool Application::playFrame(PlayLocals& locals) {
+Next Game::playFrame() {
     plat::Message msg;
     const bool taken = plat::peekMessage(msg);
     if (taken) {
         if (msg.id == plat::kMsgQuit) {
             // Taken here, so the main loop would never see it: it ends with this code instead.
             quitTaken = true;
-            quitCode = static_cast<int>(msg.wParam);
-            return false;
+            quitCode = static_cast<int>(msg.value);
+            playing_ = false;
+            return {};
         }
+        // No button of a running level starts a game or a change of screen.
         plat::dispatchMessage(msg);
     }
-    if (window.active == 0) {
-        if (!taken) plat::waitForEvent(10);  // nothing moves while another program is in front
-        return true;
-    }
+    // Nothing moves while another program is in front.
+    if (window.active == 0) return taken ? Next{} : Next{Next::Kind::Nap, 10, 0};
 
     now = plat::timeMs();
-    drawLevelAndHud(locals.frameRate.frame(now));
+    drawLevelAndHud(playFrameRate_.frame(now));
 
     GameWorld& w = *world;
     // A frame without a box shows no button: a click or key in the next frame finds none.
     showNoButtons();
     if (paused) pauseMenu();
     else if (showStory) storyBox();
-    else if (!w.levelOver) playInput(locals.keys);
+    else if (!w.levelOver) playInput();
     else resultBox();
 
     if (display.flip() != 0) close();
-    w.animateBonuses(now);
-    return true;
+    w.animateTokens(now);
+    return {Next::Kind::Frame, 0, 0};
 }
 
-void Application::drawLevelAndHud(std::uint32_t framesShown) {
+void Game::drawLevelAndHud(std::uint32_t framesShown) {
     const GameWorld& w = *world;
     display.drawPlayBackground();
-    display.drawBlocks();
-    display.drawBonuses();
-    display.drawCollected();
-    display.drawPlayer();
+    display.drawBlocks(w);
+    display.drawTokens(w);
+    display.drawCollected(w);
+    display.drawPlayer(w);
     display.drawText(0, 5, "FPS:");
     display.drawNumber(50, 5, static_cast<std::int32_t>(framesShown));
     display.drawFontNumber(28, 458, w.lives);
@@ -95,10 +117,10 @@ void Application::drawLevelAndHud(std::uint32_t framesShown) {
     display.drawNumber(w.targetX, w.targetY, w.target);  // the number on the board
 }
 
-void Application::playInput(KeyState& keys) {
+void Game::playInput() {
     if (!keyboard || useKeyboard == 0) return;
     // A read that fails leaves the keys of the last good read in place.
-    switch (plat::keyboardRead(keys.data())) {
+    switch (plat::keyboardRead(keys_.data())) {
     case plat::KeyRead::Ok:
         break;
     case plat::KeyRead::InputLost:
@@ -109,12 +131,12 @@ void Application::playInput(KeyState& keys) {
     case plat::KeyRead::Failed:
         break;  // the keys of the last good read
     }
-    bool up = (keys[plat::kScanUp] & plat::kKeyDown) != 0;
+    bool up = (keys_[plat::kScanUp] & plat::kKeyDown) != 0;
     if (holdUpBack) {
         // Up (or the south button) still held from pressing a box's button does not jump.
         if (up) up = false;
         else holdUpBack = false;
     }
-    world->updatePlayer((keys[plat::kScanLeft] & plat::kKeyDown) != 0, (keys[plat::kScanRight] & plat::kKeyDown) != 0, up,
-                        (keys[plat::kScanDown] & plat::kKeyDown) != 0, now);
+    world->updatePlayer((keys_[plat::kScanLeft] & plat::kKeyDown) != 0, (keys_[plat::kScanRight] & plat::kKeyDown) != 0, up,
+                        (keys_[plat::kScanDown] & plat::kKeyDown) != 0, now);
 }

@@ -1,9 +1,9 @@
 // Which screen shows, from the flags the screens keep: the title and the high-score screen run
 // from the main loop; while a level runs, the pause menu covers everything, then the story,
 // and a finished level shows its result box.
-#include "shell/application.h"
+#include "screens/game.h"
 
-Screen Application::screenShown() const {
+Screen Game::screenShown() const {
     if (world == nullptr) return Screen::None;
     if (onTitle) return Screen::Title;
     if (world->levelRunning) {

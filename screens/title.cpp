@@ -1,6 +1,6 @@
 // The title screen: the picture with its three menu buttons, the button under the mouse
 // swinging through its frames, and the credits scroller at the bottom.
-#include "shell/application.h"
+#include "screens/game.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ constexpr Credit kCredits[3] = {
 
 }  // namespace
 
-void Application::titleFrame() {
+void Game::titleFrame() {
     const plat::Point mouse = plat::cursorPos();
-    display.drawTitle();
+    display.drawTitle(*world);
     scrollCredits();
 
     GameWorld& w = *world;
@@ -47,7 +47,7 @@ void Application::titleFrame() {
 // The caption slides in from the right; once it rests, the name line follows; both stand for
 // three seconds from the frame the name arrived, then leave to the right together, and the
 // next entry comes in. Speeds are per frame.
-void Application::scrollCredits() {
+void Game::scrollCredits() {
     CreditLine& caption = creditLines[0];
     CreditLine& name = creditLines[1];
 

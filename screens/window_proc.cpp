@@ -1,56 +1,60 @@
 // The window procedure: destruction, activation, Escape, the keys that choose and press
-// buttons, and the left-button click, which move the game between its screens.
-#include "shell/application.h"
+// buttons, and the left-button click, which move the game between its screens. What a button
+// starts (a game, a change of screen behind the curtains) runs in the steps that follow.
+#include "screens/game.h"
 
-std::intptr_t Application::windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    return static_cast<Application*>(owner)->handleMessage(message, wParam, lParam);
+std::intptr_t Game::windowProc(void* owner, std::uint32_t message, std::uintptr_t value, std::intptr_t where) {
+    return static_cast<Game*>(owner)->handleMessage(message, value, where);
 }
 
-std::intptr_t Application::handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t Game::handleMessage(std::uint32_t message, std::uintptr_t value, std::intptr_t where) {
     switch (message) {
     case plat::kMsgDestroy:
         // A window closed in the middle of the name entry keeps the new score and the name
-        // typed so far, as Escape does.
-        if (world != nullptr && onNameEntry) world->finishNameEntry();
+        // typed so far, as Escape does; names a failed save left are tried once more.
+        if (world != nullptr) world->finishNameEntry();
         releaseInput();
         plat::postQuitMessage(0);
         return 0;
     case plat::kMsgActivateApp:
-        setActive(wParam);
+        setActive(value);
         return 0;
     case plat::kMsgKeyDown:
-        if (wParam == plat::kVkEscape) onEscape();
-        else onKey(wParam);
+        if (value == plat::kVkEscape) onEscape();
+        else onKey(value);
         break;
     case plat::kMsgLButtonUp:
-        onClick(plat::clickPoint(lParam));
+        onClick(plat::clickPoint(where));
         break;
     default:
         break;
     }
-    return plat::defaultWindowProc(message, wParam, lParam);
+    return plat::defaultWindowProc(message, value, where);
 }
 
-void Application::showCursor() {
+void Game::showCursor() {
     if (cursorShown) return;
     plat::showCursor(true);
     cursorShown = true;
 }
 
-void Application::hideCursor() {
+void Game::hideCursor() {
     if (!cursorShown) return;
     plat::showCursor(false);
     cursorShown = false;
 }
 
-void Application::onEscape() {
+void Game::onEscape() {
     if (world == nullptr) return;
     if (world->levelRunning) {
         paused = true;
         return;
     }
     if (onNameEntry) {
-        world->finishNameEntry();
+        // A name that could not be saved keeps the table on screen, where a box says so; the
+        // next Escape leaves.
+        const bool typing = world->entryRow >= 0;
+        if (!world->finishNameEntry() && typing) return;
         world->levelRunning = false;
         world->lives = 0;
         onTitle = true;
@@ -58,13 +62,11 @@ void Application::onEscape() {
         // menu comes back to the title picture.
         onNameEntry = false;
         display.loadTitleBitmap();
-        display.wipeOut();
-        display.drawBackground();
-        display.wipeIn();
+        changeScreen(ScreenChange::Middle::Background);
     }
 }
 
-void Application::onClick(plat::Point at) {
+void Game::onClick(plat::Point at) {
     // The click acts only on the button the last frame showed under the mouse, and only if
     // it is still there: a code left from an earlier box or screen does nothing. The mouse
     // takes the highlight back from the keys, and leaves the keys as they are: Up held back by
@@ -74,38 +76,40 @@ void Application::onClick(plat::Point at) {
     pressButton(buttonUnder(pointerButton, at) ? pointerButton : kHoverNone);
 }
 
-void Application::pressButton(std::int32_t code) {
+void Game::pressTitleButton(std::int32_t code) {
+    switch (code) {
+    case kHoverNewGame:
+        world->levelRunning = true;
+        world->lives = 3;
+        world->score = 0;
+        levelNumber = 0;
+        onTitle = false;
+        startPlay();
+        break;
+    case kHoverHighScores:
+        onTitle = false;
+        onNameEntry = true;
+        display.loadHighScoreBitmap();
+        changeScreen(ScreenChange::Middle::Background);
+        break;
+    case kHoverExit:
+        closeMusic();
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::pressButton(std::int32_t code) {
     if (world == nullptr) return;
-    GameWorld& w = *world;
     if (onTitle) {
-        switch (code) {
-        case kHoverNewGame:
-            w.levelRunning = true;
-            w.lives = 3;
-            w.score = 0;
-            levelNumber = 0;
-            onTitle = false;
-            playRoutine();
-            break;
-        case kHoverHighScores:
-            onTitle = false;
-            onNameEntry = true;
-            display.loadHighScoreBitmap();
-            display.wipeOut();
-            display.drawBackground();
-            display.wipeIn();
-            break;
-        case kHoverExit:
-            closeMusic();
-            close();
-            break;
-        default:
-            break;
-        }
+        pressTitleButton(code);
         return;
     }
-
     if (onNameEntry) return;  // the high-score screen has no buttons
+
+    GameWorld& w = *world;
 
     const bool resultShown = w.levelOver && w.levelRunning;
     if (showStory && code == kHoverStart) {

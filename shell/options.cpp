@@ -1,5 +1,6 @@
 #include "shell/options.h"
 
+#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/proof.h"
 #include "texts/texts.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -18,8 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Run folders of packs, in the folder the game starts in (the player's data folder when
-// installed): one per pack, kept between games for the pack's high-score table.
+// Run folders of packs, in the player's data folder: one per pack, kept between games for the
+// pack's high-score table, which every game of the pack shares. Versions before kept them in
+// the folder the game started in, under another name.
 constexpr const char* kRunFolders = "pack-games";
 
 lvl::Language language = lvl::Language::Polish;
@@ -73,35 +74,40 @@ int listPacks(const lvl::Installed& installed) {
 }
 
 // Reads, proves and compiles the pack into its run folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed) {
+int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
-    const char* start = std::getenv("KALKULON_START_DIR");  // where the launcher was started
-    fs::path folder;
-    std::string key;
+    lvl::PackChoice choice;
     lvl::Text error;
-    if (!lvl::resolvePack(argument, start != nullptr && *start != '\0' ? fs::path(start) : here, lvl::packRoots(installed),
-                          folder, key, error)) {
+    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) {
         say(stderr, error);
         return 2;
     }
     lvl::Pack pack;
     std::vector<lvl::Problem> problems;
-    if (!lvl::readPack(folder, installed.scenery, pack, problems)) {
+    if (!lvl::readPack(choice.folder, installed.scenery, pack, problems)) {
         lvl::report(stderr, problems, language);
         say(stderr, {"The pack cannot be played until these are mended.", "Pakietu nie da się grać, dopóki tego się nie poprawi.",
                      "У пакет не можна грати, доки це не виправлено."});
         return 2;
     }
-    const fs::path run = here / kRunFolders / key;
+    const fs::path data = lvl::userDataFolder();
+    if (data.empty()) {
+        say(stderr,
+            {"a pack keeps its table in your data folder, and there is none: HOME is not set or no folder",
+             "pakiet trzyma tabelę wyników w folderze danych, a go nie ma: HOME nie jest ustawione albo nie jest folderem",
+             "пакет зберігає таблицю рекордів у вашій теці даних, а її немає: HOME не задано або це не тека"});
+        return 2;
+    }
+    const fs::path run = data / kRunFolders / choice.key;
     fs::create_directories(run, ec);
     if (ec || ::chdir(run.c_str()) != 0) {
         say(stderr, {"cannot make the folder " + run.string(), "nie można utworzyć folderu " + run.string(),
                      "не вдається створити теку " + run.string()});
         return 2;
     }
-    // The proofs run the game's own code, whose trace lands here and is started afresh by the
-    // game.
+    if (const fs::path former = here / kRunFolders / choice.formerKey / "hiscore.tbl"; fs::is_regular_file(former, ec))
+        fs::copy_file(former, "hiscore.tbl", ec);  // never over a table there already
     for (std::size_t i = 0; i < pack.levels.size(); ++i) solver::proveLevel(pack.levels[i], pack.files[i], problems);
     if (!problems.empty()) {
         lvl::report(stderr, problems, language);
@@ -110,7 +116,7 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
                      "У пакет не можна грати: рівень без виграшу або з пасткою — не урок."});
         return 2;
     }
-    if (!lvl::prepareRunFolder(pack, installed, run, error)) {
+    if (!lvl::buildGameFolder(pack, installed, run, error)) {
         say(stderr, error);
         return 2;
     }
@@ -119,7 +125,7 @@ int enterPack(const std::string& argument, const lvl::Installed& installed) {
 
 }  // namespace
 
-int handleOptions(int argc, char** argv, std::string& chosen) {
+int handleOptions(int argc, char** argv, const DataFolder& dataFolder, std::string& chosen) {
     std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     chosen = texts::languageOfDesktop();
     // --language CODE (or --language=CODE) goes with any other option.
@@ -130,7 +136,7 @@ int handleOptions(int argc, char** argv, std::string& chosen) {
         const std::vector<std::string_view> known = texts::languages();
         if (std::find(known.begin(), known.end(), code) == known.end()) {
             std::string list;
-            for (std::string_view k : known) list += " " + std::string(k);
+            for (std::string_view k : known) list.append(" ").append(k);
             say(stderr, {"kalkulon: --language needs one of:" + list, "kalkulon: --language wymaga jednego z:" + list,
                          "kalkulon: --language потребує одного з:" + list});
             return 2;
@@ -155,8 +161,9 @@ int handleOptions(int argc, char** argv, std::string& chosen) {
     lvl::Installed installed;
     lvl::Text error;
     if (!lvl::findInstalled(".", installed, error)) {
-        say(stderr, error);
+        if (dataFolder.found) say(stderr, error);
+        else std::fprintf(stderr, "%s\n", dataFolder.notFound.c_str());
         return 2;
     }
-    return pack ? enterPack(args[1], installed) : listPacks(installed);
+    return pack ? enterPack(args[1], installed, dataFolder.started) : listPacks(installed);
 }

@@ -50,7 +50,7 @@ std::string languageOfDesktop() { return chooseLanguage(localeOfEnvironment(), l
 std::string fontBytes(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::uint8_t byte = letters::byteOf(capital(plat::nextCodePoint(utf8, i)));
+        const std::uint8_t byte = letters::byteOf(capital(plat::nextCodePoint(utf8.data(), utf8.size(), i)));
         out.push_back(byte != 0 ? static_cast<char>(byte) : '?');
     }
     return out;
@@ -67,7 +67,7 @@ Texts::Texts(std::string_view language) : language_(kPolish) {
     if (catalogue != nullptr) language_ = catalogue->language;
     for (const TextRow& row : textTable()) {
         std::string words(catalogue != nullptr ? translated(*catalogue, row) : row.polish);
-        std::string drawn = catalogue == nullptr ? plat::toCp1250(words) : row.kind == Kind::Font ? fontBytes(words) : words;
+        std::string drawn = catalogue == nullptr ? plat::fromUtf8(words) : row.kind == Kind::Font ? fontBytes(words) : words;
         Point place = row.place;
         if (catalogue != nullptr && row.align == Align::Centre && row.kind != Kind::Picture) {
             const int width = row.kind == Kind::Font ? layout::kGlyphWidth * static_cast<int>(drawn.size())

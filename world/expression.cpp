@@ -1,5 +1,5 @@
 // Fixed bytes: the trace lines are the game's own ("clear wynik"); keep them as they are.
-// Taking the bonuses the figure touches, and the value of the collected expression: a small
+// Taking the tokens the figure touches, and the value of the collected expression: a small
 // recursive evaluator over 32-bit integers that wrap, with "*" and "/" binding tighter than
 // "+" and "-", all four associating to the left.
 #include "world/game_world.h"
@@ -10,31 +10,10 @@
 
 namespace {
 
-constexpr std::int32_t kDigitPoints = 5;
-constexpr std::int32_t kOperatorPoints = 15;
 constexpr std::int32_t kTouchOffset = 12;  // the 8 x 8 touch box inside the 34-pixel sprite
 constexpr std::int32_t kTouchSize = 8;
 // The text holds at most 19 symbols and its terminating zero; taking stops at 19.
 constexpr std::int32_t kMaxCollected = kCollectedSize - 1;
-
-bool isDigitType(std::int32_t type) { return type < 10; }
-bool isOperatorType(std::int32_t type) { return type >= kBonusPlus && type <= kBonusDivide; }
-
-char symbolOf(std::int32_t type) {
-    if (type >= 1 && type <= 9) return static_cast<char>('0' + type);
-    switch (type) {
-    case kBonusPlus:
-        return '+';
-    case kBonusMinus:
-        return '-';
-    case kBonusTimes:
-        return '*';
-    case kBonusDivide:
-        return '/';
-    default:
-        return '?';  // not a symbol of the game: the evaluator stops reading there
-    }
-}
 
 // Wrapping 32-bit arithmetic, done in unsigned so that overflow is defined.
 std::int32_t wrap(std::uint32_t v) { return static_cast<std::int32_t>(v); }
@@ -45,14 +24,14 @@ bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-// Bonuses are looked at in index order; the one that completes the expression ends the pass,
+// Tokens are looked at in index order; the one that completes the expression ends the pass,
 // so nothing touched in the same step after it is taken or evaluated.
-void GameWorld::collectBonuses() {
+void GameWorld::collectTokens() {
     const auto evaluate = [this] {
         error.debugLog("\nclear wynik\n");
         clearExpression();
         error.debugLog("konwersja na char\n");
-        for (std::int32_t k = 0; k < collectedCount; ++k) expressionText[k] = symbolOf(bonuses[collected[k]].type);
+        for (std::int32_t k = 0; k < collectedCount; ++k) expressionText[k] = tokenSymbol(tokens[collected[k]].type);
         error.debugLog(expressionText);
         error.debugLog("obliczenie wyniku\n");
         result = parseExpression(0);
@@ -60,46 +39,37 @@ void GameWorld::collectBonuses() {
         error.debugLog(result);
         levelOver = true;
     };
-    const auto lastIsDigit = [this] { return isDigitType(bonuses[collected[collectedCount - 1]].type); };
+    const auto kindAt = [this](std::int32_t k) { return tokenKind(tokens[collected[k]].type); };
+    bool holdsSign = false;
+    for (std::int32_t k = 0; k < collectedCount; ++k) holdsSign |= kindAt(k) == TokenKind::Sign;
 
-    for (std::int32_t i = 0; i < bonusCount; ++i) {
-        Bonus& b = bonuses[i];
-        if (!b.active) continue;
+    for (std::int32_t i = 0; i < tokenCount; ++i) {
+        Token& t = tokens[i];
+        if (!t.active) continue;
 
         // The box need only overlap the figure sideways, but must lie wholly inside it
         // vertically.
-        const std::int64_t bx = std::int64_t{b.x} + kTouchOffset;
-        const std::int64_t by = std::int64_t{b.y} + kTouchOffset;
+        const std::int64_t tx = std::int64_t{t.x} + kTouchOffset;
+        const std::int64_t ty = std::int64_t{t.y} + kTouchOffset;
         const std::int64_t px = playerX;
         const std::int64_t py = playerY;
-        if (!(bx < px + playerWidth && bx + kTouchSize > px && by > py && by + kTouchSize < py + playerHeight)) continue;
+        if (!(tx < px + playerWidth && tx + kTouchSize > px && ty > py && ty + kTouchSize < py + playerHeight)) continue;
 
-        if (isDigitType(b.type)) {
-            if (collectedCount >= kMaxCollected) continue;  // the text is full: it stays
+        const TokenInfo& info = tokenInfo(t.type);
+        const TokenKind last = collectedCount == 0 ? TokenKind::None : kindAt(collectedCount - 1);
+        if (info.kind != TokenKind::Equals) {
+            // A full text leaves the token in the level; a sign taken leaves the sum ending in a
+            // sign, so neither completes anything.
+            if (!mayFollow(last, info.kind) || collectedCount >= kMaxCollected) continue;
             collected[collectedCount++] = i;
-            b.active = false;
-            score = wrap(bits(score) + kDigitPoints);
-            continue;  // no completion test behind a digit
+            t.active = false;
+            score = wrap(bits(score) + bits(info.points));
+            holdsSign |= info.kind == TokenKind::Sign;
+            continue;
         }
-
-        if (collectedCount == 0) continue;  // nothing starts with an operator or "="
-
-        if (isOperatorType(b.type) && lastIsDigit()) {
-            // The text is full: the operator stays in the level. Taking it would have left the
-            // sequence ending in an operator, so it completes nothing by itself.
-            if (collectedCount >= kMaxCollected) continue;
-            collected[collectedCount++] = i;
-            b.active = false;
-            score = wrap(bits(score) + kOperatorPoints);
-        }
-
-        if (collectedCount >= 3 && lastIsDigit()) {
-            for (std::int32_t k = 1; k <= collectedCount - 2; ++k) {
-                if (!isDigitType(bonuses[collected[k]].type)) {
-                    evaluate();
-                    return;
-                }
-            }
+        if (isCompleteSum(holdsSign, last)) {
+            evaluate();
+            return;
         }
     }
 }

@@ -4,16 +4,13 @@
 #include <cstring>
 #include <new>
 
-GameWorld* currentWorld = nullptr;
-
-bool GameWorld::initFrames(FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count, std::int32_t width,
-                           std::int32_t height, std::int32_t perRow) {
-    ErrorReporter error;
-    error.debugLog("\ninicjowanie klatek...");
+bool GameWorld::initFrames(const ErrorReporter& trace, FrameRect* frames, std::int32_t x0, std::int32_t y0, std::int32_t count,
+                           std::int32_t width, std::int32_t height, std::int32_t perRow) {
+    trace.debugLog("\ninicjowanie klatek...");
     const std::int32_t rows = count / perRow;
     for (std::int32_t r = 0; r < rows; ++r) {
         for (std::int32_t c = 0; c < perRow; ++c) {
-            error.debugLog("\n nastepna");
+            trace.debugLog("\n nastepna");
             FrameRect& f = frames[r * perRow + c];
             f.left = x0 + c * width;
             f.top = y0 + r * height;
@@ -50,7 +47,8 @@ void GameWorld::initButton(std::int32_t index, std::int32_t x, std::int32_t y, s
     } else {
         error.debugLog("typ1\n");
     }
-    initFrames(b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight, layout::kButtonsPerRow);
+    initFrames(error, b.frames, 0, y0, layout::kButtonFrames, layout::kButtonWidth, layout::kButtonHeight,
+               layout::kButtonsPerRow);
 }
 
 void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
@@ -64,46 +62,33 @@ void GameWorld::animateButton(std::int32_t index, std::uint32_t now) {
 
 bool GameWorld::initBlockFrames() {
     error.debugLog("\n init klatki...ok");
-    return initFrames(blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize, layout::kBlockKinds);
+    return initFrames(error, blockFrames, 0, 0, layout::kBlockKinds, layout::kBlockSize, layout::kBlockSize, layout::kBlockKinds);
 }
 
-namespace {
-
-// The trace line of each bonus type; the first for any type the game does not know.
-constexpr const char* kBonusLogs[15] = {
-    "typ1\n",  // any other type
-    "typ1\n", "typ2\n", "typ3\n",      "typ4\n",     "typ5\n",    "typ6\n",    "typ7\n",
-    "typ8\n", "typ9\n", "typ 10 + \n", "typ11 - \n", "typ12 *\n", "typ13 /\n", "typ14 =\n",
-};
-
-}  // namespace
-
-void GameWorld::initBonus(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type) {
-    if (index < 0 || index >= bonusCount) return;
+void GameWorld::initToken(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t type) {
+    if (index < 0 || index >= tokenCount) return;
     error.debugLog("\n init bonus...");
-    Bonus& b = bonuses[index];
-    b.type = type;
-    b.x = x;
-    b.y = y;
-    b.frameCount = layout::kTokenFrames;
-    b.animFrame = 0;
-    b.active = true;
-    const bool known = type >= 1 && type <= kBonusEquals;
-    error.debugLog(kBonusLogs[known ? type : 0]);
-    const std::int32_t x0 = known ? layout::tokenLeft(type) : 0;
-    const std::int32_t y0 = known ? layout::tokenTop(type) : layout::kUnknownTokenTop;
-    initFrames(b.frames, x0, y0, layout::kTokenFrames, layout::kTokenWidth,
-               known ? layout::kTokenHeight : layout::kUnknownTokenHeight, layout::kTokenFrames);
+    Token& t = tokens[index];
+    t.type = type;
+    t.x = x;
+    t.y = y;
+    t.frameCount = layout::kTokenFrames;
+    t.animFrame = 0;
+    t.active = true;
+    const TokenInfo& info = tokenInfo(type);
+    error.debugLog(info.traceLine);
+    const FrameRect& p = info.picture;
+    initFrames(error, t.frames, p.left, p.top, layout::kTokenFrames, p.right - p.left, p.bottom - p.top, layout::kTokenFrames);
 }
 
-void GameWorld::animateBonuses(std::uint32_t now) {
-    if (now - lastBonusTick < 60) return;
-    for (std::int32_t i = 0; i < bonusCount; ++i) {
-        Bonus& b = bonuses[i];
-        b.animFrame += 1;
-        if (b.animFrame == b.frameCount) b.animFrame = 0;
+void GameWorld::animateTokens(std::uint32_t now) {
+    if (now - lastTokenTick < 60) return;
+    for (std::int32_t i = 0; i < tokenCount; ++i) {
+        Token& t = tokens[i];
+        t.animFrame += 1;
+        if (t.animFrame == t.frameCount) t.animFrame = 0;
     }
-    lastBonusTick = now;
+    lastTokenTick = now;
 }
 
 void GameWorld::clearExpression() {

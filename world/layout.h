@@ -23,19 +23,10 @@ inline constexpr int kButtonsPerRow = 6;
 inline constexpr int kButtonRestingFrame = 5;
 inline constexpr int kButtonTops[3] = {0, 73, 145};
 
-// The bonus tokens, types 1 to 14: 9 frames of 34 x 33 in one row per type, odd types from
-// x 0 and even ones from x 306, the rows 34 apart from y 219. The frame table of a type the
-// game does not know reads 34 x 34 from (0, 218).
+// The tokens: 9 frames of 34 x 33 in one row per type, where world/tokens.h places each row.
 inline constexpr int kTokenWidth = 34;
 inline constexpr int kTokenHeight = 33;
 inline constexpr int kTokenFrames = 9;
-inline constexpr int kTokenTop = 219;
-inline constexpr int kTokenRowStep = 34;
-inline constexpr int kTokenEvenLeft = kTokenFrames * kTokenWidth;
-inline constexpr int kUnknownTokenTop = kTokenTop - 1;
-inline constexpr int kUnknownTokenHeight = 34;
-constexpr int tokenLeft(int type) { return type % 2 == 1 ? 0 : kTokenEvenLeft; }
-constexpr int tokenTop(int type) { return kTokenTop + kTokenRowStep * ((type - 1) / 2); }
 
 // The bitmap font: 43 glyphs of 12 x 14 in one row from (0, 460), the codes '0' to 'Z'.
 inline constexpr int kFontTop = 460;

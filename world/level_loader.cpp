@@ -1,14 +1,14 @@
 // Fixed bytes: the trace lines are the game's own, misspellings included ("nazyw", "klockow").
-// Reads "level\levelN.lvl" into the world: header, background name, block grid and bonuses.
+// Reads "level\levelN.lvl" into the world: header, background name, block grid and tokens.
 // Every step goes to the trace. A damaged file never takes the game down: counts and cells out
 // of range are made safe, nothing is read past the end of the file, no read goes further than
 // the format's largest level (the unused names are stepped over in one seek), and a missing
 // piece is reported and traced like any short read. Anything but a regular file counts as
 // missing.
 //
-// File layout (little-endian 32-bit integers): n, bonus count, board number, its x and y,
+// File layout (little-endian 32-bit integers): n, token count, board number, its x and y,
 // player x and y; n names of 12 bytes (not used); the background name (12 bytes); 14 x 20 grid
-// cells; then one 192-byte record per bonus (x, y, type, and 180 bytes not read).
+// cells; then one 192-byte record per token (x, y, type, and 180 bytes not read).
 #include "platform/cp1250.h"
 #include "platform/platform.h"
 #include "world/game_world.h"
@@ -19,7 +19,7 @@
 namespace {
 
 constexpr std::size_t kNameBytes = kLevelNameBytes;
-constexpr std::size_t kBonusRecordBytes = 192;
+constexpr std::size_t kTokenRecordBytes = 192;
 
 std::int32_t readLe32(const unsigned char* p) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
@@ -52,7 +52,7 @@ void skipNames(std::FILE* f, std::int32_t count) {
 
 bool GameWorld::readLevel(const char* fileName, char (&background)[kLevelNameBytes + 1],
                           const std::function<void(const char* traceLine)>& failed) {
-    for (Bonus& b : bonuses) b = Bonus{};
+    for (Token& b : tokens) b = Token{};
     // A checked piece that the file does not hold.
     const auto shortRead = [&failed] { failed(plat::cp1250("błąd \n")); };
 
@@ -68,14 +68,14 @@ bool GameWorld::readLevel(const char* fileName, char (&background)[kLevelNameByt
     error.debugLog(nameCount);
 
     error.debugLog(plat::cp1250("\n liczba bonusów..."));
-    if (!readInt(file, bonusCount)) shortRead();
-    error.debugLog(bonusCount);
-    if (bonusCount > kMaxBonuses) {
+    if (!readInt(file, tokenCount)) shortRead();
+    error.debugLog(tokenCount);
+    if (tokenCount > kMaxTokens) {
         error.debugLog(plat::cp1250("\n za dużo bonusów, wczytuję 30"));
-        bonusCount = kMaxBonuses;
-    } else if (bonusCount < 0) {
+        tokenCount = kMaxTokens;
+    } else if (tokenCount < 0) {
         error.debugLog(plat::cp1250("\n ujemna liczba bonusów, wczytuję 0"));
-        bonusCount = 0;
+        tokenCount = 0;
     }
 
     std::int32_t* const header[] = {&target, &targetX, &targetY, &playerX, &playerY};
@@ -102,10 +102,10 @@ bool GameWorld::readLevel(const char* fileName, char (&background)[kLevelNameByt
     error.debugLog("ok \n");
 
     error.debugLog(plat::cp1250("Odczyt bonusów..."));
-    for (std::int32_t i = 0; i < bonusCount; ++i) {
-        unsigned char record[kBonusRecordBytes] = {};
+    for (std::int32_t i = 0; i < tokenCount; ++i) {
+        unsigned char record[kTokenRecordBytes] = {};
         if (std::fread(record, 1, sizeof record, file) != sizeof record) {
-            shortRead();  // this bonus stays out of the level
+            shortRead();  // this token stays out of the level
             continue;
         }
         const std::int32_t x = readLe32(record);
@@ -120,7 +120,7 @@ bool GameWorld::readLevel(const char* fileName, char (&background)[kLevelNameByt
         error.debugLog("\ntyp :");
         error.debugLog(type);
         error.debugLog("\nInit bonus \n");
-        initBonus(i, x, y, type);
+        initToken(i, x, y, type);
         error.debugLog(plat::cp1250("następny \n"));
     }
     error.debugLog("Close file \n");

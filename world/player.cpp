@@ -66,19 +66,17 @@ void GameWorld::initPlayer() {
     animFrame = 0;
     facingLeft = false;
     animCounter = 0;
-    result = 0;                        // the jump counter while the level runs
+    jumpSteps = 0;
+    result = 0;                        // no value yet
     playerWidth = layout::kHeroWidth;  // the figure is as large as its picture
     playerHeight = layout::kHeroHeight;
     animDelay = 3;
     playerY = moved(playerY, -kStartRaise);  // the 66-pixel figure ends at the cell's bottom
-    initFrames(playerFrames, 0, 0, layout::kHeroFrames, layout::kHeroWidth, layout::kHeroHeight, kAnimColumns);
+    initFrames(error, playerFrames, 0, 0, layout::kHeroFrames, layout::kHeroWidth, layout::kHeroHeight, kAnimColumns);
 }
 
 void GameWorld::updatePlayer(bool left, bool right, bool up, bool down, std::uint32_t now) {
     if (now - lastStepTick < kStepMs) return;  // one step at most: no catching up
-
-    // `result` counts the jump steps spent since the last landing.
-    std::int32_t& jumpSteps = result;
 
     const auto walkAnimation = [this] {
         animCounter += 1;
@@ -129,7 +127,7 @@ void GameWorld::updatePlayer(bool left, bool right, bool up, bool down, std::uin
         }
     }
 
-    collectBonuses();
+    collectTokens();
 }
 
 bool GameWorld::hitsBlock() const { return scanBlocks(*this, 4, kGridColumns, 4, false); }

@@ -8,14 +8,17 @@
 #include "platform/platform.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 
 namespace plat {
@@ -40,7 +43,7 @@ bool regular(const struct stat& st) {
 // The descriptor when it is open on a regular file; otherwise it is closed and -1 returned.
 int keepIfRegular(int fd) {
     if (fd < 0) return -1;
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd, &st) == 0 && regular(st)) return fd;
     const int why = errno;
     ::close(fd);
@@ -75,6 +78,17 @@ int createFresh(const std::string& path, std::string& fresh) {
     return -1;
 }
 
+// The rename that put a file in place is kept across a power cut once its folder is synced;
+// a folder that cannot be opened or synced leaves the file in place all the same.
+void syncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 std::FILE* openFile(const char* name, const char* mode) {
@@ -84,7 +98,7 @@ std::FILE* openFile(const char* name, const char* mode) {
         return nullptr;
     }
     const std::string path = hostPath(name);
-    struct stat st {};
+    struct stat st = {};
     int fd = -1;
     if (kind == 'r') {
         // Links are followed: the installed game reaches its data through them.
@@ -112,7 +126,7 @@ std::FILE* openFile(const char* name, const char* mode) {
 bool readFile(const char* name, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     std::FILE* f = openFile(name, "rb");
     if (f == nullptr) return false;
-    struct stat st {};
+    struct stat st = {};
     bool ok = ::fstat(::fileno(f), &st) == 0 && static_cast<std::uint64_t>(st.st_size) <= maxBytes;
     std::vector<std::uint8_t> data;
     if (ok) {
@@ -141,9 +155,37 @@ bool replaceFile(const char* name, const void* bytes, std::size_t size) {
     if (fd < 0) return false;
     const bool written = writeAll(fd, bytes, size) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (written && closed && std::rename(fresh.c_str(), path.c_str()) == 0) return true;
+    if (written && closed && std::rename(fresh.c_str(), path.c_str()) == 0) {
+        syncFolderOf(path);
+        return true;
+    }
+    const int why = errno;
     ::unlink(fresh.c_str());
+    errno = why;
     return false;
+}
+
+int lockFile(const char* name, int waitMs) {
+    const std::string path = hostPath(name);
+    const int fd = keepIfRegular(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (fd < 0) return -1;
+    // Polled rather than waited for, so that a holder that never lets go costs a bounded wait.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= giveUp) {
+            const int why = errno == EWOULDBLOCK ? ETIMEDOUT : errno;
+            ::close(fd);
+            errno = why;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return fd;
+}
+
+void unlockFile(int handle) {
+    if (handle >= 0) ::close(handle);  // closing lets go of the lock
 }
 
 }  // namespace plat

@@ -50,13 +50,25 @@ void Gamepads::unplug(int id) {
     std::erase_if(pads_, [id](const Pad& p) { return p.id == id; });
 }
 
-PadKey Gamepads::button(int id, PadButton which, bool down) {
+PadKey Gamepads::button(int id, PadButton which, bool down, std::uint32_t nowMs) {
     Pad* pad = find(id);
     if (pad == nullptr || which == PadButton::Other) return {};
-    bool& held = pad->buttons[static_cast<int>(which)];
-    const bool pressed = down && !held;
-    held = down;
-    return pressed ? kButtonKeys[static_cast<int>(which)].sends : PadKey{};
+    const int b = static_cast<int>(which);
+    const bool pressed = down && !pad->buttons[b];
+    pad->buttons[b] = down;
+    if (pressed) pad->repeatAt[b] = nowMs + kRepeatDelayMs;
+    return pressed ? kButtonKeys[b].sends : PadKey{};
+}
+
+std::uint8_t Gamepads::dueRepeat(std::uint32_t nowMs) {
+    for (Pad& pad : pads_) {
+        for (int b = static_cast<int>(PadButton::DpadUp); b <= static_cast<int>(PadButton::DpadRight); ++b) {
+            if (!pad.buttons[b] || static_cast<std::int32_t>(nowMs - pad.repeatAt[b]) < 0) continue;
+            pad.repeatAt[b] = nowMs + kRepeatMs;
+            return kButtonKeys[b].sends.press;
+        }
+    }
+    return 0;
 }
 
 PadKey Gamepads::axis(int id, PadAxis which, int value) {

@@ -3,6 +3,7 @@
 // messages, keys and mouse are scripted, message boxes and music calls are recorded, and
 // presented frames are captured.
 #include "platform/headless.h"
+#include "platform/common/signals.h"
 #include "platform/dialog_text.h"
 #include "platform/gamepads.h"
 #include "platform/key_presses.h"
@@ -103,6 +104,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int, int) {
     s.owner = owner;
     // A new window comes up in the foreground, and the system says so.
     s.queue.push_back({kMsgActivateApp, s.foreground ? 1u : 0u, 0});
+    signals::watch();
     return true;
 }
 
@@ -116,6 +118,7 @@ bool peekMessage(Message& msg) {
         s.pollHook();
         s.inHook = false;
     }
+    if (signals::takeHangUp() && s.windowAlive) s.queue.push_back({kMsgClose, 0, 0});
     if (s.queue.empty()) return false;
     msg = s.queue.front();
     s.queue.pop_front();
@@ -125,7 +128,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = m();
     if (s.proc == nullptr || !s.windowAlive) return 0;
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
@@ -136,6 +139,7 @@ std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t)
         s.windowAlive = false;
         s.acquired = false;
         s.musicAtDestroy = static_cast<int>(s.music.size());
+        signals::stopWatching();
         if (s.proc != nullptr) s.proc(s.owner, kMsgDestroy, 0, 0);
     }
     return 0;
@@ -150,6 +154,8 @@ void sendClose() {
 void postQuitMessage(int exitCode) { m().queue.push_back({kMsgQuit, static_cast<std::uintptr_t>(exitCode), 0}); }
 
 void waitForEvent(int) {}
+
+void sleepMs(std::uint32_t) {}  // the clock moves only when told
 
 Point cursorPos() { return m().mouse; }
 
@@ -205,7 +211,12 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     return KeyRead::Ok;
 }
 
-bool keyboardTakePress(std::uint8_t& scanCode) { return m().presses.take(scanCode); }
+bool keyboardTakePress(KeyPress& press) {
+    auto& s = m();
+    if (const std::uint8_t repeat = s.pads.dueRepeat(s.time); repeat != 0 && s.keyboard && s.foreground)
+        s.presses.pushRepeat(repeat);
+    return s.presses.take(press);
+}
 
 void keyboardDropPresses() { m().presses.clear(); }
 
@@ -326,7 +337,7 @@ void setTimeStep(std::uint32_t msPerRead) {
 std::uint32_t peekTime() { return m().time; }
 
 void postMessage(const Message& msg) {
-    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.wParam), msg.lParam);
+    keepInput(InputKind::Message, msg.id, static_cast<std::int64_t>(msg.value), msg.where);
     m().queue.push_back(msg);
 }
 
@@ -370,10 +381,17 @@ void setKey(std::uint8_t scanCode, bool down) {
     keepInput(InputKind::Key, scanCode, down ? 1 : 0);
     auto& s = m();
     if (down && s.keys[scanCode] == 0) keyWentDown(scanCode, virtualKeyOf(scanCode));
+    if (!down) s.presses.released(scanCode);
     s.keys[scanCode] = down ? 0x80 : 0;
+}
+void repeatKey(std::uint8_t scanCode) {
+    keepInput(InputKind::Repeat, scanCode);
+    auto& s = m();
+    if (s.keys[scanCode] != 0 && s.keyboard && s.foreground) s.presses.pushRepeat(scanCode);
 }
 void releaseAllKeys() {
     keepInput(InputKind::ReleaseKeys);
+    for (int scan = 0; scan < 256; ++scan) m().presses.released(static_cast<std::uint8_t>(scan));
     std::memset(m().keys, 0, sizeof m().keys);
 }
 bool keyboardAcquired() { return m().acquired; }
@@ -390,7 +408,7 @@ void unplugPad(int id) {
 }
 void setPadButton(int id, PadButton button, bool down) {
     keepInput(InputKind::PadButton, id, static_cast<std::int64_t>(button), down ? 1 : 0);
-    const PadKey key = m().pads.button(id, button, down);
+    const PadKey key = m().pads.button(id, button, down, m().time);
     if (key.press != 0 || key.message != 0) keyWentDown(key.press, key.message);
 }
 void setPadAxis(int id, PadAxis axis, int value) {
@@ -460,6 +478,9 @@ void apply(const Input& in) {
         break;
     case InputKind::ReleaseKeys:
         releaseAllKeys();
+        break;
+    case InputKind::Repeat:
+        repeatKey(static_cast<std::uint8_t>(in.a));
         break;
     case InputKind::Plug:
         plugPad(i32(in.a));

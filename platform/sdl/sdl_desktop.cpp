@@ -3,6 +3,7 @@
 // a driver is used only when asked for by name (SDL_VIDEODRIVER, as the tests and benchmarks
 // do).
 #include "platform/report.h"
+#include "platform/sdl/library_noise.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -34,7 +35,7 @@ void reportNoDesktop(const char* sdlReason) {
 bool startVideo() {
     const char* asked = std::getenv("SDL_VIDEODRIVER");  // read by SDL before its hint existed
     if (asked != nullptr && *asked == '\0') asked = nullptr;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    if (quietly([] { return SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER); }) != 0) {
         if (asked != nullptr) reportFailure(std::string("the video driver ") + asked + " did not start", SDL_GetError());
         else reportNoDesktop(SDL_GetError());
         return false;

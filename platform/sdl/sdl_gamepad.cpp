@@ -4,6 +4,7 @@
 // Joysticks SDL knows no controller layout for are left alone. SDL holds back presses while
 // another window is in front and still reports letting go.
 #include "platform/gamepads.h"
+#include "platform/sdl/library_noise.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -97,7 +98,7 @@ void unplugged(SDL_JoystickID id) {
 void gamepadsOpen() {
     auto& p = pads();
     // Without the controller subsystem the game is played with the keyboard alone.
-    if (!p.started) p.started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!p.started) p.started = quietly([] { return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER); }) == 0;
 }
 
 void gamepadsClose() {
@@ -122,7 +123,7 @@ void gamepadEvent(const SDL_Event& e) {
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        send(p.keys.button(e.cbutton.which, buttonOf(e.cbutton.button), e.cbutton.state == SDL_PRESSED));
+        send(p.keys.button(e.cbutton.which, buttonOf(e.cbutton.button), e.cbutton.state == SDL_PRESSED, e.cbutton.timestamp));
         break;
     case SDL_CONTROLLERAXISMOTION:
         send(p.keys.axis(e.caxis.which, axisOf(e.caxis.axis), e.caxis.value));
@@ -133,5 +134,7 @@ void gamepadEvent(const SDL_Event& e) {
 }
 
 void addGamepadKeys(std::uint8_t state[256]) { pads().keys.addHeld(state); }
+
+std::uint8_t gamepadRepeat() { return state().focused ? pads().keys.dueRepeat(SDL_GetTicks()) : 0; }
 
 }  // namespace plat::sdl

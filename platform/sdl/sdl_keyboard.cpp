@@ -157,6 +157,12 @@ void keyPressed(const SDL_Keysym& key) {
     if (kb().created) kb().presses.push(scan);
 }
 
+void keyRepeated(const SDL_Keysym& key) {
+    if (kb().created) kb().presses.pushRepeat(pcScanCode(key.scancode));
+}
+
+void keyReleased(const SDL_Keysym& key) { kb().presses.released(pcScanCode(key.scancode)); }
+
 void padKeyPressed(std::uint8_t scanCode) {
     if (kb().created && state().focused) kb().presses.push(scanCode);
 }
@@ -217,7 +223,10 @@ KeyRead keyboardRead(std::uint8_t state[256]) {
     return KeyRead::Ok;
 }
 
-bool keyboardTakePress(std::uint8_t& scanCode) { return kb().presses.take(scanCode); }
+bool keyboardTakePress(KeyPress& press) {
+    if (const std::uint8_t repeat = sdl::gamepadRepeat(); repeat != 0 && kb().created) kb().presses.pushRepeat(repeat);
+    return kb().presses.take(press);
+}
 
 void keyboardDropPresses() { kb().presses.clear(); }
 

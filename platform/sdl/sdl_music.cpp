@@ -3,6 +3,7 @@
 // that cannot be had says why on standard error.
 #include "platform/platform.h"
 #include "platform/report.h"
+#include "platform/sdl/library_noise.h"
 
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.hpp>
@@ -53,7 +54,7 @@ void render(void*, Uint8* stream, int length) {
 bool musicInit(int mixRate, int) {
     auto& m = music();
     if (m.device != 0) return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (sdl::quietly([] { return SDL_InitSubSystem(SDL_INIT_AUDIO); }) != 0) {
         reportFailure("no sound (the game goes on silent)", SDL_GetError());
         return false;
     }
@@ -64,7 +65,7 @@ bool musicInit(int mixRate, int) {
     want.samples = 2048;
     want.callback = render;
     SDL_AudioSpec have{};
-    m.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    m.device = sdl::quietly([&] { return SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0); });
     if (m.device == 0) {
         reportFailure("no sound device (the game goes on silent)", SDL_GetError());
         return false;

@@ -32,8 +32,11 @@ struct WindowState {
 WindowState& state();
 // Called by the window code when the window gains or loses the foreground.
 void keyboardFocusChanged(bool focused);
-// Called by the window code for every key going down (not for a desktop's repeat).
+// Called by the window code for every key going down (not for a desktop's repeat), for the
+// desktop's repeats of a held key, and for every key let go.
 void keyPressed(const SDL_Keysym& key);
+void keyRepeated(const SDL_Keysym& key);
+void keyReleased(const SDL_Keysym& key);
 // The size in pixels of the picture shown, when one is shown (the renderer's output, or the
 // window's pixels); false leaves the arguments as they were.
 bool drawableSize(int& width, int& height);
@@ -55,5 +58,7 @@ void gamepadEvent(const SDL_Event& e);
 void addGamepadKeys(std::uint8_t state[256]);
 // A key press a pad made, taken for typing as a keyboard's press is.
 void padKeyPressed(std::uint8_t scanCode);
+// The press a held D-pad direction repeats now, or 0.
+std::uint8_t gamepadRepeat();
 
 }  // namespace plat::sdl

@@ -10,6 +10,7 @@
 #include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/report.h"
+#include "platform/sdl/library_noise.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -42,8 +43,10 @@ void setScaleMode(SDL_Texture* texture, SDL_ScaleMode mode) {
 
 bool makeRenderer() {
     auto& s = state();
-    s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (s.renderer == nullptr) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+    s.renderer = sdl::quietly([&] {
+        SDL_Renderer* made = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        return made != nullptr ? made : SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+    });
     if (s.renderer == nullptr) reportFailure("no renderer for the window", SDL_GetError());
     return s.renderer != nullptr;
 }

@@ -1,11 +1,13 @@
 // The game's window on SDL2: a desktop-sized full-screen window showing the 640 x 480 frame
 // scaled with its aspect kept (sdl_video.cpp presents it), a message queue fed from SDL
 // events, the cursor, the message box and the clock.
+#include "platform/common/signals.h"
 #include "platform/cp1250.h"
 #include "platform/dialog_text.h"
 #include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/report.h"
+#include "platform/sdl/library_noise.h"
 #include "platform/sdl/sdl_state.h"
 
 #include <SDL.h>
@@ -63,6 +65,7 @@ void destroyWindow() {
     s.window = nullptr;
     s.focused = false;
     sdl::keyboardFocusChanged(false);
+    plat::signals::stopWatching();
 }
 
 void setFocus(bool focused) {
@@ -114,12 +117,16 @@ void translate(const SDL_Event& e) {
         break;
     case SDL_KEYDOWN:
         if (e.key.repeat == 0) sdl::keyPressed(e.key.keysym);
+        else sdl::keyRepeated(e.key.keysym);
         if (e.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
             queue().push_back({kMsgKeyDown, kVkEscape, 0});
         } else if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
                    (e.key.keysym.mod & KMOD_ALT) != 0 && e.key.repeat == 0) {
             toggleFullscreen();
         }
+        break;
+    case SDL_KEYUP:
+        sdl::keyReleased(e.key.keysym);
         break;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
@@ -141,6 +148,7 @@ void translate(const SDL_Event& e) {
 void pump() {
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) translate(e);
+    if (plat::signals::takeHangUp() && state().window != nullptr) queue().push_back({kMsgClose, 0, 0});
 }
 
 }  // namespace
@@ -168,8 +176,10 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     // kiosk, a bare X server) the window really covers the screen, as SDL believes it does.
     SDL_Rect screen{0, 0, width, height};
     SDL_GetDisplayBounds(0, &screen);
-    s.window = SDL_CreateWindow(utf8.c_str(), screen.x, screen.y, screen.w, screen.h,
+    s.window = sdl::quietly([&] {
+        return SDL_CreateWindow(utf8.c_str(), screen.x, screen.y, screen.w, screen.h,
                                 SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
+    });
     if (s.window == nullptr) {
         reportFailure("the window could not be made", SDL_GetError());
         return false;
@@ -178,6 +188,7 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     if (s.crosshair != nullptr) SDL_SetCursor(s.crosshair);
     SDL_ShowWindow(s.window);
     SDL_RaiseWindow(s.window);
+    plat::signals::watch();
     return true;
 }
 
@@ -194,7 +205,7 @@ bool peekMessage(Message& msg) {
 std::intptr_t dispatchMessage(const Message& msg) {
     auto& s = state();
     if (s.proc == nullptr || s.window == nullptr) return 0;  // a destroyed window takes no message
-    return s.proc(s.owner, msg.id, msg.wParam, msg.lParam);
+    return s.proc(s.owner, msg.id, msg.value, msg.where);
 }
 
 std::intptr_t defaultWindowProc(std::uint32_t id, std::uintptr_t, std::intptr_t) {
@@ -229,6 +240,8 @@ void waitForEvent(int timeoutMs) {
     }
     if (timeoutMs > 0) SDL_Delay(static_cast<Uint32>(timeoutMs));
 }
+
+void sleepMs(std::uint32_t ms) { SDL_Delay(ms); }
 
 Point cursorPos() {
     auto& s = state();

@@ -5,7 +5,7 @@
 #include "lessons/solver.h"
 
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "support/temp_dir.h"
 #include "support/test_game.h"
 
@@ -74,17 +74,17 @@ TEST(ContentLevels, FilesKeepToTheLimitsAndFitTheScreen) {
 
 TEST(ContentLevels, ReaderRefusesFilesBeyondTheLimits) {
     testing_support::TempDir dir;
-    auto bytes = [](std::int32_t bonusCount, std::int32_t cell, bool terminated) {
+    auto bytes = [](std::int32_t tokenCount, std::int32_t cell, bool terminated) {
         std::string out;
         auto le = [&out](std::int32_t v) {
             for (int b = 0; b < 4; ++b) out.push_back(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * b)) & 255));
         };
-        for (std::int32_t v : {0, bonusCount, 7, 300, 60, 20, 384}) le(v);
+        for (std::int32_t v : {0, tokenCount, 7, 300, 60, 20, 384}) le(v);
         std::string name = terminated ? "laka.bmp" : "abcdefghijkl";
         name.resize(12, '\0');
         out += name;
         for (int i = 0; i < 280; ++i) le(i == 5 ? cell : -1);
-        for (int i = 0; i < bonusCount; ++i) {
+        for (int i = 0; i < tokenCount; ++i) {
             le(100);
             le(370);
             le(1 + i % 14);

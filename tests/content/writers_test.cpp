@@ -5,7 +5,7 @@
 #include "lessons/level_binary.h"
 #include "lessons/level_text.h"
 #include "modfile.h"
-#include "png.h"
+#include "png_files.h"
 
 #include "platform/platform.h"
 #include "support/temp_dir.h"
@@ -39,7 +39,7 @@ TEST(ContentWriters, LevelSourceCompilesToTheGamesLayout) {
     const auto b = lvl::encodeLevel(level.level);
     ASSERT_EQ(b.size(), 1160u + 3 * 192);
     EXPECT_EQ(le32(b, 0), 0);  // no block-file names
-    EXPECT_EQ(le32(b, 4), 3);  // bonuses
+    EXPECT_EQ(le32(b, 4), 3);  // tokens
     EXPECT_EQ(le32(b, 8), 7);  // board number and its place
     EXPECT_EQ(le32(b, 12), 300);
     EXPECT_EQ(le32(b, 16), 58);
@@ -54,7 +54,7 @@ TEST(ContentWriters, LevelSourceCompilesToTheGamesLayout) {
     EXPECT_EQ(cell(12, 6), 3);
     EXPECT_EQ(cell(12, 7), 0);
     EXPECT_EQ(cell(13, 10), 0);
-    // Bonus records: the sprite centred on its cell, halves allowed, the rest of the record zero.
+    // Token records: the sprite centred on its cell, halves allowed, the rest of the record zero.
     EXPECT_EQ(le32(b, 1160), 5 * 32 - 1);
     EXPECT_EQ(le32(b, 1164), 11 * 32 - 1);
     EXPECT_EQ(le32(b, 1168), 3);

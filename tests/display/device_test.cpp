@@ -33,7 +33,7 @@ TEST(DisplayStart, EachFailingStepTracesFalseAndReturnsItsCode) {
     };
     const Case cases[] = {
         {false, hl::Fail::VideoDevice, false, ErrorCode::BadWindowHandle, "okno...false...\n"},
-        {true, hl::Fail::VideoDevice, true, ErrorCode::NoDirectDraw,
+        {true, hl::Fail::VideoDevice, true, ErrorCode::NoVideoDevice,
          "okno...ok.\nobiekt dd...tworzenie obiektu dd...false...\nfalse...\n"},
         {true, hl::Fail::VideoCooperativeLevel, true, ErrorCode::CooperativeLevelFailed,
          std::string("okno...ok.\nobiekt dd...tworzenie obiektu dd...ok...\nok.\n") +
@@ -52,11 +52,11 @@ TEST(DisplayStart, EachFailingStepTracesFalseAndReturnsItsCode) {
             ASSERT_TRUE(plat::createWindow("Kalkulon", &display_test::plainWindowProc, nullptr, 640, 480));
         }
         hl::setFail(c.fail, c.failing);
-        Display display;
+        Display display{ErrorReporter(kTraceFile)};
         const std::string before = dir.read("debug.txt");
         EXPECT_EQ(display.init(640, 480, 16), c.code);
         EXPECT_EQ(initTrace(dir, before), c.trace);
-        EXPECT_EQ(display.directDraw, c.code != ErrorCode::BadWindowHandle && c.code != ErrorCode::NoDirectDraw);
+        EXPECT_EQ(display.deviceStarted, c.code != ErrorCode::BadWindowHandle && c.code != ErrorCode::NoVideoDevice);
     }
     hl::reset();
 }
@@ -66,7 +66,7 @@ TEST(DisplayStart, SurfacesKeysAndShifts) {
     hl::reset();
     ASSERT_TRUE(plat::createWindow("Kalkulon", &display_test::plainWindowProc, nullptr, 640, 480));
     {
-        Display display;
+        Display display{ErrorReporter(kTraceFile)};
         ASSERT_EQ(display.init(640, 480, 16), ErrorCode::Ok);
         struct Expect {
             const Surface* s;
@@ -103,7 +103,7 @@ TEST(DisplayStart, SurfacesKeysAndShifts) {
     ASSERT_TRUE(plat::createWindow("Kalkulon", &display_test::plainWindowProc, nullptr, 640, 480));
     hl::setPixelMasks(0x7C00, 0x03E0, 0x001F);
     {
-        Display display;
+        Display display{ErrorReporter(kTraceFile)};
         ASSERT_EQ(display.init(640, 480, 16), ErrorCode::Ok);
         EXPECT_EQ(display.pixelFormat.redShift, 10);
         EXPECT_EQ(display.pixelFormat.greenShift, 5);
@@ -115,7 +115,7 @@ TEST(DisplayEnd, ReleaseTracesWhatItReleases) {
     testing_support::TempDir dir;
     hl::reset();
     {
-        Display idle;  // never started
+        Display idle{ErrorReporter(kTraceFile)};  // never started
         const std::string before = dir.read("debug.txt");
         idle.release();
         EXPECT_EQ(dir.read("debug.txt").substr(before.size()), "exit...");
@@ -123,7 +123,7 @@ TEST(DisplayEnd, ReleaseTracesWhatItReleases) {
     ASSERT_TRUE(plat::createWindow("Kalkulon", &display_test::plainWindowProc, nullptr, 640, 480));
     std::string before;
     {
-        Display display;
+        Display display{ErrorReporter(kTraceFile)};
         ASSERT_EQ(display.init(640, 480, 16), ErrorCode::Ok);
         before = dir.read("debug.txt");
     }  // the destructor releases

@@ -15,8 +15,8 @@
 
 namespace display_test {
 
-inline std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+inline std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
 inline void fill(Surface& s, std::uint16_t colour) {
@@ -43,15 +43,12 @@ protected:
         plat::headless::reset();
         plat::headless::setTimeStep(1);
         ASSERT_TRUE(plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480));
-        display = std::make_unique<Display>();
+        display = std::make_unique<Display>(ErrorReporter(kTraceFile));  // in `dir`
         ASSERT_EQ(display->init(640, 480, 16), ErrorCode::Ok);
         display->applyPixelFormat(display->pixelFormat);
-        world = std::make_unique<GameWorld>();
-        previousWorld = currentWorld;
-        currentWorld = world.get();
+        world = std::make_unique<GameWorld>(ErrorReporter(kTraceFile));
     }
     void TearDown() override {
-        currentWorld = previousWorld;
         display.reset();
         plat::headless::reset();
     }
@@ -63,7 +60,6 @@ protected:
     testing_support::TempDir dir;
     std::unique_ptr<Display> display;
     std::unique_ptr<GameWorld> world;
-    GameWorld* previousWorld = nullptr;
 };
 
 }  // namespace display_test

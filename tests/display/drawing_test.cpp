@@ -35,13 +35,13 @@ protected:
 };
 
 TEST_F(Drawing, KeyedCopyLeavesOutKeyPixelsAndOpaqueCopyTakesAll) {
-    // A bonus frame half solid, half black (the key of the sprite sheet).
-    world->bonusCount = 1;
-    world->initBonus(0, 100, 100, 3);
-    const FrameRect f = world->bonuses[0].frames[0];
+    // A token frame half solid, half black (the key of the sprite sheet).
+    world->tokenCount = 1;
+    world->initToken(0, 100, 100, 3);
+    const FrameRect f = world->tokens[0].frames[0];
     fillRect(buttons(), f, 0);
     fillRect(buttons(), FrameRect{f.left, f.top, f.left + 17, f.bottom}, 0x1234);
-    display->drawBonuses();
+    display->drawTokens(*world);
     EXPECT_EQ(count(back(), FrameRect{100, 100, 117, 133}, 0x1234), 17 * 33);
     EXPECT_EQ(count(back(), FrameRect{117, 100, 134, 133}, kPaper), 17 * 33);
     EXPECT_EQ(back().at(99, 100), kPaper);
@@ -54,26 +54,26 @@ TEST_F(Drawing, KeyedCopyLeavesOutKeyPixelsAndOpaqueCopyTakesAll) {
     for (auto& row : world->blocks)
         for (auto& cell : row) cell = -1;
     world->blocks[2][3] = 2;
-    display->drawBlocks();
+    display->drawBlocks(*world);
     EXPECT_EQ(count(back(), FrameRect{96, 64, 112, 96}, 0), 16 * 32);
     EXPECT_EQ(count(back(), FrameRect{112, 64, 128, 96}, 0x5555), 16 * 32);
     EXPECT_EQ(count(back(), FrameRect{0, 0, 640, 64}, 0x5555), 0);  // empty cells draw nothing
 
-    // An inactive bonus is not drawn.
+    // An inactive token is not drawn.
     fill(back(), kPaper);
-    world->bonuses[0].active = false;
-    display->drawBonuses();
+    world->tokens[0].active = false;
+    display->drawTokens(*world);
     EXPECT_EQ(count(back(), FrameRect{100, 100, 134, 133}, kPaper), 34 * 33);
 }
 
 TEST_F(Drawing, CopiesThatDoNotFitWhollyDrawNothing) {
-    world->bonusCount = 4;
-    world->initBonus(0, 606, 10, 1);   // right edge exactly at 640: drawn
-    world->initBonus(1, 607, 100, 1);  // one column beyond: nothing at all
-    world->initBonus(2, 10, -1, 1);    // one row above: nothing
-    world->initBonus(3, 10, 447, 1);   // bottom edge exactly at 480: drawn
-    fillRect(buttons(), world->bonuses[0].frames[0], 0x2222);
-    display->drawBonuses();
+    world->tokenCount = 4;
+    world->initToken(0, 606, 10, 1);   // right edge exactly at 640: drawn
+    world->initToken(1, 607, 100, 1);  // one column beyond: nothing at all
+    world->initToken(2, 10, -1, 1);    // one row above: nothing
+    world->initToken(3, 10, 447, 1);   // bottom edge exactly at 480: drawn
+    fillRect(buttons(), world->tokens[0].frames[0], 0x2222);
+    display->drawTokens(*world);
     EXPECT_EQ(count(back(), FrameRect{606, 10, 640, 43}, 0x2222), 34 * 33);
     EXPECT_EQ(count(back(), FrameRect{600, 100, 640, 133}, 0x2222), 0);
     EXPECT_EQ(count(back(), FrameRect{0, 0, 50, 40}, 0x2222), 0);
@@ -83,8 +83,8 @@ TEST_F(Drawing, CopiesThatDoNotFitWhollyDrawNothing) {
     fill(back(), kPaper);
     world->collectedCount = 20;
     for (int i = 0; i < 20; ++i) world->collected[i] = 0;
-    world->bonuses[0].animFrame = 4;  // the row always shows the first frame
-    display->drawCollected();
+    world->tokens[0].animFrame = 4;  // the row always shows the first frame
+    display->drawCollected(*world);
     EXPECT_EQ(count(back(), FrameRect{60, 447, 94, 480}, 0x2222), 34 * 33);
     EXPECT_EQ(count(back(), FrameRect{604, 447, 638, 480}, 0x2222), 34 * 33);
     EXPECT_EQ(back().at(638, 460), kPaper);
@@ -101,7 +101,7 @@ TEST_F(Drawing, CopiesThatDoNotFitWhollyDrawNothing) {
 }
 
 TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
-    GameWorld::initFrames(world->playerFrames, 0, 0, 28, 43, 66, 7);
+    GameWorld::initFrames({}, world->playerFrames, 0, 0, 28, 43, 66, 7);
     Surface& sheet = *display->playerSurface;
     fill(sheet, 0xFFFF);
     // Frame 8 (state 1, frame 1) at (43, 66): column c has colour 0x0100 + c, row 0 is white.
@@ -115,7 +115,7 @@ TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
     world->playerX = 200;
     world->playerY = 100;
     world->facingLeft = false;
-    display->drawPlayer();
+    display->drawPlayer(*world);
     EXPECT_EQ(display->spriteRect, (FrameRect{200, 100, 243, 166}));
     EXPECT_EQ(back().at(200, 100), kPaper);  // white is the sheet's key
     EXPECT_EQ(back().at(200, 101), 0x0100);
@@ -124,7 +124,7 @@ TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
 
     fill(back(), kPaper);
     world->facingLeft = true;
-    display->drawPlayer();
+    display->drawPlayer(*world);
     EXPECT_EQ(back().at(200, 101), 0x0100 + 42);
     EXPECT_EQ(back().at(242, 101), 0x0100);
     EXPECT_EQ(back().at(210, 165), 0x0100 + 32);
@@ -135,7 +135,7 @@ TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
     world->facingLeft = false;
     world->playerWidth = 86;
     world->playerHeight = 132;
-    display->drawPlayer();
+    display->drawPlayer(*world);
     EXPECT_EQ(back().at(200, 100), kPaper);
     EXPECT_EQ(back().at(201, 101), kPaper);
     EXPECT_EQ(back().at(200, 102), 0x0100);
@@ -145,7 +145,7 @@ TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
     // Stretched and mirrored at once.
     fill(back(), kPaper);
     world->facingLeft = true;
-    display->drawPlayer();
+    display->drawPlayer(*world);
     EXPECT_EQ(back().at(200, 102), 0x0100 + 42);
     EXPECT_EQ(back().at(285, 231), 0x0100);
 
@@ -154,7 +154,7 @@ TEST_F(Drawing, PlayerIsStretchedMirroredAndKeyedWhite) {
     world->playerWidth = 43;
     world->playerHeight = 66;
     world->playerX = -1;
-    display->drawPlayer();
+    display->drawPlayer(*world);
     EXPECT_EQ(count(back(), FrameRect{0, 100, 50, 166}, kPaper), 50 * 66);
 }
 
@@ -166,7 +166,7 @@ TEST_F(Drawing, TitleDrawsBackgroundThenEachButtonsCurrentFrame) {
     fillRect(buttons(), world->buttons[0].frames[5], 0x1111);
     fillRect(buttons(), world->buttons[1].frames[7], 0x2222);
     fillRect(buttons(), world->buttons[2].frames[5], 0x3333);
-    display->drawTitle();
+    display->drawTitle(*world);
     EXPECT_EQ(back().at(0, 0), 0x0841);
     EXPECT_EQ(count(back(), FrameRect{278, 150, 378, 186}, 0x1111), 3600);
     EXPECT_EQ(count(back(), FrameRect{278, 220, 378, 256}, 0x2222), 3600);
@@ -244,7 +244,7 @@ TEST_F(Drawing, HighScoreListShowsNamesAndScores) {
     world->hiScores[2] = 15;
     world->hiNames[3][0] = 'Z';
     world->hiNames[4][0] = 'Q';  // row 3's name must not run into row 4's
-    display->drawHighScores();
+    display->drawHighScores(*world);
     for (int k = 0; k < 8; ++k) EXPECT_EQ(glyphAt(250 + 12 * k, 140), 17 + k) << k;
     EXPECT_EQ(glyphAt(346, 140), -1);
     EXPECT_EQ(glyphAt(360, 140), 2);
@@ -266,13 +266,13 @@ TEST_F(Drawing, HighScoreListShowsNamesAndScores) {
 TEST_F(Drawing, ACyrillicNameShowsItsLettersOutsidePolishAndEmptyCellsInPolish) {
     for (int i = 0; i < 33; ++i) fillRect(buttons(), display->extraGlyphs[i], static_cast<std::uint16_t>(kGlyph + 100 + i));
     std::memcpy(world->hiNames[0], "\xC0\xDF\xA5Z\xBF", 5);  // А, Я, Ґ, Z and я, which is no capital
-    display->drawHighScores();
+    display->drawHighScores(*world);
     EXPECT_EQ(glyphAt(250, 140), -1);
     EXPECT_EQ(glyphAt(262, 140), -1);
     EXPECT_EQ(glyphAt(286, 140), 42);
     display->useLanguage("uk");
     fill(back(), kPaper);
-    display->drawHighScores();
+    display->drawHighScores(*world);
     EXPECT_EQ(glyphAt(250, 140), 100);
     EXPECT_EQ(glyphAt(262, 140), 132);
     EXPECT_EQ(glyphAt(274, 140), 104);

@@ -13,10 +13,14 @@
 #pragma once
 
 #include "display/surface.h"
-#include "png.h"
+#include "png_files.h"
 
+#include <ft2build.h>
 #include <gtest/gtest.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,32 +58,22 @@ inline bool writeBytes(const std::string& path, const std::vector<std::uint8_t>&
     return static_cast<bool>(out);
 }
 
-// The text font and the version its name table gives ("Version 2.37"), for a failure message.
+// The text font and the revision FreeType reads from its header ("revision 2.37"), for a
+// failure message.
 inline std::string fontInUse() {
-    std::ifstream in(KALKULON_FONT_PATH, std::ios::binary);
-    const std::string f((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto u16 = [&f](std::size_t at) -> std::size_t {
-        return at + 2 <= f.size()
-                   ? static_cast<std::size_t>(static_cast<unsigned char>(f[at]) << 8 | static_cast<unsigned char>(f[at + 1]))
-                   : 0;
-    };
-    const auto u32 = [&](std::size_t at) { return u16(at) << 16 | u16(at + 2); };
-    std::string version = "no version found";
-    for (std::size_t t = 0, tables = u16(4); t < tables; ++t) {
-        const std::size_t record = 12 + 16 * t;
-        if (f.compare(record, 4, "name") != 0) continue;
-        const std::size_t table = u32(record + 8);
-        const std::size_t strings = table + u16(table + 4);
-        for (std::size_t n = 0, count = u16(table + 2); n < count; ++n) {
-            const std::size_t at = table + 6 + 12 * n;  // platform, encoding, language, name, length, offset
-            if (u16(at + 6) != 5 || strings + u16(at + 10) + u16(at + 8) > f.size()) continue;
-            const bool wide = u16(at) == 0 || u16(at) == 3;  // Unicode and Windows: UTF-16BE
-            version.clear();
-            for (std::size_t k = wide ? 1 : 0; k < u16(at + 8); k += wide ? 2 : 1) version += f[strings + u16(at + 10) + k];
-            break;
+    std::string revision = "missing or unreadable";
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    if (FT_Init_FreeType(&library) == 0 && FT_New_Face(library, KALKULON_FONT_PATH, 0, &face) == 0) {
+        if (const auto* head = static_cast<const TT_Header*>(FT_Get_Sfnt_Table(face, FT_SFNT_HEAD)); head != nullptr) {
+            char text[32];
+            std::snprintf(text, sizeof text, "revision %.2f", static_cast<double>(head->Font_Revision) / 65536.0);
+            revision = text;
         }
+        FT_Done_Face(face);
     }
-    return std::string(in ? "" : "missing: ") + "DejaVu Sans Bold " + KALKULON_FONT_PATH + " (" + version + ")";
+    if (library != nullptr) FT_Done_FreeType(library);
+    return std::string("DejaVu Sans Bold ") + KALKULON_FONT_PATH + " (" + revision + ")";
 }
 
 inline ::testing::AssertionResult matchesGolden(const std::string& name, const Surface& s) {

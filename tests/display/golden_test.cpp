@@ -30,7 +30,7 @@ Rgb background(int x, int y, int hue) {
                static_cast<std::uint8_t>(200 - band * 10)};
 }
 
-// The sprite sheet: black (the key) around button frames, bonus tokens, the glyph row and the
+// The sprite sheet: black (the key) around button frames, tokens, the glyph row and the
 // curtain tile, each easy to tell apart.
 Rgb spriteSheet(int x, int y) {
     if (y < 181 && x < 600) {  // three button types, 12 frames of 100 x 36, 6 to a row
@@ -41,7 +41,7 @@ Rgb spriteSheet(int x, int y) {
         return Rgb{static_cast<std::uint8_t>(60 + frame * 15), static_cast<std::uint8_t>(y < 73 ? 160 : 90),
                    static_cast<std::uint8_t>(y < 145 ? 40 : 220)};
     }
-    if (y >= 218 && y < 456 && x < 612) {  // bonus tokens: discs of 34 x 33
+    if (y >= 218 && y < 456 && x < 612) {  // tokens: discs of 34 x 33
         const int fx = x % 34 - 17;
         const int fy = (y - 218) % 34 - 16;
         if (fx * fx + fy * fy > 14 * 14) return Rgb{};
@@ -99,7 +99,7 @@ TEST_F(Golden, TitleFrame) {
     world->allocButtons(3);
     for (int i = 0; i < 3; ++i) world->initButton(i, 278, 150 + 70 * i, i + 1);
     world->buttons[1].frame = 9;  // the hovered one, half way through its animation
-    display->drawTitle();
+    display->drawTitle(*world);
     display->drawText(0, 5, "FPS:");
     display->drawNumber(50, 5, 60);
     display->drawText(100, 420, plat::cp1250("Zażółć gęślą jaźń! Wczytuję..."));
@@ -116,15 +116,15 @@ TEST_F(Golden, LevelFrame) {
     for (int c = 0; c < 20; ++c) world->blocks[13][c] = c % 4;
     for (int c = 4; c < 10; ++c) world->blocks[9][c] = 2;
     world->blocks[5][15] = 3;
-    world->bonusCount = 5;
-    const std::int32_t types[5] = {3, kBonusPlus, 4, kBonusEquals, 9};
-    for (int i = 0; i < 5; ++i) world->initBonus(i, 100 + 80 * i, 240, types[i]);
-    world->bonuses[1].animFrame = 4;
-    world->bonuses[4].active = false;
+    world->tokenCount = 5;
+    const std::int32_t types[5] = {3, kTokenPlus, 4, kTokenEquals, 9};
+    for (int i = 0; i < 5; ++i) world->initToken(i, 100 + 80 * i, 240, types[i]);
+    world->tokens[1].animFrame = 4;
+    world->tokens[4].active = false;
     world->collectedCount = 2;
     world->collected[0] = 0;
     world->collected[1] = 1;
-    GameWorld::initFrames(world->playerFrames, 0, 0, 28, 43, 66, 7);
+    GameWorld::initFrames({}, world->playerFrames, 0, 0, 28, 43, 66, 7);
     world->playerWidth = 43;
     world->playerHeight = 66;
     world->playerX = 300;
@@ -134,10 +134,10 @@ TEST_F(Golden, LevelFrame) {
     world->facingLeft = true;
 
     display->drawPlayBackground();
-    display->drawBlocks();
-    display->drawBonuses();
-    display->drawCollected();
-    display->drawPlayer();
+    display->drawBlocks(*world);
+    display->drawTokens(*world);
+    display->drawCollected(*world);
+    display->drawPlayer(*world);
     display->drawFontNumber(560, 40, 24);
     display->drawText(10, 455, "Wynik:");
     display->drawNumber(560, 455, 125);
@@ -161,7 +161,7 @@ TEST_F(Golden, HighScoreFrame) {
         world->hiScores[i] = scores[i];
     }
     display->drawBackground();
-    display->drawHighScores();
+    display->drawHighScores(*world);
     display->drawBox(80, 20, 80, 250, 222, 10, 10);  // the name-entry cursor
     EXPECT_TRUE(matchesGolden("high_scores", *display->backBuffer));
 }
@@ -169,7 +169,7 @@ TEST_F(Golden, HighScoreFrame) {
 TEST(GoldenStart, LoadingFrameShowsTheLoadingText) {
     testing_support::TestGame game;
     plat::headless::keepFrames(true);
-    game.run([](Application&, long poll) {
+    game.run([](Game&, long poll) {
         if (poll == 2) plat::headless::postSystemClose();
     });
     ASSERT_FALSE(plat::headless::frames().empty());

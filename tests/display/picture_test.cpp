@@ -182,7 +182,7 @@ TEST_F(Pictures, MissingRefusedAndDamagedFilesLeaveACheckerAndSucceed) {
 TEST(PicturesWithoutDisplay, LoadOntoAMissingSurfaceFails) {
     testing_support::TempDir dir;
     plat::headless::reset();
-    Display display;  // never started: no surfaces
+    Display display{ErrorReporter(kTraceFile)};  // never started: no surfaces
     EXPECT_FALSE(display.loadTitleBitmap());
     const std::string trace = dir.read("debug.txt");
     EXPECT_EQ(trace.substr(trace.size() - 33), "wczytanie bitmapy...gfx\\title.bmp");

@@ -1,6 +1,7 @@
 // What reaches the screen: the flip chain, text output with its bounds test, shadow and edge
 // cut, the caption drawn straight onto the visible picture, and both curtains with their cell
 // order, step count and a clock that wraps.
+#include "display/curtain.h"
 #include "display/display_fixture.h"
 #include "platform/cp1250.h"
 
@@ -34,6 +35,13 @@ FrameRect boundsOf(const Surface& s, const FrameRect& area, std::uint16_t colour
         }
     }
     return b;
+}
+
+// A curtain run to its end as the host steps it: one look at the clock a step.
+void runCurtain(Display& display, bool reveal) {
+    Curtain curtain(display, reveal);
+    while (!curtain.spin()) {
+    }
 }
 
 bool sameAs(const std::vector<std::uint16_t>& frame, const Surface& s) {
@@ -161,7 +169,7 @@ TEST_F(Presenting, CurtainCoversCellByCellInSnakeOrder) {
     fill(front(), 0x1111);
     plat::headless::keepFrames(true);
     const std::uint32_t start = plat::headless::peekTime();
-    display->wipeOut();
+    runCurtain(*display, false);
     const auto& frames = plat::headless::frames();
     ASSERT_EQ(frames.size(), 160u);
     EXPECT_GE(plat::headless::peekTime() - start, 160u * 12u);
@@ -183,10 +191,34 @@ TEST_F(Presenting, CurtainCoversCellByCellInSnakeOrder) {
 TEST_F(Presenting, CurtainRunsThroughAWrappingClock) {
     plat::headless::setTime(0xFFFFFFFFu - 100);
     plat::headless::setTimeStep(5);
-    display->wipeOut();
+    runCurtain(*display, false);
     EXPECT_EQ(plat::headless::presentCount(), 160u);
     EXPECT_LT(plat::headless::peekTime(), 0x10000u);  // went through 0 and on
     EXPECT_GE(plat::headless::peekTime() + 101u, 160u * 12u);
+}
+
+TEST_F(Presenting, CurtainSaysWhenItsNextCellIsDueSoAHostThatSleepsTillThenWakesOncePerCell) {
+    plat::headless::setTimeStep(5);
+    Curtain counted(*display, false);
+    std::vector<std::uint32_t> waits;
+    for (int look = 0; look < 4; ++look) {
+        counted.spin();
+        waits.push_back(counted.msToNextCell());
+    }
+    EXPECT_EQ(waits, (std::vector<std::uint32_t>{7, 2, 12, 7}));  // a cell at the third look
+
+    // The clock moved only by the host's sleeps: the first look comes at the start, every
+    // other one finds its cell due.
+    plat::headless::setTimeStep(0);
+    const std::size_t presents = plat::headless::presentCount();
+    Curtain timed(*display, true);
+    int looks = 1;
+    while (!timed.spin()) {
+        plat::headless::advance(timed.msToNextCell());
+        ++looks;
+    }
+    EXPECT_EQ(looks, 161);
+    EXPECT_EQ(plat::headless::presentCount() - presents, 160u);
 }
 
 TEST_F(Presenting, WipeInRevealsTheBackBufferAndWipeOutThenInShowsItsOldContent) {
@@ -199,9 +231,9 @@ TEST_F(Presenting, WipeInRevealsTheBackBufferAndWipeOutThenInShowsItsOldContent)
     ASSERT_EQ(display->flip(), 0);
     // A change of screen with nothing drawn between the curtains shows what the back buffer
     // held: the frame before the last flip.
-    display->wipeOut();
+    runCurtain(*display, false);
     EXPECT_EQ(count(front(), FrameRect{0, 0, 640, 480}, 0x7BEF), 640 * 480);
-    display->wipeIn();
+    runCurtain(*display, true);
     EXPECT_EQ(plat::headless::presentCount(), 2u + 320u);
     EXPECT_TRUE(sameAs(first, front()));
     EXPECT_EQ(plat::headless::lastFrame().pixels, first);

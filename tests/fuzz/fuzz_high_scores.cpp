@@ -11,8 +11,8 @@
 
 namespace {
 
-std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
 }  // namespace
@@ -27,19 +27,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return d;
     }();
     static auto* world = new GameWorld;
-    currentWorld = world;
     fuzz_support::writeFile("hiscore.tbl", data, size);
     world->clearHighScores();
     world->entryRow = -1;
     if (!world->loadHighScores()) __builtin_trap();
-    display->drawHighScores();
+    display->drawHighScores(*world);
     std::int32_t score = 0;
     if (size >= 4) std::memcpy(&score, data + size - 4, 4);
     world->score = score;
     world->insertHighScore();
     if (world->entryRow < -1 || world->entryRow > 9) __builtin_trap();
-    display->drawHighScores();
-    world->saveHighScores();
+    display->drawHighScores(*world);
+    // Saving the entry reads the unchanged file again and puts the row where it already shows.
+    std::int32_t shownScores[kHighScoreRows];
+    char shownNames[kHighScoreRows][kNameLength];
+    std::memcpy(shownScores, world->hiScores, sizeof shownScores);
+    std::memcpy(shownNames, world->hiNames, sizeof shownNames);
+    if (!world->finishNameEntry()) __builtin_trap();
+    if (std::memcmp(shownScores, world->hiScores, sizeof shownScores) != 0 ||
+        std::memcmp(shownNames, world->hiNames, sizeof shownNames) != 0)
+        __builtin_trap();
     GameWorld reread;
     reread.clearHighScores();
     if (!reread.loadHighScores()) __builtin_trap();

@@ -152,11 +152,13 @@ struct Table {
     friend bool operator==(const Table& a, const Table& b) { return a.bytes() == b.bytes(); }
 };
 
-// Files beside the table named after it ("hiscore.tbl.*"): what a save may have left behind.
+// Files beside the table named after it ("hiscore.tbl.*") but its lock: what a save may have
+// left behind.
 std::vector<std::string> newTableFiles(const TempDir& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir.path()))
-        if (entry.path().filename().string().rfind("hiscore.tbl.", 0) == 0) names.push_back(entry.path().filename());
+        if (entry.path().filename().string().starts_with("hiscore.tbl.") && entry.path().extension() != ".lock")
+            names.push_back(entry.path().filename());
     return names;
 }
 
@@ -175,45 +177,45 @@ Table oldTable() {
 // ---- scripts -----------------------------------------------------------------------------------
 
 // A level on screen, played or finished (should the walk have taken a whole sum).
-bool inLevel(Application& a) { return a.screenShown() == Screen::Play || a.screenShown() == Screen::Result; }
+bool inLevel(Game& a) { return a.screenShown() == Screen::Play || a.screenShown() == Screen::Result; }
 
 // A level played a little (walking right, then jumping), paused and left; then the high-score
 // screen looked at, and the game left by its exit button.
-void visitAndLeave(Script& script, std::function<void(Application&)> whilePlaying = nullptr) {
+void visitAndLeave(Script& script, std::function<void(Game&)> whilePlaying = nullptr) {
     auto frames = std::make_shared<int>(0);
     script.startGame();
-    script.then("walk", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("walk", showing(Screen::Play), [](Game&) { hl::setKey(kScanRight, true); });
     script.then(
-        "jump", [frames](Application& a) { return inLevel(a) && ++*frames == 200; },
-        [](Application&) {
+        "jump", [frames](Game& a) { return inLevel(a) && ++*frames == 200; },
+        [](Game&) {
             hl::setKey(kScanRight, false);
             hl::setKey(kScanUp, true);
         });
     script.then(
-        "pause", [frames](Application& a) { return inLevel(a) && ++*frames == 400; },
-        [whilePlaying](Application& a) {
+        "pause", [frames](Game& a) { return inLevel(a) && ++*frames == 400; },
+        [whilePlaying](Game& a) {
             hl::setKey(kScanUp, false);
             if (whilePlaying) whilePlaying(a);
             hl::postEscape();
         });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
-    script.then("back to the title", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    script.then("back to the title", showing(Screen::HighScores), [](Game&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
 // A game over quick levels of 3 + 4 that need 8: 25 points, which enter the old table at row
 // 8; the name "OLA" typed and confirmed. `atNameEntry` sees the game when the high-score
 // screen has opened, before anything is typed.
-void scoreAndSave(Script& script, std::function<void(Application&)> atNameEntry = nullptr) {
+void scoreAndSave(Script& script, std::function<void(Game&)> atNameEntry = nullptr) {
     script.loseGame();
-    script.then("name entry", [atNameEntry](Application& a) {
+    script.then("name entry", [atNameEntry](Game& a) {
         if (atNameEntry) atNameEntry(a);
     });
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')}).keys("A", {scanOf('A')});
     script.keys("Enter", {kScanEnter});
-    script.then(
-        "saved", [](Application& a) { return a.world->entryRow == -1; }, [](Application&) { hl::postEscape(); });
+    const auto saved = [](Game& a) { return a.world->entryRow == -1; };
+    script.then("saved", saved, [](Game&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
 }
 
@@ -223,7 +225,7 @@ void playThrough(TestGame& game, Script& script) { EXPECT_EQ(play(game, script),
 }  // namespace
 
 // Each generated level, put in place of level 1, cut at the start of every checked field
-// (the seven header numbers and each bonus record), inside a field, and inside the grid,
+// (the seven header numbers and each token record), inside a field, and inside the grid,
 // which is read unchecked: the game shows "Błąd!", traces one "błąd" line for every checked
 // item the file lacks, closes its window and ends normally; the table is untouched.
 TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
@@ -231,27 +233,27 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
         const lvl::Level level = GameFolder::level(n);
         const std::vector<std::uint8_t> whole = lvl::encodeLevel(level);
         const std::int32_t names = level.nameCount;
-        const auto bonuses = static_cast<std::int32_t>(level.tokens.size());
-        ASSERT_GT(bonuses, 0) << "level " << n;
+        const auto tokens = static_cast<std::int32_t>(level.tokens.size());
+        ASSERT_GT(tokens, 0) << "level " << n;
         ASSERT_EQ(whole.size(), lvl::tokenAt(names, level.tokens.size()));
 
         // At the start of each header number and inside the last, inside the grid, at the start
-        // of each bonus record and one byte short of the end.
+        // of each token record and one byte short of the end.
         std::vector<std::size_t> cuts = {2, lvl::headerAt(lvl::kPlayerY) + 2, lvl::cellAt(names, 7, 10), whole.size() - 1};
         for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
             cuts.push_back(lvl::headerAt(static_cast<lvl::HeaderField>(field)));
-        for (std::int32_t b = 0; b < bonuses; ++b) cuts.push_back(lvl::tokenAt(names, static_cast<std::size_t>(b)));
+        for (std::int32_t b = 0; b < tokens; ++b) cuts.push_back(lvl::tokenAt(names, static_cast<std::size_t>(b)));
 
         for (std::size_t cut : cuts) {
             SCOPED_TRACE("level " + std::to_string(n) + " cut at " + std::to_string(cut));
             // What the loader can no longer read: the header numbers from the cut on, and the
-            // bonus records it then expects.
+            // token records it then expects.
             std::size_t missing = 0;
             for (std::size_t field = lvl::kNameCount; field <= lvl::kPlayerY; ++field)
                 missing += cut < lvl::headerAt(static_cast<lvl::HeaderField>(field)) + 4 ? 1 : 0;
             const std::int32_t namesRead = cut >= lvl::headerAt(lvl::kTokenCount) ? names : 0;
-            const std::int32_t bonusesRead = cut >= lvl::headerAt(lvl::kTarget) ? bonuses : 0;
-            for (std::int32_t b = 0; b < bonusesRead; ++b)
+            const std::int32_t tokensRead = cut >= lvl::headerAt(lvl::kTarget) ? tokens : 0;
+            for (std::int32_t b = 0; b < tokensRead; ++b)
                 missing += cut < lvl::tokenAt(namesRead, static_cast<std::size_t>(b + 1)) ? 1 : 0;
 
             TestGame game;
@@ -270,10 +272,10 @@ TEST(DamagedData, LevelFilesCutAtEveryCheckedFieldEndTheGameCleanly) {
     }
 }
 
-// A count of 31 bonuses, with 31 records in the file, loads the first 30 and the level plays;
+// A count of 31 tokens, with 31 records in the file, loads the first 30 and the level plays;
 // a count of 2^31 - 1 over the level's own records loads those and then lacks the rest of the
 // 30, which is a short file: "Błąd!" and the end of the game.
-TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
+TEST(DamagedData, TokenCountsBeyondThirtyAreCutToThirty) {
     const lvl::Level level = GameFolder::level(1);
     const auto own = static_cast<std::int32_t>(level.tokens.size());
     ASSERT_GT(own, 0);
@@ -286,9 +288,9 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
-        visitAndLeave(script, [](Application& a) {
-            EXPECT_EQ(a.world->bonusCount, kMaxBonuses);
-            EXPECT_EQ(a.world->bonuses[kMaxBonuses - 1].type, a.world->bonuses[(kMaxBonuses - 1) % 4].type);
+        visitAndLeave(script, [](Game& a) {
+            EXPECT_EQ(a.world->tokenCount, kMaxTokens);
+            EXPECT_EQ(a.world->tokens[kMaxTokens - 1].type, a.world->tokens[(kMaxTokens - 1) % 4].type);
         });
         playThrough(game, script);
         const std::string trace = game.dir.read("debug.txt");
@@ -305,9 +307,9 @@ TEST(DamagedData, BonusCountsBeyondThirtyAreCutToThirty) {
         Script script;
         script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
         playThrough(game, script);
-        EXPECT_EQ(game.app->world->bonusCount, kMaxBonuses);
-        for (std::int32_t b = 0; b < kMaxBonuses; ++b) EXPECT_EQ(game.app->world->bonuses[b].active, b < own) << b;
-        EXPECT_EQ(count(game.dir.read("debug.txt"), kShortRead.view()), static_cast<std::size_t>(kMaxBonuses - own));
+        EXPECT_EQ(game.app->world->tokenCount, kMaxTokens);
+        for (std::int32_t b = 0; b < kMaxTokens; ++b) EXPECT_EQ(game.app->world->tokens[b].active, b < own) << b;
+        EXPECT_EQ(count(game.dir.read("debug.txt"), kShortRead.view()), static_cast<std::size_t>(kMaxTokens - own));
     }
 }
 
@@ -332,7 +334,7 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
         folder.writeLevel(1, damaged);
         game.dir.write("hiscore.tbl", oldTable().bytes());
         Script script;
-        visitAndLeave(script, [](Application& a) {
+        visitAndLeave(script, [](Game& a) {
             for (const auto& row : a.world->blocks)
                 for (const std::int32_t cell : row) EXPECT_EQ(cell, -1);
             EXPECT_FALSE(a.world->standsOnBlock());
@@ -343,7 +345,7 @@ TEST(DamagedData, UnknownGridCellsAreEmpty) {
 }
 
 // Two block-file names and the background name, all twelve letters without a terminating zero:
-// the grid and the bonuses are still found behind them, the background is looked for under
+// the grid and the tokens are still found behind them, the background is looked for under
 // its twelve letters (and, missing, shows the checker).
 TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     lvl::Level level = GameFolder::level(1);
@@ -358,11 +360,11 @@ TEST(DamagedData, NamesWithoutTerminatingZeroAreTwelveLettersLong) {
     GameFolder folder(game.dir);
     folder.writeLevel(1, damaged);
     Script script;
-    visitAndLeave(script, [&level](Application& a) {
+    visitAndLeave(script, [&level](Game& a) {
         const GameWorld& w = *a.world;
-        ASSERT_EQ(w.bonusCount, static_cast<std::int32_t>(level.tokens.size()));
-        for (std::int32_t b = 0; b < w.bonusCount; ++b)
-            EXPECT_EQ(w.bonuses[b].type, level.tokens[static_cast<std::size_t>(b)].type);
+        ASSERT_EQ(w.tokenCount, static_cast<std::int32_t>(level.tokens.size()));
+        for (std::int32_t b = 0; b < w.tokenCount; ++b)
+            EXPECT_EQ(w.tokens[b].type, level.tokens[static_cast<std::size_t>(b)].type);
         for (int c = 0; c < lvl::kColumns; ++c) EXPECT_EQ(w.blocks[13][c], level.cells[13][c]);
         const Surface& background = *a.display.backgroundSurface;
         EXPECT_EQ(background.at(0, 0), 0xF81F);
@@ -442,7 +444,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
     const auto started = std::chrono::steady_clock::now();
     bool firstPoll = true;
     Script script;
-    visitAndLeave(script, [](Application& a) {
+    visitAndLeave(script, [](Game& a) {
         EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
         EXPECT_TRUE(showsChecker(*a.display.playerSurface));
         EXPECT_TRUE(showsChecker(*a.display.backgroundSurface));
@@ -450,7 +452,7 @@ TEST(DamagedData, EmptyHugeAndAbsurdPicturesShowTheCheckerAndTheGameStartsAtOnce
         const Surface& blocks = *a.display.blocksSurface;
         EXPECT_EQ(std::count(blocks.pixels(), blocks.pixels() + 128 * 32, blocks.at(0, 0)), 128 * 32);
     });
-    const int code = game.run([&](Application& a, long poll) {
+    const int code = game.run([&](Game& a, long poll) {
         if (firstPoll) {
             firstPoll = false;
             const auto startUp = std::chrono::steady_clock::now() - started;
@@ -483,7 +485,7 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
     ASSERT_TRUE(plat::decodePicture("gfx/gracz1.bmp", 344, 264, player));
 
     Script script;
-    script.then("title", [](Application& a) {
+    script.then("title", [](Game& a) {
         const Surface& title = *a.display.backgroundSurface;
         EXPECT_EQ(title.at(0, 0), 0xF800);  // red, the top-left third of the upper half
         EXPECT_EQ(title.at(212, 239), 0xF800);
@@ -492,7 +494,7 @@ TEST(DamagedData, PicturesOfTheWrongSizeAreScaledToTheirPlace) {
         EXPECT_EQ(title.at(0, 479), 0xFFFF);    // white stays pure white
         EXPECT_EQ(title.at(320, 479), 0);       // black stays 0
     });
-    visitAndLeave(script, [&](Application& a) {
+    visitAndLeave(script, [&](Game& a) {
         const Surface& b = *a.display.blocksSurface;
         EXPECT_TRUE(std::equal(blocks.begin(), blocks.end(), b.pixels()));
         const Surface& p = *a.display.playerSurface;
@@ -508,7 +510,7 @@ TEST(DamagedData, WithoutThePictureFolderEveryScreenStillWorks) {
     GameFolder folder(game.dir, false);
     game.dir.write("hiscore.tbl", oldTable().bytes());
     Script script;
-    visitAndLeave(script, [](Application& a) {
+    visitAndLeave(script, [](Game& a) {
         EXPECT_TRUE(showsChecker(*a.display.buttonsSurface));
         EXPECT_TRUE(showsChecker(*a.display.playerSurface));
         EXPECT_TRUE(showsChecker(*a.display.blocksSurface));
@@ -538,8 +540,8 @@ TEST(DamagedData, HighScoreFilesOfAnyLengthAreReadAsFarAsTheyGoAndSavedWhole) {
         writeLevels(game.dir, 8);
         game.dir.write("hiscore.tbl", file);
         Script script;
-        script.then("title", [&loaded](Application& a) { EXPECT_EQ(Table::of(*a.world), loaded); });
-        scoreAndSave(script, [&](Application& a) {
+        script.then("title", [&loaded](Game& a) { EXPECT_EQ(Table::of(*a.world), loaded); });
+        scoreAndSave(script, [&](Game& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
             EXPECT_EQ(game.dir.read("hiscore.tbl"), file);
         });
@@ -554,7 +556,7 @@ namespace {
 bool runAsRoot() { return ::geteuid() == 0; }
 
 ino_t inodeOf(const fs::path& path) {
-    struct stat st {};
+    struct stat st = {};
     return ::lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
@@ -582,7 +584,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         const ino_t before = inodeOf(game.dir.path() / table);
         const Table loaded = !circle && runAsRoot() ? oldTable() : Table{};
         Script script;
-        scoreAndSave(script, [&](Application& a) {
+        scoreAndSave(script, [&](Game& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
             EXPECT_EQ(inodeOf(game.dir.path() / table), before);  // still the old one
             EXPECT_EQ(fs::is_symlink(game.dir.path() / table), circle);
@@ -598,7 +600,9 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         fs::create_directory(game.dir.path() / table);
         Script script;
         scoreAndSave(script);
+        testing::internal::CaptureStderr();
         playThrough(game, script);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(std::strerror(EISDIR)), std::string::npos);  // says why
         EXPECT_TRUE(fs::is_directory(game.dir.path() / table));
         EXPECT_EQ(newTableFiles(game.dir), std::vector<std::string>{});
         EXPECT_EQ(Table::of(*game.app->world), Table{}.with(25, "OLA"));
@@ -615,7 +619,7 @@ TEST(DamagedData, AnUnreadableOrReadOnlyTableIsNeverLostOrHalfWritten) {
         fs::permissions(game.dir.path() / table, readOnly);
         if (wholeFolder) fs::permissions(game.dir.path(), readOnly | fs::perms::owner_exec);
         Script script;
-        scoreAndSave(script, [&](Application&) { EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes()); });
+        scoreAndSave(script, [&](Game&) { EXPECT_EQ(game.dir.read("hiscore.tbl"), oldTable().bytes()); });
         playThrough(game, script);
         fs::permissions(game.dir.path(), fs::perms::owner_all);
         const std::string after = game.dir.read("hiscore.tbl");
@@ -770,7 +774,7 @@ TEST(DamagedData, SpecialFilesAndLinksNeverStopTheGameOrLeadItsWritesOutsideItsF
         const std::string atEntry = fs::exists(fs::symlink_status("hiscore.tbl")) ? stateOf("hiscore.tbl") : Table{}.bytes();
 
         Script script;
-        scoreAndSave(script, [&](Application& a) {
+        scoreAndSave(script, [&](Game& a) {
             EXPECT_EQ(Table::of(*a.world), loaded.with(25, ""));
             EXPECT_EQ(stateOf("hiscore.tbl"), atEntry);
         });

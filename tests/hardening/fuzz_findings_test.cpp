@@ -4,7 +4,7 @@
 // tests/hardening/findings/<target>/; each fault also has its own test with the behaviour
 // that mends it.
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -43,19 +43,17 @@ public:
     LevelReplay() {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
-        app = std::make_unique<Application>();
+        app = std::make_unique<Game>();
         app->window.setClassName("Kalkulon");
-        app->window.create(&Application::windowProc, app.get(), 640, 480);
+        app->window.create(&Game::windowProc, app.get(), 640, 480);
         app->display.init(640, 480, 16);
         app->display.applyPixelFormat(app->display.pixelFormat);
-        app->world = &world;
-        previousWorld = currentWorld;
-        currentWorld = &world;
-        world.initBlockFrames();
+        app->world = std::make_unique<GameWorld>();
+        world = app->world.get();
+        world->initBlockFrames();
         fs::create_directories(dir.path() / "level");
     }
     ~LevelReplay() {
-        currentWorld = previousWorld;
         app.reset();
         plat::headless::reset();
     }
@@ -65,25 +63,22 @@ public:
     void play(const std::string& bytes) {
         dir.write("level/level1.lvl", bytes);
         app->loadLevel(1);
-        world.initPlayer();
-        world.collectedCount = 0;
-        world.levelOver = false;
+        world->initPlayer();
+        world->collectedCount = 0;
+        world->levelOver = false;
         app->drawLevelAndHud(0);
         firstFrame.assign(app->display.backBuffer->pixels(), app->display.backBuffer->pixels() + 640 * 480);
         for (std::uint32_t t = 0; t < 40; ++t) {
-            world.updatePlayer(t & 1, t & 2, t & 4, false, 100000 + 10 * t);
-            world.animateBonuses(100000 + 60 * t);
+            world->updatePlayer(t & 1, t & 2, t & 4, false, 100000 + 10 * t);
+            world->animateTokens(100000 + 60 * t);
         }
         app->drawLevelAndHud(40);
     }
 
     testing_support::TempDir dir;
-    GameWorld world;
-    std::unique_ptr<Application> app;
+    GameWorld* world = nullptr;  // the game's own
+    std::unique_ptr<Game> app;
     std::vector<std::uint16_t> firstFrame;
-
-private:
-    GameWorld* previousWorld = nullptr;
 };
 
 }  // namespace
@@ -95,8 +90,8 @@ TEST(FuzzFindings, EveryKeptLevelInputPlaysThrough) {
         SCOPED_TRACE(file.filename().string());
         LevelReplay replay;
         replay.play(readBytes(file));
-        EXPECT_GE(replay.world.collectedCount, 0);
-        EXPECT_LE(replay.world.collectedCount, kCollectedSize - 1);
+        EXPECT_GE(replay.world->collectedCount, 0);
+        EXPECT_LE(replay.world->collectedCount, kCollectedSize - 1);
     }
 }
 
@@ -110,7 +105,7 @@ TEST(FuzzFindings, AFigureStartedAtTheEndOfTheCoordinateRangeIsNotDrawn) {
 
     LevelReplay far;
     far.play(bytes);
-    EXPECT_GT(far.world.playerY, INT32_MAX - 200);  // it walked and jumped out there
+    EXPECT_GT(far.world->playerY, INT32_MAX - 200);  // it walked and jumped out there
     // The same level with the figure just off the bottom of the screen draws the same frame.
     bytes[24] = static_cast<char>(0xE0), bytes[25] = 1, bytes[26] = 0, bytes[27] = 0;  // y = 480
     LevelReplay off;

@@ -52,4 +52,15 @@ others=$(find "$work" -name hiscore.tbl -not -path "$data/hiscore.tbl")
 env -i HOME="$home" PATH=/usr/bin:/bin "$prefix/bin/kalkulon" --list-packs >"$work/list.log" 2>&1
 grep -q "^dodawanie-do-20 .*Dodawanie do 20" "$work/list.log" && grep -q "^tabliczka-2-5-10 " "$work/list.log" ||
   { cat "$work/list.log"; fail "kalkulon --list-packs does not list the example packs"; }
+# The launcher ignores a relative XDG_DATA_HOME (the XDG rules), never makes a missing home
+# folder, and says what stops it (in its message window, and here on standard error).
+mkdir -p "$work/elsewhere"
+cd "$work/elsewhere"
+env -i HOME="$work/nohome" XDG_DATA_HOME=relative PATH=/usr/bin:/bin SDL_VIDEODRIVER=dummy \
+  "$prefix/bin/kalkulon" --list-packs >"$work/nohome.log" 2>&1 && fail "started without a home folder"
+[ ! -e "$work/nohome" ] && [ ! -e "$work/elsewhere/relative" ] || fail "made $work/nohome or a relative data folder"
+grep -q "^kalkulon: there is no home folder" "$work/nohome.log" || { cat "$work/nohome.log"; fail "no reason given"; }
+env -i HOME="$home" XDG_DATA_HOME=relative PATH=/usr/bin:/bin "$prefix/bin/kalkulon" --list-packs >/dev/null 2>&1 ||
+  fail "a relative XDG_DATA_HOME stopped the game"
+[ ! -e "$work/elsewhere/relative" ] || fail "a relative XDG_DATA_HOME was used"
 echo "installed game keeps its table in $data; lesson tool and packs installed"

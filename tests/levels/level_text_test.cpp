@@ -49,6 +49,8 @@ TEST(LevelText, EveryMistakeIsNamedWithItsLine) {
     const Broken cases[] = {
         {"unknown word", 20, "jump 3",
          "t.txt:20: unknown word \"jump\": a line starts with title, note, background, board, start, blocks, grid or bonus"},
+        {"a line of another file, not repeated", 20, "root:$6$Zq9xSECRET:19000:0:99999:7:::",
+         "t.txt:20: unknown word \"…\": a line starts with title, note, background, board, start, blocks, grid or bonus"},
         {"short grid row", 18, "X.................X", "t.txt:18: a grid row has 20 cells; this one has 19"},
         {"unknown cell", 10, "X.........k........X", "t.txt:10: unknown cell \"k\" in column 10: use . # X = O"},
         {"unknown cell of two bytes", 10, "X........ą........X", "t.txt:10: unknown cell \"ą\" in column 9: use . # X = O"},
@@ -146,7 +148,7 @@ TEST(LevelText, WrittenSourceReadsBackAsTheSameLevel) {
     EXPECT_EQ(second.title, "Dodawanie");
     EXPECT_EQ(second.notes, first.notes);
     EXPECT_EQ(second.level.tokens, first.level.tokens);
-    EXPECT_EQ(second.level.tokens.back(), (lvl::Token{9 * 32 + 8 - 1, 10 * 32 + 16 - 1, lvl::kTimes}));
+    EXPECT_EQ(second.level.tokens.back(), (lvl::Token{9 * 32 + 8 - 1, 10 * 32 + 16 - 1, kTokenTimes}));
     EXPECT_EQ(second.level.playerX, first.level.playerX);
     EXPECT_EQ(second.level.blockSheet, 6);
     EXPECT_EQ(std::memcmp(second.level.cells, first.level.cells, sizeof first.level.cells), 0);

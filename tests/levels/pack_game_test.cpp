@@ -1,7 +1,9 @@
 // Lesson packs in the game: an example pack played by name through a whole headless game to
-// the ending, its score saved in its own table while the game's own table is not touched; and
-// packs that the game refuses to play.
+// the ending, its score saved in its own table in the player's data folder while the game's own
+// table is not touched; a second game of a pack leaving the first one's folder alone; and packs
+// that the game refuses to play.
 #include "lessons/level_binary.h"
+#include "lessons/pack.h"
 #include "lessons/solver.h"
 #include "shell/options.h"
 
@@ -9,10 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -43,15 +48,16 @@ int options(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     std::string language;
-    return handleOptions(static_cast<int>(argv.size()), argv.data(), language);
+    return handleOptions(static_cast<int>(argv.size()), argv.data(), {fs::current_path(), true, {}}, language);
 }
 
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     testing_support::TestGame game;
     const PackFolder folder(game.dir);
     ASSERT_EQ(options({"kalkulon", "--pack", "dodawanie-do-20"}), -1);
-    const fs::path run = game.dir.path() / "pack-games" / "dodawanie-do-20";
-    EXPECT_EQ(fs::current_path(), run);
+    const fs::path run = fs::current_path();
+    EXPECT_EQ(run.parent_path(), game.dir.path() / "xdg" / "kalkulon" / "pack-games");
+    EXPECT_TRUE(run.filename().string().starts_with("dodawanie-do-20-")) << run;
 
     std::vector<solver::Route> routes(8);
     for (int n = 1; n <= 7; ++n) {
@@ -94,6 +100,51 @@ TEST(PackGame, LevelsPickTheirPicturesFromTheInstalledOnes) {
     EXPECT_EQ(level.background, "grota.bmp");
     EXPECT_EQ(level.targetX, 300);  // where grota.bmp shows its board, not laka.bmp (304)
     EXPECT_FALSE(fs::exists("gfx/klocki8.bmp"));
+}
+
+// Each pack folder has a table of its own, names differing only in signs too; a second game of
+// a pack shares the first one's folder and table and rebuilds nothing of it, and a pack changed
+// meanwhile is swapped in whole, its table kept.
+TEST(PackGame, EveryPackFolderHasItsOwnTableAndASecondGameRebuildsNothing) {
+    testing_support::TempDir dir;
+    const PackFolder folder(dir);
+    const fs::path example = fs::path(KALKULON_GAME_DIR) / "packs" / "tabliczka-2-5-10";
+    std::set<std::string> keys;
+    for (const char* name : {"razy 3", "razy_3", "mnożenie ×3 żółw", "mnożenie ×3 źółw"}) {
+        fs::copy(example, dir.path() / name);
+        lvl::PackChoice choice;
+        lvl::Text error;
+        ASSERT_TRUE(lvl::resolvePack(name, dir.path(), {}, choice, error)) << error.en;
+        keys.insert(choice.key);
+    }
+    EXPECT_EQ(keys.size(), 4u);
+
+    ASSERT_EQ(options({"kalkulon", "--pack", "razy 3"}), -1);
+    const fs::path run = fs::current_path();
+    dir.write(run / "hiscore.tbl", std::string(120, 'T'));
+    const auto inode = [](const fs::path& p) {
+        struct stat st {};
+        ::lstat(p.c_str(), &st);
+        return st.st_ino;
+    };
+    const ino_t levels = inode(run / "level");
+    fs::current_path(dir.path());
+    ASSERT_EQ(options({"kalkulon", "--pack", "razy 3"}), -1);
+    EXPECT_EQ(fs::current_path(), run);
+    EXPECT_EQ(inode(run / "level"), levels);  // the same files, not made again
+
+    std::string text = dir.read("razy 3/level1.txt");
+    text.replace(text.find("background laka.bmp"), 19, "background grota.bmp\nblocks 3");
+    dir.write("razy 3/level1.txt", text);
+    fs::current_path(dir.path());
+    ASSERT_EQ(options({"kalkulon", "--pack", "razy 3"}), -1);
+    EXPECT_NE(inode(run / "level"), levels);
+    lvl::Level level;
+    std::string error;
+    ASSERT_TRUE(lvl::readLevelFile("level/level1.lvl", level, error)) << error;
+    EXPECT_EQ(level.background, "grota.bmp");
+    EXPECT_EQ(dir.read(run / "hiscore.tbl"), std::string(120, 'T'));
+    for (const auto& entry : fs::directory_iterator(run)) EXPECT_FALSE(entry.path().filename().string().starts_with("."));
 }
 
 TEST(PackGame, PacksThatCannotBePlayedAreRefused) {

@@ -33,7 +33,7 @@ TEST(Practice, ShapesAreFairWithEveryPlaceFilled) {
                               type};
         };
         for (const auto& slot : shape.slots) level.tokens.push_back(at(slot, 1));
-        level.tokens.push_back(at(shape.equals, lvl::kEquals));
+        level.tokens.push_back(at(shape.equals, kTokenEquals));
         const solver::TrapReport report = solver::findTraps(level);
         EXPECT_FALSE(report.trapped);
         EXPECT_EQ(report.reachable, (1u << level.tokens.size()) - 1);

@@ -1,5 +1,5 @@
-// The keys a gamepad stands for: what each button holds and sends, the stick's dead zone, and
-// several pads at once.
+// The keys a gamepad stands for: what each button holds and sends, what a held D-pad repeats,
+// the stick's dead zone, and several pads at once.
 #include "platform/gamepads.h"
 #include "platform/scan_codes.h"
 
@@ -21,36 +21,44 @@ std::array<std::uint8_t, 256> held(const Gamepads& pads) {
 
 }  // namespace
 
-TEST(Gamepads, EachButtonHoldsAndSendsTheKeyItStandsForOncePerPress) {
+TEST(Gamepads, EachButtonHoldsAndSendsTheKeyItStandsForOncePerPressAndTheDpadRepeats) {
     struct Row {
         PadButton button;
         std::uint8_t holds;  // 0: nothing held
         std::uint8_t press;
         std::uintptr_t message;
+        bool repeats;  // held, its press repeats after 500 ms, then every 80 ms
     };
     const Row rows[] = {
-        {PadButton::South, plat::kScanUp, plat::kScanEnter, plat::kVkGamepadA},
-        {PadButton::East, 0, 0, plat::kVkGamepadB},
-        {PadButton::Start, 0, plat::kScanEnter, plat::kVkGamepadMenu},
-        {PadButton::DpadUp, plat::kScanUp, plat::kScanUp, plat::kVkUp},
-        {PadButton::DpadDown, plat::kScanDown, plat::kScanDown, plat::kVkDown},
-        {PadButton::DpadLeft, plat::kScanLeft, plat::kScanLeft, plat::kVkLeft},
-        {PadButton::DpadRight, plat::kScanRight, plat::kScanRight, plat::kVkRight},
-        {PadButton::Other, 0, 0, 0},
+        {PadButton::South, plat::kScanUp, plat::kScanEnter, plat::kVkGamepadA, false},
+        {PadButton::East, 0, 0, plat::kVkGamepadB, false},
+        {PadButton::Start, 0, plat::kScanEnter, plat::kVkGamepadMenu, false},
+        {PadButton::DpadUp, plat::kScanUp, plat::kScanUp, plat::kVkUp, true},
+        {PadButton::DpadDown, plat::kScanDown, plat::kScanDown, plat::kVkDown, true},
+        {PadButton::DpadLeft, plat::kScanLeft, plat::kScanLeft, plat::kVkLeft, true},
+        {PadButton::DpadRight, plat::kScanRight, plat::kScanRight, plat::kVkRight, true},
+        {PadButton::Other, 0, 0, 0, false},
     };
     for (const Row& r : rows) {
         Gamepads pads;
         pads.plug(7);
-        const plat::PadKey down = pads.button(7, r.button, true);
+        const std::uint32_t t = 0xFFFFFF00u;  // the clock wraps while it is held
+        const plat::PadKey down = pads.button(7, r.button, true, t);
         EXPECT_EQ(down.press, r.press) << static_cast<int>(r.button);
         EXPECT_EQ(down.message, r.message) << static_cast<int>(r.button);
         const auto state = held(pads);
         for (int scan = 0; scan < 256; ++scan)
             EXPECT_EQ(state[scan], scan == r.holds && r.holds != 0 ? plat::kKeyDown : 0) << static_cast<int>(r.button);
-        EXPECT_EQ(pads.button(7, r.button, true).message, 0u);  // still down: no second press
-        EXPECT_EQ(pads.button(7, r.button, false).message, 0u);
+        EXPECT_EQ(pads.button(7, r.button, true, t + 400).message, 0u);  // still down: no second press
+        const std::uint8_t repeat = r.repeats ? r.press : 0;
+        EXPECT_EQ(pads.dueRepeat(t + 499), 0) << static_cast<int>(r.button);
+        EXPECT_EQ(pads.dueRepeat(t + 500), repeat) << static_cast<int>(r.button);
+        EXPECT_EQ(pads.dueRepeat(t + 579), 0) << static_cast<int>(r.button);
+        EXPECT_EQ(pads.dueRepeat(t + 580), repeat) << static_cast<int>(r.button);
+        EXPECT_EQ(pads.button(7, r.button, false, t + 600).message, 0u);
+        EXPECT_EQ(pads.dueRepeat(t + 2000), 0);
         EXPECT_EQ(held(pads), (std::array<std::uint8_t, 256>{}));
-        EXPECT_EQ(pads.button(8, r.button, true).message, 0u);  // no such pad
+        EXPECT_EQ(pads.button(8, r.button, true, t).message, 0u);  // no such pad
     }
 }
 
@@ -95,7 +103,7 @@ TEST(Gamepads, EveryPadSteersAndOnePulledOutLetsGoOfItsKeys) {
     pads.plug(2);
     pads.plug(2);  // announced twice: still one pad
     pads.axis(1, PadAxis::LeftX, 30000);
-    pads.button(2, PadButton::South, true);
+    pads.button(2, PadButton::South, true, 0);
     auto state = held(pads);
     EXPECT_EQ(state[plat::kScanRight], plat::kKeyDown);
     EXPECT_EQ(state[plat::kScanUp], plat::kKeyDown);

@@ -11,7 +11,7 @@ using testing_support::TestGame;
 namespace {
 
 // Presents that were not flips: the curtain steps and the level captions.
-std::size_t directDraws() { return hl::presentCount() - hl::flipCount(); }
+std::size_t presentsWithoutFlip() { return hl::presentCount() - hl::flipCount(); }
 
 }  // namespace
 
@@ -21,38 +21,38 @@ TEST(ScreenFlow, TitleAndHighScoreScreenWithClicksAndEscape) {
     std::size_t flipsBefore = 0;
     Script script;
     script.then(
-        "title running", [](Application& a) { return a.screenShown() == Screen::Title && hl::flipCount() > 5; },
-        [&](Application&) {
-            drawsBefore = directDraws();
+        "title running", [](Game& a) { return a.screenShown() == Screen::Title && hl::flipCount() > 5; },
+        [&](Game&) {
+            drawsBefore = presentsWithoutFlip();
             hl::postEscape();
         });
-    script.then("Escape on the title", [&](Application& a) {
+    script.then("Escape on the title", [&](Game& a) {
         EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
-        EXPECT_EQ(directDraws(), drawsBefore);  // no curtain
+        EXPECT_EQ(presentsWithoutFlip(), drawsBefore);  // no curtain
         EXPECT_EQ(lastBackground(game.dir), "title");
     });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
-    script.then("high-score screen", showing(Screen::HighScores), [&](Application& a) {
-        EXPECT_EQ(a.world->entryRow, -1);       // only shown
-        EXPECT_GT(directDraws(), drawsBefore);  // through the curtains
+    script.then("high-score screen", showing(Screen::HighScores), [&](Game& a) {
+        EXPECT_EQ(a.world->entryRow, -1);               // only shown
+        EXPECT_GT(presentsWithoutFlip(), drawsBefore);  // through the curtains
         EXPECT_EQ(lastBackground(game.dir), "hiscore");
         flipsBefore = hl::flipCount();
         // A click here does nothing, wherever it is.
         hl::postClick(kNewGameButton.x, kNewGameButton.y);
     });
-    script.then("click ignored", [&](Application& a) {
+    script.then("click ignored", [&](Game& a) {
         EXPECT_TRUE(a.screenShown() == Screen::HighScores);
         EXPECT_TRUE(hl::windowCreated() && plat::windowExists());
         EXPECT_GT(hl::flipCount(), flipsBefore);
         std::filesystem::remove(game.dir.path() / "hiscore.tbl");
-        drawsBefore = directDraws();
+        drawsBefore = presentsWithoutFlip();
         hl::postEscape();
     });
-    script.then("back on the title", [&](Application& a) {
+    script.then("back on the title", [&](Game& a) {
         EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
-        EXPECT_GT(directDraws(), drawsBefore);
+        EXPECT_GT(presentsWithoutFlip(), drawsBefore);
         EXPECT_EQ(lastBackground(game.dir), "title");
         EXPECT_FALSE(game.dir.exists("hiscore.tbl"));  // no name was entered: nothing saved
     });
@@ -66,8 +66,8 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
     Script script;
     script.loseGame();
     script.keys("A", {scanOf('A')}).keys("B", {scanOf('B')});
-    script.then("Escape", [](Application&) { hl::postEscape(); });
-    script.then("title", [&](Application& a) {
+    script.then("Escape", [](Game&) { hl::postEscape(); });
+    script.then("title", [&](Game& a) {
         EXPECT_EQ(a.screenShown(), Screen::Title);
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(a.world->entryRow, -1);
@@ -80,21 +80,21 @@ TEST(ScreenFlow, EscapeDuringTheNameEntrySavesItAndLeavesTheHighScoreScreenForGo
     });
     // The second title button now only shows the table: letters type nothing.
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
-    script.then("high scores shown", showing(Screen::HighScores), [](Application& a) { EXPECT_EQ(a.world->entryRow, -1); });
+    script.then("high scores shown", showing(Screen::HighScores), [](Game& a) { EXPECT_EQ(a.world->entryRow, -1); });
     int frames = 0;
-    script.then("press C", [](Application&) { hl::setKey(scanOf('C'), true); });
+    script.then("press C", [](Game&) { hl::setKey(scanOf('C'), true); });
     script.then(
-        "still AB", [&](Application&) { return ++frames == 300; },
-        [](Application& a) {
+        "still AB", [&](Game&) { return ++frames == 300; },
+        [](Game& a) {
             EXPECT_EQ(std::string(a.world->hiNames[0], 8), std::string("AB\0\0\0\0\0\0", 8));
             hl::setKey(scanOf('C'), false);
         });
-    script.then("Escape", [](Application&) { hl::postEscape(); });
+    script.then("Escape", [](Game&) { hl::postEscape(); });
     // A game left through the pause menu comes back to the title picture.
     script.startGame();
-    script.then("Escape in the game", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    script.then("Escape in the game", showing(Screen::Play), [](Game&) { hl::postEscape(); });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
-    script.then("title again", showing(Screen::Title), [&](Application& a) {
+    script.then("title again", showing(Screen::Title), [&](Game& a) {
         EXPECT_FALSE(a.onNameEntry);
         EXPECT_EQ(lastBackground(game.dir), "title");
     });
@@ -111,20 +111,19 @@ TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
             writeLevels(game.dir, 7);
             int waited = 0;
             Script script;
-            script.then("point", [](Application&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
+            script.then("point", [](Game&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
             script.then(
-                "switch away", [](Application& a) { return a.hoverButton == kHoverNewGame; },
-                [](Application&) { hl::setForeground(false); });
+                "switch away", [](Game& a) { return a.hoverButton == kHoverNewGame; }, [](Game&) { hl::setForeground(false); });
             script.then(
-                "click", [](Application& a) { return a.window.active == 0; },
-                [=](Application&) {
+                "click", [](Game& a) { return a.window.active == 0; },
+                [=](Game&) {
                     if (!clickFirst) hl::setForeground(true);
                     hl::postClick(spot.x, spot.y);
                     if (clickFirst) hl::setForeground(true);
                 });
             script.then(
-                "a while later", [&](Application&) { return ++waited == 50; },
-                [=](Application& a) {
+                "a while later", [&](Game&) { return ++waited == 50; },
+                [=](Game& a) {
                     EXPECT_EQ(a.screenShown() == Screen::Story, spot.y == kNewGameButton.y) << spot.y << clickFirst;
                     EXPECT_EQ(a.window.active, 1);
                 });
@@ -132,4 +131,32 @@ TEST(ScreenFlow, TheClickThatBringsTheWindowBackActsOnlyOnAButtonUnderIt) {
             EXPECT_EQ(play(game, script), 0);
         }
     }
+}
+
+TEST(ScreenFlow, BoxButtonsAndPauseEntriesAnswerStrictlyInsideWhereTheyAnswerNotWhereTheyAreDrawn) {
+    const Game game;
+    struct Probe {
+        std::int32_t code;
+        plat::Point at;
+        bool answers;
+    };
+    const Probe probes[] = {
+        // START, DALEJ and KONIEC: drawn over 285..354 x 263..292, answering inside 285..355 x 260..290.
+        {kHoverStart, {286, 261}, true},
+        {kHoverStart, {286, 260}, false},
+        {kHoverNextWon, {285, 275}, false},
+        {kHoverNextWon, {354, 289}, true},
+        {kHoverNextLost, {320, 290}, false},  // drawn there
+        {kHoverGameOver, {355, 275}, false},
+        // The pause entries: drawn over 238..402, answering inside 250..400, 30 high, 40 apart.
+        {kHoverResume, {245, 210}, false},  // drawn there
+        {kHoverResume, {251, 196}, true},
+        {kHoverRestart, {399, 264}, true},
+        {kHoverRestart, {399, 265}, false},
+        {kHoverQuit, {320, 275}, false},
+        {kHoverQuit, {320, 276}, true},
+        {kHoverQuit, {400, 290}, false},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(game.buttonUnder(p.code, p.at), p.answers) << p.code << " at " << p.at.x << ", " << p.at.y;
 }

@@ -27,7 +27,7 @@ Rgb bands(int x, int y, int hue) {
                static_cast<std::uint8_t>(180 - band * 12)};
 }
 
-// Black (the key) around menu-button frames, bonus discs, the glyph row and the curtain tile.
+// Black (the key) around menu-button frames, token discs, the glyph row and the curtain tile.
 Rgb sprites(int x, int y) {
     if (y < 181 && x < 600) {
         const int local = y < 73 ? y : y < 145 ? y - 73 : y - 145;
@@ -94,7 +94,7 @@ void writePictures(const testing_support::TempDir& dir) {
 }
 
 Script::Act capture(const std::string& name) {
-    return [name](Application&) { EXPECT_TRUE(shownMatches(name)) << name; };
+    return [name](Game&) { EXPECT_TRUE(shownMatches(name)) << name; };
 }
 
 }  // namespace
@@ -104,35 +104,33 @@ TEST(ScreensGolden, TitleStoryPauseWonEndingAndHighScores) {
     writePictures(game.dir);
     writeLevels(game.dir, 7);
     Script script;
-    script.then("point at the second button", [](Application&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
+    script.then("point at the second button", [](Game&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
     script.then(
         "title with both credit lines",
-        [](Application& a) {
-            return a.screenShown() == Screen::Title && a.creditLines[1].x == 50 && a.hoverButton == kHoverHighScores;
-        },
+        [](Game& a) { return a.screenShown() == Screen::Title && a.creditLines[1].x == 50 && a.hoverButton == kHoverHighScores; },
         capture("screen_title"));
     script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
-    script.then("point at START", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
+    script.then("point at START", [](Game&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
     script.then(
-        "story", [](Application& a) { return a.screenShown() == Screen::Story && a.hoverButton == kHoverStart; },
+        "story", [](Game& a) { return a.screenShown() == Screen::Story && a.hoverButton == kHoverStart; },
         capture("screen_story"));
     script.click("START", kBoxButton, kHoverStart, showing(Screen::Story));
-    script.then("hold Right", showing(Screen::Play), [](Application&) { hl::setKey(kScanRight, true); });
+    script.then("hold Right", showing(Screen::Play), [](Game&) { hl::setKey(kScanRight, true); });
     script.then(
-        "Escape after the 3", [](Application& a) { return a.world->score == 5; },
-        [](Application&) {
+        "Escape after the 3", [](Game& a) { return a.world->score == 5; },
+        [](Game&) {
             hl::setKey(kScanRight, false);
             hl::postEscape();
             hl::setMouse(kRestartEntry.x, kRestartEntry.y);
         });
     script.then(
-        "pause", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverRestart; },
+        "pause", [](Game& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverRestart; },
         capture("screen_pause"));
     script.click("Powrót do gry", kResumeEntry, kHoverResume, showing(Screen::Pause));
     script.playLevel();
-    script.then("point at DALEJ", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
+    script.then("point at DALEJ", [](Game&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
     script.then(
-        "won box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextWon; },
+        "won box", [](Game& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextWon; },
         capture("screen_won"));
     script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     for (int level = 2; level <= 6; ++level) {
@@ -140,12 +138,11 @@ TEST(ScreensGolden, TitleStoryPauseWonEndingAndHighScores) {
         script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     }
     script.playLevel();
-    script.then("ending", showing(Screen::Result), [](Application&) {}).nextFrame();
+    script.then("ending", showing(Screen::Result), [](Game&) {}).nextFrame();
     script.then("ending drawn", capture("screen_ending"));
     script.click("DALEJ of the ending", kBoxButton, kHoverNextWon, showing(Screen::Result));
     script.then(
-        "name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
-        [](Application&) {});
+        "name entry", [](Game& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; }, [](Game&) {});
     script.keys("A", {scanOf('A')}).keys("B", {scanOf('B')}).nextFrame();
     script.then("high scores", capture("screen_high_scores"));
     script.closeWindow();
@@ -158,16 +155,16 @@ TEST(ScreensGolden, LostAndGameOverBoxes) {
     writeLevels(game.dir, 8);
     Script script;
     script.startGame().playLevel();
-    script.then("point at DALEJ", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
+    script.then("point at DALEJ", [](Game&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
     script.then(
-        "lost box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextLost; },
+        "lost box", [](Game& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverNextLost; },
         capture("screen_lost"));
     script.click("DALEJ", kBoxButton, kHoverNextLost, showing(Screen::Result));
     script.playLevel().click("DALEJ", kBoxButton, kHoverNextLost, showing(Screen::Result));
     script.playLevel();
-    script.then("point at KONIEC", [](Application&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
+    script.then("point at KONIEC", [](Game&) { hl::setMouse(kBoxButton.x, kBoxButton.y); });
     script.then(
-        "game over box", [](Application& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverGameOver; },
+        "game over box", [](Game& a) { return a.screenShown() == Screen::Result && a.hoverButton == kHoverGameOver; },
         capture("screen_game_over"));
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);

@@ -25,7 +25,7 @@ TEST(TitleScreen, CreditsSlideInWaitThreeSecondsLeaveAndCycleThroughThreeEntries
     TestGame game;
     std::vector<CreditsFrame> seen;
     int rounds = 0;
-    game.run([&](Application& a, long) {
+    game.run([&](Game& a, long) {
         if (a.world == nullptr || hl::flipCount() < 2) return;  // "Wczytuję..." and one title frame
         const CreditsFrame f{a.creditLines[0].x, a.creditLines[1].x, a.creditIndex, a.now};
         if (!seen.empty() && seen.back().index != f.index && ++rounds == 3) hl::postSystemClose();
@@ -91,7 +91,7 @@ TEST(TitleScreen, TheButtonUnderTheMouseAnimatesAndTheTestIsStrictOnAllSides) {
     std::vector<std::int32_t> frames;  // button 1's frame while the mouse rests on it
     std::int32_t button1Left = -1;
     int onButton2 = 0;
-    game.run([&](Application& a, long) {
+    game.run([&](Game& a, long) {
         if (a.world == nullptr || hl::flipCount() < 2) return;  // "Wczytuję..." and one title frame
         if (next < probes.size()) {
             // One frame with the mouse at the probe, then look.

@@ -28,17 +28,16 @@ struct Hands {
 };
 
 // Buttons on screen, every key message taken and the frame after it drawn.
-bool buttonsUp(const Application& a) { return a.buttonsShown > 0 && hl::pendingMessages() == 0; }
-bool onTitle(Application& a) { return a.screenShown() == Screen::Title && a.firstButtonShown == kHoverNewGame && buttonsUp(a); }
+bool buttonsUp(const Game& a) { return a.buttonsShown > 0 && hl::pendingMessages() == 0; }
+bool onTitle(Game& a) { return a.screenShown() == Screen::Title && a.firstButtonShown == kHoverNewGame && buttonsUp(a); }
 
 // A box comes up with nothing lit; a first press lights its button, a second presses it.
 void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When shown) {
     s.then(
-        "light the box's button", [shown](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
-        [hands](Application&) { hands.press(); });
+        "light the box's button", [shown](Game& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
+        [hands](Game&) { hands.press(); });
     s.then(
-        "press it", [shown, code](Application& a) { return shown(a) && a.hoverButton == code; },
-        [hands](Application&) { hands.press(); });
+        "press it", [shown, code](Game& a) { return shown(a) && a.hoverButton == code; }, [hands](Game&) { hands.press(); });
 }
 
 // Taps `moves` once `shown` holds with its buttons drawn, waits for the highlight on `code`,
@@ -46,13 +45,13 @@ void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When show
 void choose(Script& s, const std::string& what, Script::When shown, std::vector<std::uint8_t> moves, std::int32_t code,
             std::uint8_t press = kScanEnter) {
     s.then(
-        "move to " + what, [shown](Application& a) { return shown(a) && buttonsUp(a); },
-        [moves](Application&) {
+        "move to " + what, [shown](Game& a) { return shown(a) && buttonsUp(a); },
+        [moves](Game&) {
             for (std::uint8_t key : moves) tapKey(key);
         });
     s.then(
-        "press " + what, [shown, code](Application& a) { return shown(a) && buttonsUp(a) && a.hoverButton == code; },
-        [press](Application&) { tapKey(press); });
+        "press " + what, [shown, code](Game& a) { return shown(a) && buttonsUp(a) && a.hoverButton == code; },
+        [press](Game&) { tapKey(press); });
 }
 
 // The pause box as the last frame showed it.
@@ -86,25 +85,25 @@ TEST(WithoutMouse, AWholeGameWonAndANameSavedWithAGamepadAloneOrTheKeyboardAlone
         writeLevels(game.dir, 7);
         const Hands hands = row.hands;
         Script s;
-        if (hands.pad) s.then("plug in the pad", [](Application&) { hl::plugPad(kPad); });
-        s.then("light NOWA GRA", onTitle, [hands](Application&) { hands.next(); });
+        if (hands.pad) s.then("plug in the pad", [](Game&) { hl::plugPad(kPad); });
+        s.then("light NOWA GRA", onTitle, [hands](Game&) { hands.next(); });
         s.then(
-            "press NOWA GRA", [](Application& a) { return a.screenShown() == Screen::Title && a.hoverButton == kHoverNewGame; },
-            [hands](Application&) { hands.press(); });
+            "press NOWA GRA", [](Game& a) { return a.screenShown() == Screen::Title && a.hoverButton == kHoverNewGame; },
+            [hands](Game&) { hands.press(); });
         pressBoxButton(s, hands, kHoverStart, showing(Screen::Story));
         for (int level = 1; level <= 7; ++level) {
-            s.then("walk", showing(Screen::Play), [hands](Application&) { hands.walk(true); });
-            s.then("stop", showing(Screen::Result), [hands](Application&) { hands.walk(false); });
+            s.then("walk", showing(Screen::Play), [hands](Game&) { hands.walk(true); });
+            s.then("stop", showing(Screen::Result), [hands](Game&) { hands.walk(false); });
             pressBoxButton(s, hands, kHoverNextWon, showing(Screen::Result));
         }
         s.then(
-            "type the name", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
-            [&row](Application&) {
+            "type the name", [](Game& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+            [&row](Game&) {
                 for (const auto& tap : row.name) tap();
             });
         s.then(
-            "saved", [](Application& a) { return a.world->entryRow < 0; },
-            [](Application& a) {
+            "saved", [](Game& a) { return a.world->entryRow < 0; },
+            [](Game& a) {
                 EXPECT_EQ(a.screenShown(), Screen::HighScores);  // the table stays on screen
                 hl::postSystemClose();
             });
@@ -120,30 +119,30 @@ TEST(WithoutMouse, TheKeysLightAndPressEveryButtonOfEveryMenuAndBox) {
     TestGame game;
     writeLevels(game.dir, 8);  // every level is lost
     const auto lives = [](std::int32_t n) {
-        return [n](Application& a) { return a.screenShown() == Screen::Play && a.world->lives == n; };
+        return [n](Game& a) { return a.screenShown() == Screen::Play && a.world->lives == n; };
     };
     Script s;
     choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
-    s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    s.then("high scores", showing(Screen::HighScores), [](Game&) { hl::postEscape(); });
     choose(s, "NOWA GRA", onTitle, {plat::kScanTab}, kHoverNewGame, plat::kScanSpace);
     choose(s, "START", showing(Screen::Story), {kScanRight}, kHoverStart);
-    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    s.then("pause", showing(Screen::Play), [](Game&) { hl::postEscape(); });
     choose(s, "Powrót do gry", showing(Screen::Pause), {plat::kScanDown}, kHoverResume);
-    s.then("pause again", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    s.then("pause again", showing(Screen::Play), [](Game&) { hl::postEscape(); });
     // Backwards from nothing lit starts at the last entry.
     choose(s, "Zacznij poziom od nowa", showing(Screen::Pause), {kScanUp, kScanUp}, kHoverRestart);
-    s.then("walk with two lives", lives(2), [](Application&) { hl::setKey(kScanRight, true); });
-    s.then("lost", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
+    s.then("walk with two lives", lives(2), [](Game&) { hl::setKey(kScanRight, true); });
+    s.then("lost", showing(Screen::Result), [](Game&) { hl::setKey(kScanRight, false); });
     choose(s, "DALEJ of a lost level", showing(Screen::Result), {plat::kScanTab}, kHoverNextLost, plat::kScanSpace);
-    s.then("walk with one life", lives(1), [](Application&) { hl::setKey(kScanRight, true); });
-    s.then("game over", showing(Screen::Result), [](Application&) { hl::setKey(kScanRight, false); });
+    s.then("walk with one life", lives(1), [](Game&) { hl::setKey(kScanRight, true); });
+    s.then("game over", showing(Screen::Result), [](Game&) { hl::setKey(kScanRight, false); });
     choose(s, "KONIEC", showing(Screen::Result), {plat::kScanLeft}, kHoverGameOver);
     s.then(
-        "name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
-        [](Application&) { hl::postEscape(); });
+        "name entry", [](Game& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow == 0; },
+        [](Game&) { hl::postEscape(); });
     choose(s, "NOWA GRA", onTitle, {plat::kScanDown}, kHoverNewGame);
     choose(s, "START", showing(Screen::Story), {plat::kScanDown}, kHoverStart, plat::kScanSpace);
-    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    s.then("pause", showing(Screen::Play), [](Game&) { hl::postEscape(); });
     choose(s, "Wyjście", showing(Screen::Pause), {kScanUp}, kHoverQuit);
     choose(s, "WYJŚCIE", onTitle, {kScanUp}, kHoverExit);
     EXPECT_EQ(play(game, s), 0);
@@ -158,46 +157,46 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
     Script s;
     // The pointer rests on WYNIKI; Down lights WYJŚCIE, which swings as under the mouse, and a
     // click where the pointer rests still opens the high scores.
-    s.then("point at WYNIKI", onTitle, [](Application&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
+    s.then("point at WYNIKI", onTitle, [](Game&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
     s.then(
-        "Down", [](Application& a) { return a.hoverButton == kHoverHighScores; }, [](Application&) { tapKey(plat::kScanDown); });
+        "Down", [](Game& a) { return a.hoverButton == kHoverHighScores; }, [](Game&) { tapKey(plat::kScanDown); });
     s.then(
-        "click", [](Application& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
-        [](Application&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
-    s.then("high scores", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+        "click", [](Game& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
+        [](Game&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
+    s.then("high scores", showing(Screen::HighScores), [](Game&) { hl::postEscape(); });
     // Tab goes on from the button under the pointer; moving the mouse hands the highlight back.
-    s.then("Tab", onTitle, [](Application&) { tapKey(plat::kScanTab); });
+    s.then("Tab", onTitle, [](Game&) { tapKey(plat::kScanTab); });
     s.then(
-        "move the mouse", [](Application& a) { return a.hoverButton == kHoverExit; },
-        [](Application&) { hl::setMouse(kRestingMouse.x, kRestingMouse.y); });
-    s.then(
-        "nothing lit", [](Application& a) { return a.hoverButton == kHoverNone; }, [](Application&) {});
+        "move the mouse", [](Game& a) { return a.hoverButton == kHoverExit; },
+        [](Game&) { hl::setMouse(kRestingMouse.x, kRestingMouse.y); });
+    const auto nothingLit = [](Game& a) { return a.hoverButton == kHoverNone; };
+    s.then("nothing lit", nothingLit, [](Game&) {});
     s.startGame();
     // A pause entry lit by the keys looks exactly as under the mouse.
-    s.then("pause", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+    s.then("pause", showing(Screen::Play), [](Game&) { hl::postEscape(); });
     s.then(
-        "Down Down", [](Application& a) { return a.screenShown() == Screen::Pause && buttonsUp(a); },
-        [](Application&) {
+        "Down Down", [](Game& a) { return a.screenShown() == Screen::Pause && buttonsUp(a); },
+        [](Game&) {
             tapKey(plat::kScanDown);
             tapKey(plat::kScanDown);
         });
     s.then(
-        "lit by the keys", [](Application& a) { return a.hoverButton == kHoverRestart && buttonsUp(a); },
-        [&](Application&) {
+        "lit by the keys", [](Game& a) { return a.hoverButton == kHoverRestart && buttonsUp(a); },
+        [&](Game&) {
             litByKeys = pauseBox();
             hl::setMouse(kRestartEntry.x, kRestartEntry.y);
         });
     s.then(
-        "lit by the mouse", [](Application& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
-        [&](Application&) {
+        "lit by the mouse", [](Game& a) { return a.keyButton == kHoverNone && a.hoverButton == kHoverRestart; },
+        [&](Game&) {
             EXPECT_EQ(pauseBox(), litByKeys);
             hl::setMouse(kRestingMouse.x, kRestingMouse.y);
         });
     s.then(
-        "nothing lit", [](Application& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverNone; },
-        [&](Application&) { EXPECT_NE(pauseBox(), litByKeys); });
+        "nothing lit", [](Game& a) { return a.screenShown() == Screen::Pause && a.hoverButton == kHoverNone; },
+        [&](Game&) { EXPECT_NE(pauseBox(), litByKeys); });
     s.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
-    s.then("title", onTitle, [](Application&) {}).closeWindow();
+    s.then("title", onTitle, [](Game&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);
 }
 
@@ -207,56 +206,52 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::uint32_t since = 0;
-    const auto waited = [&since](std::uint32_t ms) {
-        return [&since, ms](Application&) { return hl::peekTime() - since >= ms; };
-    };
+    const auto waited = [&since](std::uint32_t ms) { return [&since, ms](Game&) { return hl::peekTime() - since >= ms; }; };
     Script s;
-    s.then("plug in pad 1", [](Application&) { hl::plugPad(1); });
+    s.then("plug in pad 1", [](Game&) { hl::plugPad(1); });
     s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
     s.then(
-        "light START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
-        [](Application&) { tapPad(1, PadButton::DpadUp); });
+        "light START", [](Game& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
+        [](Game&) { tapPad(1, PadButton::DpadUp); });
     s.then(
-        "press START and hold it", [](Application& a) { return a.hoverButton == kHoverStart; },
-        [](Application&) { hl::setPadButton(1, PadButton::South, true); });
-    s.then("playing", showing(Screen::Play), [&](Application& a) {
+        "press START and hold it", [](Game& a) { return a.hoverButton == kHoverStart; },
+        [](Game&) { hl::setPadButton(1, PadButton::South, true); });
+    s.then("playing", showing(Screen::Play), [&](Game& a) {
         y = a.world->playerY;
         since = hl::peekTime();
     });
-    s.then("held: no jump", waited(300), [&](Application& a) {
+    s.then("held: no jump", waited(300), [&](Game& a) {
         EXPECT_EQ(a.world->playerY, y);
         hl::setPadButton(1, PadButton::South, false);
     });
-    s.then("press again", [](Application&) { hl::setPadButton(1, PadButton::South, true); });
+    s.then("press again", [](Game&) { hl::setPadButton(1, PadButton::South, true); });
     s.then(
-        "jumps", [&](Application& a) { return a.world->playerY < y - 20; },
-        [](Application&) { hl::setPadButton(1, PadButton::South, false); });
+        "jumps", [&](Game& a) { return a.world->playerY < y - 20; }, [](Game&) { hl::setPadButton(1, PadButton::South, false); });
     // Pad 2 plugged in mid-level walks; pulled out while pushed, the figure stops; pad 1 goes on.
     s.then(
-        "landed", [](Application& a) { return a.world->result == 0; },
-        [&](Application& a) {
+        "landed", [](Game& a) { return a.world->result == 0; },
+        [&](Game& a) {
             x = a.world->playerX;
             hl::plugPad(2);
             hl::setPadAxis(2, PadAxis::LeftX, 25000);
         });
     s.then(
-        "pull out pad 2", [&](Application& a) { return a.world->playerX > x + 20; },
-        [&](Application& a) {
+        "pull out pad 2", [&](Game& a) { return a.world->playerX > x + 20; },
+        [&](Game& a) {
             hl::unplugPad(2);
             x = a.world->playerX;
             since = hl::peekTime();
         });
-    s.then("stopped", waited(300), [&](Application& a) {
+    s.then("stopped", waited(300), [&](Game& a) {
         EXPECT_EQ(a.world->playerX, x);
         x = a.world->playerX;
         hl::setPadButton(1, PadButton::DpadLeft, true);
     });
     // Start opens the pause menu and the east button closes it.
     s.then(
-        "pad 1 walks back", [&](Application& a) { return a.world->playerX < x - 20; },
-        [](Application&) { tapPad(1, PadButton::Start); });
-    s.then("paused", showing(Screen::Pause), [](Application&) { tapPad(1, PadButton::East); });
-    s.then("playing again", showing(Screen::Play), [](Application&) {}).closeWindow();
+        "pad 1 walks back", [&](Game& a) { return a.world->playerX < x - 20; }, [](Game&) { tapPad(1, PadButton::Start); });
+    s.then("paused", showing(Screen::Pause), [](Game&) { tapPad(1, PadButton::East); });
+    s.then("playing again", showing(Screen::Play), [](Game&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);
 }
 
@@ -270,28 +265,27 @@ TEST(WithoutMouse, AKeyPressOnTheTitleDoesNotHoldBackTheJumpOfAGameStartedWithTh
     std::uint32_t since = 0;
     Script s;
     choose(s, "WYNIKI", onTitle, {plat::kScanDown, plat::kScanDown}, kHoverHighScores);
-    s.then("back to the title", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    s.then("back to the title", showing(Screen::HighScores), [](Game&) { hl::postEscape(); });
     s.click("NOWA GRA", kNewGameButton, kHoverNewGame, onTitle);
     s.then(
-        "hold Up and click START", [](Application& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
-        [](Application&) {
+        "hold Up and click START", [](Game& a) { return a.screenShown() == Screen::Story && buttonsUp(a); },
+        [](Game&) {
             hl::setKey(kScanUp, true);
             hl::setMouse(kBoxButton.x, kBoxButton.y);
         });
     s.then(
-        "click", [](Application& a) { return a.hoverButton == kHoverStart; },
-        [](Application&) { hl::postClick(kBoxButton.x, kBoxButton.y); });
-    s.then("playing", showing(Screen::Play), [&](Application& a) {
+        "click", [](Game& a) { return a.hoverButton == kHoverStart; }, [](Game&) { hl::postClick(kBoxButton.x, kBoxButton.y); });
+    s.then("playing", showing(Screen::Play), [&](Game& a) {
         y = highest = a.world->playerY;
         since = hl::peekTime();
     });
     s.then(
         "half a second of play",
-        [&](Application& a) {
+        [&](Game& a) {
             highest = std::min(highest, a.world->playerY);
             return hl::peekTime() - since >= 500;
         },
-        [&](Application&) {
+        [&](Game&) {
             EXPECT_LT(highest, y - 20) << "Up held through the click did not jump";
             hl::setKey(kScanUp, false);
         });

@@ -76,7 +76,7 @@ TEST(ErrorDialog, LongTextsAreWrappedAtSpacesToFitANarrowScreen) {
 
 TEST(DebugLog, AppendsTextsAndNumbersBareAndTruncatesOnlyWhenAsked) {
     TempDir dir;
-    ErrorReporter error;
+    ErrorReporter error(kTraceFile);
     error.debugLog("stare\n", true);
     error.debugLog("konstruktor...", false);  // a fresh run: nothing of the earlier one stays
     error.debugLog("ok.\n");
@@ -95,7 +95,7 @@ TEST(DebugLog, AppendsTextsAndNumbersBareAndTruncatesOnlyWhenAsked) {
 TEST(DebugLog, ATraceThatCannotBeOpenedWritesNothingAndTheGameGoesOn) {
     TempDir dir;
     std::filesystem::create_directory(dir.path() / "debug.txt");  // not a file: cannot be opened
-    ErrorReporter error;
+    ErrorReporter error(kTraceFile);
     error.debugLog("ok.\n");
     error.debugLog(42, false);
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "debug.txt"));

@@ -47,24 +47,24 @@ TEST(Music, StartsSilentAndFadesInOneStepPerActiveMainLoopPassUpTo192) {
     int passesAt192 = 0;
     Script script;
     script.then(
-        "switch away at 50", [](Application& a) { return a.musicVolume == 50; }, [](Application&) { hl::setForeground(false); });
+        "switch away at 50", [](Game& a) { return a.musicVolume == 50; }, [](Game&) { hl::setForeground(false); });
     script.then(
-        "away", [&](Application&) { return ++awayPasses == 300; },
-        [](Application& a) {
+        "away", [&](Game&) { return ++awayPasses == 300; },
+        [](Game& a) {
             EXPECT_EQ(a.musicVolume, 50);
             EXPECT_EQ(hl::musicVolume(), 50);
             hl::setForeground(true);
         });
     // A game runs its own loop: the volume holds until the main loop turns again.
-    script.then(
-        "at 100", [](Application& a) { return a.musicVolume == 100; }, [](Application&) {});
+    const auto atHundred = [](Game& a) { return a.musicVolume == 100; };
+    script.then("at 100", atHundred, [](Game&) {});
     script.startGame();
-    script.then("in the game", showing(Screen::Play), [&](Application& a) { volumeInGame = a.musicVolume; });
-    script.then("Escape", [](Application&) { hl::postEscape(); });
-    script.then("still the same", showing(Screen::Pause), [&](Application& a) { EXPECT_EQ(a.musicVolume, volumeInGame); });
+    script.then("in the game", showing(Screen::Play), [&](Game& a) { volumeInGame = a.musicVolume; });
+    script.then("Escape", [](Game&) { hl::postEscape(); });
+    script.then("still the same", showing(Screen::Pause), [&](Game& a) { EXPECT_EQ(a.musicVolume, volumeInGame); });
     script.click("Wyjście", kQuitEntry, kHoverQuit, showing(Screen::Pause));
-    script.then(
-        "full", [&](Application& a) { return a.musicVolume == 192 && ++passesAt192 == 100; }, [](Application&) {});
+    const auto fullAWhile = [&](Game& a) { return a.musicVolume == 192 && ++passesAt192 == 100; };
+    script.then("full", fullAWhile, [](Game&) {});
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 
@@ -98,7 +98,7 @@ TEST(Music, NoModuleOrNoSoundDeviceChangesNothingButTheSilence) {
         TestGame game;
         if (setup != Setup::NoModule) writeModule(game.dir);
         if (setup == Setup::NoDevice) hl::setFail(hl::Fail::MusicInit, true);
-        const int code = game.run([](Application&, long poll) {
+        const int code = game.run([](Game&, long poll) {
             if (poll == 400) hl::postSystemClose();
         });
         const int i = static_cast<int>(setup);
@@ -148,7 +148,7 @@ TEST(Keyboard, AFailedSetUpShowsTheErrorTextAndAFailedAcquireIsIgnored) {
         int white = -1;
         bool windowAtStart = true;
         bool keyboardAtStart = false;
-        const int code = game.run([&](Application& a, long poll) {
+        const int code = game.run([&](Game& a, long poll) {
             if (poll != 1) return;
             white = whitePixels(*a.display.backBuffer, 318, 229, 50, 16);
             windowAtStart = plat::windowExists();

@@ -1,7 +1,8 @@
 // Start-up, the main loop and the ways the program ends, run headless.
 #include "platform/cp1250.h"
 #include "platform/headless.h"
-#include "shell/frame_rate.h"
+#include "screens/frame_rate.h"
+#include "shell/host.h"
 #include "support/test_game.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace hl = plat::headless;
 TEST(MainLoop, EndsWithTheCodeOfTheQuitMessageTakingOneMessagePerPass) {
     TestGame game;
     std::vector<std::size_t> pendingSeen;
-    const int code = game.run([&](Application&, long poll) {
+    const int code = game.run([&](Game&, long poll) {
         if (poll == 10) {
             for (int i = 0; i < 3; ++i) hl::postMessage({0x0200, 0, 0});  // mouse moves: ignored
             hl::postMessage({plat::kMsgQuit, 7, 0});
@@ -29,7 +30,7 @@ TEST(MainLoop, ClosingTheWindowEndsTheRunWithCodeZeroAfterReleasingTheKeyboard) 
     // The keyboard is acquired at start-up, before the window's activation is taken.
     TestGame game;
     bool keyboardDuringRun = false;
-    const int code = game.run([&](Application&, long poll) {
+    const int code = game.run([&](Game&, long poll) {
         if (poll == 1) {
             keyboardDuringRun = hl::keyboardExists() && hl::keyboardAcquired() && hl::pendingMessages() == 1;
             hl::postSystemClose();
@@ -47,7 +48,7 @@ TEST(MainLoop, ADestroyedWindowIsDeactivatedFirstAndTakesNoMoreMessages) {
     // click comes after it and starts nothing, and no frame is drawn once the window is gone.
     TestGame game;
     std::size_t flipsAtClose = 0;
-    const int code = game.run([&](Application& app, long poll) {
+    const int code = game.run([&](Game& app, long poll) {
         if (poll == 1) hl::setMouse(328, 168);
         if (poll > 1 && flipsAtClose == 0 && app.hoverButton == kHoverNewGame) {
             flipsAtClose = hl::flipCount();
@@ -110,7 +111,7 @@ TEST(MainLoop, InactivePassesDrawNothingCountNothingButStillTakeMessages) {
     int volumeWhenLeft = 0;
     int volumeWhileAway = 0;
     std::size_t pendingAway = 0;
-    const int code = game.run([&](Application& app, long poll) {
+    const int code = game.run([&](Game& app, long poll) {
         if (poll == 20) hl::setForeground(false);
         if (poll == 22) {
             flipsWhenLeft = hl::flipCount();
@@ -134,17 +135,57 @@ TEST(MainLoop, InactivePassesDrawNothingCountNothingButStillTakeMessages) {
     EXPECT_GT(hl::flipCount(), flipsWhileAway);  // frames run again once active
 }
 
+TEST(MainLoop, TheHostNapsWhileTheWindowIsAwayAndWakesOncePerCurtainCell) {
+    TestGame game;
+    testing_support::linkGameData(game.dir);
+    Game& g = *game.app;
+    ASSERT_TRUE(startUp(g));
+    hl::setTimeStep(0);                           // the clock moves only by the host's sleeps
+    EXPECT_EQ(g.step().kind, Next::Kind::Frame);  // the activation taken, the title drawn
+    hl::setForeground(false);
+    EXPECT_EQ(g.step().kind, Next::Kind::Step);  // the deactivation taken
+    const Next nap = g.step();
+    EXPECT_EQ(nap.kind, Next::Kind::Nap);
+    EXPECT_EQ(nap.ms, 10u);
+    hl::setForeground(true);
+    hl::setMouse(328, 168);
+    EXPECT_EQ(g.step().kind, Next::Kind::Frame);
+    hl::postClick(328, 168);  // NOWA GRA: two curtains, then the story
+    EXPECT_EQ(g.step().kind, Next::Kind::Step);
+    int sleeps = 0;
+    for (Next next = g.step(); next.kind != Next::Kind::Frame; next = g.step()) {
+        ASSERT_NE(next.kind, Next::Kind::End);
+        if (next.kind != Next::Kind::Sleep) continue;
+        ++sleeps;
+        hl::advance(next.ms);
+    }
+    EXPECT_EQ(g.screenShown(), Screen::Story);
+    EXPECT_EQ(sleeps, 2 * 160);  // each curtain: its first look at the start, then one per cell
+}
+
 TEST(MainLoop, CreatesTheHighScoreFileFromTheClearedTableWhenItIsMissing) {
     TestGame game;
-    game.run([](Application&, long poll) {
+    game.run([](Game&, long poll) {
         if (poll == 3) hl::postSystemClose();
     });
     EXPECT_EQ(game.dir.read("hiscore.tbl"), std::string(120, '\0'));
 }
 
+TEST(MainLoop, AGameMadeWithoutATraceLeavesNoneWhereItRuns) {
+    testing_support::TempDir dir;
+    {
+        replay::HeadlessGame game;  // as the tools make it
+        game.run([](Game&, long poll) {
+            if (poll == 3) hl::postSystemClose();
+        });
+    }
+    EXPECT_TRUE(dir.exists("hiscore.tbl"));  // it ran here
+    EXPECT_FALSE(dir.exists("debug.txt"));
+}
+
 TEST(MainLoop, TheTraceStartsWithTheConstructorAndTheDisplayStart) {
     TestGame game;
-    game.run([](Application&, long poll) {
+    game.run([](Game&, long poll) {
         if (poll == 3) hl::postSystemClose();
     });
     const std::string trace = game.dir.read("debug.txt");

@@ -1,6 +1,5 @@
 // A whole game run headless (replay::HeadlessGame) in a fresh temporary folder, which is made
-// first so that the trace of the new application lands inside it, and a script played through
-// it to the end.
+// first, with the game's trace in it, and a script played through it to the end.
 #pragma once
 
 #include "game_script.h"
@@ -30,7 +29,8 @@ struct FolderFirst {
 
 class TestGame : public FolderFirst, public replay::HeadlessGame {
 public:
-    explicit TestGame(std::string_view language = "pl") : HeadlessGame(language) {}
+    explicit TestGame(std::string_view language = "pl")
+        : HeadlessGame(ErrorReporter((dir.path() / kTraceFile).string()), language) {}
 };
 
 // The generated game data (gfx, level, music) seen from `dir` through links, as the installed
@@ -45,7 +45,7 @@ inline void linkGameData(const TempDir& dir) {
 inline int play(TestGame& game, replay::Script& script) {
     // The longest script (a whole game of seven levels) takes under 10 000 polls: the curtains
     // wait without polling. A script that is stuck gives up long before the default net.
-    const int code = game.run([&script](Application& app, long poll) { script(app, poll); }, 100'000);
+    const int code = game.run([&script](Game& app, long poll) { script(app, poll); }, 100'000);
     EXPECT_TRUE(script.finished()) << "stuck waiting for: " << script.waitingFor();
     EXPECT_FALSE(game.timedOut);
     return code;
@@ -60,10 +60,10 @@ inline replay::Script& winWithRoutes(replay::Script& script, const std::vector<s
     script.startGame();
     for (std::size_t n = 1; n <= kLastLevel; ++n) {
         script.followRoute(routes[n].steps);
-        script.then("level " + std::to_string(n) + " judged", [&results, n](Application& a) { results[n] = a.world->result; });
+        script.then("level " + std::to_string(n) + " judged", [&results, n](Game& a) { results[n] = a.world->result; });
         script.click("DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
     }
-    return script.then("name entry", showing(Screen::HighScores), [](Application&) {}).keys("Enter", {kScanEnter});
+    return script.then("name entry", showing(Screen::HighScores), [](Game&) {}).keys("Enter", {kScanEnter});
 }
 
 // The points of a game won with `routes`: 5 a digit, 15 a sign, 50 a level.

@@ -1,6 +1,6 @@
 // Small levels for whole games played headless, written with the level library: a floor along
 // row 13, the figure standing on it at x = 20, the board number drawn at (400, 100), and the
-// given bonuses.
+// given tokens.
 #pragma once
 
 #include "lessons/level_binary.h"
@@ -28,11 +28,11 @@ inline lvl::Level floorLevel(std::int32_t target, std::vector<lvl::Token> tokens
     return level;
 }
 
-// Bonuses a, op, b and "=" in a row to the right of the figure, the first a few steps away:
+// Tokens a, op, b and "=" in a row to the right of the figure, the first a few steps away:
 // holding Right takes them in this order and evaluates a op b, which wins when it equals
 // `target`.
 inline lvl::Level sumLevel(std::int32_t a, std::int32_t op, std::int32_t b, std::int32_t target) {
-    return floorLevel(target, {{60, 370, a}, {120, 370, op}, {180, 370, b}, {240, 370, lvl::kEquals}});
+    return floorLevel(target, {{60, 370, a}, {120, 370, op}, {180, 370, b}, {240, 370, kTokenEquals}});
 }
 
 inline std::string levelBytes(const lvl::Level& level) {
@@ -47,7 +47,7 @@ inline void writeLevel(const TempDir& dir, int number, const lvl::Level& level) 
 
 // 3 + 4 on every level: `target` 7 wins, anything else loses with result 7.
 inline void writeLevels(const TempDir& dir, std::int32_t target, int count = 7) {
-    for (int n = 1; n <= count; ++n) writeLevel(dir, n, sumLevel(3, lvl::kPlus, 4, target));
+    for (int n = 1; n <= count; ++n) writeLevel(dir, n, sumLevel(3, kTokenPlus, 4, target));
 }
 
 }  // namespace testing_support

@@ -1,6 +1,6 @@
 // The value of a collected expression: the worked examples, the corner cases of the number
 // reader and the 32-bit arithmetic, and random sequences checked end to end (taking the
-// bonuses, building the text, evaluating) against a separate reference evaluation.
+// tokens, building the text, evaluating) against a separate reference evaluation.
 #include "support/temp_dir.h"
 #include "world/rules_world.h"
 
@@ -199,25 +199,25 @@ TEST(Expression, RandomSequencesMatchTheReference) {
             const bool op = k > 0 && types.back() < 10 && rng() % 100 < operatorChance;
             types.push_back(op ? 10 + static_cast<std::int32_t>(rng() % 4) : 1 + static_cast<std::int32_t>(rng() % 9));
         }
-        types.push_back(kBonusEquals);
+        types.push_back(kTokenEquals);
         std::string text;
         for (std::size_t k = 0; k + 1 < types.size(); ++k) text += symbols[types[k]];
 
-        // Every bonus touches the figure; one pass takes them in index order and ends on "=".
-        w->bonusCount = static_cast<std::int32_t>(types.size());
-        for (std::int32_t i = 0; i < w->bonusCount; ++i) {
-            w->bonuses[i].x = 100;
-            w->bonuses[i].y = 100;
-            w->bonuses[i].type = types[i];
-            w->bonuses[i].active = true;
+        // Every token touches the figure; one pass takes them in index order and ends on "=".
+        w->tokenCount = static_cast<std::int32_t>(types.size());
+        for (std::int32_t i = 0; i < w->tokenCount; ++i) {
+            w->tokens[i].x = 100;
+            w->tokens[i].y = 100;
+            w->tokens[i].type = types[i];
+            w->tokens[i].active = true;
         }
-        w->collectBonuses();
+        w->collectTokens();
 
         std::int32_t expectedScore = 0;
         for (std::size_t k = 0; k + 1 < types.size(); ++k) expectedScore += types[k] < 10 ? 5 : 15;
         ASSERT_EQ(w->collectedCount, length);
         ASSERT_EQ(w->score, expectedScore);
-        ASSERT_TRUE(w->bonuses[w->bonusCount - 1].active);  // "=" is never taken
+        ASSERT_TRUE(w->tokens[w->tokenCount - 1].active);  // "=" is never taken
 
         const bool complete = types[length - 1] < 10 && text.find_first_of("+-*/") != std::string::npos;
         ASSERT_EQ(w->levelOver, complete) << text;

@@ -1,4 +1,4 @@
-// Frame tables and the small animations of buttons and bonuses.
+// Frame tables and the small animations of buttons and tokens.
 #include "world/game_world.h"
 #include "support/temp_dir.h"
 
@@ -11,14 +11,14 @@ using testing_support::TempDir;
 TEST(FrameTables, FillWholeRowsOfEqualFramesRowByRow) {
     TempDir dir;
     FrameRect frames[28];
-    EXPECT_TRUE(GameWorld::initFrames(frames, 0, 0, 28, 43, 66, 7));
+    EXPECT_TRUE(GameWorld::initFrames({}, frames, 0, 0, 28, 43, 66, 7));
     EXPECT_EQ(frames[0], (FrameRect{0, 0, 43, 66}));
     EXPECT_EQ(frames[8], (FrameRect{43, 66, 86, 132}));
     EXPECT_EQ(frames[27], (FrameRect{258, 198, 301, 264}));
 
     FrameRect ten[10] = {};
     ten[8] = ten[9] = FrameRect{-1, -1, -1, -1};
-    GameWorld::initFrames(ten, 5, 7, 10, 10, 20, 4);  // only two whole rows of four
+    GameWorld::initFrames({}, ten, 5, 7, 10, 10, 20, 4);  // only two whole rows of four
     EXPECT_EQ(ten[7], (FrameRect{35, 27, 45, 47}));
     EXPECT_EQ(ten[8], (FrameRect{-1, -1, -1, -1}));
     EXPECT_EQ(ten[9], (FrameRect{-1, -1, -1, -1}));
@@ -27,57 +27,57 @@ TEST(FrameTables, FillWholeRowsOfEqualFramesRowByRow) {
     std::string expected = "\ninicjowanie klatek...";
     for (int i = 0; i < 8; ++i) expected += "\n nastepna";
     TempDir fresh;
-    GameWorld::initFrames(ten, 0, 0, 10, 10, 20, 4);
+    GameWorld::initFrames(ErrorReporter(kTraceFile), ten, 0, 0, 10, 10, 20, 4);
     EXPECT_EQ(fresh.read("debug.txt"), expected);
 }
 
-TEST(Bonuses, TakeTheirFramesFromTheSheetRowOfTheirType) {
+TEST(Tokens, TakeTheirFramesFromTheSheetRowOfTheirType) {
     TempDir dir;
-    auto w = std::make_unique<GameWorld>();
-    w->bonusCount = 4;
-    w->initBonus(0, 100, 200, 14);
-    EXPECT_EQ(w->bonuses[0].frames[0], (FrameRect{306, 423, 340, 456}));
-    EXPECT_EQ(w->bonuses[0].frames[8], (FrameRect{578, 423, 612, 456}));
-    EXPECT_EQ(w->bonuses[0].x, 100);
-    EXPECT_EQ(w->bonuses[0].y, 200);
-    EXPECT_TRUE(w->bonuses[0].active);
-    EXPECT_EQ(w->bonuses[0].frameCount, 9);
+    auto w = std::make_unique<GameWorld>(ErrorReporter(kTraceFile));
+    w->tokenCount = 4;
+    w->initToken(0, 100, 200, 14);
+    EXPECT_EQ(w->tokens[0].frames[0], (FrameRect{306, 423, 340, 456}));
+    EXPECT_EQ(w->tokens[0].frames[8], (FrameRect{578, 423, 612, 456}));
+    EXPECT_EQ(w->tokens[0].x, 100);
+    EXPECT_EQ(w->tokens[0].y, 200);
+    EXPECT_TRUE(w->tokens[0].active);
+    EXPECT_EQ(w->tokens[0].frameCount, 9);
 
-    w->initBonus(1, 0, 0, 7);
-    EXPECT_EQ(w->bonuses[1].frames[0], (FrameRect{0, 321, 34, 354}));
-    w->initBonus(2, 0, 0, 10);
-    EXPECT_EQ(w->bonuses[2].frames[1], (FrameRect{340, 355, 374, 388}));
+    w->initToken(1, 0, 0, 7);
+    EXPECT_EQ(w->tokens[1].frames[0], (FrameRect{0, 321, 34, 354}));
+    w->initToken(2, 0, 0, 10);
+    EXPECT_EQ(w->tokens[2].frames[1], (FrameRect{340, 355, 374, 388}));
 
     TempDir fresh;
-    w->initBonus(3, 0, 0, 15);  // unknown types: cut as type 1 but 34 pixels high, from y 218
-    EXPECT_EQ(w->bonuses[3].frames[0], (FrameRect{0, 218, 34, 252}));
+    w->initToken(3, 0, 0, 15);  // unknown types: cut as type 1 but 34 pixels high, from y 218
+    EXPECT_EQ(w->tokens[3].frames[0], (FrameRect{0, 218, 34, 252}));
     EXPECT_EQ(fresh.read("debug.txt").substr(0, 20), "\n init bonus...typ1\n");
-    w->initBonus(0, 0, 0, 0);
-    EXPECT_EQ(w->bonuses[0].frames[0], (FrameRect{0, 218, 34, 252}));
+    w->initToken(0, 0, 0, 0);
+    EXPECT_EQ(w->tokens[0].frames[0], (FrameRect{0, 218, 34, 252}));
 
-    // Indexes outside the level's bonuses are ignored.
-    w->initBonus(4, 1, 1, 1);
-    w->initBonus(-1, 1, 1, 1);
-    EXPECT_FALSE(w->bonuses[4].active);
+    // Indexes outside the level's tokens are ignored.
+    w->initToken(4, 1, 1, 1);
+    w->initToken(-1, 1, 1, 1);
+    EXPECT_FALSE(w->tokens[4].active);
 }
 
-TEST(Bonuses, TurnOneFrameEvery60MsTakenOrNotWithoutCatchingUp) {
+TEST(Tokens, TurnOneFrameEvery60MsTakenOrNotWithoutCatchingUp) {
     TempDir dir;
     auto w = std::make_unique<GameWorld>();
-    w->bonusCount = 2;
-    w->initBonus(0, 0, 0, 1);
-    w->initBonus(1, 0, 0, 2);
-    w->bonuses[1].active = false;  // taken bonuses turn too
-    w->bonuses[0].animFrame = 8;
-    w->animateBonuses(1000);
-    EXPECT_EQ(w->bonuses[0].animFrame, 0);  // 8 wraps to 0
-    EXPECT_EQ(w->bonuses[1].animFrame, 1);
-    w->animateBonuses(1059);
-    EXPECT_EQ(w->bonuses[1].animFrame, 1);
-    w->animateBonuses(1060);
-    EXPECT_EQ(w->bonuses[1].animFrame, 2);
-    w->animateBonuses(5000);  // a long gap still makes one step
-    EXPECT_EQ(w->bonuses[1].animFrame, 3);
+    w->tokenCount = 2;
+    w->initToken(0, 0, 0, 1);
+    w->initToken(1, 0, 0, 2);
+    w->tokens[1].active = false;  // taken tokens turn too
+    w->tokens[0].animFrame = 8;
+    w->animateTokens(1000);
+    EXPECT_EQ(w->tokens[0].animFrame, 0);  // 8 wraps to 0
+    EXPECT_EQ(w->tokens[1].animFrame, 1);
+    w->animateTokens(1059);
+    EXPECT_EQ(w->tokens[1].animFrame, 1);
+    w->animateTokens(1060);
+    EXPECT_EQ(w->tokens[1].animFrame, 2);
+    w->animateTokens(5000);  // a long gap still makes one step
+    EXPECT_EQ(w->tokens[1].animFrame, 3);
 }
 
 TEST(Buttons, SwingBetweenFrames1And11OneStepPer30Ms) {

@@ -1,5 +1,6 @@
 // The high-score table: where a score goes in, the 120-byte file byte for byte, short files,
-// a missing file, and a save that fails (a full disk) leaving the old file whole.
+// a missing file, a save that puts its row into the table another game changed meanwhile, and
+// a save that fails (a full disk) leaving the old file whole and trying again at the next.
 #include "support/temp_dir.h"
 #include "world/rules_world.h"
 
@@ -82,7 +83,7 @@ TEST(HighScores, FileRoundTripKeepsTheByteLayout) {
     setRow(*w, 0, 0x01020304, "ABCDEFGH");  // eight letters: no terminating zero
     setRow(*w, 1, -2, "ZOSIA");
     setRow(*w, 9, 7, "A B");
-    w->saveHighScores();
+    ASSERT_TRUE(w->writeHighScores());
 
     std::string expected(120, '\0');
     const char scores[] = {4, 3, 2, 1, '\xfe', '\xff', '\xff', '\xff'};
@@ -103,7 +104,7 @@ TEST(HighScores, FileRoundTripKeepsTheByteLayout) {
     // A stale temporary file of an earlier version's crash is neither in the way nor touched.
     dir.write("hiscore.tbl.tmp", "junk");
     w->hiScores[2] = 5;
-    w->saveHighScores();
+    ASSERT_TRUE(w->writeHighScores());
     EXPECT_EQ(dir.read("hiscore.tbl")[8], 5);
     EXPECT_EQ(dir.read("hiscore.tbl").size(), 120u);
     EXPECT_EQ(dir.read("hiscore.tbl.tmp"), "junk");
@@ -148,33 +149,83 @@ TEST(HighScores, MissingFileIsCreatedEmpty) {
     EXPECT_EQ(dir.read("hiscore.tbl"), std::string(120, '\0'));
 }
 
-TEST(HighScores, FailedSaveLeavesTheOldFileWhole) {
+// A name typed while another game saved its own: the save puts the row into the table on disk
+// as it is now, and the game shows that table.
+TEST(HighScores, ASaveKeepsWhatAnotherGameSavedMeanwhile) {
+    testing_support::TempDir dir;
+    auto anna = emptyWorld();
+    auto bob = emptyWorld();
+    for (GameWorld* w : {anna.get(), bob.get()}) {  // the start-up of each
+        w->clearHighScores();
+        if (!w->loadHighScores()) {
+            ASSERT_TRUE(w->saveHighScores());
+        }
+    }
+    const auto enter = [](GameWorld& w, std::int32_t score, const char* name) {
+        w.score = score;
+        w.insertHighScore();
+        std::memcpy(w.hiNames[w.entryRow], name, std::strlen(name));
+        return w.finishNameEntry();
+    };
+    ASSERT_TRUE(enter(*anna, 200, "ANNA"));
+    ASSERT_TRUE(enter(*bob, 300, "BOB"));
+    ASSERT_TRUE(enter(*anna, 300, "ANNA"));  // equal to BOB's: below it
+    for (const GameWorld* w : {anna.get(), bob.get()}) EXPECT_EQ(nameOf(*w, 0), "BOB");
+    EXPECT_EQ(nameOf(*anna, 1), "ANNA");
+    EXPECT_EQ(anna->hiScores[2], 200);
+    auto disk = emptyWorld();
+    ASSERT_EQ(disk->readHighScores(), 0);
+    EXPECT_EQ(std::memcmp(disk->hiScores, anna->hiScores, sizeof disk->hiScores), 0);
+    EXPECT_EQ(std::memcmp(disk->hiNames, anna->hiNames, sizeof disk->hiNames), 0);
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"hiscore.tbl", "hiscore.tbl.lock"}));
+}
+
+TEST(HighScores, AFailedSaveLeavesTheOldFileWholeAndTheNextSaveKeepsTheName) {
     testing_support::TempDir dir;
     std::string old(120, '\0');
     old[0] = 42;
     std::memcpy(old.data() + 40, "STARY", 5);
     dir.write("hiscore.tbl", old);
 
-    auto w = emptyWorld();
-    setRow(*w, 0, 999, "NOWY");
+    auto w = emptyWorld(ErrorReporter(kTraceFile));
+    w->clearHighScores();
+    ASSERT_TRUE(w->loadHighScores());
+    w->score = 999;
+    w->insertHighScore();
+    std::memcpy(w->hiNames[0], "NOWY", 4);
 
     // The disk fills up after 100 bytes: the new file cannot take the table.
-    struct rlimit limit {};
+    struct rlimit limit = {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit full = limit;
     full.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
-    w->saveHighScores();
+    testing::internal::CaptureStderr();
+    const bool saved = w->finishNameEntry();
+    const std::string said = testing::internal::GetCapturedStderr();
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previousSignal);
 
+    EXPECT_FALSE(saved);
+    EXPECT_NE(said.find("could not be saved in hiscore.tbl"), std::string::npos) << said;  // cut by the full disk too
     EXPECT_EQ(dir.read("hiscore.tbl"), old);
-    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"debug.txt", "hiscore.tbl"}));  // no half-written file left
-    EXPECT_EQ(w->hiScores[0], 999);                                                   // the game goes on with the table in memory
+    // No half-written file is left.
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"debug.txt", "hiscore.tbl", "hiscore.tbl.lock"}));
+    EXPECT_EQ(w->entryRow, -1);
+    // The game goes on showing the name, and saves it with the next one.
     EXPECT_EQ(nameOf(*w, 0), "NOWY");
-    const std::string trace = dir.read("debug.txt");
-    EXPECT_NE(trace.find("zapis tabeli wynik\xf3w nieudany"), std::string::npos) << trace;
+    EXPECT_EQ(nameOf(*w, 1), "STARY");
+    EXPECT_NE(dir.read("debug.txt").find("zapis tabeli wynik\xf3w nieudany"), std::string::npos);
+    w->score = 50;
+    w->insertHighScore();
+    ASSERT_TRUE(w->finishNameEntry());
+    EXPECT_EQ(w->unsavedCount, 0);
+    auto disk = emptyWorld();
+    ASSERT_EQ(disk->readHighScores(), 0);
+    EXPECT_EQ(nameOf(*disk, 0), "NOWY");
+    EXPECT_EQ(disk->hiScores[1], 50);
+    EXPECT_EQ(nameOf(*disk, 2), "STARY");
 }
 
 }  // namespace

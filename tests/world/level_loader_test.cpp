@@ -1,10 +1,10 @@
 // Level files written by the tests, read into the world: the layout and offsets, the caption
 // and pictures, the trace, files cut short or missing, and damaged files made safe (too many
-// or negative bonuses, unknown grid cells, a background name without its terminator, a name
+// or negative tokens, unknown grid cells, a background name without its terminator, a name
 // count that runs past the end).
 #include "platform/cp1250.h"
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 #include "support/bmp_writer.h"
 #include "support/temp_dir.h"
 
@@ -25,11 +25,11 @@ using testing_support::putLe32;
 using testing_support::Rgb;
 using testing_support::writeFile;
 
-std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam) {
-    return plat::defaultWindowProc(id, wParam, lParam);
+std::intptr_t plainWindowProc(void*, std::uint32_t id, std::uintptr_t value, std::intptr_t where) {
+    return plat::defaultWindowProc(id, value, where);
 }
 
-struct BonusRecord {
+struct TokenRecord {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t type = 0;
@@ -38,12 +38,12 @@ struct BonusRecord {
 // A level file laid out field after field.
 struct LevelFile {
     std::int32_t names = 0;
-    std::int32_t bonusCount = 0;
+    std::int32_t tokenCount = 0;
     std::int32_t header[5] = {};         // board number, its x and y, player x and y
     std::string background = "tlo.bmp";  // padded with zeros to 12 bytes
     std::int32_t grid[14][20];
-    std::vector<BonusRecord> bonuses;
-    char filler = 0;  // bytes 12..191 of each bonus record
+    std::vector<TokenRecord> tokens;
+    char filler = 0;  // bytes 12..191 of each token record
 
     LevelFile() {
         for (auto& row : grid)
@@ -52,7 +52,7 @@ struct LevelFile {
     std::string bytes() const {
         std::string s;
         putLe32(s, static_cast<std::uint32_t>(names));
-        putLe32(s, static_cast<std::uint32_t>(bonusCount));
+        putLe32(s, static_cast<std::uint32_t>(tokenCount));
         for (std::int32_t v : header) putLe32(s, static_cast<std::uint32_t>(v));
         for (int i = 0; i < names; ++i) s += "klocki1.bmp" + std::string(1, '\0');
         std::string bg = background;
@@ -60,7 +60,7 @@ struct LevelFile {
         s += bg;
         for (const auto& row : grid)
             for (std::int32_t cell : row) putLe32(s, static_cast<std::uint32_t>(cell));
-        for (const BonusRecord& b : bonuses) {
+        for (const TokenRecord& b : tokens) {
             putLe32(s, static_cast<std::uint32_t>(b.x));
             putLe32(s, static_cast<std::uint32_t>(b.y));
             putLe32(s, static_cast<std::uint32_t>(b.type));
@@ -93,27 +93,25 @@ protected:
     void SetUp() override {
         plat::headless::reset();
         plat::headless::setTimeStep(1);
-        app = std::make_unique<Application>();
+        app = std::make_unique<Game>(ErrorReporter(kTraceFile));
         ASSERT_TRUE(plat::createWindow("Kalkulon", &plainWindowProc, nullptr, 640, 480));
-        app->window.windowHandle = true;
+        app->window.exists = true;
         ASSERT_EQ(app->display.init(640, 480, 16), ErrorCode::Ok);
         app->display.applyPixelFormat(app->display.pixelFormat);
-        app->world = &world;
-        previousWorld = currentWorld;
-        currentWorld = &world;
+        app->world = std::make_unique<GameWorld>(app->error);
+        world = app->world.get();
         std::filesystem::create_directories("level");
         std::filesystem::create_directories("gfx");
         writeFile("gfx/klocki3.bmp", makeBmp(128, 32, 24, [](int, int) { return Rgb{0, 255, 0}; }));
         writeFile("gfx/tlo.bmp", makeBmp(640, 480, 24, [](int, int) { return Rgb{0, 0, 255}; }));
         // A previous level's state that the load must replace.
-        world.bonusCount = 5;
-        for (int i = 0; i < 5; ++i) world.initBonus(i, 10 * i, 10, 1);
-        for (auto& row : world.blocks)
+        world->tokenCount = 5;
+        for (int i = 0; i < 5; ++i) world->initToken(i, 10 * i, 10, 1);
+        for (auto& row : world->blocks)
             for (auto& cell : row) cell = 1;
         traceBefore = dir.read("debug.txt");
     }
     void TearDown() override {
-        currentWorld = previousWorld;
         app.reset();
         plat::headless::reset();
     }
@@ -130,16 +128,15 @@ protected:
         return n;
     }
     bool windowClosed() const { return !plat::windowExists(); }
-    int activeBonuses() const {
+    int activeTokens() const {
         int n = 0;
-        for (const Bonus& b : world.bonuses) n += b.active ? 1 : 0;
+        for (const Token& b : world->tokens) n += b.active ? 1 : 0;
         return n;
     }
 
     testing_support::TempDir dir;
-    std::unique_ptr<Application> app;
-    GameWorld world;
-    GameWorld* previousWorld = nullptr;
+    std::unique_ptr<Game> app;
+    GameWorld* world = nullptr;  // the game's own
     std::string traceBefore;
     std::string trace;
 };
@@ -167,7 +164,7 @@ TEST_F(LevelLoader, ReadsTheFileAtItsOffsets) {
     put(64 + 4 * (0 * 20 + 7), 3);
     put(1184, 100);
     put(1188, 200);
-    put(1192, kBonusEquals);
+    put(1192, kTokenEquals);
     for (std::size_t i = 1196; i < 1184 + 192; ++i) s[i] = '\x5A';  // anything: not read
     put(1376, 132);
     put(1380, 96);
@@ -176,25 +173,25 @@ TEST_F(LevelLoader, ReadsTheFileAtItsOffsets) {
     writeFile("level/level3.lvl", s);
 
     load(3);
-    EXPECT_EQ(world.target, 24);
-    EXPECT_EQ(world.targetX, 300);
-    EXPECT_EQ(world.targetY, 40);
-    EXPECT_EQ(world.playerX, 64);
-    EXPECT_EQ(world.playerY, 320);
-    EXPECT_EQ(world.bonusCount, 2);
-    EXPECT_EQ(world.blocks[13][0], 2);
-    EXPECT_EQ(world.blocks[5][19], 0);
-    EXPECT_EQ(world.blocks[0][7], 3);
-    EXPECT_EQ(world.blocks[0][0], -1);
-    ASSERT_EQ(activeBonuses(), 2);
-    EXPECT_EQ(world.bonuses[0].x, 100);
-    EXPECT_EQ(world.bonuses[0].y, 200);
-    EXPECT_EQ(world.bonuses[0].type, kBonusEquals);
-    EXPECT_EQ(world.bonuses[0].frames[0], (FrameRect{306, 423, 340, 456}));
-    EXPECT_EQ(world.bonuses[0].animFrame, 0);
-    EXPECT_EQ(world.bonuses[1].type, 7);
-    EXPECT_EQ(world.bonuses[1].x, 132);
-    EXPECT_EQ(world.bonuses[2].type, 0);  // the old level's bonuses are gone
+    EXPECT_EQ(world->target, 24);
+    EXPECT_EQ(world->targetX, 300);
+    EXPECT_EQ(world->targetY, 40);
+    EXPECT_EQ(world->playerX, 64);
+    EXPECT_EQ(world->playerY, 320);
+    EXPECT_EQ(world->tokenCount, 2);
+    EXPECT_EQ(world->blocks[13][0], 2);
+    EXPECT_EQ(world->blocks[5][19], 0);
+    EXPECT_EQ(world->blocks[0][7], 3);
+    EXPECT_EQ(world->blocks[0][0], -1);
+    ASSERT_EQ(activeTokens(), 2);
+    EXPECT_EQ(world->tokens[0].x, 100);
+    EXPECT_EQ(world->tokens[0].y, 200);
+    EXPECT_EQ(world->tokens[0].type, kTokenEquals);
+    EXPECT_EQ(world->tokens[0].frames[0], (FrameRect{306, 423, 340, 456}));
+    EXPECT_EQ(world->tokens[0].animFrame, 0);
+    EXPECT_EQ(world->tokens[1].type, 7);
+    EXPECT_EQ(world->tokens[1].x, 132);
+    EXPECT_EQ(world->tokens[2].type, 0);  // the old level's tokens are gone
     EXPECT_FALSE(windowClosed());
     EXPECT_EQ(errorTextPixels(), 0);
 
@@ -231,15 +228,15 @@ TEST_F(LevelLoader, ShowsTheCaptionOnTheVisiblePictureWhileLoading) {
     EXPECT_EQ(plat::headless::flipCount(), 0u);
 }
 
-TEST_F(LevelLoader, NoBonusesLoadsNone) {
+TEST_F(LevelLoader, NoTokensLoadsNone) {
     LevelFile f;
     f.grid[2][2] = 1;
     writeFile("level/level3.lvl", f.bytes());
     load(3);
-    EXPECT_EQ(world.bonusCount, 0);
-    EXPECT_EQ(activeBonuses(), 0);
-    EXPECT_EQ(world.blocks[2][2], 1);
-    EXPECT_EQ(world.blocks[2][3], -1);
+    EXPECT_EQ(world->tokenCount, 0);
+    EXPECT_EQ(activeTokens(), 0);
+    EXPECT_EQ(world->blocks[2][2], 1);
+    EXPECT_EQ(world->blocks[2][3], -1);
     EXPECT_EQ(occurrences(trace, "Bonus nr"), 0u);
     EXPECT_TRUE(inOrder(trace, {plat::cp1250("Odczyt bonusów...").c_str(), "Close file \n"}));
     EXPECT_FALSE(windowClosed());
@@ -247,25 +244,25 @@ TEST_F(LevelLoader, NoBonusesLoadsNone) {
 
 TEST_F(LevelLoader, FileCutShortShowsAndTracesEachMissingItemAndCloses) {
     LevelFile f;
-    f.bonusCount = 3;
+    f.tokenCount = 3;
     f.header[0] = 12;
-    f.bonuses = {{100, 100, 1}};
+    f.tokens = {{100, 100, 1}};
     writeFile("level/level3.lvl", f.bytes());
     load(3);
     EXPECT_EQ(occurrences(trace, plat::cp1250("błąd \n").c_str()), 2u);  // two records missing
     EXPECT_TRUE(windowClosed());
     EXPECT_GT(errorTextPixels(), 10);
-    EXPECT_EQ(world.bonusCount, 3);
-    EXPECT_TRUE(world.bonuses[0].active);
-    EXPECT_FALSE(world.bonuses[1].active);  // a missing record makes no bonus
-    EXPECT_FALSE(world.bonuses[2].active);
-    EXPECT_EQ(world.target, 12);
+    EXPECT_EQ(world->tokenCount, 3);
+    EXPECT_TRUE(world->tokens[0].active);
+    EXPECT_FALSE(world->tokens[1].active);  // a missing record makes no token
+    EXPECT_FALSE(world->tokens[2].active);
+    EXPECT_EQ(world->target, 12);
     // Reading and loading go on to the end.
     EXPECT_TRUE(inOrder(trace, {"Close file \n", "wrzucenie na powierzchnie \n", "gfx\\klocki3.bmp", "gfx\\tlo.bmp"}));
 }
 
 TEST_F(LevelLoader, TinyAndEmptyFilesMissEveryHeaderField) {
-    // Six bytes: n whole, the bonus count half there, the other five fields missing.
+    // Six bytes: n whole, the token count half there, the other five fields missing.
     std::string six;
     putLe32(six, 0);
     six += std::string("\x03\x00", 2);
@@ -273,10 +270,10 @@ TEST_F(LevelLoader, TinyAndEmptyFilesMissEveryHeaderField) {
     load(3);
     EXPECT_EQ(occurrences(trace, plat::cp1250("błąd \n").c_str()), 6u);
     EXPECT_TRUE(windowClosed());
-    EXPECT_EQ(world.bonusCount, 0);
-    EXPECT_EQ(activeBonuses(), 0);
-    EXPECT_EQ(world.blocks[0][0], -1);  // a grid the file lacks is empty, not the old level's
-    EXPECT_EQ(world.blocks[13][19], -1);
+    EXPECT_EQ(world->tokenCount, 0);
+    EXPECT_EQ(activeTokens(), 0);
+    EXPECT_EQ(world->blocks[0][0], -1);  // a grid the file lacks is empty, not the old level's
+    EXPECT_EQ(world->blocks[13][19], -1);
 
     writeFile("level/level4.lvl", "");
     traceBefore = dir.read("debug.txt");
@@ -298,14 +295,14 @@ TEST_F(LevelLoader, MissingFileShowsTracesClosesAndStillLoadsTheBlocks) {
     EXPECT_EQ(occurrences(trace, "wczytanie bitmapy"), 1u);
     EXPECT_EQ(app->display.backgroundSurface->at(10, 10), 0x001F);
     EXPECT_EQ(app->display.blocksSurface->at(10, 10), 0x07E0);
-    EXPECT_EQ(activeBonuses(), 0);
+    EXPECT_EQ(activeTokens(), 0);
 }
 
 TEST_F(LevelLoader, DamagedValuesAreMadeSafe) {
-    // Too many bonuses: 30 are read, and the trace says so.
+    // Too many tokens: 30 are read, and the trace says so.
     LevelFile many;
-    many.bonusCount = 45;
-    for (int i = 0; i < 45; ++i) many.bonuses.push_back({20 * (i % 30), 100, 1 + i % 14});
+    many.tokenCount = 45;
+    for (int i = 0; i < 45; ++i) many.tokens.push_back({20 * (i % 30), 100, 1 + i % 14});
     many.grid[0][0] = 7;
     many.grid[0][1] = -5;
     many.grid[0][2] = 4;
@@ -316,29 +313,29 @@ TEST_F(LevelLoader, DamagedValuesAreMadeSafe) {
     writeFile("level/level3.lvl", many.bytes());
     writeFile("gfx/abcdefghijkl", makeBmp(640, 480, 24, [](int, int) { return Rgb{255, 0, 0}; }));
     load(3);
-    EXPECT_EQ(world.bonusCount, 30);
-    EXPECT_EQ(activeBonuses(), 30);
+    EXPECT_EQ(world->tokenCount, 30);
+    EXPECT_EQ(activeTokens(), 30);
     EXPECT_NE(trace.find(plat::cp1250("\n liczba bonusów...45\n za dużo bonusów, wczytuję 30").c_str()), std::string::npos);
-    EXPECT_EQ(world.blocks[0][0], -1);
-    EXPECT_EQ(world.blocks[0][1], -1);
-    EXPECT_EQ(world.blocks[0][2], -1);
-    EXPECT_EQ(world.blocks[0][3], 3);
-    EXPECT_EQ(world.blocks[0][4], -1);
-    EXPECT_EQ(world.blocks[0][5], 0);
+    EXPECT_EQ(world->blocks[0][0], -1);
+    EXPECT_EQ(world->blocks[0][1], -1);
+    EXPECT_EQ(world->blocks[0][2], -1);
+    EXPECT_EQ(world->blocks[0][3], 3);
+    EXPECT_EQ(world->blocks[0][4], -1);
+    EXPECT_EQ(world->blocks[0][5], 0);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...abcdefghijkl\n Wczytanie"), std::string::npos);
     EXPECT_NE(trace.find("wczytanie bitmapy...gfx\\abcdefghijkl\n"), std::string::npos);
     EXPECT_EQ(app->display.backgroundSurface->at(10, 10), 0xF800);
     EXPECT_FALSE(windowClosed());
 
-    // A negative count loads no bonus.
+    // A negative count loads no token.
     LevelFile negative;
-    negative.bonusCount = -3;
-    negative.bonuses = {{1, 2, 3}};
+    negative.tokenCount = -3;
+    negative.tokens = {{1, 2, 3}};
     writeFile("level/level5.lvl", negative.bytes());
     traceBefore = dir.read("debug.txt");
     load(5);
-    EXPECT_EQ(world.bonusCount, 0);
-    EXPECT_EQ(activeBonuses(), 0);
+    EXPECT_EQ(world->tokenCount, 0);
+    EXPECT_EQ(activeTokens(), 0);
     EXPECT_NE(trace.find(plat::cp1250("-3\n ujemna liczba bonusów, wczytuję 0").c_str()), std::string::npos);
     EXPECT_FALSE(windowClosed());
 }
@@ -349,8 +346,8 @@ TEST_F(LevelLoader, NameCountsOutOfRangeNeverReadPastTheFile) {
     bytes.replace(0, 4, std::string("\xFF\xFF\xFF\x7F", 4));  // n = 0x7FFFFFFF
     writeFile("level/level3.lvl", bytes);
     load(3);
-    EXPECT_EQ(world.bonusCount, 0);
-    EXPECT_EQ(world.blocks[0][0], -1);
+    EXPECT_EQ(world->tokenCount, 0);
+    EXPECT_EQ(world->blocks[0][0], -1);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...\n"), std::string::npos);  // nothing left to read
     EXPECT_FALSE(windowClosed());                                             // names and grid are not checked items
 
@@ -363,7 +360,7 @@ TEST_F(LevelLoader, NameCountsOutOfRangeNeverReadPastTheFile) {
     traceBefore = dir.read("debug.txt");
     load(6);
     EXPECT_NE(trace.find("\n Wczytanie nazyw tla...tlo.bmp"), std::string::npos);
-    EXPECT_EQ(world.blocks[1][1], 2);
+    EXPECT_EQ(world->blocks[1][1], 2);
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ protected:
         for (int k = 0; k < n; ++k) step(left, right, up, down);
     }
 
-    testing_support::TempDir dir;  // the trace
-    std::unique_ptr<GameWorld> w = rules_test::emptyWorld();
+    testing_support::TempDir dir;  // the trace goes here
+    std::unique_ptr<GameWorld> w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     std::uint32_t now = 1000;
 };
 
@@ -45,7 +45,7 @@ TEST_F(Movement, LevelStartPlacesTheFigureOnItsCellAndItStaysPut) {
     EXPECT_EQ(w->playerWidth, 43);
     EXPECT_EQ(w->playerHeight, 66);
     EXPECT_EQ(w->playerState, kStanding);
-    EXPECT_EQ(w->result, 0);
+    EXPECT_EQ(w->jumpSteps, 0);
     EXPECT_EQ(w->playerFrames[8], (FrameRect{43, 66, 86, 132}));
     EXPECT_EQ(w->playerFrames[27], (FrameRect{258, 198, 301, 264}));
     EXPECT_EQ(dir.read("debug.txt").rfind("\n init gracz...ok", 0), 0u);
@@ -110,20 +110,20 @@ TEST_F(Movement, FullJumpRisesSixtyEightPixelsThenFalls) {
         step(false, false, true, false);
         ASSERT_EQ(w->playerY, kStandingY - 2 * k);
         ASSERT_EQ(w->playerState, kRising);
-        ASSERT_EQ(w->result, k);
+        ASSERT_EQ(w->jumpSteps, k);
     }
     step(false, false, true, false);  // the 34th rise, and gravity acts in the same step
     EXPECT_EQ(w->playerState, kFalling);
-    EXPECT_EQ(w->result, 34);
+    EXPECT_EQ(w->jumpSteps, 34);
     EXPECT_EQ(w->playerY, kStandingY - 68 + 2);
 
     // Up still held: the jump is spent, the state stays, and it falls 2 pixels per step.
     std::int32_t y = w->playerY;
     int fallSteps = 0;
-    while (w->result != 0 && fallSteps < 100) {
+    while (w->jumpSteps != 0 && fallSteps < 100) {
         step(false, false, true, false);
         ++fallSteps;
-        if (w->result != 0) {
+        if (w->jumpSteps != 0) {
             ASSERT_EQ(w->playerY, y + 2);
             ASSERT_EQ(w->playerState, kFalling);
         }
@@ -134,7 +134,7 @@ TEST_F(Movement, FullJumpRisesSixtyEightPixelsThenFalls) {
     step(false, false, true, false);
     EXPECT_EQ(w->playerY, kStandingY - 4);
     EXPECT_EQ(w->playerState, kRising);
-    EXPECT_EQ(w->result, 1);
+    EXPECT_EQ(w->jumpSteps, 1);
 }
 
 TEST_F(Movement, ReleasingUpEndsTheRiseButTheCounterWaitsForLanding) {
@@ -143,13 +143,13 @@ TEST_F(Movement, ReleasingUpEndsTheRiseButTheCounterWaitsForLanding) {
     EXPECT_EQ(w->playerY, kStandingY - 20);
     step(false, false, false, false);  // standing: gravity
     EXPECT_EQ(w->playerY, kStandingY - 18);
-    EXPECT_EQ(w->result, 10);
+    EXPECT_EQ(w->jumpSteps, 10);
     steps(23, false, false, true, false);
     EXPECT_EQ(w->playerState, kRising);
-    EXPECT_EQ(w->result, 33);
+    EXPECT_EQ(w->jumpSteps, 33);
     step(false, false, true, false);
     EXPECT_EQ(w->playerState, kFalling);
-    EXPECT_EQ(w->result, 34);
+    EXPECT_EQ(w->jumpSteps, 34);
 }
 
 TEST_F(Movement, DownAloneKeepsTheState) {
@@ -159,7 +159,7 @@ TEST_F(Movement, DownAloneKeepsTheState) {
     steps(5, false, false, false, true);  // mid-rise: hangs in the air
     EXPECT_EQ(w->playerState, kRising);
     EXPECT_EQ(w->playerY, y);
-    EXPECT_EQ(w->result, 5);
+    EXPECT_EQ(w->jumpSteps, 5);
     step(false, false, false, false);
     EXPECT_EQ(w->playerY, y + 2);
 
@@ -180,7 +180,7 @@ TEST_F(Movement, HeadStopsOnlyOncePastABlocksTop) {
     EXPECT_EQ(w->playerY, 192);  // head level with the block's top: not yet a hit
     EXPECT_EQ(w->playerState, kRising);
     step(false, false, true, false);  // head past the top: put back, jump spent, falls
-    EXPECT_EQ(w->result, 34);
+    EXPECT_EQ(w->jumpSteps, 34);
     EXPECT_EQ(w->playerState, kFalling);
     EXPECT_EQ(w->playerY, 192 + 2);
 }
@@ -188,10 +188,10 @@ TEST_F(Movement, HeadStopsOnlyOncePastABlocksTop) {
 TEST_F(Movement, FallingComesToRestOneOrTwoPixelsAboveATop) {
     w->playerX = 100;
     w->playerY = 320 - 66 - 8;  // an even distance
-    w->result = 34;
+    w->jumpSteps = 34;
     steps(10, false, false, false, false);
     EXPECT_EQ(w->playerY + 66, 318);
-    EXPECT_EQ(w->result, 0);
+    EXPECT_EQ(w->jumpSteps, 0);
 
     w->playerY = 320 - 66 - 7;  // an odd distance
     steps(10, false, false, false, false);
@@ -219,7 +219,7 @@ TEST_F(Movement, RightmostColumnIsAWallButNoFloor) {
     EXPECT_EQ(w->playerY, kStandingY + 6);
 
     // A block in column 19 stops a step to the right.
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     fillRow(kFloorRow, 0, 20);
     w->blocks[8][19] = 0;
     w->blocks[9][19] = 0;
@@ -230,7 +230,7 @@ TEST_F(Movement, RightmostColumnIsAWallButNoFloor) {
 }
 
 TEST_F(Movement, WalkingOffAPlatformFallsToTheNextTop) {
-    w = rules_test::emptyWorld();
+    w = rules_test::emptyWorld(ErrorReporter(kTraceFile));
     fillRow(kFloorRow, 0, 6);  // a platform up to x 191
     fillRow(13, 0, 20);        // the ground, top at y 416
     placeAtLevelStart(140, 288);

@@ -1,15 +1,16 @@
-// A world for the rules tests: an empty block grid, no bonuses, the figure's size set, the
-// clocks at 0.
+// A world for the rules tests: an empty block grid, no tokens, the figure's size set, the
+// clocks at 0; its trace goes where `trace` says (nowhere unless told).
 #pragma once
 
 #include "world/game_world.h"
 
 #include <memory>
+#include <utility>
 
 namespace rules_test {
 
-inline std::unique_ptr<GameWorld> emptyWorld() {
-    auto w = std::make_unique<GameWorld>();
+inline std::unique_ptr<GameWorld> emptyWorld(ErrorReporter trace = {}) {
+    auto w = std::make_unique<GameWorld>(std::move(trace));
     for (auto& row : w->blocks)
         for (auto& cell : row) cell = -1;
     w->playerWidth = 43;

@@ -6,7 +6,7 @@
 // takes their frames. With --language the game plays in that language (the same clicks fit).
 #include "game_folder.h"
 #include "headless_game.h"
-#include "png.h"
+#include "png_files.h"
 #include "recording.h"
 
 #include <cstdio>
@@ -125,9 +125,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "kalkulon_gallery: no game data in %s\n", gameDir.c_str());
             return 1;
         }
-        replay::HeadlessGame game(language);
+        replay::HeadlessGame game({}, language);
         std::size_t presents = 0;
-        game.replay(inputs, [&](Application& a, long poll) {
+        game.replay(inputs, [&](Game& a, long poll) {
             const bool typing = a.world != nullptr && a.world->entryRow >= 0;
             moments[poll] = {a.screenShown(), a.levelNumber, a.screenShown() == Screen::HighScores && typing,
                              hl::presentCount() != presents};
@@ -137,12 +137,12 @@ int main(int argc, char** argv) {
     const std::map<std::string, long> pictures = choose(moments);
 
     replay::GameFolder folder(gameDir);
-    replay::HeadlessGame game(language);
+    replay::HeadlessGame game({}, language);
     // Every picture the gallery shows; the recording must give each of them.
     std::set<std::string> missing = {"title", "story", "pause", "won", "ending", "hiscore"};
     for (int n = 1; n <= kLastLevel; ++n) missing.insert("level" + std::to_string(n));
     const std::size_t wanted = missing.size();
-    const int code = game.replay(inputs, [&](Application&, long poll) {
+    const int code = game.replay(inputs, [&](Game&, long poll) {
         for (const auto& [name, at] : pictures) {
             if (at != poll) continue;
             savePng(hl::lastFrame(), outDir / (name + ".png"));

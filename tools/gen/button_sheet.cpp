@@ -6,7 +6,7 @@ namespace gen {
 Image makeButtonSheet(const texts::Texts& words) {
     Image sheet(layout::kSheetWidth, layout::kSheetHeight, rgb(0, 0, 0));
     drawMenuButtons(sheet, words);
-    drawBonusTokens(sheet);
+    drawTokens(sheet);
     drawFontGlyphs(sheet, !words.polish());
     drawCurtainTile(sheet);
     return sheet;

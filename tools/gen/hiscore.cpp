@@ -65,7 +65,7 @@ Image makeHighScore(const texts::Texts& words) {
     }
     drawHero(img, 96, 370, 2, 0);
     drawToken(img, 500, 380, 9, 0);
-    drawToken(img, 540, 340, 10, 4);
+    drawToken(img, 540, 340, kTokenPlus, 4);
 
     TextStyle hint;
     hint.top = rgb(230, 236, 255);

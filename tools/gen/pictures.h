@@ -5,22 +5,23 @@
 #include "lessons/level.h"  // the shared level library
 #include "texts/texts.h"    // the captions, in the picture's language
 #include "world/layout.h"   // where the game cuts every piece, and the frame
+#include "world/tokens.h"   // each token and where its picture lies
 
 namespace gen {
 
 // The dark, not quite black outline of sprites, letters and tokens.
 inline constexpr Rgb kOutline = rgb(16, 16, 40);
 
-// "gfx/butony.bmp": menu buttons, bonus tokens, bitmap font, curtain tile on black.
+// "gfx/butony.bmp": menu buttons, tokens, bitmap font, curtain tile on black.
 // The pictures with captions are made for each language: Polish, the game's own, in gfx/, the
 // others in gfx/<language>/, which has only these (and their sheet the font's extra letters).
 void drawMenuButtons(Image& sheet, const texts::Texts& words);  // menu_buttons.cpp
-void drawBonusTokens(Image& sheet);                             // bonus_tokens.cpp
+void drawTokens(Image& sheet);                                  // tokens.cpp
 void drawFontGlyphs(Image& sheet, bool extraLetters);           // font_glyphs.cpp
 void drawCurtainTile(Image& sheet);                             // curtain.cpp
 Image makeButtonSheet(const texts::Texts& words);               // button_sheet.cpp
 
-// One bonus token (34 x 33) of a type 1..14 in animation frame 0..8; used by the sheet and
+// One token (34 x 33) of a type 1..14 in animation frame 0..8; used by the sheet and
 // by the pictures that show tokens as decoration.
 void drawToken(Image& img, int x, int y, int type, int frame);
 

@@ -53,11 +53,11 @@ Image makeTitle(const texts::Texts& words) {
     // The hero and a few tokens round the menu.
     drawHero(img, 150, 300, 0, 0);
     drawToken(img, 460, 170, 3, 0);
-    drawToken(img, 500, 215, 10, 3);
+    drawToken(img, 500, 215, kTokenPlus, 3);
     drawToken(img, 460, 262, 4, 6);
-    drawToken(img, 520, 290, 14, 2);
+    drawToken(img, 520, 290, kTokenEquals, 2);
     drawToken(img, 130, 200, 7, 4);
-    drawToken(img, 170, 246, 12, 1);
+    drawToken(img, 170, 246, kTokenTimes, 1);
 
     // The credits strip.
     for (int y = 396; y < layout::kFrameHeight; ++y)

@@ -2,11 +2,10 @@
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, and writes practice packs for a family of facts. Polish, English or Ukrainian,
 // chosen by the locale as the game chooses.
+#include "lessons/game_folder.h"
 #include "lessons/pack.h"
 #include "lessons/practice.h"
 #include "lessons/proof.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,7 +38,9 @@ Commands:
                              length are shown. Exit code 0 only when every level passes.
   build PACK --out DIR       Check the pack, then make DIR a game folder for it: the seven
                              level files the game reads, and links to the game's pictures and
-                             music. Nothing is written when a level fails the check.
+                             music. Nothing is written when a level fails the check. DIR is
+                             new, or an earlier build (with the table of games played there);
+                             a folder holding anything else, or a link, is refused.
   practice --facts SPEC --seed N --out DIR
                              Write a practice pack of seven levels for a family of facts,
                              each level proven as by check, a little harder each time.
@@ -77,7 +78,9 @@ Polecenia:
                              tylko wtedy, gdy wszystkie poziomy są dobre.
   build PAKIET --out FOLDER  Sprawdza pakiet, a potem robi z FOLDERU folder gry: siedem plików
                              poziomów i dowiązania do obrazków i muzyki gry. Nic nie zapisuje,
-                             gdy któryś poziom nie przejdzie sprawdzenia.
+                             gdy któryś poziom nie przejdzie sprawdzenia. FOLDER jest nowy albo
+                             zbudowany wcześniej (z tabelą wyników gier w nim); folder z czymś
+                             innym albo dowiązanie zostaje odrzucone.
   practice --facts RODZAJ --seed N --out FOLDER
                              Zapisuje pakiet ćwiczeń z siedmiu poziomów dla rodziny działań;
                              każdy poziom sprawdzony jak przez check, każdy trochę trudniejszy.
@@ -148,23 +151,6 @@ fs::path dataFolder(const std::string& given) {
     }
     return KALKULON_GAME_DIR;
 }
-
-// The proofs run the game's own code, which writes its trace "debug.txt" where it runs: a
-// scratch folder, removed at the end.
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "kalkulon-levels-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr && ::chdir(pattern.c_str()) == 0) path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-
-private:
-    std::string path_;
-};
 
 struct Counts {
     int levels = 0;
@@ -278,7 +264,6 @@ int main(int argc, char** argv) {
         say(stderr, error);
         return 2;
     }
-    // Everything is read before the proofs move into their scratch folder.
     const fs::path outFolder = out.empty() ? fs::path() : fs::absolute(out);
 
     if (command == "check") {
@@ -288,7 +273,6 @@ int main(int argc, char** argv) {
             std::vector<Reading> more = read(r, installed);
             levels.insert(levels.end(), more.begin(), more.end());
         }
-        Scratch scratch;
         Counts counts;
         bool ok = true;
         for (const Reading& r : levels) {
@@ -311,7 +295,6 @@ int main(int argc, char** argv) {
         const bool read = lvl::readPack(rest[0], installed.scenery, pack, problems);
         report(problems);
         if (!read) return 1;
-        Scratch scratch;
         Counts counts;
         bool ok = true;
         for (std::size_t i = 0; i < pack.levels.size(); ++i) ok &= proveAndSay(pack.levels[i], pack.files[i], counts);
@@ -321,7 +304,7 @@ int main(int argc, char** argv) {
                          "нічого не зроблено: пакет має рівні, що не пройшли перевірки"});
             return 1;
         }
-        if (!lvl::prepareRunFolder(pack, installed, outFolder, error)) {
+        if (!lvl::buildGameFolder(pack, installed, outFolder, error)) {
             say(stderr, error);
             return 1;
         }
@@ -344,7 +327,6 @@ int main(int argc, char** argv) {
             say(stderr, error);
             return 2;
         }
-        Scratch scratch;
         lessons::PracticePack pack;
         if (!lessons::makePracticePack(spec, n, installed.scenery, pack, error) || !lessons::writePack(pack, outFolder, error)) {
             say(stderr, error);

@@ -13,8 +13,8 @@ Script& Script::then(std::string what, When when, Act act) {
 }
 
 Script& Script::then(std::string what, Act act) {
-    return then(
-        std::move(what), [](Application&) { return true; }, std::move(act));
+    const auto now = [](Game&) { return true; };
+    return then(std::move(what), now, std::move(act));
 }
 
 Script& Script::each(std::string what, When until, Act act) {
@@ -23,17 +23,17 @@ Script& Script::each(std::string what, When until, Act act) {
 }
 
 Script& Script::click(const std::string& what, Spot spot, std::int32_t code, When when) {
-    then("point at " + what, [spot](Application&) { hl::setMouse(spot.x, spot.y); });
+    then("point at " + what, [spot](Game&) { hl::setMouse(spot.x, spot.y); });
     return then(
-        "click " + what, [when, code](Application& a) { return a.hoverButton == code && when(a); },
-        [spot](Application&) {
+        "click " + what, [when, code](Game& a) { return a.hoverButton == code && when(a); },
+        [spot](Game&) {
             hl::postClick(spot.x, spot.y);
             hl::setMouse(kRestingMouse.x, kRestingMouse.y);
         });
 }
 
 Script& Script::nextFrame() {
-    return then("next frame", [](Application&) {});
+    return then("next frame", [](Game&) {});
 }
 
 Script& Script::startGame() {
@@ -42,8 +42,8 @@ Script& Script::startGame() {
 }
 
 Script& Script::playLevel() {
-    then("hold Right", showing(Screen::Play), [](Application&) { hl::setKey(plat::kScanRight, true); });
-    return then("release Right", showing(Screen::Result), [](Application&) { hl::setKey(plat::kScanRight, false); });
+    then("hold Right", showing(Screen::Play), [](Game&) { hl::setKey(plat::kScanRight, true); });
+    return then("release Right", showing(Screen::Result), [](Game&) { hl::setKey(plat::kScanRight, false); });
 }
 
 Script& Script::followRoute(std::vector<std::uint8_t> steps) {
@@ -61,8 +61,8 @@ Script& Script::followRoute(std::vector<std::uint8_t> steps) {
             if ((progress->held & bit) != (keys & bit)) hl::setKey(scan, (keys & bit) != 0);
         progress->held = keys;
     };
-    then("route: a movement step each frame", showing(Screen::Play), [](Application&) { hl::setTimeStep(10); });
-    each("follow the route", showing(Screen::Result), [progress, steps = std::move(steps), hold](Application& a) {
+    then("route: a movement step each frame", showing(Screen::Play), [](Game&) { hl::setTimeStep(10); });
+    each("follow the route", showing(Screen::Result), [progress, steps = std::move(steps), hold](Game& a) {
         if (a.screenShown() != Screen::Play) return;
         const GameWorld& w = *a.world;
         if (!progress->started) {
@@ -74,7 +74,7 @@ Script& Script::followRoute(std::vector<std::uint8_t> steps) {
         }
         hold(progress->step < steps.size() ? steps[progress->step] : 0);
     });
-    return then("route: keys let go", [hold](Application&) {
+    return then("route: keys let go", [hold](Game&) {
         hold(0);
         hl::setTimeStep(1);
     });
@@ -82,13 +82,13 @@ Script& Script::followRoute(std::vector<std::uint8_t> steps) {
 
 Script& Script::keys(const std::string& what, std::vector<std::uint8_t> scans) {
     auto sampledAt = std::make_shared<std::uint32_t>(0);
-    then("press " + what, [sampledAt, scans](Application& a) {
+    then("press " + what, [sampledAt, scans](Game& a) {
         *sampledAt = a.lastTick;
         for (std::uint8_t scan : scans) hl::setKey(scan, true);
     });
     return then(
-        "release " + what, [sampledAt](Application& a) { return a.lastTick != *sampledAt; },
-        [scans](Application&) {
+        "release " + what, [sampledAt](Game& a) { return a.lastTick != *sampledAt; },
+        [scans](Game&) {
             for (std::uint8_t scan : scans) hl::setKey(scan, false);
         });
 }
@@ -101,14 +101,14 @@ Script& Script::loseGame() {
     }
     playLevel();
     click("KONIEC", kBoxButton, kHoverGameOver, showing(Screen::Result));
-    return then("high-score screen", showing(Screen::HighScores), [](Application&) {});
+    return then("high-score screen", showing(Screen::HighScores), [](Game&) {});
 }
 
 Script& Script::closeWindow() {
-    return then("close", [](Application&) { hl::postSystemClose(); });
+    return then("close", [](Game&) { hl::postSystemClose(); });
 }
 
-void Script::operator()(Application& app, long) {
+void Script::operator()(Game& app, long) {
     if (next_ >= steps_.size()) return;
     Step& step = steps_[next_];
     if (step.repeats) {

@@ -7,7 +7,7 @@
 
 #include "platform/headless.h"
 #include "platform/scan_codes.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,17 +20,16 @@ namespace hl = plat::headless;
 
 // ---- where things are on the screen ----------------------------------------------------------
 
-struct Spot {
-    int x;
-    int y;
-};
-inline constexpr Spot kNewGameButton{328, 168};
-inline constexpr Spot kHighScoreButton{328, 238};
-inline constexpr Spot kExitButton{328, 308};
-inline constexpr Spot kBoxButton{320, 278};  // START, DALEJ, KONIEC
-inline constexpr Spot kResumeEntry{320, 210};
-inline constexpr Spot kRestartEntry{320, 250};
-inline constexpr Spot kQuitEntry{320, 290};
+// Where a player points at a button: the middle of where it is drawn.
+using Spot = plat::Point;
+constexpr Spot spotOf(std::int32_t code) { return places::middle(places::of(code).drawn); }
+inline constexpr Spot kNewGameButton = spotOf(kHoverNewGame);
+inline constexpr Spot kHighScoreButton = spotOf(kHoverHighScores);
+inline constexpr Spot kExitButton = spotOf(kHoverExit);
+inline constexpr Spot kBoxButton = spotOf(kHoverStart);  // START, DALEJ, KONIEC
+inline constexpr Spot kResumeEntry = spotOf(kHoverResume);
+inline constexpr Spot kRestartEntry = spotOf(kHoverRestart);
+inline constexpr Spot kQuitEntry = spotOf(kHoverQuit);
 inline constexpr Spot kRestingMouse{5, 470};  // over no button of any screen
 
 // PC scan code of a capital letter.
@@ -48,14 +47,14 @@ inline void tapPad(int pad, plat::PadButton button) {
 // ---- the script ------------------------------------------------------------------------------
 
 // A script's moment: while `screen` shows.
-inline std::function<bool(Application&)> showing(Screen screen) {
-    return [screen](Application& a) { return a.screenShown() == screen; };
+inline std::function<bool(Game&)> showing(Screen screen) {
+    return [screen](Game& a) { return a.screenShown() == screen; };
 }
 
 class Script {
 public:
-    using When = std::function<bool(Application&)>;
-    using Act = std::function<void(Application&)>;
+    using When = std::function<bool(Game&)>;
+    using Act = std::function<void(Game&)>;
 
     // One action, taken at the first poll at which `when` holds (after the earlier ones).
     Script& then(std::string what, When when, Act act);
@@ -83,7 +82,7 @@ public:
     Script& closeWindow();
 
     // Takes the next action if its moment has come.
-    void operator()(Application& app, long poll);
+    void operator()(Game& app, long poll);
     bool finished() const { return next_ == steps_.size(); }
     std::string waitingFor() const { return finished() ? "nothing" : steps_[next_].what; }
 

@@ -1,7 +1,10 @@
 #include "headless_game.h"
 
+#include "shell/host.h"
+
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace replay {
 
@@ -57,23 +60,16 @@ std::string writeFrames(const std::vector<FrameMark>& frames) {
     return out;
 }
 
-HeadlessGame::HeadlessGame(std::string_view language) {
+HeadlessGame::HeadlessGame(ErrorReporter trace, std::string_view language) {
     hl::reset();
     hl::setTimeStep(1);
     hl::setTime(kStartTime);
-    app = std::make_unique<Application>(language);
+    app = std::make_unique<Game>(std::move(trace), language);
 }
 
 HeadlessGame::~HeadlessGame() {
     hl::setPollHook(nullptr);
     hl::setPresentHook(nullptr);
-    // The game never frees the world its main loop made (it lives until the process ends); here
-    // the game's "process" ends, so the leak checker of the sanitizer build sees none.
-    if (app && app->world) {
-        if (currentWorld == app->world) currentWorld = nullptr;
-        delete app->world;
-        app->world = nullptr;
-    }
     app.reset();
     hl::reset();
 }
@@ -87,7 +83,7 @@ int HeadlessGame::run(Watch script, long maxPolls) {
         }
         if (poll < maxPolls && script) script(*app, poll);
     });
-    const int code = app->run();
+    const int code = runGame(*app);
     hl::setPollHook(nullptr);
     return code;
 }
@@ -97,7 +93,7 @@ int HeadlessGame::replay(const Inputs& inputs, Watch watch) {
     while (next < inputs.size() && inputs[next].poll == 0) hl::apply(inputs[next++]);
     const long last = inputs.empty() ? 0 : static_cast<long>(inputs.back().poll);
     return run(
-        [&inputs, &next, watch](Application& a, long poll) {
+        [&inputs, &next, watch](Game& a, long poll) {
             while (next < inputs.size() && inputs[next].poll == static_cast<std::uint64_t>(poll)) hl::apply(inputs[next++]);
             if (watch) watch(a, poll);
         },
@@ -105,9 +101,10 @@ int HeadlessGame::replay(const Inputs& inputs, Watch watch) {
 }
 
 void HeadlessGame::hashFrames() {
-    hl::setPresentHook([this](const hl::Frame& frame) {
+    const auto hash = [this](const hl::Frame& frame) {
         frames.push_back({hl::polls(), app->screenShown(), frameHash(frame.pixels)});
-    });
+    };
+    hl::setPresentHook(hash);
 }
 
 }  // namespace replay

@@ -6,7 +6,7 @@
 #include "recording.h"
 
 #include "platform/headless.h"
-#include "shell/application.h"
+#include "screens/game.h"
 
 #include <cstdint>
 #include <functional>
@@ -40,15 +40,16 @@ public:
     // How long a played-back game may go on after its last input before it is closed.
     static constexpr long kPollsPastTheEnd = 20'000;
 
-    // The headless machine made fresh and a new Application in `language`, whose trace starts
-    // in the working folder.
-    explicit HeadlessGame(std::string_view language = "pl");
+    // The headless machine made fresh and a new game in `language`, whose trace goes where
+    // `trace` says: nowhere unless told.
+    explicit HeadlessGame(ErrorReporter trace = {}, std::string_view language = "pl");
     ~HeadlessGame();
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;
 
-    using Watch = std::function<void(Application&, long poll)>;
-    // Runs the game to its end; `script` sees it on every poll with the poll's number. After
+    using Watch = std::function<void(Game&, long poll)>;
+    // Runs the game to its end, stepped by the desktop's host (whose waits do nothing headless);
+    // `script` sees it on every poll with the poll's number. After
     // `maxPolls` polls the window is closed as a safety net (and timedOut set), so a script that
     // goes wrong ends instead of hanging. The game's exit code.
     int run(Watch script, long maxPolls = 2'000'000);
@@ -60,7 +61,7 @@ public:
     // From now on every presented frame is hashed into `frames`.
     void hashFrames();
 
-    std::unique_ptr<Application> app;
+    std::unique_ptr<Game> app;
     bool timedOut = false;
     std::vector<FrameMark> frames;
 };

@@ -48,20 +48,20 @@ solver::Route losingRoute(lvl::Level level) {
 // Holds a gamepad's button until the high-score screen has taken one sample of it.
 void padKey(Script& script, const std::string& what, plat::PadButton button) {
     auto sampledAt = std::make_shared<std::uint32_t>(0);
-    script.then("press " + what, [sampledAt, button](Application& a) {
+    script.then("press " + what, [sampledAt, button](Game& a) {
         *sampledAt = a.lastTick;
         replay::hl::setPadButton(1, button, true);
     });
     script.then(
-        "release " + what, [sampledAt](Application& a) { return a.lastTick != *sampledAt; },
-        [button](Application&) { replay::hl::setPadButton(1, button, false); });
+        "release " + what, [sampledAt](Game& a) { return a.lastTick != *sampledAt; },
+        [button](Game&) { replay::hl::setPadButton(1, button, false); });
 }
 
 // Taps a key, then waits until the button of `code` is lit.
 void keyToButton(Script& script, const std::string& what, std::uint8_t scan, std::int32_t code) {
-    script.then(what, [scan](Application&) { replay::tapKey(scan); });
-    script.then(
-        what + " lit", [code](Application& a) { return a.hoverButton == code; }, [](Application&) {});
+    script.then(what, [scan](Game&) { replay::tapKey(scan); });
+    const auto lit = [code](Game& a) { return a.hoverButton == code; };
+    script.then(what + " lit", lit, [](Game&) {});
 }
 
 Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Route& losing) {
@@ -70,17 +70,16 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
     Script script;
     auto frames = std::make_shared<int>(0);
     // The title: both credit lines in place, the first button swinging under the mouse.
-    script.then("point at new game", [](Application&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
+    script.then("point at new game", [](Game&) { hl::setMouse(kNewGameButton.x, kNewGameButton.y); });
     script.then(
-        "credits in place", [](Application& a) { return a.creditLines[1].x <= 50 && a.creditLines[1].direction == 0; },
-        [](Application&) {});
-    script.then(
-        "title a while", [frames](Application&) { return ++*frames == 20; }, [](Application&) {});
+        "credits in place", [](Game& a) { return a.creditLines[1].x <= 50 && a.creditLines[1].direction == 0; }, [](Game&) {});
+    const auto aWhile = [frames](Game&) { return ++*frames == 20; };
+    script.then("title a while", aWhile, [](Game&) {});
     script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title));
     // The story, paused and resumed with Enter (the first press lights Powrót do gry).
-    script.then("Escape over the story", showing(Screen::Story), [](Application&) { hl::postEscape(); });
+    script.then("Escape over the story", showing(Screen::Story), [](Game&) { hl::postEscape(); });
     keyToButton(script, "Enter", plat::kScanEnter, kHoverResume);
-    script.then("Enter on Powrót do gry", [](Application&) { tapKey(plat::kScanEnter); });
+    script.then("Enter on Powrót do gry", [](Game&) { tapKey(plat::kScanEnter); });
     script.click("START", kBoxButton, kHoverStart, showing(Screen::Story));
 
     for (int n = 1; n <= kLastLevel; ++n) {
@@ -90,32 +89,32 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
         }
         if (n == 3) {
             // A gamepad plugged in pauses the level with Start and resumes it with B.
-            script.then("plug a gamepad", showing(Screen::Play), [](Application&) { hl::plugPad(1); });
-            script.then("Start", [](Application&) { tapPad(1, plat::PadButton::Start); });
-            script.then("B", showing(Screen::Pause), [](Application&) { tapPad(1, plat::PadButton::East); });
+            script.then("plug a gamepad", showing(Screen::Play), [](Game&) { hl::plugPad(1); });
+            script.then("Start", [](Game&) { tapPad(1, plat::PadButton::Start); });
+            script.then("B", showing(Screen::Pause), [](Game&) { tapPad(1, plat::PadButton::East); });
         }
         if (n == 4) {
             // The level restarted from the pause menu, for a life.
-            script.then("Escape", showing(Screen::Play), [](Application&) { hl::postEscape(); });
+            script.then("Escape", showing(Screen::Play), [](Game&) { hl::postEscape(); });
             script.click("Zacznij poziom od nowa", kRestartEntry, kHoverRestart, showing(Screen::Pause));
         }
         if (n == 5) {
             // Another window in front for a while.
             auto away = std::make_shared<int>(0);
-            script.then("switch away", showing(Screen::Play), [](Application&) { hl::setForeground(false); });
+            script.then("switch away", showing(Screen::Play), [](Game&) { hl::setForeground(false); });
             script.then(
-                "come back", [away](Application&) { return ++*away == 100; }, [](Application&) { hl::setForeground(true); });
+                "come back", [away](Game&) { return ++*away == 100; }, [](Game&) { hl::setForeground(true); });
         }
         script.followRoute(routes[static_cast<std::size_t>(n)].steps);
         if (n == 3) {
             // DALEJ with the gamepad's A: the first press lights it.
-            script.then("A", [](Application&) { tapPad(1, plat::PadButton::South); });
+            script.then("A", [](Game&) { tapPad(1, plat::PadButton::South); });
             script.then(
-                "DALEJ lit", [](Application& a) { return a.hoverButton == kHoverNextWon; },
-                [](Application&) { tapPad(1, plat::PadButton::South); });
+                "DALEJ lit", [](Game& a) { return a.hoverButton == kHoverNextWon; },
+                [](Game&) { tapPad(1, plat::PadButton::South); });
         } else if (n == 6) {
             keyToButton(script, "Tab", plat::kScanTab, kHoverNextWon);
-            script.then("Space on DALEJ", [](Application&) { tapKey(plat::kScanSpace); });
+            script.then("Space on DALEJ", [](Game&) { tapKey(plat::kScanSpace); });
         } else {
             script.click(n == kLastLevel ? "DALEJ of the ending" : "DALEJ", kBoxButton, kHoverNextWon, showing(Screen::Result));
         }
@@ -124,16 +123,15 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
     // The name: O and L typed, the third letter turned up to A on the gamepad's D-pad and passed
     // with right, Start saves it.
     script.then(
-        "name entry", [](Application& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow >= 0; },
-        [](Application&) {});
+        "name entry", [](Game& a) { return a.screenShown() == Screen::HighScores && a.world->entryRow >= 0; }, [](Game&) {});
     script.keys("O", {scanOf('O')}).keys("L", {scanOf('L')});
     padKey(script, "D-pad up", plat::PadButton::DpadUp);
     padKey(script, "D-pad right", plat::PadButton::DpadRight);
     padKey(script, "Start", plat::PadButton::Start);
-    script.then(
-        "saved", [](Application& a) { return a.world->entryRow < 0; }, [](Application&) { hl::postEscape(); });
+    const auto saved = [](Game& a) { return a.world->entryRow < 0; };
+    script.then("saved", saved, [](Game&) { hl::postEscape(); });
     script.click("high scores", kHighScoreButton, kHoverHighScores, showing(Screen::Title));
-    script.then("leave the table", showing(Screen::HighScores), [](Application&) { hl::postEscape(); });
+    script.then("leave the table", showing(Screen::HighScores), [](Game&) { hl::postEscape(); });
     script.click("exit", kExitButton, kHoverExit, showing(Screen::Title));
     return script;
 }
@@ -156,7 +154,6 @@ int main(int argc, char** argv) {
     replay::Inputs inputs;
     std::string trace;
     {
-        // The route finder runs the game's rules, which write to the trace: it runs here too.
         replay::GameFolder folder(gameDir);
         if (!folder.ok()) {
             std::fprintf(stderr, "kalkulon_record: no game data in %s\n", gameDir.c_str());
@@ -183,22 +180,22 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        replay::HeadlessGame game;
+        replay::HeadlessGame game{ErrorReporter(kTraceFile)};  // its trace is the golden one
         Script script = goldenGame(routes, losing);
-        const int code = game.run([&script](Application& a, long poll) { script(a, poll); }, 1'000'000);
+        const int code = game.run([&script](Game& a, long poll) { script(a, poll); }, 1'000'000);
         if (!script.finished() || game.timedOut || code != 0) {
             std::fprintf(stderr, "kalkulon_record: the game went wrong (exit code %d), stuck waiting for: %s\n", code,
                          script.waitingFor().c_str());
             return 1;
         }
         inputs = replay::hl::inputs();
-        trace = readText("debug.txt");
+        trace = readText(kTraceFile);
     }
     {
         replay::GameFolder folder(gameDir);
-        replay::HeadlessGame game;
+        replay::HeadlessGame game{ErrorReporter(kTraceFile)};
         const int code = game.replay(inputs);
-        if (code != 0 || game.timedOut || readText("debug.txt") != trace) {
+        if (code != 0 || game.timedOut || readText(kTraceFile) != trace) {
             std::fprintf(stderr, "kalkulon_record: played back, the recording gives another game\n");
             return 1;
         }

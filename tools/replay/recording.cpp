@@ -39,6 +39,7 @@ constexpr Kind kKinds[] = {
     {InputKind::Unplug, "unplug", 1},
     {InputKind::PadButton, "pad", 3},
     {InputKind::PadAxis, "stick", 3},
+    {InputKind::Repeat, "repeat", 1},
 };
 
 constexpr std::array<std::pair<std::uint8_t, const char*>, 9> kKeyNames = {{
@@ -105,6 +106,8 @@ bool values(InputKind kind, const std::vector<std::string_view>& words, hl::Inpu
         return true;
     case InputKind::Key:
         return keyCode(words[0], in.a) && upOrDown(words[1], in.b);
+    case InputKind::Repeat:
+        return keyCode(words[0], in.a);
     case InputKind::PadButton:
         return number(words[0], in.a) && nameIndex(words[1], kButtonNames, in.b) && upOrDown(words[2], in.c);
     case InputKind::PadAxis:
@@ -138,7 +141,8 @@ std::string writeInputs(const Inputs& inputs) {
     out << "# A whole game, played headless: one input a line, \"<poll> <input> <values>\", in the order\n"
            "# taken; poll 0 comes before the first. time/advance/step N (ms), message ID W L,\n"
            "# click X Y, escape, close, foreground on|off, mouse X Y, key NAME down|up,\n"
-           "# release-keys, plug/unplug PAD, pad PAD BUTTON down|up, stick PAD x|y VALUE.\n";
+           "# release-keys, plug/unplug PAD, pad PAD BUTTON down|up, stick PAD x|y VALUE,\n"
+           "# repeat NAME (the desktop repeats a held key).\n";
     for (const hl::Input& in : inputs) {
         const Kind* kind = nullptr;
         for (const Kind& k : kKinds)
@@ -150,6 +154,9 @@ std::string writeInputs(const Inputs& inputs) {
             break;
         case InputKind::Key:
             out << ' ' << keyName(in.a) << (in.b != 0 ? " down" : " up");
+            break;
+        case InputKind::Repeat:
+            out << ' ' << keyName(in.a);
             break;
         case InputKind::PadButton:
             out << ' ' << in.a << ' ' << kButtonNames[in.b] << (in.c != 0 ? " down" : " up");

@@ -1,16 +1,16 @@
 // Creating, acquiring and releasing the keyboard source.
-#include "shell/application.h"
+#include "screens/game.h"
 
-std::int32_t Application::initInput() {
-    directInput = plat::inputCreate();
-    if (!directInput) {
+std::int32_t Game::initInput() {
+    inputObject = plat::inputCreate();
+    if (!inputObject) {
         reportFailure();
         return kInputFailed;
     }
     return 0;
 }
 
-std::int32_t Application::createKeyboard() {
+std::int32_t Game::createKeyboard() {
     keyboard = plat::keyboardCreate();
     if (!keyboard) {
         reportFailure();
@@ -19,19 +19,19 @@ std::int32_t Application::createKeyboard() {
     return 0;
 }
 
-void Application::releaseInput() {
+void Game::releaseInput() {
     releaseKeyboard();
-    releaseDirectInput();
+    releaseInputObject();
 }
 
-void Application::releaseKeyboard() {
+void Game::releaseKeyboard() {
     if (!keyboard) return;
     plat::keyboardUnacquire();
     plat::keyboardRelease();
     keyboard = false;
 }
 
-void Application::releaseDirectInput() {
-    if (directInput) plat::inputRelease();
-    directInput = false;
+void Game::releaseInputObject() {
+    if (inputObject) plat::inputRelease();
+    inputObject = false;
 }

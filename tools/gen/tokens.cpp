@@ -1,6 +1,6 @@
-// The fourteen bonus tokens, 9 frames of 34 x 33 each: round coloured coins for the digits,
-// orange tiles for the operators and a golden tile for "=". The sign stays still and big; a
-// shine sweeps over the token and a spark runs round its rim.
+// The fourteen tokens, 9 frames of 34 x 33 each, where the token table places them: round
+// coloured coins for the digits, orange tiles for the signs and a golden tile for "=". The sign
+// stays still and big; a shine sweeps over the token and a spark runs round its rim.
 #include "draw.h"
 #include "pictures.h"
 #include "text.h"
@@ -26,39 +26,39 @@ constexpr Rgb kDigitColours[10] = {
     rgb(220, 60, 140),  // 9 pink
 };
 
-// White sign with a dark outline: a digit from the font, operators as plain strokes.
+// White sign with a dark outline: a digit from the font, the signs as plain strokes.
 void drawSign(Image& img, double cx, double cy, int type) {
     const Rgb white = rgb(252, 252, 244);
-    if (type <= 9) {
+    const TokenInfo& token = tokenInfo(type);
+    if (token.kind == TokenKind::Digit) {
         TextStyle style;
         style.top = rgb(255, 255, 255 - 8);
         style.bottom = rgb(236, 236, 220);
         style.outlineRadius = 2;
         style.hardOutline = false;
-        const std::string s(1, static_cast<char>('0' + type));
-        drawTextCentred(img, s, 25, cx, cy, style);
+        drawTextCentred(img, std::string(1, token.symbol), 25, cx, cy, style);
         return;
     }
     auto bar = [&](double x0, double y0, double x1, double y1) { drawLine(img, x0, y0, x1, y1, 8.5, kOutline, true); };
     auto barIn = [&](double x0, double y0, double x1, double y1) { drawLine(img, x0, y0, x1, y1, 4.5, white, true); };
-    switch (type) {
-    case 10:
+    switch (token.symbol) {
+    case '+':
         bar(cx - 8, cy, cx + 8, cy);
         bar(cx, cy - 8, cx, cy + 8);
         barIn(cx - 8, cy, cx + 8, cy);
         barIn(cx, cy - 8, cx, cy + 8);
         break;
-    case 11:
+    case '-':
         bar(cx - 8, cy, cx + 8, cy);
         barIn(cx - 8, cy, cx + 8, cy);
         break;
-    case 12:
+    case '*':
         bar(cx - 6, cy - 6, cx + 6, cy + 6);
         bar(cx - 6, cy + 6, cx + 6, cy - 6);
         barIn(cx - 6, cy - 6, cx + 6, cy + 6);
         barIn(cx - 6, cy + 6, cx + 6, cy - 6);
         break;
-    case 13:  // the division sign of a calculator: a bar between two dots
+    case '/':  // the division sign of a calculator: a bar between two dots
         bar(cx - 8, cy, cx + 8, cy);
         fillCircle(img, cx, cy - 7.5, 3.9, kOutline, true);
         fillCircle(img, cx, cy + 7.5, 3.9, kOutline, true);
@@ -66,7 +66,7 @@ void drawSign(Image& img, double cx, double cy, int type) {
         fillCircle(img, cx, cy - 7.5, 2.3, white, true);
         fillCircle(img, cx, cy + 7.5, 2.3, white, true);
         break;
-    default:  // 14, "="
+    default:  // "="
         bar(cx - 8, cy - 4.5, cx + 8, cy - 4.5);
         bar(cx - 8, cy + 4.5, cx + 8, cy + 4.5);
         barIn(cx - 8, cy - 4.5, cx + 8, cy - 4.5);
@@ -88,10 +88,11 @@ void drawSpark(Image& img, double x, double y, double size) {
 void drawToken(Image& img, int x, int y, int type, int frame) {
     const double cx = x + 17.0, cy = y + 16.5;
     const double phase = frame / 9.0;
-    const bool digit = type <= 9;
+    const TokenKind kind = tokenKind(type);
+    const bool digit = kind == TokenKind::Digit;
     Rgb body;
     if (digit) body = kDigitColours[type];
-    else if (type == 14) body = rgb(230, 170, 20);
+    else if (kind == TokenKind::Equals) body = rgb(230, 170, 20);
     else body = rgb(240, 100, 30);
     const Rgb lightBody = mix(body, rgb(255, 255, 255), 0.35);
     const Rgb darkBody = scale(body, 0.62);
@@ -140,10 +141,12 @@ void drawToken(Image& img, int x, int y, int type, int frame) {
     drawSpark(img, cx + std::cos(a) * 12.5, cy + std::sin(a) * 12.5, 3.2 + 1.2 * std::sin(phase * 6.28 * 2));
 }
 
-void drawBonusTokens(Image& sheet) {
-    for (int type = 1; type <= 14; ++type)
+void drawTokens(Image& sheet) {
+    for (int type = 1; type <= kTokenTypes; ++type) {
+        const FrameRect& picture = tokenInfo(type).picture;
         for (int f = 0; f < layout::kTokenFrames; ++f)
-            drawToken(sheet, layout::tokenLeft(type) + layout::kTokenWidth * f, layout::tokenTop(type), type, f);
+            drawToken(sheet, picture.left + layout::kTokenWidth * f, picture.top, type, f);
+    }
 }
 
 }  // namespace gen

@@ -1,39 +1,29 @@
-// The one application object: the window, the display, the keyboard, the music, the screen
-// flags and timers, and the game world. Start-up, the main loop and the screens are its
-// members.
+// The game: the window, the display, the keyboard, the music, the world, the screen flags and
+// timers, and the frame step. A host (shell/host.h, the replay library, a browser page) calls
+// step() again and again; each call runs one piece of the game (a pass of the main loop, a
+// frame of a level, a look at the clock during a curtain, a change of state) and says what the
+// host does before the next call. Nothing in the game waits or loops on the clock.
 #pragma once
 
+#include "display/curtain.h"
 #include "display/display.h"
 #include "platform/platform.h"
+#include "screens/frame_rate.h"
+#include "screens/game_window.h"
+#include "screens/places.h"
 #include "shell/error.h"
-#include "shell/frame_rate.h"
-#include "shell/game_window.h"
 #include "texts/texts.h"
 #include "world/game_world.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 struct CreditLine {
     std::int32_t x = 0;
     std::int32_t direction = 0;  // -1 left, 0 standing, +1 right
-};
-
-// Which on-screen button shows highlighted: the one under the mouse, or the one chosen with
-// the keys or a gamepad.
-enum HoverCode : std::int32_t {
-    kHoverNone = 0,
-    kHoverNewGame = 1,
-    kHoverHighScores = 2,
-    kHoverExit = 3,
-    kHoverStart = 4,
-    kHoverNextWon = 5,
-    kHoverNextLost = 6,
-    kHoverGameOver = 7,
-    kHoverResume = 8,
-    kHoverRestart = 9,
-    kHoverQuit = 10,
 };
 
 inline constexpr std::int32_t kInputFailed = static_cast<std::int32_t>(0x80004005);
@@ -52,23 +42,43 @@ enum class Screen : std::uint8_t {
     Result,  // a finished level's box: won, the ending, lost or game over
 };
 
-class Application {
-public:
-    // The game in `language` ("pl", the game's own, or one with a translation).
-    explicit Application(std::string_view language = texts::kPolish);
-    ~Application() = default;
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
+// What the host does after a step, before the next one.
+struct Next {
+    enum class Kind : std::uint8_t {
+        Step,   // step again at once: the game changed state and showed nothing new
+        Frame,  // a frame was flipped (the flip kept the pace): step again; a page returns first
+        Nap,    // the window is in the background: step again on the next event or after `ms`
+        Sleep,  // a curtain's next cell is due in `ms`: step again then
+        End,    // the game is over: `exitCode` is the program's
+    };
+    Kind kind = Kind::Step;
+    std::uint32_t ms = 0;
+    int exitCode = 0;
+};
 
-    // ---- start-up, main loop, shutdown -----------------------------------------------------
-    int run();
-    int mainLoop();
+class Game {
+public:
+    // The trace goes where `trace` says (nowhere unless told); the display's construction
+    // starts it afresh. The game speaks `language` ("pl", the game's own, or one with a
+    // translation).
+    explicit Game(ErrorReporter trace = {}, std::string_view language = texts::kPolish);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // ---- the frame step ----------------------------------------------------------------------
+    // The main loop's set-up, after start-up: the world, the high-score table, the title buttons
+    // and the clock.
+    void begin();
+    Next step();
     void close();
     void setActive(std::uintptr_t flag);
+    // A failure where it happens: "Błąd!" (or its translation) drawn at its place, a line written to the trace
+    // ("błąd \n" unless another is given), and the window asked to close; the caller goes on.
+    void reportFailure(const char* traceLine = nullptr);
 
     // ---- window procedure ----------------------------------------------------------------
-    static std::intptr_t windowProc(void* owner, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-    std::intptr_t handleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    static std::intptr_t windowProc(void* owner, std::uint32_t message, std::uintptr_t value, std::intptr_t where);
+    std::intptr_t handleMessage(std::uint32_t message, std::uintptr_t value, std::intptr_t where);
     void onEscape();
     // A left-button click at `at` (frame coordinates).
     void onClick(plat::Point at);
@@ -92,13 +102,10 @@ public:
 
     // ---- keyboard ----------------------------------------------------------------------------
     std::int32_t initInput();
-    // A failure where it happens: "Błąd!" drawn at (320, 230), a line written to the trace
-    // ("błąd \n" unless another is given), and the window asked to close; the caller goes on.
-    void reportFailure(const char* traceLine = nullptr);
     std::int32_t createKeyboard();
     void releaseInput();
     void releaseKeyboard();
-    void releaseDirectInput();
+    void releaseInputObject();
 
     // ---- music -------------------------------------------------------------------------------
     void startMusic();
@@ -111,28 +118,24 @@ public:
     void nameEntryFrame(std::int32_t row);
     // The end of a game whose score may enter the table: the high-score screen with its entry.
     void startNameEntry();
-    // The key the name entry takes now (0 for none): the next press, or the held key's repeat.
-    std::uint8_t nextEntryKey(const std::uint8_t keys[256]);
+    // The key the name entry takes now (0 for none): the next press or repeat of a key it uses.
+    std::uint8_t nextEntryKey();
     // Which screen shows (read only).
     Screen screenShown() const;
-    void playRoutine();
     // The level's caption, its file read into the world, then its pictures.
     void loadLevel(std::int32_t number);
     void showCursor();
     void hideCursor();
 
-    // ---- the play routine's parts ------------------------------------------------------------
-    // Locals of one call of the play routine: the frame-rate counter and the last key state.
+    // ---- the play routine --------------------------------------------------------------------
     using KeyState = std::array<std::uint8_t, 256>;
-    struct PlayLocals {
-        FrameRate frameRate;
-        KeyState keys = {};  // all released before the first read
-    };
+    // A whole game, level after level, as a state of the step: started by NOWA GRA.
+    void startPlay();
     void startLevel();
-    // One frame of a level; false when the quit message was taken.
-    bool playFrame(PlayLocals& locals);
+    // One frame of a level.
+    Next playFrame();
     void drawLevelAndHud(std::uint32_t framesShown);
-    void playInput(KeyState& keys);
+    void playInput();
     void pauseMenu();
     void storyBox();
     void resultBox();
@@ -145,8 +148,8 @@ public:
     std::uint32_t elapsed = 0;
     GameWindow window;
     Display display;
-    texts::Texts texts;          // every text a child sees, in the game's language
-    GameWorld* world = nullptr;  // made by the main loop, kept until the process ends
+    texts::Texts texts;                // every text a child sees, in the game's language
+    std::unique_ptr<GameWorld> world;  // made by begin()
     bool onTitle = false;
     bool onNameEntry = false;
     bool paused = false;
@@ -164,18 +167,48 @@ public:
     // Set when a key pressed a button: Up (a gamepad's south button too) held then does not
     // jump in the level until it is let go.
     bool holdUpBack = false;
-    // The name entry's held key: the last key it took, and when that key starts repeating.
-    std::uint8_t repeatKey = 0;
-    std::uint32_t repeatDue = 0;
     CreditLine creditLines[2] = {};
     std::int32_t creditIndex = 0;
-    bool directInput = false;  // the input object exists
+    bool inputObject = false;  // the input object exists
     bool keyboard = false;     // the keyboard source exists
     std::int32_t useKeyboard = 0;
     plat::SongHandle song = 0;
     std::int32_t musicVolume = 0;
-    // Set when a quit message was taken inside the play routine's own loop; the main loop
-    // then ends with this code as it would on the message itself.
+    // Set when a quit message was taken inside a game; the main loop then ends with this code
+    // as it would on the message itself.
     bool quitTaken = false;
     int quitCode = 0;
+
+private:
+    // The states of the step, innermost first: a change of screen behind the curtains (over a
+    // game or the main loop), a game (over the main loop), and the main loop's pass, each
+    // resuming where it was when the one above it ends.
+    enum class PassPart : std::uint8_t { Poll, AfterMessage, AfterScreen };
+    enum class PlayPart : std::uint8_t { Start, NextLevel, Frames };
+    struct ScreenChange {
+        enum class Middle : std::uint8_t { Background, Level };
+        Middle middle;
+        Curtain curtain;
+        bool revealing = false;
+    };
+
+    void pressTitleButton(std::int32_t code);
+    Next mainPass();
+    Next playStep();
+    Next screenChangeStep();
+    // The curtain falls, `middle` is done behind it, the curtain lifts.
+    void changeScreen(ScreenChange::Middle middle);
+    void drawNewLevel();
+    bool nested() const { return playing_ || change_.has_value(); }
+    Next end(int exitCode);
+
+    PassPart pass_ = PassPart::Poll;
+    std::uint32_t messageTaken_ = 0;  // the id of the message the pass took, 0 for none
+    FrameRate mainFrameRate_;
+    bool playing_ = false;
+    PlayPart play_ = PlayPart::Start;
+    FrameRate playFrameRate_;
+    KeyState keys_ = {};  // the play routine's last key state, all released before the first read
+    std::optional<ScreenChange> change_;
+    std::optional<int> exitCode_;
 };

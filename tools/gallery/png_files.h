@@ -1,6 +1,5 @@
-// A small PNG writer for 24-bit pictures: filtered rows, deflate with fixed Huffman codes and
-// a hash-chain match finder. No library needed, and the same bytes for the same picture. And
-// its reader, for the files it writes (the golden frames of the tests).
+// PNG files of 24-bit pictures, written and read through libpng: the gallery's pictures and the
+// tests' golden frames.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +7,11 @@
 
 namespace gallery {
 
-// `rgb` holds width * height pixels as 0xRRGGBB.
+// `rgb` holds width * height pixels as 0xRRGGBB. Empty when libpng fails.
 std::vector<std::uint8_t> encodePng(const std::vector<std::uint32_t>& rgb, int width, int height);
 
-// The pixels of a file encodePng wrote (8-bit RGB, rows unfiltered or "up", stored or fixed
-// Huffman blocks, every check sum right), at most 4096 x 4096. False for anything else.
+// The pixels of an 8-bit RGB PNG file without interlacing, at most 4096 x 4096, whose every
+// chunk and check sum is right. False for anything else.
 bool decodePng(const std::vector<std::uint8_t>& file, std::vector<std::uint32_t>& rgb, int& width, int& height);
 
 // A frame of RGB565 pixels as a PNG file, each pixel the colour it stands for (its bits

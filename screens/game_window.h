@@ -16,7 +16,7 @@ public:
     // quit message is queued.
     void close();
 
-    bool windowHandle = false;  // the window exists
+    bool exists = false;  // the window exists
     std::int32_t active = 0;
     std::string className;
 };

@@ -1,8 +1,8 @@
 // The background music: loaded silent and looping at start-up, faded in over the first active
 // frames, closed only when the player leaves through the title menu.
-#include "shell/application.h"
+#include "screens/game.h"
 
-void Application::startMusic() {
+void Game::startMusic() {
     song = 0;
     musicVolume = 0;
     plat::musicInit(44100, 32);
@@ -12,13 +12,13 @@ void Application::startMusic() {
     plat::musicPlay(song);
 }
 
-void Application::fadeInMusic() {
+void Game::fadeInMusic() {
     if (musicVolume >= kMaxMusicVolume) return;
     musicVolume += 1;
     plat::musicSetVolume(song, musicVolume);
 }
 
-void Application::closeMusic() {
+void Game::closeMusic() {
     plat::musicStop(song);
     plat::musicFree(song);
     plat::musicClose();
