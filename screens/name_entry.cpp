@@ -3,15 +3,10 @@
 // at most one key per 80 ms; a key held down repeats as the desktop repeats it. Without
 // letter keys (a gamepad's D-pad) Up and Down turn the letter under the cursor through A to Z
 // and a space, Right moves on and Left goes back.
-#include "platform/cp1250.h"
 #include "platform/scan_codes.h"
 #include "screens/game.h"
 
 namespace {
-
-// Fixed bytes: the box's texts, told to the player when the table could not be saved.
-constexpr auto kNotSaved = plat::cp1250("Nie udało się zapisać wyniku.");
-constexpr auto kTryingAgain = plat::cp1250("Spróbuję jeszcze raz po następnej grze.");
 
 constexpr std::uint32_t kSampleMs = 80;  // the entry's pace: at most one key per 80 ms
 constexpr std::int32_t kLastPosition = kNameLength - 1;
@@ -76,8 +71,8 @@ void Game::nameEntryFrame(std::int32_t row) {
     if (world->unsavedCount > 0) {
         // Under the table and its hints: the names shown are not on disk yet.
         display.drawBox(10, 10, 110, 150, 395, 340, 48);
-        display.drawText(221, 401, kNotSaved);
-        display.drawText(186, 419, kTryingAgain);
+        for (texts::TextId id : {texts::TextId::SaveFailed, texts::TextId::SaveLater})
+            display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
     }
     if (row < 0 || row >= kHighScoreRows || !keyboard) return;  // the table is only shown
 

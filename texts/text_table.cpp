@@ -13,6 +13,8 @@ constexpr Room boxLine(int y) { return {122, y - 3, 518, y + 16}; }
 // The 70 x 30 button of the boxes at (285, 263), and the pause menu's 165 x 30 entries at x 238.
 constexpr Room kBoxButton = {287, 265, 353, 291};
 constexpr Room pauseEntry(int top) { return {238, top, 403, top + 30}; }
+// The box of 340 x 48 at (150, 395) under the high-score table, inside a 2-pixel margin.
+constexpr Room saveBoxLine(int y) { return {152, y - 3, 488, y + 16}; }
 // A line across the whole frame.
 constexpr Room frameLine(int y) { return {0, y - 3, 640, y + 16}; }
 // The credits rest at x 50 and run to the right edge.
@@ -33,11 +35,14 @@ constexpr const char* kLost = "The box of a lost level, a life left.";
 constexpr const char* kOver = "The box of the last life lost. Speak to the child without naming a gender where you can.";
 constexpr const char* kButton = "A button of the boxes (70 x 30): short capitals.";
 constexpr const char* kPause = "The pause menu (Escape), an entry of 165 x 30.";
+constexpr const char* kNotSaved =
+    "A box under the high-score table when the table could not be written (a full disk, a read-only folder): the "
+    "names are kept and the game saves them after the next game. Two lines, read as one text.";
 constexpr const char* kCredit = "The title's credits, a caption line over a name line, in capitals.";
 constexpr const char* kMenu = "A title-menu button (100 x 36), capitals.";
 
 // clang-format off
-constexpr std::array<TextRow, 42> kTable = {{
+constexpr std::array<TextRow, 44> kTable = {{
     {StoryWelcome, "story.welcome", "Witaj!", L, kMid, {300, 155}, boxLine(155), 0, kStory},
     {Story1, "story.1", "Zły matematyk Minusor porwał Wielką Księgę Działań", L, kMid, {150, 170}, boxLine(170), 0, kStory},
     {Story2, "story.2", "aby już nikt w Numerii nie wiedział jak ich używać.", L, kMid, {150, 185}, boxLine(185), 0, kStory},
@@ -69,6 +74,8 @@ constexpr std::array<TextRow, 42> kTable = {{
     {Loading, "loading", "Wczytuję...", L, kMid, {260, 230}, frameLine(230), 0, "Shown while the game starts."},
     {Failure, "failure", "Błąd!", L, kLeft, {320, 230}, {318, 227, 640, 246}, 0, "Shown when a level file or the keyboard fails, before the game closes."},
     {LevelCaption, "level.caption", "Poziom %d", L, kMid, {280, 230}, frameLine(230), 0, "Shown while a level loads; %d is its number, 1 to 7."},
+    {SaveFailed, "scores.not-saved", "Nie udało się zapisać wyniku.", L, kMid, {221, 401}, saveBoxLine(401), 0, kNotSaved},
+    {SaveLater, "scores.try-later", "Spróbuję jeszcze raz po następnej grze.", L, kMid, {186, 419}, saveBoxLine(419), 0, kNotSaved},
     {CreditProgramming, "credits.programming", "PROGRAMOWANIE:", L, kLeft, {50, 410}, creditLine(410), 0, kCredit},
     {CreditGraphics, "credits.graphics", "GRAFIKA:", L, kLeft, {50, 410}, creditLine(410), 0, kCredit},
     {CreditTeam, "credits.team", "ZESPÓŁ KALKULONA", L, kLeft, {50, 440}, creditLine(440), 0, kCredit},

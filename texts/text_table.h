@@ -46,6 +46,9 @@ enum class TextId : std::uint8_t {
     Loading,
     Failure,
     LevelCaption,
+    // The box under the high-score table when the table could not be saved.
+    SaveFailed,
+    SaveLater,
     // The title's credits.
     CreditProgramming,
     CreditGraphics,

@@ -32,9 +32,9 @@ char32_t capital(char32_t c) {
 
 // A format's number as the widest it gets in a level caption.
 std::string measured(std::string_view words) {
-    std::string s(words);
-    if (const std::size_t at = s.find("%d"); at != std::string::npos) s.replace(at, 2, "0");
-    return s;
+    const std::size_t at = words.find("%d");
+    if (at == std::string_view::npos) return std::string(words);
+    return std::string(words.substr(0, at)).append("0").append(words.substr(at + 2));
 }
 
 }  // namespace
