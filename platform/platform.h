@@ -110,6 +110,9 @@ KeyRead keyboardRead(std::uint8_t state[256]);
 struct KeyPress {
     std::uint8_t scanCode = 0;
     bool repeat = false;
+    // The character the desktop's keyboard layout types with the key (a code point, small or
+    // capital as the layout gives it), 0 when none or not known.
+    char32_t letter = 0;
 };
 bool keyboardTakePress(KeyPress& press);
 void keyboardDropPresses();

@@ -118,8 +118,9 @@ public:
     void nameEntryFrame(std::int32_t row);
     // The end of a game whose score may enter the table: the high-score screen with its entry.
     void startNameEntry();
-    // The key the name entry takes now (0 for none): the next press or repeat of a key it uses.
-    std::uint8_t nextEntryKey();
+    // The key the name entry takes now (scan code 0 for none): the next press or repeat of a key
+    // it uses.
+    plat::KeyPress nextEntryKey();
     // Which screen shows (read only).
     Screen screenShown() const;
     // The level's caption, its file read into the world, then its pictures.

@@ -32,6 +32,12 @@ bool entryKey(std::uint8_t scan) {
     }
 }
 
+// Outside the Polish game, the letter a key types on the desktop's layout when it is one of the
+// extra letters (a Ukrainian layout's Cyrillic): its byte, as the table keeps it; else 0.
+std::uint8_t extraLetter(const texts::Texts& words, const plat::KeyPress& press) {
+    return words.polish() ? 0 : texts::nameLetter(press.letter);
+}
+
 // The character `step` places on from `c` in the round A to Z, space; an empty place counts
 // as the space.
 char turned(char c, int step) {
@@ -55,13 +61,13 @@ void Game::startNameEntry() {
     plat::keyboardDropPresses();
 }
 
-std::uint8_t Game::nextEntryKey() {
+plat::KeyPress Game::nextEntryKey() {
     // A held key repeats only as the desktop repeats it (its delay and rate, which a teacher may
     // lengthen for a child), never by looking whether it still seems down.
     plat::KeyPress press;
     while (plat::keyboardTakePress(press))
-        if (entryKey(press.scanCode)) return press.scanCode;  // other keys type nothing
-    return 0;
+        if (entryKey(press.scanCode) || extraLetter(texts, press) != 0) return press;  // other keys type nothing
+    return {};
 }
 
 void Game::nameEntryFrame(std::int32_t row) {
@@ -85,7 +91,8 @@ void Game::nameEntryFrame(std::int32_t row) {
 
     elapsed = now - lastTick;
     if (elapsed >= kSampleMs) {
-        const std::uint8_t key = nextEntryKey();
+        const plat::KeyPress press = nextEntryKey();
+        const std::uint8_t key = press.scanCode;
         char* name = w.hiNames[row];
         if (key == plat::kScanEnter) {
             w.finishNameEntry();
@@ -103,7 +110,8 @@ void Game::nameEntryFrame(std::int32_t row) {
         } else if (key == plat::kScanLeft) {
             if (w.nameCursor > 0) w.nameCursor -= 1;
         } else if (key != 0) {
-            name[w.nameCursor] = static_cast<char>('A' + letterOf(key));
+            const std::uint8_t extra = extraLetter(texts, press);
+            name[w.nameCursor] = static_cast<char>(extra != 0 ? extra : 'A' + letterOf(key));
             w.nameCursor += 1;
         }
         if (key != 0) lastTick = now;  // the pace counts from the last key taken

@@ -56,6 +56,8 @@ std::string fontBytes(std::string_view utf8) {
     return out;
 }
 
+std::uint8_t nameLetter(char32_t typed) { return typed >= 0x80 ? letters::byteOf(capital(typed)) : 0; }
+
 int lineWidth(std::string_view utf8) {
     plat::TextImage image;
     plat::rasteriseUtf8Text(utf8.data(), static_cast<int>(utf8.size()), image);

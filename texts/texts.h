@@ -7,6 +7,7 @@
 #include "texts/language.h"
 #include "texts/text_table.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,9 @@ private:
 // Bytes of the bitmap font for UTF-8 words: '0' to 'Z' and the extra letters as they are, a
 // small letter as its capital; '?' for a letter the font lacks.
 std::string fontBytes(std::string_view utf8);
+// The byte a name in the high-score table keeps for a letter typed on the desktop's layout:
+// that of an extra letter (world/letters.h; a small one as its capital), 0 for any other.
+std::uint8_t nameLetter(char32_t typed);
 // The width in pixels of a line of platform text in UTF-8 (0 when no font is at hand).
 int lineWidth(std::string_view utf8);
 

@@ -37,6 +37,7 @@ struct Machine {
     bool cursorShown = true;
     std::vector<bool> cursorCalls;
     std::uint8_t keys[256] = {};
+    char32_t layout[256] = {};  // the character each key types, 0 for the default
     KeyPresses presses;
     bool input = false;
     bool keyboard = false;
@@ -79,7 +80,7 @@ void keepInput(headless::InputKind kind, std::int64_t a = 0, std::int64_t b = 0,
 void keyWentDown(std::uint8_t press, std::uintptr_t message) {
     auto& s = m();
     if (!s.foreground) return;
-    if (s.keyboard) s.presses.push(press);
+    if (s.keyboard) s.presses.push(press, s.layout[press]);
     if (message != 0 && s.windowAlive) s.queue.push_back({kMsgKeyDown, message, 0});
 }
 
@@ -387,8 +388,9 @@ void setKey(std::uint8_t scanCode, bool down) {
 void repeatKey(std::uint8_t scanCode) {
     keepInput(InputKind::Repeat, scanCode);
     auto& s = m();
-    if (s.keys[scanCode] != 0 && s.keyboard && s.foreground) s.presses.pushRepeat(scanCode);
+    if (s.keys[scanCode] != 0 && s.keyboard && s.foreground) s.presses.pushRepeat(scanCode, s.layout[scanCode]);
 }
+void setLayoutLetter(std::uint8_t scanCode, char32_t letter) { m().layout[scanCode] = letter; }
 void releaseAllKeys() {
     keepInput(InputKind::ReleaseKeys);
     for (int scan = 0; scan < 256; ++scan) m().presses.released(static_cast<std::uint8_t>(scan));

@@ -148,17 +148,23 @@ void keyboardFocusChanged(bool focused) {
     kb().presses.clear();
 }
 
+// The character a key types on the desktop's layout: SDL gives a key of a printable character
+// its code point (small), another key a value with SDLK_SCANCODE_MASK.
+char32_t layoutLetter(const SDL_Keysym& key) {
+    return key.sym >= 0x20 && (key.sym & SDLK_SCANCODE_MASK) == 0 ? static_cast<char32_t>(key.sym) : 0;
+}
+
 void keyPressed(const SDL_Keysym& key) {
     const bool altEnter = (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
                           (key.mod & KMOD_ALT) != 0;
     if (altEnter) return;
     const std::uint8_t scan = pcScanCode(key.scancode);
     if (const std::uintptr_t message = virtualKeyOf(scan); message != 0) postMessage({kMsgKeyDown, message, 0});
-    if (kb().created) kb().presses.push(scan);
+    if (kb().created) kb().presses.push(scan, layoutLetter(key));
 }
 
 void keyRepeated(const SDL_Keysym& key) {
-    if (kb().created) kb().presses.pushRepeat(pcScanCode(key.scancode));
+    if (kb().created) kb().presses.pushRepeat(pcScanCode(key.scancode), layoutLetter(key));
 }
 
 void keyReleased(const SDL_Keysym& key) { kb().presses.released(pcScanCode(key.scancode)); }
