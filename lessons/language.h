@@ -29,8 +29,9 @@ struct Text {
 
 // The language of the code "pl", "en" or "uk"; Polish for any other.
 Language languageCalled(std::string_view code);
-// The desktop's language where the messages have it, else Polish: LANGUAGE, LC_ALL, LC_MESSAGES
-// and LANG read as gettext reads them (texts::chooseLanguage).
+// The language a teacher set (texts::teachersSetting), else the desktop's where the messages have
+// it, else Polish: LANGUAGE, LC_ALL, LC_MESSAGES and LANG read as gettext reads them
+// (texts::defaultLanguage).
 Language languageFromEnvironment();
 
 // A mistake in a file a person wrote: "file:line: what is wrong".

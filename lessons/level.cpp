@@ -26,7 +26,7 @@ Language languageCalled(std::string_view code) {
 
 Language languageFromEnvironment() {
     static constexpr std::string_view kTranslated[] = {"en", "uk"};
-    return languageCalled(texts::chooseLanguage(texts::localeOfEnvironment(), kTranslated));
+    return languageCalled(texts::defaultLanguage(texts::teachersSetting(), texts::localeOfEnvironment(), kTranslated));
 }
 
 void report(std::FILE* to, const std::vector<Problem>& problems, Language language) {

@@ -36,7 +36,9 @@ const lvl::Text kHelp = {
     "  --list-packs       the installed packs (in ~/.local/share/kalkulon/packs and beside the\n"
     "                     game's data)\n"
     "  --language CODE    play in Polish (pl), English (en) or Ukrainian (uk); without it the\n"
-    "                     desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), else Polish\n"
+    "                     teacher's setting (KALKULON_LANGUAGE, ~/.config/kalkulon/language or\n"
+    "                     /etc/xdg/kalkulon/language), else the desktop's language (LANGUAGE,\n"
+    "                     LC_ALL, LC_MESSAGES, LANG), else Polish\n"
     "\n"
     "Packs are written and checked with kalkulon-levels (kalkulon-levels help).\n"
     "Example: kalkulon --pack tabliczka-2-5-10\n",
@@ -48,6 +50,8 @@ const lvl::Text kHelp = {
     "  --list-packs       zainstalowane pakiety (w ~/.local/share/kalkulon/packs i obok danych\n"
     "                     gry)\n"
     "  --language KOD     gra po polsku (pl), po angielsku (en) albo po ukraińsku (uk); bez tego\n"
+    "                     w języku ustawionym przez nauczyciela (KALKULON_LANGUAGE,\n"
+    "                     ~/.config/kalkulon/language albo /etc/xdg/kalkulon/language), potem\n"
     "                     w języku pulpitu (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), inaczej po polsku\n"
     "\n"
     "Pakiety pisze się i sprawdza programem kalkulon-levels (kalkulon-levels help).\n"
@@ -60,10 +64,25 @@ const lvl::Text kHelp = {
     "  --list-packs       встановлені пакети (у ~/.local/share/kalkulon/packs і поруч із даними\n"
     "                     гри)\n"
     "  --language КОД     гра польською (pl), англійською (en) або українською (uk); без цього\n"
-    "                     мовою робочого столу (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), інакше польською\n"
+    "                     мовою, яку задав учитель (KALKULON_LANGUAGE, ~/.config/kalkulon/language\n"
+    "                     або /etc/xdg/kalkulon/language), далі мовою робочого столу (LANGUAGE,\n"
+    "                     LC_ALL, LC_MESSAGES, LANG), інакше польською\n"
     "\n"
     "Пакети пишуть і перевіряють програмою kalkulon-levels (kalkulon-levels help).\n"
     "Приклад: kalkulon --pack tabliczka-2-5-10\n"};
+
+// A setting naming a language the game does not speak: where it is, and that the desktop's
+// language is used instead. The code is shown as far as it is plain text.
+void tellUnknownSetting(const texts::Setting& setting) {
+    std::string code;
+    for (char c : setting.code.substr(0, 16)) code.push_back(c >= ' ' && c <= '~' ? c : '?');
+    std::string known;
+    for (std::string_view k : texts::languages()) known.append(known.empty() ? "" : ", ").append(k);
+    const std::string head = setting.where + ": \"" + code + "\"";
+    say(stderr, {head + ": the game does not speak this language (it speaks " + known + "); the desktop's language is used",
+                 head + ": gra nie zna tego języka (zna " + known + "); używa języka pulpitu",
+                 head + ": гра не знає цієї мови (знає " + known + "); використано мову робочого столу"});
+}
 
 int listPacks(const lvl::Installed& installed) {
     const std::vector<lvl::PackEntry> packs = lvl::listPacks(lvl::packRoots(installed));
@@ -127,7 +146,9 @@ int enterPack(const std::string& argument, const lvl::Installed& installed, cons
 
 int handleOptions(int argc, char** argv, const DataFolder& dataFolder, std::string& chosen) {
     std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
-    chosen = texts::languageOfDesktop();
+    const texts::Setting setting = texts::teachersSetting();
+    chosen = texts::defaultLanguage(setting, texts::localeOfEnvironment(), texts::languages());
+    bool named = false;
     // --language CODE (or --language=CODE) goes with any other option.
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool joined = args[i].starts_with("--language=");
@@ -142,11 +163,13 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, std::stri
             return 2;
         }
         chosen = code;
+        named = true;
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
                    args.begin() + static_cast<std::ptrdiff_t>(joined ? i + 1 : i + 2));
         break;
     }
     language = lvl::languageCalled(chosen);
+    if (!named && !setting.code.empty() && chosen != setting.code) tellUnknownSetting(setting);
     if (args.empty()) return -1;
     const std::string& option = args[0];
     if (option == "--help" || option == "-h") {

@@ -1,6 +1,7 @@
 // The languages the game and its lesson tool speak, and which one a person gets: the one named
-// on the command line, else the desktop's, chosen from the locale as gettext chooses, where a
-// translation exists; Polish, the game's own, otherwise.
+// on the command line, else the one a teacher set for the computer or the account, else the
+// desktop's, chosen from the locale as gettext chooses, where a translation exists; Polish, the
+// game's own, otherwise.
 #pragma once
 
 #include <span>
@@ -22,6 +23,20 @@ struct Locale {
 
 // The locale of this process's environment.
 Locale localeOfEnvironment();
+
+// The language a teacher set once for every game: the environment variable KALKULON_LANGUAGE,
+// else the setting file kalkulon/language in the user's configuration folder ($XDG_CONFIG_HOME,
+// by default ~/.config), else in the system's ($XDG_CONFIG_DIRS, by default /etc/xdg). The
+// file's first line that is neither empty nor a comment (#) names the language ("uk").
+struct Setting {
+    std::string code;   // empty: nothing set
+    std::string where;  // "KALKULON_LANGUAGE", or "FILE:LINE" of the code
+};
+Setting teachersSetting();
+
+// The language of a game started without one named: the setting's where it is "pl" or among
+// `translated`, else the locale's (chooseLanguage).
+std::string defaultLanguage(const Setting& setting, const Locale& locale, std::span<const std::string_view> translated);
 
 // The language for `locale` among "pl" and the `translated` ones (codes such as "en", "uk" or
 // "pt_BR"), as gettext picks a catalogue: the first of LC_ALL, LC_MESSAGES and LANG that is

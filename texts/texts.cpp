@@ -45,7 +45,7 @@ std::vector<std::string_view> languages() {
     return codes;
 }
 
-std::string languageOfDesktop() { return chooseLanguage(localeOfEnvironment(), languages()); }
+std::string languageOfDesktop() { return defaultLanguage(teachersSetting(), localeOfEnvironment(), languages()); }
 
 std::string fontBytes(std::string_view utf8) {
     std::string out;

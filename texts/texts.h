@@ -16,7 +16,8 @@ namespace texts {
 
 // "pl" and the languages with a catalogue.
 std::vector<std::string_view> languages();
-// The language a person gets without choosing: chooseLanguage for this process's locale.
+// The language a person gets without choosing: defaultLanguage for the teacher's setting and
+// this process's locale.
 std::string languageOfDesktop();
 
 class Texts {

@@ -4,6 +4,7 @@
 // the locale is the one gettext would give.
 #include "texts/texts.h"
 #include "platform/platform.h"
+#include "support/temp_dir.h"
 #include "texts/catalogue.h"
 #include "world/layout.h"
 #include "world/letters.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -124,3 +127,30 @@ TEST(Texts, TheLocaleChoosesAsGettextDoes) {
 }
 
 }  // namespace
+
+// A teacher's setting comes before the locale: KALKULON_LANGUAGE, then the user's setting file,
+// then the system's; a code the game does not speak leaves the choice to the locale.
+TEST(Texts, ATeachersSettingComesBeforeTheLocaleAndAnUnknownOneIsPassedOver) {
+    const std::string_view translated[] = {"en", "uk"};
+    const texts::Locale english = {"", "", "", "en_GB.UTF-8"};
+    for (const auto& [code, expected] : {std::pair{"uk", "uk"}, {"pl", "pl"}, {"de", "en"}, {"", "en"}, {"uk_UA", "en"}})
+        EXPECT_EQ(texts::defaultLanguage({code, "here"}, english, translated), expected) << code;
+
+    testing_support::TempDir dir;
+    const auto set = [](const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); };
+    set("XDG_CONFIG_HOME", (dir.path() / "user").string());
+    set("XDG_CONFIG_DIRS", "relative:" + (dir.path() / "system").string());
+    ::unsetenv("KALKULON_LANGUAGE");
+    EXPECT_EQ(texts::teachersSetting().code, "");
+    std::filesystem::create_directories(dir.path() / "system/kalkulon");
+    dir.write("system/kalkulon/language", "# the class\n\n  uk \r\n");
+    const texts::Setting system = texts::teachersSetting();
+    EXPECT_EQ(system.code, "uk");
+    EXPECT_EQ(system.where, (dir.path() / "system/kalkulon/language").string() + ":3");
+    std::filesystem::create_directories(dir.path() / "user/kalkulon");
+    dir.write("user/kalkulon/language", "en");
+    EXPECT_EQ(texts::teachersSetting().code, "en");
+    set("KALKULON_LANGUAGE", "pl");
+    EXPECT_EQ(texts::teachersSetting().where, "KALKULON_LANGUAGE");
+    for (const char* name : {"KALKULON_LANGUAGE", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) ::unsetenv(name);
+}
