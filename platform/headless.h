@@ -82,7 +82,7 @@ void setPixelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 
 // ---- recordings ------------------------------------------------------------------------------
 struct MessageBoxRecord {
-    std::string text;  // Windows-1250 bytes as passed
+    std::string text;  // Windows-1250 bytes as passed (UTF-8 from messageBoxUtf8)
     std::string caption;
     std::string shown;  // the text as the box shows it, long lines wrapped
 };

@@ -85,6 +85,8 @@ Point cursorPos();
 void showCursor(bool show);
 // A modal message box with one OK button and a stop icon; texts are Windows-1250 bytes.
 void messageBox(const char* textCp1250, const char* captionCp1250);
+// The same with texts in UTF-8, whose lines are broken already (a translation's "\n").
+void messageBoxUtf8(const char* text, const char* caption);
 
 // ---- keyboard ----------------------------------------------------------------------------
 // A shared, foreground-only keyboard source giving a 256-byte snapshot indexed by PC scan

@@ -10,7 +10,12 @@ bool startUp(Game& game) {
     const ErrorCode code = display.init(layout::kFrameWidth, layout::kFrameHeight, layout::kFrameBits);
     const bool displayUp = code == ErrorCode::Ok;
     if (!displayUp) {
-        game.error.showMessage(code);
+        // The game's own window in Polish, a translation's otherwise.
+        const texts::Texts& words = game.texts;
+        if (words.polish()) game.error.showMessage(code);
+        else
+            plat::messageBoxUtf8(words.text(texts::dialogOf(static_cast<std::int32_t>(code))),
+                                 words.text(texts::TextId::DialogCaption));
         game.close();
     }
     display.applyPixelFormat(display.pixelFormat);

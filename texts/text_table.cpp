@@ -24,6 +24,7 @@ using enum TextId;
 constexpr Kind L = Kind::Line;
 constexpr Kind F = Kind::Font;
 constexpr Kind P = Kind::Picture;
+constexpr Kind D = Kind::Dialog;
 constexpr Align kLeft = Align::Left;
 constexpr Align kMid = Align::Centre;
 
@@ -39,10 +40,12 @@ constexpr const char* kNotSaved =
     "A box under the high-score table when the table could not be written (a full disk, a read-only folder): the "
     "names are kept and the game saves them after the next game. Two lines, read as one text.";
 constexpr const char* kCredit = "The title's credits, a caption line over a name line, in capitals.";
+constexpr const char* kDialog =
+    "The message window of a failed start, by the failure's code. Break lines with \\n; a line has at most 56 characters.";
 constexpr const char* kMenu = "A title-menu button (100 x 36), capitals.";
 
 // clang-format off
-constexpr std::array<TextRow, 44> kTable = {{
+constexpr std::array<TextRow, 60> kTable = {{
     {StoryWelcome, "story.welcome", "Witaj!", L, kMid, {300, 155}, boxLine(155), 0, kStory},
     {Story1, "story.1", "Zły matematyk Minusor porwał Wielką Księgę Działań", L, kMid, {150, 170}, boxLine(170), 0, kStory},
     {Story2, "story.2", "aby już nikt w Numerii nie wiedział jak ich używać.", L, kMid, {150, 185}, boxLine(185), 0, kStory},
@@ -87,13 +90,29 @@ constexpr std::array<TextRow, 44> kTable = {{
     {ScoresHeading, "scores.heading", "NAJLEPSZE WYNIKI", P, kMid, {320, 60}, {10, 28, 630, 93}, 40, "The heading of the high-score table."},
     {ScoresHint, "scores.hint", "ENTER - zapisz imię      ESC - menu", P, kMid, {320, 375}, {142, 363, 498, 388}, 13, "Under the high-score table: Enter saves the name being typed, Escape goes to the title."},
     {BoardCaption, "board.caption", "WYNIK", P, kMid, {0, 0}, {-33, -7, 33, 7}, 10, "Chalk caption over the number to make, on the board of every level (a slate 70 pixels wide)."},
+    {DialogCaption, "dialog.caption", "Błąd!", D, kLeft, {}, {}, 0, "The caption of the message window of a failed start."},
+    {Dialog0, "dialog.0", "Kategoria: ALERT:\nTa wartość nie oznacza błędu.\nNie powinneś wywoływać tej metody teraz.", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog1, "dialog.1", "Kategoria: GENERAL: Brak pamięci na wykonanie programu.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog2, "dialog.2", "Kategoria: Błędny uchwyt okna. Nie można zainicjować DirectDraw.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog3, "dialog.3", "Kategoria: VIDEO: DirectDraw nie jest zainstalowane w systemie. Aby program działał musisz go zainstalować.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog4, "dialog.4", "Kategoria: VIDEO: Nie można ustawić poziomu współpracy.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog5, "dialog.5", "Kategoria: VIDEO: Nie można zmienić rozdzielczości ekranu.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog6, "dialog.6", "Kategoria: VIDEO: Niewystarczająca ilość pamięci wideo.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog7, "dialog.7", "Kategoria: VIDEO: Brak pamięci na stworzenie powierzchni roboczej.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog8, "dialog.8", "Kategoria: VIDEO: Nie można wyczyścić powierzchni roboczej.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog9, "dialog.9", "Kategoria: VIDEO: Nie można zablokować powierzchni roboczej. Program nie może działać.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog10, "dialog.10", "Kategoria: VIDEO: Nie można odblokować powierzchni roboczej. Program nie może działać.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog11, "dialog.11", "Kategoria: VIDEO: Nie można pobrać formatu pixela.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog12, "dialog.12", "Kategoria: VIDEO: Wystąpił błąd przy flipowaniu powierzchni.\n", D, kLeft, {}, {}, 0, kDialog},
+    {Dialog13, "dialog.13", "Kategoria: VIDEO: Wystąpił błąd przy tworzeniu kontekstu DD4.\n", D, kLeft, {}, {}, 0, kDialog},
+    {DialogUnassigned, "dialog.unassigned", "Kategoria: ALERT:\nTen błąd jeszcze nie jest przypisany.\nDodaj go do pętli komunikatów 'error.showMessage'.", D, kLeft, {}, {}, 0, kDialog},
 }};
 // clang-format on
 
 constexpr bool inIdOrder() {
     for (std::size_t i = 0; i < kTable.size(); ++i)
         if (static_cast<std::size_t>(kTable[i].id) != i) return false;
-    return static_cast<std::size_t>(BoardCaption) + 1 == kTable.size();
+    return static_cast<std::size_t>(DialogUnassigned) + 1 == kTable.size();
 }
 static_assert(inIdOrder(), "the rows follow TextId, one each");
 
@@ -102,5 +121,12 @@ static_assert(inIdOrder(), "the rows follow TextId, one each");
 std::span<const TextRow> textTable() { return kTable; }
 
 const TextRow& row(TextId id) { return kTable[static_cast<std::size_t>(id)]; }
+
+TextId dialogOf(std::int32_t code) {
+    // Looked up unsigned: negative codes fall through.
+    const auto index = static_cast<std::uint32_t>(code);
+    constexpr auto kCodes = static_cast<std::uint32_t>(DialogUnassigned) - static_cast<std::uint32_t>(Dialog0);
+    return index < kCodes ? static_cast<TextId>(static_cast<std::uint32_t>(Dialog0) + index) : DialogUnassigned;
+}
 
 }  // namespace texts

@@ -1,6 +1,6 @@
 // Every text a child sees, in one table: the boxes and their buttons, the pause menu, the head-up
-// display, the title's credits, the loading and level captions, and the captions the generator
-// bakes into the pictures. Each has a stable key (the context of its translations in po/), its
+// display, the title's credits, the loading and level captions, the box of a table not saved,
+// the message window of a failed start, and the captions the generator bakes into the pictures. Each has a stable key (the context of its translations in po/), its
 // Polish words (the game's own, fixed to the letter), where the Polish game draws it and the room
 // every language's text has to fit in.
 #pragma once
@@ -62,6 +62,24 @@ enum class TextId : std::uint8_t {
     ScoresHeading,
     ScoresHint,
     BoardCaption,
+    // The message window of a failed start (the display could not be set up), its text by the
+    // failure's code.
+    DialogCaption,
+    Dialog0,
+    Dialog1,
+    Dialog2,
+    Dialog3,
+    Dialog4,
+    Dialog5,
+    Dialog6,
+    Dialog7,
+    Dialog8,
+    Dialog9,
+    Dialog10,
+    Dialog11,
+    Dialog12,
+    Dialog13,
+    DialogUnassigned,
 };
 
 // How a text is drawn.
@@ -69,7 +87,12 @@ enum class Kind : std::uint8_t {
     Line,     // platform text (DejaVu Sans Bold, 12 point), white with a shadow
     Font,     // the bitmap font of the sprite sheet: capitals, 12 pixels a character
     Picture,  // baked into a picture by the generator, at the row's point size
+    Dialog,   // a message window of the desktop: lines of at most kDialogLine characters
 };
+
+// The longest line of a message window's text, in characters (the Polish texts are broken to
+// it where they show).
+inline constexpr int kDialogLine = 56;
 
 // Where a translation goes in its room: at the Polish text's left edge, or in the middle.
 enum class Align : std::uint8_t { Left, Centre };
@@ -104,5 +127,8 @@ struct TextRow {
 // Every row, in the order of TextId.
 std::span<const TextRow> textTable();
 const TextRow& row(TextId id);
+// The text of a failure's code in the message window: Dialog0 .. Dialog13, DialogUnassigned
+// for any other code.
+TextId dialogOf(std::int32_t code);
 
 }  // namespace texts

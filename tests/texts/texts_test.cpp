@@ -71,6 +71,15 @@ std::string fault(const texts::Texts& words, const TextRow& row) {
                             pen.y + layout::kGlyphHeight};
         return inside(cells, row.room) ? "" : "cells " + describe(cells) + " leave " + describe(row.room);
     }
+    case Kind::Dialog: {  // the Polish texts are broken where they show
+        std::size_t characters = 0;
+        for (char c : utf8 + "\n") {
+            if (c == '\n' && characters > static_cast<std::size_t>(texts::kDialogLine) && !words.polish())
+                return "a line of " + std::to_string(characters) + " characters";
+            characters = c == '\n' ? 0 : characters + ((static_cast<unsigned char>(c) & 0xC0) != 0x80);
+        }
+        return "";
+    }
     case Kind::Picture: {
         if (!plat::rasteriseUtf8Text(utf8.data(), static_cast<int>(utf8.size()), image, row.pointSize)) return "no text drawn";
         const Room ink = inkOf(image, 0, 0);

@@ -57,6 +57,7 @@ void problem(const std::string& file, std::string_view key, const std::string& w
 
 std::string note(const texts::TextRow& row) {
     std::string text(row.note);
+    if (row.kind == texts::Kind::Dialog) return text;
     text += " Room: " + std::to_string(row.room.width()) + " x " + std::to_string(row.room.height()) + " pixels";
     if (row.kind == texts::Kind::Font) text += ", in the bitmap font: capitals A-Z and the Ukrainian capitals, 12 pixels each";
     if (row.kind == texts::Kind::Picture) text += ", drawn into the picture at " + std::to_string(row.pointSize) + " point";
