@@ -1,8 +1,8 @@
 // Every text a child sees, in one table: the boxes and their buttons, the pause menu, the head-up
 // display, the title's credits, the loading and level captions, the box of a table not saved,
-// the message window of a failed start, and the captions the generator bakes into the pictures. Each has a stable key (the context of its translations in po/), its
-// Polish words (the game's own, fixed to the letter), where the Polish game draws it and the room
-// every language's text has to fit in.
+// the message window of a failed start, and the captions the generator bakes into the pictures. Each has a stable key (the
+// context of its translations in po/), its Polish words (the game's own, fixed to the letter), where the Polish game draws it and
+// the room every language's text has to fit in.
 #pragma once
 
 #include <cstdint>
