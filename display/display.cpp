@@ -14,6 +14,15 @@ Display::Display(ErrorReporter trace) : error(std::move(trace)) {
     error.debugLog("ok.\n");
     GameWorld::initFrames(error, glyphs, 0, layout::kFontTop, layout::kGlyphCount, layout::kGlyphWidth, layout::kGlyphHeight,
                           layout::kGlyphCount);
+    for (int i = 0; i < static_cast<int>(letters::kExtra.size()); ++i)
+        extraGlyphs[i] = FrameRect{layout::extraGlyphLeft(i), layout::extraGlyphTop(i),
+                                   layout::extraGlyphLeft(i) + layout::kGlyphWidth,
+                                   layout::extraGlyphTop(i) + layout::kGlyphHeight};
+}
+
+void Display::useLanguage(std::string_view code) {
+    language = code;
+    textCache_.clear();
 }
 
 Display::~Display() {

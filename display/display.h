@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "shell/error.h"
 #include "world/game_world.h"
+#include "world/letters.h"
 
 #include <cstdint>
 #include <functional>
@@ -38,6 +39,13 @@ public:
     std::int32_t flip();
     void release();
     void applyPixelFormat(const PixelFormatInfo& format);
+
+    // ---- language -------------------------------------------------------------------------------
+    // Draws for a language other than Polish ("pl", the game as it always was): its platform
+    // texts are UTF-8, its bitmap-font texts may hold the extra letters, and each picture of
+    // gfx/ it has its own of is read from gfx/<language>/ instead (the trace names the game's
+    // own file all the same).
+    void useLanguage(std::string_view code);
 
     // ---- pictures ---------------------------------------------------------------------------
     bool loadBitmap(Surface* target, int width, int height, const char* fileName);
@@ -73,6 +81,8 @@ public:
     ErrorReporter error;
     char nameBuffer[9] = {};
     FrameRect glyphs[layout::kGlyphCount] = {};
+    FrameRect extraGlyphs[letters::kExtra.size()] = {};
+    std::string language = "pl";
     FrameRect halfRect = {};
     FrameRect spriteRect = {};
     bool spriteMirror = false;  // the player copy mirrors left to right

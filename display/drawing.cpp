@@ -89,14 +89,19 @@ void Display::drawPlayer(const GameWorld& w) {
 void Display::drawFontText(std::int32_t x, std::int32_t y, const char* text) {
     if (!backBuffer || !buttonsSurface || text == nullptr) return;
     const std::size_t n = std::strlen(text);
+    const bool extraLetters = language != "pl";
     for (std::size_t k = 0; k < n; ++k) {
+        const std::int64_t penX = std::int64_t{x} + kGlyphAdvance * static_cast<std::int64_t>(k);
+        if (penX > INT32_MAX) break;  // far beyond the screen, and the rest with it
+        if (const int extra = letters::extraGlyph(static_cast<std::uint8_t>(text[k])); extraLetters && extra >= 0) {
+            blit::keyed(*backBuffer, static_cast<std::int32_t>(penX), y, *buttonsSurface, extraGlyphs[extra]);
+            continue;
+        }
         // The font's codes are signed bytes; the seven codes just below '0' fall onto the
         // digits, and anything else outside the 43 glyphs (the space) is an empty cell.
         int index = static_cast<signed char>(text[k]) - kFirstGlyphCode;
         if (index < 0) index += 7;
         if (index < 0 || index >= kGlyphCount) continue;
-        const std::int64_t penX = std::int64_t{x} + kGlyphAdvance * static_cast<std::int64_t>(k);
-        if (penX > INT32_MAX) break;  // far beyond the screen, and the rest with it
         blit::keyed(*backBuffer, static_cast<std::int32_t>(penX), y, *buttonsSurface, glyphs[index]);
     }
 }

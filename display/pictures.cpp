@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -32,7 +34,11 @@ bool Display::loadBitmap(Surface* target, int width, int height, const char* fil
     error.debugLog("wczytanie bitmapy...");
     error.debugLog(fileName);
     std::vector<std::uint16_t> picture;
-    const bool decoded = width > 0 && height > 0 && plat::decodePicture(fileName, width, height, picture);
+    const std::string_view name(fileName);
+    const std::string own = "gfx\\" + language + "\\" + std::string(name.substr(std::min<std::size_t>(4, name.size())));
+    const bool ownPicture = language != "pl" && name.starts_with("gfx\\") && width > 0 && height > 0 &&
+                            plat::decodePicture(own.c_str(), width, height, picture);
+    const bool decoded = ownPicture || (width > 0 && height > 0 && plat::decodePicture(fileName, width, height, picture));
     if (target == nullptr) return false;  // no surface to draw on
     error.debugLog("\n przezucenie na powierzchnie...");
     // The picture goes to the top-left corner; what does not fit the surface is cut off.

@@ -75,7 +75,10 @@ const Display::RenderedText& Display::rendered(std::string_view bytes) {
     if (it == textCache_.end()) {
         RenderedText rendered;
         plat::TextImage& image = rendered.image;
-        plat::rasteriseText(bytes.data(), static_cast<int>(bytes.size()), image);  // an empty image when no font is at hand
+        // An empty image when no font is at hand.
+        const int length = static_cast<int>(bytes.size());
+        if (language == "pl") plat::rasteriseText(bytes.data(), length, image);
+        else plat::rasteriseUtf8(bytes.data(), length, image);
         rendered.rowBegin.assign(static_cast<std::size_t>(image.height), 0);
         rendered.rowEnd.assign(static_cast<std::size_t>(image.height), 0);
         for (int row = 0; row < image.height; ++row) {

@@ -34,27 +34,43 @@ struct Parts {
 
 std::string levelFile(int n) { return "level" + std::to_string(n) + ".lvl"; }
 
-Text failed(const std::string& what, const fs::path& path, const std::string& why) {
-    return {"cannot " + what + " " + path.string() + ": " + why, "nie można " + what + " " + path.string() + ": " + why};
+// "cannot WHAT PATH: WHY", `what` in each language.
+Text failed(const Text& what, const fs::path& path, const std::string& why) {
+    const auto said = [&](const std::string& words, const std::string& verb) {
+        return words + " " + verb + " " + path.string() + ": " + why;
+    };
+    return {said("cannot", what.en), said("nie można", what.pl), said("не вдається", what.uk)};
+}
+
+// The pictures of `folder` as parts named `prefix` + their names, their plain forms when asked;
+// the folders in it (each language's pictures) alike, but the plain ones and no deeper.
+bool pictures(const fs::path& folder, const std::string& prefix, bool plainBackgrounds, Parts& parts, std::error_code& ec) {
+    const fs::path plain = folder / kPlainFolder;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code err;
+        if (entry.is_directory(err)) {
+            if (prefix.empty() && name != kPlainFolder && !pictures(entry.path(), name + "/", plainBackgrounds, parts, ec))
+                return false;
+            continue;
+        }
+        if (prefix.empty() && name.starts_with("klocki")) continue;
+        const bool usePlain = plainBackgrounds && fs::is_regular_file(plain / name, err);
+        parts.pictures.emplace_back(prefix + name, usePlain ? plain / name : entry.path());
+    }
+    return !ec;
 }
 
 bool wanted(const Pack& pack, const Installed& installed, Parts& parts, Text& error) {
     for (const LevelSource& source : pack.levels) parts.levels.push_back(encodeLevel(source.level));
     // Every installed picture under its own name, or its plain form when the pack asks for it,
-    // but the block pictures by the levels' choice.
-    std::error_code ec;
+    // but the block pictures by the levels' choice; each language's pictures alike, in its folder.
     const fs::path gfx = installed.folder / "gfx";
-    const fs::path plain = gfx / kPlainFolder;
-    for (const auto& entry : fs::directory_iterator(gfx, ec)) {
-        const std::string name = entry.path().filename().string();
-        std::error_code err;
-        if (name.starts_with("klocki") || entry.is_directory(err)) continue;
-        const bool usePlain = pack.settings.plainBackgrounds && fs::is_regular_file(plain / name, err);
-        parts.pictures.emplace_back(name, usePlain ? plain / name : entry.path());
-    }
-    if (ec) {
+    std::error_code ec;
+    if (!pictures(gfx, "", pack.settings.plainBackgrounds, parts, ec)) {
         error = {"cannot read the game's pictures in " + gfx.string() + ": " + ec.message(),
-                 "nie można odczytać obrazków gry w " + gfx.string() + ": " + ec.message()};
+                 "nie można odczytać obrazków gry w " + gfx.string() + ": " + ec.message(),
+                 "не вдається прочитати картинки гри в " + gfx.string() + ": " + ec.message()};
         return false;
     }
     for (int n = 1; n <= kPackLevels; ++n) {
@@ -80,10 +96,12 @@ bool write(const Parts& parts, const fs::path& at, Text& error) {
         const fs::path file = at / "level" / levelFile(static_cast<int>(i) + 1);
         if (!writeFile(file.string(), parts.levels[i])) ec = std::error_code(errno, std::generic_category());
     }
-    for (const auto& [name, target] : parts.pictures)
+    for (const auto& [name, target] : parts.pictures) {
+        if (!ec) fs::create_directories((at / "gfx" / name).parent_path(), ec);
         if (!ec) fs::create_symlink(target, at / "gfx" / name, ec);
+    }
     if (!ec) fs::create_symlink(parts.music, at / "music", ec);
-    if (ec) error = failed("write", at, ec.message());
+    if (ec) error = failed({"write", "zapisać", "записати"}, at, ec.message());
     return !ec;
 }
 
@@ -106,8 +124,10 @@ bool same(const Parts& parts, const fs::path& folder) {
     for (std::size_t i = 0; i < parts.levels.size(); ++i)
         if (!sameBytes(folder / "level" / levelFile(static_cast<int>(i) + 1), parts.levels[i])) return false;
     std::error_code ec;
-    const auto pictures = std::distance(fs::directory_iterator(folder / "gfx", ec), fs::directory_iterator());
-    if (ec || static_cast<std::size_t>(pictures) != parts.pictures.size()) return false;
+    std::size_t pictures = 0;
+    for (fs::recursive_directory_iterator it(folder / "gfx", ec), end; !ec && it != end; it.increment(ec))
+        pictures += it->is_symlink(ec) ? 1 : 0;
+    if (ec || pictures != parts.pictures.size()) return false;
     for (const auto& [name, target] : parts.pictures)
         if (!linksTo(folder / "gfx" / name, target)) return false;
     return linksTo(folder / "music", parts.music);
@@ -133,10 +153,14 @@ bool ours(const fs::directory_entry& entry) {
                    return fs::is_regular_file(e.symlink_status(err)) && file.size() == 10 && file.starts_with("level") &&
                           file[5] >= '1' && file[5] <= '0' + kPackLevels && file.ends_with(".lvl");
                });
-    if (name == "gfx")
+    if (name == "gfx")  // links, and folders of links (each language's pictures)
         return fs::is_directory(st) && allOf(entry.path(), [](const fs::directory_entry& e) {
                    std::error_code err;
-                   return fs::is_symlink(e.symlink_status(err));
+                   const auto link = [](const fs::directory_entry& f) {
+                       std::error_code fail;
+                       return fs::is_symlink(f.symlink_status(fail));
+                   };
+                   return link(e) || (fs::is_directory(e.symlink_status(err)) && allOf(e.path(), link));
                });
     if (name == "music") return fs::is_symlink(st);
     if (name == "debug.txt" || name.starts_with("hiscore.tbl")) return fs::is_regular_file(st);
@@ -149,7 +173,7 @@ bool ours(const fs::directory_entry& entry) {
 bool freshFolder(const fs::path& in, const std::string& prefix, fs::path& made, Text& error) {
     std::string pattern = (in / (prefix + "XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) {
-        error = failed("make a folder in", in, std::generic_category().message(errno));
+        error = failed({"make a folder in", "utworzyć folderu w", "створити теку в"}, in, std::generic_category().message(errno));
         return false;
     }
     const mode_t mask = ::umask(0);
@@ -192,14 +216,16 @@ bool buildBeside(const Parts& parts, const fs::path& folder, Text& error) {
     std::error_code ec;
     if (!fs::is_directory(parent, ec)) {
         error = {"there is no folder " + parent.string() + " to build " + folder.filename().string() + " in",
-                 "nie ma folderu " + parent.string() + ", w którym miał powstać " + folder.filename().string()};
+                 "nie ma folderu " + parent.string() + ", w którym miał powstać " + folder.filename().string(),
+                 "немає теки " + parent.string() + ", у якій мала з'явитися " + folder.filename().string()};
         return false;
     }
     fs::path built;
     if (!freshFolder(parent, "." + folder.filename().string() + kBuildPrefix, built, error)) return false;
     bool done = write(parts, built, error);
     if (done && ::rename(built.c_str(), folder.c_str()) != 0) {
-        error = failed("move the new folder to", folder, std::generic_category().message(errno));
+        error = failed({"move the new folder to", "przenieść nowego folderu do", "перемістити нову теку до"}, folder,
+                       std::generic_category().message(errno));
         done = false;
     }
     if (!done) fs::remove_all(built, ec);
@@ -233,7 +259,7 @@ bool refuseForeign(const fs::path& folder, Text& error) {
     for (const auto& entry : fs::directory_iterator(folder, ec))
         if (!ours(entry)) foreign.push_back(entry.path().filename().string());
     if (ec) {
-        error = failed("read", folder, ec.message());
+        error = failed({"read", "odczytać", "прочитати"}, folder, ec.message());
         return true;
     }
     if (foreign.empty()) return false;
@@ -244,7 +270,9 @@ bool refuseForeign(const fs::path& folder, Text& error) {
     error = {folder.string() + " holds " + names + more +
                  ", which a build does not make; nothing was changed: build into a new or empty folder",
              folder.string() + " zawiera " + names + more +
-                 ", czego budowanie nie tworzy; nic nie zmieniono: zbuduj pakiet w nowym albo pustym folderze"};
+                 ", czego budowanie nie tworzy; nic nie zmieniono: zbuduj pakiet w nowym albo pustym folderze",
+             folder.string() + " містить " + names + more +
+                 ", чого збирання не створює; нічого не змінено: збирайте пакет у новій або порожній теці"};
     return true;
 }
 
@@ -259,18 +287,19 @@ bool buildGameFolder(const Pack& pack, const Installed& installed, const fs::pat
     const fs::file_status st = fs::symlink_status(folder, ec);
     if (fs::is_symlink(st)) {
         error = {folder.string() + " is a link; nothing was changed: name the folder itself",
-                 folder.string() + " to dowiązanie; nic nie zmieniono: podaj sam folder"};
+                 folder.string() + " to dowiązanie; nic nie zmieniono: podaj sam folder",
+                 folder.string() + " — це посилання; нічого не змінено: вкажіть саму теку"};
         return false;
     }
     if (!fs::exists(st)) return buildBeside(parts, folder, error);
     if (!fs::is_directory(st)) {
         error = {folder.string() + " is no folder; nothing was changed",
-                 folder.string() + " nie jest folderem; nic nie zmieniono"};
+                 folder.string() + " nie jest folderem; nic nie zmieniono", folder.string() + " — не тека; нічого не змінено"};
         return false;
     }
     const BuildLock lock(folder);
     if (!lock.held()) {
-        error = failed("open", folder, std::generic_category().message(errno));
+        error = failed({"open", "otworzyć", "відкрити"}, folder, std::generic_category().message(errno));
         return false;
     }
     if (refuseForeign(folder, error)) return false;
@@ -284,7 +313,8 @@ bool buildGameFolder(const Pack& pack, const Installed& installed, const fs::pat
     std::size_t swapped = 0;
     for (; done && swapped < std::size(kParts); ++swapped) {
         if (!swapIn(built / kParts[swapped], folder / kParts[swapped])) {
-            error = failed("put in place", folder / kParts[swapped], std::generic_category().message(errno));
+            error = failed({"put in place", "umieścić na miejscu", "поставити на місце"}, folder / kParts[swapped],
+                           std::generic_category().message(errno));
             done = false;
             break;
         }

@@ -1,22 +1,37 @@
-// The two languages of the lesson tools' messages: Polish and English, chosen by the locale.
+// The languages of the lesson tools' messages: Polish, English and Ukrainian, chosen as the game
+// chooses its own (texts/language.h).
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lvl {
 
-enum class Language { English, Polish };
+enum class Language { English, Polish, Ukrainian };
 
-// A message in both languages (UTF-8).
+// A message in the three languages (UTF-8). One without its Ukrainian words (a file name, a
+// system's message) is shown in English to a Ukrainian reader.
 struct Text {
+    Text() = default;
+    Text(std::string english, std::string polish, std::string ukrainian = {})
+        : en(std::move(english)), pl(std::move(polish)), uk(std::move(ukrainian)) {}
     std::string en;
     std::string pl;
-    const std::string& in(Language language) const { return language == Language::Polish ? pl : en; }
+    std::string uk;
+    const std::string& in(Language language) const {
+        if (language == Language::Polish) return pl;
+        return language == Language::Ukrainian && !uk.empty() ? uk : en;
+    }
 };
 
-// Polish when the first of LC_ALL, LC_MESSAGES and LANG that is set starts with "pl".
+// The language of the code "pl", "en" or "uk"; Polish for any other.
+Language languageCalled(std::string_view code);
+// The language a teacher set (texts::teachersSetting), else the desktop's where the messages have
+// it, else Polish: LANGUAGE, LC_ALL, LC_MESSAGES and LANG read as gettext reads them
+// (texts::defaultLanguage).
 Language languageFromEnvironment();
 
 // A mistake in a file a person wrote: "file:line: what is wrong".

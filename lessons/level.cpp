@@ -1,5 +1,6 @@
 #include "lessons/level.h"
 #include "lessons/language.h"
+#include "texts/language.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,13 +20,13 @@ std::string cellText(std::int32_t pixel) {
     return s == "-0" ? "0" : s;
 }
 
+Language languageCalled(std::string_view code) {
+    return code == "en" ? Language::English : code == "uk" ? Language::Ukrainian : Language::Polish;
+}
+
 Language languageFromEnvironment() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value == nullptr || *value == '\0') continue;
-        return std::string_view(value).starts_with("pl") ? Language::Polish : Language::English;
-    }
-    return Language::English;
+    static constexpr std::string_view kTranslated[] = {"en", "uk"};
+    return languageCalled(texts::defaultLanguage(texts::teachersSetting(), texts::localeOfEnvironment(), kTranslated));
 }
 
 void report(std::FILE* to, const std::vector<Problem>& problems, Language language) {

@@ -77,11 +77,14 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
                 problems.push_back({shownAs,
                                     lineNo,
                                     {"a second \"title\" line (the first is line " + std::to_string(titleLine) + ")",
-                                     "drugi wiersz \"title\" (pierwszy jest w wierszu " + std::to_string(titleLine) + ")"}});
+                                     "drugi wiersz \"title\" (pierwszy jest w wierszu " + std::to_string(titleLine) + ")",
+                                     "другий рядок \"title\" (перший — рядок " + std::to_string(titleLine) + ")"}});
                 continue;
             }
             titleLine = lineNo;
-            if (rest.empty()) problems.push_back({shownAs, lineNo, {"\"title\" needs a text", "\"title\" wymaga tekstu"}});
+            if (rest.empty())
+                problems.push_back(
+                    {shownAs, lineNo, {"\"title\" needs a text", "\"title\" wymaga tekstu", "\"title\" потребує тексту"}});
             pack.title = rest;
         } else if (word == "note") {
             pack.notes.push_back(rest);
@@ -95,7 +98,8 @@ void readPackFile(const std::string& text, const std::string& shownAs, Pack& pac
             problems.push_back({shownAs,
                                 lineNo,
                                 {"unknown word \"" + word + "\": pack.txt holds title, note, fps and backgrounds lines",
-                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title, note, fps i backgrounds"}});
+                                 "nieznane słowo \"" + word + "\": pack.txt zawiera wiersze title, note, fps i backgrounds",
+                                 "невідоме слово \"" + word + "\": pack.txt містить рядки title, note, fps і backgrounds"}});
         }
     }
 }
@@ -121,7 +125,8 @@ bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error
     const fs::path gfx = fs::canonical(gameFolder / "gfx", ec);
     if (ec) {
         error = {"no game data in " + gameFolder.string() + " (gfx/ is missing)",
-                 "brak danych gry w " + gameFolder.string() + " (brak gfx/)"};
+                 "brak danych gry w " + gameFolder.string() + " (brak gfx/)",
+                 "немає даних гри в " + gameFolder.string() + " (немає gfx/)"};
         return false;
     }
     installed = Installed{};
@@ -131,7 +136,7 @@ bool findInstalled(const fs::path& gameFolder, Installed& installed, Text& error
         std::string why;
         const fs::path file = gameFolder / "level" / (levelName(n) + ".lvl");
         if (!readLevelFile(file.string(), level, why)) {
-            error = {file.string() + ": " + why, file.string() + ": " + why};
+            error = {file.string() + ": " + why, file.string() + ": " + why, file.string() + ": " + why};
             return false;
         }
         installed.scenery.push_back({level.background, level.targetX, level.targetY, n});
@@ -150,7 +155,10 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
         std::error_code ec;
         if (optional && !fs::exists(fs::symlink_status(path, ec))) return false;
         if (fs::exists(fs::symlink_status(path, ec)) && inside(folder, path).empty()) {
-            problems.push_back({shown(name), 1, {"the file points outside its pack", "plik wskazuje poza swój pakiet"}});
+            problems.push_back(
+                {shown(name),
+                 1,
+                 {"the file points outside its pack", "plik wskazuje poza swój pakiet", "файл вказує за межі свого пакета"}});
             return false;
         }
         if (!optional && !fs::exists(fs::symlink_status(path, ec)))
@@ -239,14 +247,15 @@ bool resolvePack(const std::string& argument, const fs::path& startFolder, const
     };
     std::error_code ec;
     if (argument.empty()) {
-        error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu"};
+        error = {"--pack needs the name or folder of a pack", "--pack wymaga nazwy albo folderu pakietu",
+                 "--pack потребує назви або теки пакета"};
         return false;
     }
     const fs::path given = fs::path(argument).is_absolute() ? fs::path(argument) : startFolder / argument;
     const bool looksLikePath = argument.find('/') != std::string::npos || argument == "." || argument == "..";
     if (looksLikePath || fs::is_directory(given, ec)) {
         if (!fs::is_directory(given, ec)) {
-            error = {"no pack folder " + argument, "nie ma folderu pakietu " + argument};
+            error = {"no pack folder " + argument, "nie ma folderu pakietu " + argument, "немає теки пакета " + argument};
             return false;
         }
         const fs::path folder = fs::canonical(given, ec);
@@ -260,7 +269,8 @@ bool resolvePack(const std::string& argument, const fs::path& startFolder, const
             return keys(root / argument, safeName(argument));
     }
     error = {"no pack named " + argument + " (kalkulon --list-packs lists them)",
-             "nie ma pakietu " + argument + " (kalkulon --list-packs pokazuje pakiety)"};
+             "nie ma pakietu " + argument + " (kalkulon --list-packs pokazuje pakiety)",
+             "немає пакета " + argument + " (kalkulon --list-packs показує пакети)"};
     return false;
 }
 

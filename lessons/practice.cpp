@@ -194,7 +194,7 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
     Random random(seed);
     std::vector<Drawn> drawn;
     if (spec.families.empty() || installed.size() < static_cast<std::size_t>(kLevels)) {
-        error = {"nothing to practise", "nie ma czego ćwiczyć"};
+        error = {"nothing to practise", "nie ma czego ćwiczyć", "немає чого вправляти"};
         return false;
     }
     if (!drawFacts(spec, random, drawn, error)) return false;
@@ -219,7 +219,8 @@ bool makePracticePack(const FactSpec& spec, std::uint64_t seed, const std::vecto
         });
         if (!made) {
             error = {"no fair level found for level " + std::to_string(n + 1),
-                     "nie znaleziono dobrego poziomu " + std::to_string(n + 1)};
+                     "nie znaleziono dobrego poziomu " + std::to_string(n + 1),
+                     "не знайдено доброго рівня " + std::to_string(n + 1)};
             return false;
         }
         pack.notes.push_back("Poziom " + std::to_string(n + 1) + ": " + shown(pack.facts.back()));
@@ -235,7 +236,7 @@ bool writePack(const PracticePack& pack, const fs::path& folder, lvl::Text& erro
         out << text;
         out.close();
         if (out) return true;
-        error = {"cannot write " + file.string(), "nie można zapisać " + file.string()};
+        error = {"cannot write " + file.string(), "nie można zapisać " + file.string(), "не вдається записати " + file.string()};
         return false;
     };
     std::string head = "title " + pack.title + "\n";

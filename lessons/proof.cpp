@@ -19,6 +19,7 @@ lvl::Text tokenList(const lvl::LevelSource& source, std::uint32_t mask) {
         const std::string line = std::to_string(source.tokenLines[i]);
         out.en += (out.en.empty() ? "" : ", ") + one + " (line " + line + ")";
         out.pl += (out.pl.empty() ? "" : ", ") + one + " (wiersz " + line + ")";
+        out.uk += (out.uk.empty() ? "" : ", ") + one + " (рядок " + line + ")";
     }
     return out;
 }
@@ -52,8 +53,8 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
     Proof proof;
     const std::size_t before = problems.size();
     const lvl::Level& level = source.level;
-    auto problem = [&](int line, std::string en, std::string pl) {
-        problems.push_back({file, line, {std::move(en), std::move(pl)}});
+    auto problem = [&](int line, std::string en, std::string pl, std::string uk) {
+        problems.push_back({file, line, {std::move(en), std::move(pl), std::move(uk)}});
     };
 
     const TrapReport traps = findTraps(level);
@@ -62,24 +63,28 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
         if ((traps.reachable & (1u << i)) != 0) continue;
         const std::string one = std::string("\"") + tokenSymbol(level.tokens[i].type) + "\"";
         problem(source.tokenLines[i], "the token " + one + " can never be reached from the start",
-                "żetonu " + one + " nie da się dosięgnąć od startu");
+                "żetonu " + one + " nie da się dosięgnąć od startu", "до жетона " + one + " ніяк не дістатися від старту");
     }
     if (traps.trapped) {
         const Cell at = feetCell(traps.trapX, traps.trapY);
         const lvl::Text lost = tokenList(source, traps.lost);
         const std::string where = "column " + std::to_string(at.column) + ", row " + std::to_string(at.row);
         const std::string gdzie = "kolumna " + std::to_string(at.column) + ", wiersz " + std::to_string(at.row);
+        const std::string de = "стовпець " + std::to_string(at.column) + ", рядок " + std::to_string(at.row);
         const int line = source.gridLine + 1 + at.row;
         if (traps.fallsOff)
             problem(line, "a trap: the hero can fall off the grid; from " + where + " it can no longer reach " + lost.en,
-                    "pułapka: bohater może spaść poza planszę; z miejsca " + gdzie + " nie dosięgnie już " + lost.pl);
+                    "pułapka: bohater może spaść poza planszę; z miejsca " + gdzie + " nie dosięgnie już " + lost.pl,
+                    "пастка: герой може впасти за межі поля; з місця " + de + " він уже не дістанеться до " + lost.uk);
         else
             problem(line, "a trap: once the hero is at " + where + " it can no longer reach " + lost.en,
-                    "pułapka: gdy bohater jest w miejscu " + gdzie + ", nie dosięgnie już " + lost.pl);
+                    "pułapka: gdy bohater jest w miejscu " + gdzie + ", nie dosięgnie już " + lost.pl,
+                    "пастка: коли герой у місці " + de + ", він уже не дістанеться до " + lost.uk);
     }
     if (!boardCanBeMade(level)) {
         problem(source.boardLine, "no sum of this level's tokens makes " + std::to_string(level.target),
-                "żadne działanie z żetonów tego poziomu nie daje " + std::to_string(level.target));
+                "żadne działanie z żetonów tego poziomu nie daje " + std::to_string(level.target),
+                "жоден приклад із жетонів цього рівня не дає " + std::to_string(level.target));
     } else if (problems.size() == before) {
         const Route route = solve(level, routeStates);
         if (route.found) {
@@ -89,7 +94,8 @@ Proof proveLevel(const lvl::LevelSource& source, const std::string& file, std::v
         } else {
             problem(source.boardLine,
                     "no route was found that makes " + std::to_string(level.target) + " and reaches \"=\" with it",
-                    "nie znaleziono drogi, która daje " + std::to_string(level.target) + " i dochodzi z tym do \"=\"");
+                    "nie znaleziono drogi, która daje " + std::to_string(level.target) + " i dochodzi z tym do \"=\"",
+                    "не знайдено шляху, що дає " + std::to_string(level.target) + " і доходить із цим до \"=\"");
         }
     }
     proof.fair = problems.size() == before;

@@ -49,6 +49,9 @@ const std::vector<bool>& cursorCalls();
 void setKey(std::uint8_t scanCode, bool down);
 // The desktop repeats the key `scanCode`, if it is held (see keyboardTakePress).
 void repeatKey(std::uint8_t scanCode);
+// The character the desktop's layout types with the key `scanCode` from now on (0: none known),
+// as a Ukrainian layout types Cyrillic letters; kept until reset.
+void setLayoutLetter(std::uint8_t scanCode, char32_t letter);
 void releaseAllKeys();
 bool keyboardAcquired();
 bool keyboardExists();
@@ -79,7 +82,7 @@ void setPixelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue);
 
 // ---- recordings ------------------------------------------------------------------------------
 struct MessageBoxRecord {
-    std::string text;  // Windows-1250 bytes as passed
+    std::string text;  // Windows-1250 bytes as passed (UTF-8 from messageBoxUtf8)
     std::string caption;
     std::string shown;  // the text as the box shows it, long lines wrapped
 };

@@ -16,11 +16,11 @@ public:
     // More presses than a hand can make between two reads; further ones are dropped.
     static constexpr std::size_t kMax = 64;
 
-    void push(std::uint8_t scanCode) { add({scanCode, false}); }
+    void push(std::uint8_t scanCode, char32_t letter = 0) { add({scanCode, false, letter}); }
     // A repeat waits at most once: repeats coming faster than they are taken are one.
-    void pushRepeat(std::uint8_t scanCode) {
+    void pushRepeat(std::uint8_t scanCode, char32_t letter = 0) {
         if (std::none_of(presses_.begin(), presses_.end(), [&](const KeyPress& p) { return p.scanCode == scanCode && p.repeat; }))
-            add({scanCode, true});
+            add({scanCode, true, letter});
     }
     // A key let go repeats no more: a repeat still waiting is dropped.
     void released(std::uint8_t scanCode) {

@@ -28,10 +28,11 @@ public:
     // The window left the foreground: acquisition and the presses not yet taken are lost.
     void leftForeground();
     // A key went down while the window was in front: kept for typing when the keyboard exists.
-    void pressed(std::uint8_t scanCode);
+    // `letter` is the character the desktop's layout types with it (0 when none or unknown).
+    void pressed(std::uint8_t scanCode, char32_t letter = 0);
     // The desktop repeats a held key: kept for typing when the keyboard exists.
-    void repeated(std::uint8_t scanCode) {
-        if (created_) presses_.pushRepeat(scanCode);
+    void repeated(std::uint8_t scanCode, char32_t letter = 0) {
+        if (created_) presses_.pushRepeat(scanCode, letter);
     }
     // A key let go: its repeat still waiting is dropped.
     void released(std::uint8_t scanCode) { presses_.released(scanCode); }

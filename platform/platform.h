@@ -86,6 +86,8 @@ Point cursorPos();
 void showCursor(bool show);
 // A modal message box with one OK button and a stop icon; texts are Windows-1250 bytes.
 void messageBox(const char* textCp1250, const char* captionCp1250);
+// The same with texts in UTF-8, whose lines are broken already (a translation's "\n").
+void messageBoxUtf8(const char* text, const char* caption);
 
 // ---- keyboard ----------------------------------------------------------------------------
 // A shared, foreground-only keyboard source giving a 256-byte snapshot indexed by PC scan
@@ -111,6 +113,9 @@ KeyRead keyboardRead(std::uint8_t state[256]);
 struct KeyPress {
     std::uint8_t scanCode = 0;
     bool repeat = false;
+    // The character the desktop's keyboard layout types with the key (a code point, small or
+    // capital as the layout gives it), 0 when none or not known.
+    char32_t letter = 0;
 };
 bool keyboardTakePress(KeyPress& press);
 void keyboardDropPresses();

@@ -13,6 +13,7 @@
 #include "screens/lessons.h"
 #include "screens/places.h"
 #include "shell/error.h"
+#include "texts/texts.h"
 #include "world/class_room.h"
 #include "world/game_world.h"
 
@@ -63,8 +64,9 @@ struct Next {
 class Game {
 public:
     // The trace goes where `trace` says (nowhere unless told); the display's construction
-    // starts it afresh.
-    explicit Game(ErrorReporter trace = {});
+    // starts it afresh. The game speaks `language` ("pl", the game's own, or one with a
+    // translation).
+    explicit Game(ErrorReporter trace = {}, std::string_view language = texts::kPolish);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -75,7 +77,7 @@ public:
     Next step();
     void close();
     void setActive(std::uintptr_t flag);
-    // A failure where it happens: "Błąd!" drawn at (320, 230), a line written to the trace
+    // A failure where it happens: "Błąd!" (or its translation) drawn at its place, a line written to the trace
     // ("błąd \n" unless another is given), and the window asked to close; the caller goes on.
     void reportFailure(const char* traceLine = nullptr);
 
@@ -137,8 +139,9 @@ public:
     void nameEntryFrame(std::int32_t row);
     // The end of a game whose score may enter the table: the high-score screen with its entry.
     void startNameEntry();
-    // The key the name entry takes now (0 for none): the next press or repeat of a key it uses.
-    std::uint8_t nextEntryKey();
+    // The key the name entry takes now (scan code 0 for none): the next press or repeat of a key
+    // it uses.
+    plat::KeyPress nextEntryKey();
     // Which screen shows (read only).
     Screen screenShown() const;
     // The level's caption, its file read into the world, then its pictures.
@@ -171,7 +174,7 @@ public:
     void pauseMenu();
     void storyBox();
     void resultBox();
-    void boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label);
+    void boxButton(plat::Point mouse, std::int32_t code, texts::TextId label);
     // A button's box, lighter when highlighted.
     void drawButtonBox(bool highlighted, const FrameRect& place);
 
@@ -182,6 +185,7 @@ public:
     std::uint32_t elapsed = 0;
     GameWindow window;
     Display display;
+    texts::Texts texts;                // every text a child sees, in the game's language
     std::unique_ptr<GameWorld> world;  // made by begin()
     bool onTitle = false;
     bool onNameEntry = false;

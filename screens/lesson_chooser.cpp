@@ -128,7 +128,7 @@ void Game::refusalBox(plat::Point mouse) {
         y += 16;
     }
     centred(display, box.top + 86, kTellTeacher.c_str());
-    boxButton(mouse, kHoverLessonOk, 301, "DALEJ");
+    boxButton(mouse, kHoverLessonOk, texts::TextId::ButtonNext);
 }
 
 void Game::openLessons() {

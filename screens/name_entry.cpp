@@ -3,7 +3,6 @@
 // at most one key per 80 ms; a key held down repeats as the desktop repeats it. Without
 // letter keys (a gamepad's D-pad) Up and Down turn the letter under the cursor through A to Z
 // and a space, Right moves on and Left goes back.
-#include "platform/cp1250.h"
 #include "platform/scan_codes.h"
 #include "screens/game.h"
 
@@ -11,10 +10,6 @@
 #include <cstring>
 
 namespace {
-
-// Fixed bytes: the box's texts, told to the player when the table could not be saved.
-constexpr auto kNotSaved = plat::cp1250("Nie udało się zapisać wyniku.");
-constexpr auto kTryingAgain = plat::cp1250("Spróbuję jeszcze raz po następnej grze.");
 
 constexpr std::uint32_t kSampleMs = 80;  // the entry's pace: at most one key per 80 ms
 constexpr std::int32_t kLastPosition = kNameLength - 1;
@@ -38,6 +33,12 @@ bool entryKey(std::uint8_t scan) {
     default:
         return letterOf(scan) >= 0;
     }
+}
+
+// Outside the Polish game, the letter a key types on the desktop's layout when it is one of the
+// extra letters (a Ukrainian layout's Cyrillic): its byte, as the table keeps it; else 0.
+std::uint8_t extraLetter(const texts::Texts& words, const plat::KeyPress& press) {
+    return words.polish() ? 0 : texts::nameLetter(press.letter);
 }
 
 // The character `step` places on from `c` in the round A to Z, space; an empty place counts
@@ -69,13 +70,13 @@ void Game::startNameEntry() {
     plat::keyboardDropPresses();
 }
 
-std::uint8_t Game::nextEntryKey() {
+plat::KeyPress Game::nextEntryKey() {
     // A held key repeats only as the desktop repeats it (its delay and rate, which a teacher may
     // lengthen for a child), never by looking whether it still seems down.
     plat::KeyPress press;
     while (plat::keyboardTakePress(press))
-        if (entryKey(press.scanCode)) return press.scanCode;  // other keys type nothing
-    return 0;
+        if (entryKey(press.scanCode) || extraLetter(texts, press) != 0) return press;  // other keys type nothing
+    return {};
 }
 
 void Game::nameEntryFrame(std::int32_t row) {
@@ -88,8 +89,8 @@ void Game::nameEntryFrame(std::int32_t row) {
     if (world->unsavedCount > 0) {
         // Under the table and its hints: the names shown are not on disk yet.
         display.drawBox(10, 10, 110, 150, 395, 340, 48);
-        display.drawText(221, 401, kNotSaved);
-        display.drawText(186, 419, kTryingAgain);
+        for (texts::TextId id : {texts::TextId::SaveFailed, texts::TextId::SaveLater})
+            display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
     }
     if (row < 0 || row >= kHighScoreRows || !keyboard) return;  // the table is only shown
 
@@ -102,7 +103,8 @@ void Game::nameEntryFrame(std::int32_t row) {
 
     elapsed = now - lastTick;
     if (elapsed >= kSampleMs) {
-        const std::uint8_t key = nextEntryKey();
+        const plat::KeyPress press = nextEntryKey();
+        const std::uint8_t key = press.scanCode;
         char* name = w.hiNames[row];
         if (key == plat::kScanEnter) {
             w.finishNameEntry();
@@ -120,7 +122,8 @@ void Game::nameEntryFrame(std::int32_t row) {
         } else if (key == plat::kScanLeft) {
             if (w.nameCursor > 0) w.nameCursor -= 1;
         } else if (key != 0) {
-            name[w.nameCursor] = static_cast<char>('A' + letterOf(key));
+            const std::uint8_t extra = extraLetter(texts, press);
+            name[w.nameCursor] = static_cast<char>(extra != 0 ? extra : 'A' + letterOf(key));
             w.nameCursor += 1;
         }
         if (key != 0) lastTick = now;  // the pace counts from the last key taken

@@ -1,8 +1,6 @@
-// Fixed bytes: the box texts are the game's own, to the letter; keep them as they are.
 // The boxes drawn over a running level: the pause menu, the story, and the result of a
 // finished level (won, the ending, lost, game over). Each writes into hoverButton which of its
 // buttons shows highlighted; the window procedure acts on the click or key.
-#include "platform/cp1250.h"
 #include "screens/game.h"
 
 #include <span>
@@ -14,51 +12,16 @@ constexpr std::int32_t kBoxY = 149;
 constexpr std::int32_t kBoxWidth = 400;
 constexpr std::int32_t kBoxHeight = 150;
 
-struct Line {
-    std::int32_t x;
-    std::int32_t y;
-    const char* text;
+using texts::TextId;
+
+// The lines of each box, from the table of texts (texts/text_table.cpp), which has the words.
+constexpr TextId kStoryLines[] = {
+    TextId::StoryWelcome, TextId::Story1, TextId::Story2, TextId::Story3, TextId::Story4, TextId::Story5, TextId::Story6,
 };
-
-constexpr auto kWelcome = plat::cp1250("Witaj!");
-constexpr auto kStory1 = plat::cp1250("Zły matematyk Minusor porwał Wielką Księgę Działań");
-constexpr auto kStory2 = plat::cp1250("aby już nikt w Numerii nie wiedział jak ich używać.");
-constexpr auto kStory3 = plat::cp1250("Tylko Ty możesz pomóc.");
-constexpr auto kStory4 = plat::cp1250("Aby przedostać się do księgi musisz, na każdym");
-constexpr auto kStory5 = plat::cp1250("poziomie ułożyć działania tak,");
-constexpr auto kStory6 = plat::cp1250("aby wynik był równy z wyświetlonym na tablicy.");
-constexpr Line kStoryLines[] = {
-    {300, 155, kWelcome}, {150, 170, kStory1}, {150, 185, kStory2}, {230, 200, kStory3},
-    {170, 215, kStory4},  {210, 230, kStory5}, {170, 245, kStory6},
-};
-
-constexpr auto kCongratulations = plat::cp1250("Gratulacje!");
-constexpr auto kEnding1 = plat::cp1250("Udało Ci się pokonać przeszkody zastawione przez");
-constexpr auto kEnding2 = plat::cp1250("złego Minusora i odzyskać Księgę Działań.");
-constexpr auto kEnding3 = plat::cp1250("Dzięki Twojej odwadze w Numerii znów zapanuje spokój.");
-constexpr auto kEnding4 = plat::cp1250("Aby sprawdzić swój wynik naciśnij DALEJ.");
-constexpr Line kEndingLines[] = {
-    {290, 155, kCongratulations}, {150, 185, kEnding1}, {170, 200, kEnding2}, {125, 215, kEnding3}, {190, 230, kEnding4},
-};
-
-constexpr auto kWon1 = plat::cp1250("Udało Ci się, przechodzisz na następny poziom");
-constexpr auto kWon2 = plat::cp1250("Aby kontynuować naciśnij DALEJ");
-constexpr Line kWonLines[] = {{290, 155, kCongratulations}, {150, 185, kWon1}, {220, 215, kWon2}};
-
-constexpr auto kFailed = plat::cp1250("Niestety nie udało się!");
-constexpr auto kNeeded = plat::cp1250("Potrzebne było:");
-constexpr auto kYourResult = plat::cp1250("Twój wynik:");
-constexpr auto kTryAgain = plat::cp1250("Naciśnij DALEJ aby rozpocząć od nowa");
-constexpr Line kLostLines[] = {{250, 155, kFailed}, {150, 170, kNeeded}, {150, 200, kYourResult}, {200, 230, kTryAgain}};
-
-constexpr auto kTrapped = plat::cp1250("Wpadłeś w sidła złego Minusora!");
-constexpr auto kNextTime = plat::cp1250("Może następnym razem pójdzie Ci lepiej");
-constexpr Line kGameOverLines[] = {{250, 155, kFailed}, {220, 190, kTrapped}, {190, 220, kNextTime}};
-
-constexpr auto kPause = plat::cp1250("PAUZA");
-constexpr auto kResume = plat::cp1250("Powrót do gry");
-constexpr auto kRestart = plat::cp1250("Zacznij poziom od nowa");
-constexpr auto kQuit = plat::cp1250("Wyjście");
+constexpr TextId kEndingLines[] = {TextId::Congratulations, TextId::Ending1, TextId::Ending2, TextId::Ending3, TextId::Ending4};
+constexpr TextId kWonLines[] = {TextId::Congratulations, TextId::Won1, TextId::Won2};
+constexpr TextId kLostLines[] = {TextId::Failed, TextId::Needed, TextId::YourResult, TextId::TryAgain};
+constexpr TextId kGameOverLines[] = {TextId::Failed, TextId::Trapped, TextId::NextTime};
 
 }  // namespace
 
@@ -70,17 +33,16 @@ void Game::pauseMenu() {
     const std::int32_t selected = showButtons(mouse, kHoverResume, 3);
     for (std::int32_t i = 0; i < 3; ++i) drawButtonBox(kHoverResume + i == selected, places::pauseEntry(i).drawn);
 
-    display.drawFontText(293, 175, kPause);
-    display.drawText(275, 203, kResume);
-    display.drawText(242, 243, kRestart);
-    display.drawText(293, 283, kQuit);
+    display.drawFontText(texts.place(TextId::PauseTitle).x, texts.place(TextId::PauseTitle).y, texts.text(TextId::PauseTitle));
+    for (TextId id : {TextId::PauseResume, TextId::PauseRestart, TextId::PauseQuit})
+        display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
 }
 
 void Game::storyBox() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
-    for (const Line& line : kStoryLines) display.drawText(line.x, line.y, line.text);
-    boxButton(mouse, kHoverStart, 301, "START");
+    for (TextId id : kStoryLines) display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
+    boxButton(mouse, kHoverStart, TextId::ButtonStart);
 }
 
 void Game::resultBox() {
@@ -91,7 +53,7 @@ void Game::resultBox() {
     const plat::Point mouse = plat::cursorPos();
     const GameWorld& w = *world;
 
-    std::span<const Line> lines;
+    std::span<const TextId> lines;
     std::int32_t code = kHoverNone;
     // A level ended from the pause menu with no life to spare was never judged: it is lost
     // whatever `result` holds (0 from the level's start, which a board of 0 would take for a
@@ -112,13 +74,12 @@ void Game::resultBox() {
     }
 
     display.drawBox(10, 10, 110, kBoxX, kBoxY, kBoxWidth, kBoxHeight);
-    for (const Line& line : lines) display.drawText(line.x, line.y, line.text);
+    for (TextId id : lines) display.drawText(texts.place(id).x, texts.place(id).y, texts.text(id));
     if (code == kHoverNextLost) {
         display.drawNumber(260, 170, w.target);
         display.drawNumber(260, 200, w.result);
     }
-    if (code == kHoverGameOver) boxButton(mouse, code, 295, "KONIEC");
-    else boxButton(mouse, code, 301, "DALEJ");
+    boxButton(mouse, code, code == kHoverGameOver ? TextId::ButtonEnd : TextId::ButtonNext);
 }
 
 void Game::drawButtonBox(bool highlighted, const FrameRect& place) {
@@ -127,8 +88,8 @@ void Game::drawButtonBox(bool highlighted, const FrameRect& place) {
 }
 
 // The one button shape of the story and result boxes.
-void Game::boxButton(plat::Point mouse, std::int32_t code, std::int32_t labelX, const char* label) {
+void Game::boxButton(plat::Point mouse, std::int32_t code, texts::TextId label) {
     const bool over = showButtons(mouse, code, 1) == code;
     drawButtonBox(over, places::kBoxButton.drawn);
-    display.drawText(labelX, 271, label);
+    display.drawText(texts.place(label).x, texts.place(label).y, texts.text(label));
 }

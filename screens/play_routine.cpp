@@ -1,9 +1,8 @@
-// Fixed bytes: the head-up display's labels are the game's own; keep them as they are.
+// Fixed bytes: the frame counter's label is the game's own; keep it as it is.
 // A whole game as a state of the step: level after level, each started behind the curtains
 // and then played a frame a step, each frame drawing the level and the head-up display and
 // then at most one overlay (pause menu, story, result box); with no overlay the arrow keys (and
 // the gamepads) drive the figure.
-#include "platform/cp1250.h"
 #include "platform/scan_codes.h"
 #include "screens/game.h"
 
@@ -114,7 +113,6 @@ Next Game::playFrame() {
 }
 
 void Game::drawLevelAndHud(std::uint32_t framesShown) {
-    static constexpr auto kPoints = plat::cp1250("PUNKTY");
     const GameWorld& w = *world;
     display.drawPlayBackground();
     display.drawBlocks(w);
@@ -129,7 +127,8 @@ void Game::drawLevelAndHud(std::uint32_t framesShown) {
     if (!lessonTitle.empty())
         display.drawText(places::kLessonTitleRight - display.textWidth(lessonTitle.c_str()), 5, lessonTitle.c_str());
     display.drawFontNumber(28, 458, w.lives);
-    display.drawFontText(568, 448, kPoints);
+    const texts::Point points = texts.place(texts::TextId::HudPoints);
+    display.drawFontText(points.x, points.y, texts.text(texts::TextId::HudPoints));
     display.drawFontNumber(573, 465, w.score);
     display.drawNumber(w.targetX, w.targetY, w.target);  // the number on the board
 }

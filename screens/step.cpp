@@ -1,4 +1,4 @@
-// Fixed bytes: the frame counter's label and "Błąd!" with its trace line are the game's own.
+// Fixed bytes: the frame counter's label and the trace line of a failure are the game's own.
 // The frame step. Its states nest as the game's loops once did: the main loop's pass at the
 // bottom, a game started from the title over it, a change of screen behind the curtains on
 // top. A state started inside another (a game by a click the pass dispatched, a curtain by a
@@ -11,7 +11,9 @@
 
 #include <utility>
 
-Game::Game(ErrorReporter trace) : error(trace), display(std::move(trace)) {}
+Game::Game(ErrorReporter trace, std::string_view language) : error(trace), display(std::move(trace)), texts(language) {
+    display.useLanguage(texts.language());
+}
 
 void Game::begin() {
     cursorShown = true;
@@ -121,7 +123,8 @@ void Game::setActive(std::uintptr_t flag) { window.active = static_cast<std::int
 
 void Game::reportFailure(const char* traceLine) {
     static constexpr auto kFailed = plat::cp1250("błąd \n");
-    display.drawText(320, 230, plat::cp1250("Błąd!"));
+    const texts::Point failure = texts.place(texts::TextId::Failure);
+    display.drawText(failure.x, failure.y, texts.text(texts::TextId::Failure));
     error.debugLog(traceLine != nullptr ? traceLine : kFailed.c_str());
     close();
 }

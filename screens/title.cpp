@@ -1,7 +1,5 @@
-// Fixed bytes: the credits are the game's own; keep them as they are.
 // The title screen: the picture with its three menu buttons, the button under the mouse
 // swinging through its frames, and the credits scroller at the bottom.
-#include "platform/cp1250.h"
 #include "screens/game.h"
 
 namespace {
@@ -15,21 +13,18 @@ constexpr std::int32_t kNameParked = 630;                   // a name line this 
 constexpr std::uint32_t kCreditPauseMs = 3000;
 constexpr std::int32_t kRestingFrame = layout::kButtonRestingFrame;
 
-constexpr auto kProgramming = plat::cp1250("PROGRAMOWANIE:");
-constexpr auto kGraphics = plat::cp1250("GRAFIKA:");
-constexpr auto kTeam = plat::cp1250("ZESPÓŁ KALKULONA");
-constexpr auto kChildren = plat::cp1250("DZIECI Z NUMERII");
+using texts::TextId;
 
 struct Credit {
-    const char* caption;
-    const char* name;
+    TextId caption;
+    TextId name;
 };
 
 // The third entry repeats the first name line under the second caption.
 constexpr Credit kCredits[3] = {
-    {kProgramming.c_str(), kTeam.c_str()},
-    {kGraphics.c_str(), kChildren.c_str()},
-    {kGraphics.c_str(), kTeam.c_str()},
+    {TextId::CreditProgramming, TextId::CreditTeam},
+    {TextId::CreditGraphics, TextId::CreditChildren},
+    {TextId::CreditGraphics, TextId::CreditTeam},
 };
 
 }  // namespace
@@ -60,7 +55,7 @@ void Game::scrollCredits() {
     CreditLine& caption = creditLines[0];
     CreditLine& name = creditLines[1];
 
-    display.drawText(caption.x, kCaptionY, kCredits[creditIndex].caption);
+    display.drawText(caption.x, kCaptionY, texts.text(kCredits[creditIndex].caption));
     caption.x += kCreditSpeed * caption.direction;
     if (caption.x <= kCreditStop && name.x >= kNameParked) {
         caption.direction = 0;
@@ -73,7 +68,7 @@ void Game::scrollCredits() {
     }
 
     if (caption.direction == -1) return;  // the name line waits, hidden, while the caption comes in
-    display.drawText(name.x, kNameY, kCredits[creditIndex].name);
+    display.drawText(name.x, kNameY, texts.text(kCredits[creditIndex].name));
     name.x += kCreditSpeed * name.direction;
     if (name.x <= kCreditStop) {
         if (name.direction != 0) lastTick = now;  // just arrived: the pause starts now

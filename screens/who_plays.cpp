@@ -84,7 +84,7 @@ void Game::whoPlaysFrame() {
         display.drawBox(10, 10, 110, 120, 149, 400, 150);
         display.drawText(210, 175, kUnwritable);
         display.drawText(160, 205, kKeptHere);
-        boxButton(mouse, kHoverPlayOn, 301, "DALEJ");
+        boxButton(mouse, kHoverPlayOn, texts::TextId::ButtonNext);
         return;
     }
 

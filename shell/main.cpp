@@ -18,10 +18,10 @@ int main(int argc, char** argv) {
     StartOptions start;
     if (const int exitCode = handleOptions(argc, argv, folder, start); exitCode >= 0) return exitCode;
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
-    records::GameRecords records(start.classFolder, start.packTitle, lvl::languageFromEnvironment());
+    records::GameRecords records(start.classFolder, start.packTitle, lvl::languageCalled(start.language));
     // The trace stays in the folder the game started in when a lesson chosen later enters its own.
     std::error_code ec;
-    static Game theGame(ErrorReporter{(std::filesystem::current_path(ec) / kTraceFile).string()});
+    static Game theGame(ErrorReporter{(std::filesystem::current_path(ec) / kTraceFile).string()}, start.language);
     theGame.playObserver = records.observer();
     theGame.classRoom = &records;
     theGame.showFrameRate = start.showFrameRate;

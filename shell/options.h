@@ -1,6 +1,7 @@
 // The command line: none starts the game as it always was; --pack plays a lesson pack instead
 // of the built-in levels, --class names the class folder the records go to, --list-packs lists
-// the installed packs, --help explains them.
+// the installed packs, --help explains them, and --language (with any of them) chooses the
+// language in place of the teacher's setting or the desktop's.
 #pragma once
 
 #include "screens/lessons.h"
@@ -17,6 +18,9 @@ struct StartOptions {
     bool showFrameRate = true;
     std::string lessonTitle;  // the same title in Windows-1250, as the game draws it
     LessonShelf lessons;
+    // The language to play and speak in: --language, else the teacher's setting, else the
+    // desktop's where the game has it, else Polish.
+    std::string language;
 };
 
 // Handles the options, in the data folder already entered. Returns -1 when the game is to start,

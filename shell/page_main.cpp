@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     StartOptions start;  // the class folder's records are the desktop's; a page keeps none
     if (const int exitCode = handleOptions(argc, argv, folder, start); exitCode >= 0) return exitCode;
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
-    static Game theGame(ErrorReporter{kTraceFile});
+    static Game theGame(ErrorReporter{kTraceFile}, start.language);
     theGame.showFrameRate = start.showFrameRate;
     theGame.lessonTitle = start.lessonTitle;
     theGame.lessons = std::move(start.lessons);

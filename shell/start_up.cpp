@@ -1,5 +1,4 @@
-// Fixed bytes: the window's name and the loading text are the game's own.
-#include "platform/cp1250.h"
+// Fixed bytes: the window's name is the game's own.
 #include "shell/host.h"
 
 bool startUp(Game& game) {
@@ -11,7 +10,12 @@ bool startUp(Game& game) {
     const ErrorCode code = display.init(layout::kFrameWidth, layout::kFrameHeight, layout::kFrameBits);
     const bool displayUp = code == ErrorCode::Ok;
     if (!displayUp) {
-        game.error.showMessage(code);
+        // The game's own window in Polish, a translation's otherwise.
+        const texts::Texts& words = game.texts;
+        if (words.polish()) game.error.showMessage(code);
+        else
+            plat::messageBoxUtf8(words.text(texts::dialogOf(static_cast<std::int32_t>(code))),
+                                 words.text(texts::TextId::DialogCaption));
         game.close();
     }
     display.applyPixelFormat(display.pixelFormat);
@@ -19,7 +23,8 @@ bool startUp(Game& game) {
 
     // Nothing draws to, flips or loads pictures onto a display that did not start.
     if (displayUp) {
-        display.drawText(260, 230, plat::cp1250("Wczytuję..."));
+        const texts::Point loading = game.texts.place(texts::TextId::Loading);
+        display.drawText(loading.x, loading.y, game.texts.text(texts::TextId::Loading));
         if (display.flip() != 0) game.close();
         display.loadSpriteBitmaps();
         display.loadTitleBitmap();

@@ -35,6 +35,15 @@ inline constexpr int kGlyphHeight = 14;
 inline constexpr int kGlyphCount = 43;
 inline constexpr char kFirstGlyphCode = '0';
 
+// The extra letters of the bitmap font (world/letters.h), drawn only in the sheets of the
+// languages beside Polish (gfx/<language>/butony.bmp): two to a row of 12 x 14 cells from
+// (612, 34), in the free column right of the tokens and below the curtain tile.
+inline constexpr int kExtraFontLeft = 612;
+inline constexpr int kExtraFontTop = 34;
+inline constexpr int kExtraGlyphsPerRow = 2;
+constexpr int extraGlyphLeft(int index) { return kExtraFontLeft + (index % kExtraGlyphsPerRow) * kGlyphWidth; }
+constexpr int extraGlyphTop(int index) { return kExtraFontTop + (index / kExtraGlyphsPerRow) * kGlyphHeight; }
+
 // The curtain tile: 32 x 32 at (608, 0).
 inline constexpr int kCurtainLeft = 608;
 inline constexpr int kCurtainTop = 0;

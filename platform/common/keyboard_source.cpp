@@ -34,8 +34,8 @@ void KeyboardSource::leftForeground() {
     presses_.clear();
 }
 
-void KeyboardSource::pressed(std::uint8_t scanCode) {
-    if (created_) presses_.push(scanCode);
+void KeyboardSource::pressed(std::uint8_t scanCode, char32_t letter) {
+    if (created_) presses_.push(scanCode, letter);
 }
 
 }  // namespace plat

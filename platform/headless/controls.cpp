@@ -19,7 +19,7 @@ void keepInput(InputKind kind, std::int64_t a, std::int64_t b, std::int64_t c) {
 void keyWentDown(std::uint8_t press, std::uintptr_t message) {
     auto& s = m();
     if (!s.foreground) return;
-    s.keyboard.pressed(press);
+    s.keyboard.pressed(press, s.layout[press]);
     if (message != 0 && s.windowAlive) s.queue.push_back({kMsgKeyDown, message, 0});
 }
 
@@ -89,8 +89,9 @@ void setKey(std::uint8_t scanCode, bool down) {
 void repeatKey(std::uint8_t scanCode) {
     keepInput(InputKind::Repeat, scanCode);
     auto& s = m();
-    if (s.keys[scanCode] != 0 && s.foreground) s.keyboard.repeated(scanCode);
+    if (s.keys[scanCode] != 0 && s.foreground) s.keyboard.repeated(scanCode, s.layout[scanCode]);
 }
+void setLayoutLetter(std::uint8_t scanCode, char32_t letter) { m().layout[scanCode] = letter; }
 void releaseAllKeys() {
     keepInput(InputKind::ReleaseKeys);
     for (int scan = 0; scan < 256; ++scan) m().keyboard.released(static_cast<std::uint8_t>(scan));

@@ -96,6 +96,8 @@ void messageBox(const char* textCp1250, const char* captionCp1250) {
     m().boxes.push_back({textCp1250, captionCp1250, wrapDialogText(textCp1250)});
 }
 
+void messageBoxUtf8(const char* text, const char* caption) { m().boxes.push_back({text, caption, text}); }
+
 // ---- keyboard ----------------------------------------------------------------------------------
 
 bool inputCreate() {

@@ -35,6 +35,7 @@ struct Machine {
     bool cursorShown = true;
     std::vector<bool> cursorCalls;
     std::uint8_t keys[256] = {};
+    char32_t layout[256] = {};  // the character each key types on the layout, 0 for none
     KeyboardSource keyboard;
     Gamepads pads;
     // failures

@@ -139,16 +139,22 @@ void keyboardFocusChanged(bool focused) {
     if (!focused) kb().leftForeground();
 }
 
+// The character a key types on the desktop's layout: SDL gives a key of a printable character
+// its code point (small), another key a value with SDLK_SCANCODE_MASK.
+char32_t layoutLetter(const SDL_Keysym& key) {
+    return key.sym >= 0x20 && (key.sym & SDLK_SCANCODE_MASK) == 0 ? static_cast<char32_t>(key.sym) : 0;
+}
+
 void keyPressed(const SDL_Keysym& key) {
     const bool altEnter = (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
                           (key.mod & KMOD_ALT) != 0;
     if (altEnter) return;
     const std::uint8_t scan = pcScanCode(key.scancode);
     if (const std::uintptr_t message = virtualKeyOf(scan); message != 0) postMessage({kMsgKeyDown, message, 0});
-    kb().pressed(scan);
+    kb().pressed(scan, layoutLetter(key));
 }
 
-void keyRepeated(const SDL_Keysym& key) { kb().repeated(pcScanCode(key.scancode)); }
+void keyRepeated(const SDL_Keysym& key) { kb().repeated(pcScanCode(key.scancode), layoutLetter(key)); }
 
 void keyReleased(const SDL_Keysym& key) { kb().released(pcScanCode(key.scancode)); }
 

@@ -255,10 +255,12 @@ Point cursorPos() {
 void showCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 void messageBox(const char* textCp1250, const char* captionCp1250) {
-    const std::string text = toUtf8(wrapDialogText(textCp1250));
-    const std::string caption = toUtf8(captionCp1250);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), state().window) != 0)
-        SDL_Log("%s: %s", caption.c_str(), text.c_str());  // no dialog possible: say it on stderr
+    messageBoxUtf8(toUtf8(wrapDialogText(textCp1250)).c_str(), toUtf8(captionCp1250).c_str());
+}
+
+void messageBoxUtf8(const char* text, const char* caption) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, state().window) != 0)
+        SDL_Log("%s: %s", caption, text);  // no dialog possible: say it on stderr
 }
 
 }  // namespace plat

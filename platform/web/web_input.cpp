@@ -2,6 +2,7 @@
 // place on the keyboard (letters by the layout, as on the desktop), the mouse on the canvas,
 // the on-screen arrows and jump button for touch screens, the page's focus, the full-screen
 // button, and the pads of the Gamepad API in their standard layout.
+#include "platform/cp1250.h"
 #include "platform/scan_codes.h"
 #include "platform/web/web_state.h"
 
@@ -43,6 +44,15 @@ std::uint8_t scanOf(const EmscriptenKeyboardEvent& e) {
     return 0;
 }
 
+// The character the page's keyboard layout types with the key: its `key` when that is one
+// character (not a name such as "Enter"), else 0.
+char32_t letterOf(const EmscriptenKeyboardEvent& e) {
+    const std::string_view key = e.key;
+    std::size_t i = 0;
+    const char32_t first = nextCodePoint(key.data(), key.size(), i);
+    return i == key.size() && first >= 0x20 ? first : 0;
+}
+
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     auto& s = state();
     const std::uint8_t scan = scanOf(*e);
@@ -50,9 +60,9 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     if (type == EMSCRIPTEN_EVENT_KEYDOWN) {
         if (!e->repeat && s.keys[scan] == 0) {
             if (scan == 0x01) s.queue.push_back({kMsgKeyDown, kVkEscape, 0});
-            keyWentDown(scan, virtualKeyOf(scan));
+            keyWentDown(scan, virtualKeyOf(scan), letterOf(*e));
         } else if (e->repeat && s.focused) {
-            s.keyboard.repeated(scan);
+            s.keyboard.repeated(scan, letterOf(*e));
         }
         s.keys[scan] = kKeyDown;
     } else {
@@ -152,10 +162,10 @@ void frameShown() {
     s.clicksAfterFrame.clear();
 }
 
-void keyWentDown(std::uint8_t press, std::uintptr_t message) {
+void keyWentDown(std::uint8_t press, std::uintptr_t message, char32_t letter) {
     auto& s = state();
     if (!s.focused) return;
-    s.keyboard.pressed(press);
+    s.keyboard.pressed(press, letter);
     if (message != 0 && s.windowAlive) s.queue.push_back({kMsgKeyDown, message, 0});
 }
 

@@ -36,7 +36,7 @@ PageState& state();
 void listen();
 void pollGamepads();
 // A key or pad button went down while the page is in front: its press and key-down message.
-void keyWentDown(std::uint8_t press, std::uintptr_t message);
+void keyWentDown(std::uint8_t press, std::uintptr_t message, char32_t letter = 0);
 // A frame was shown, drawn with the mouse where it is now: the clicks waiting for it are queued.
 void frameShown();
 

@@ -101,4 +101,15 @@ void messageBox(const char* textCp1250, const char* captionCp1250) {
         text.c_str());
 }
 
+void messageBoxUtf8(const char* text, const char* caption) {
+    const std::string shown = std::string(caption) + "\n\n" + text;
+    EM_ASM(
+        {
+            const t = UTF8ToString($0);
+            console.error(t);
+            if (typeof alert == 'function') alert(t);
+        },
+        shown.c_str());
+}
+
 }  // namespace plat

@@ -261,6 +261,27 @@ TEST_F(Drawing, HighScoreListShowsNamesAndScores) {
     EXPECT_EQ(display->nameBuffer[8], 0);
 }
 
+// hiscore.tbl keeps a Cyrillic letter as one byte of Windows-1251: the Polish game leaves its
+// cell empty, the other languages draw it from the extra letters, kept clear of the tokens.
+TEST_F(Drawing, ACyrillicNameShowsItsLettersOutsidePolishAndEmptyCellsInPolish) {
+    for (int i = 0; i < 33; ++i) fillRect(buttons(), display->extraGlyphs[i], static_cast<std::uint16_t>(kGlyph + 100 + i));
+    std::memcpy(world->hiNames[0], "\xC0\xDF\xA5Z\xBF", 5);  // А, Я, Ґ, Z and я, which is no capital
+    display->drawHighScores(*world);
+    EXPECT_EQ(glyphAt(250, 140), -1);
+    EXPECT_EQ(glyphAt(262, 140), -1);
+    EXPECT_EQ(glyphAt(286, 140), 42);
+    display->useLanguage("uk");
+    fill(back(), kPaper);
+    display->drawHighScores(*world);
+    EXPECT_EQ(glyphAt(250, 140), 100);
+    EXPECT_EQ(glyphAt(262, 140), 132);
+    EXPECT_EQ(glyphAt(274, 140), 104);
+    EXPECT_EQ(glyphAt(286, 140), 42);
+    EXPECT_EQ(glyphAt(298, 140), -1);
+    EXPECT_EQ(display->extraGlyphs[0], (FrameRect{612, 34, 624, 48}));
+    EXPECT_EQ(display->extraGlyphs[32], (FrameRect{612, 258, 624, 272}));
+}
+
 TEST_F(Drawing, BoxColoursAndBarsFollowThePixelLayout) {
     EXPECT_EQ(display->drawBox(90, 90, 90, 10, 20, 70, 30), 0);
     EXPECT_EQ(count(back(), FrameRect{10, 22, 80, 50}, 0xD6DA), 70 * 28);

@@ -56,7 +56,7 @@ grep -q "^dodawanie-do-20 .*Dodawanie do 20" "$work/list.log" && grep -q "^tabli
 # folder, and says what stops it (in its message window, and here on standard error).
 mkdir -p "$work/elsewhere"
 cd "$work/elsewhere"
-env -i HOME="$work/nohome" XDG_DATA_HOME=relative PATH=/usr/bin:/bin SDL_VIDEODRIVER=dummy \
+env -i HOME="$work/nohome" XDG_DATA_HOME=relative PATH=/usr/bin:/bin SDL_VIDEODRIVER=dummy LANG=en_GB.UTF-8 \
   "$prefix/bin/kalkulon" --list-packs >"$work/nohome.log" 2>&1 && fail "started without a home folder"
 [ ! -e "$work/nohome" ] && [ ! -e "$work/elsewhere/relative" ] || fail "made $work/nohome or a relative data folder"
 grep -q "^kalkulon: there is no home folder" "$work/nohome.log" || { cat "$work/nohome.log"; fail "no reason given"; }

@@ -22,6 +22,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,7 +55,9 @@ private:
     std::optional<std::string> previous_;
 };
 
+// The command line in English, as the messages checked here are.
 int options(std::vector<std::string> args, StartOptions* settings = nullptr) {
+    if (std::find(args.begin(), args.end(), "--language") == args.end()) args.insert(args.begin() + 1, {"--language", "en"});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     StartOptions own;
@@ -229,7 +232,7 @@ TEST(PackGame, PacksThatCannotBePlayedAreRefused) {
         SCOPED_TRACE(name);
         const std::size_t boxes = plat::headless::messageBoxes().size();
         testing::internal::CaptureStderr();
-        EXPECT_EQ(options({"kalkulon", "--pack", name}), 2);
+        EXPECT_EQ(options({"kalkulon", "--language", "en", "--pack", name}), 2);
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_NE(said.find(message), std::string::npos) << said;
         // Started from a desktop, standard error goes nowhere: the game's message window says it.

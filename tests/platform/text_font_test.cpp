@@ -7,6 +7,8 @@
 #include "platform/cp1250.h"
 #include "platform/platform.h"
 #include "platform/sdl_text.h"
+#include "texts/text_table.h"
+#include "texts/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +38,21 @@ std::string fromUtf8(const std::string& utf8) {
     return out;
 }
 
+// Every line of platform text of the table of texts, in Polish (the game's bytes) and in UTF-8
+// for every other language.
+std::set<std::string> tableTexts(bool polish) {
+    std::set<std::string> texts;
+    for (std::string_view language : texts::languages()) {
+        const texts::Texts words(language);
+        if (words.polish() != polish) continue;
+        for (const texts::TextRow& row : texts::textTable())
+            if (row.kind == texts::Kind::Line) texts.insert(polish ? std::string(words.text(row.id)) : words.utf8(row.id));
+    }
+    return texts;
+}
+
 // Every literal of screens/ and shell/ that reaches the text output: cp1250("...") constants and
-// texts written straight into a drawText call.
+// texts written straight into a drawText call, and the Polish lines of the table of texts.
 std::set<std::string> gameTexts() {
     const std::regex literal(R"re((?:cp1250|drawText|drawFrontText)\((?:[^;"]*,\s*)?"([^"\\%]+)"\))re");
     std::set<std::string> texts;
@@ -48,6 +63,7 @@ std::set<std::string> gameTexts() {
             for (std::sregex_iterator it(source.begin(), source.end(), literal), end; it != end; ++it)
                 texts.insert(fromUtf8((*it)[1].str()));
         }
+    texts.merge(tableTexts(true));
     return texts;
 }
 
@@ -95,6 +111,7 @@ TEST(TextFont, LinesOfOtherLanguagesAreSdlTtfsLines) {
     };
     for (char32_t cp = 0xA1; cp <= 0x17F; ++cp) lines.push_back(utf8(cp) + "Va");
     for (char32_t cp = 0x400; cp <= 0x45F; ++cp) lines.push_back(utf8(cp) + "Ау");
+    for (const std::string& line : tableTexts(false)) lines.push_back(line);
     for (const std::string& line : lines) {
         plat::TextImage ours;
         plat::TextImage ttf;

@@ -7,6 +7,7 @@
 #include "display/golden.h"
 #include "support/bmp_writer.h"
 #include "support/test_game.h"
+#include "texts/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -67,7 +69,8 @@ std::string firstDifferentByte(const std::string& expected, const std::string& a
 
 // A game played back from the recording in a fresh folder that sees the generated data.
 struct PlayedBack : testing_support::TestGame {
-    explicit PlayedBack(const replay::Inputs& inputs, std::function<void()> beforeRun = nullptr) {
+    explicit PlayedBack(const replay::Inputs& inputs, std::function<void()> beforeRun = nullptr, std::string_view language = "pl")
+        : TestGame(language) {
         testing_support::linkGameData(dir);
         hashFrames();
         if (beforeRun) beforeRun();
@@ -124,5 +127,23 @@ TEST(WholeGameGolden, TheRecordedGameLeavesTheSameTraceTableAndEveryFrame) {
         ADD_FAILURE() << "presented frame " << n << " of " << want.size()
                       << " differs (\"<poll> <screen> <hash>\"): " << firstDifferentLine(goldenFrames, frames)
                       << "; the frame shown is in " << keepFrame(inputs, n) << "; text drawn with " << display_test::fontInUse();
+    }
+}
+
+// The same game in each other language: its clicks land on the same buttons, it ends at the
+// table with the same name and score, and its trace is the Polish game's, byte for byte.
+TEST(WholeGameGolden, InEveryLanguageTheGameLeavesTheSameTraceAndTable) {
+    replay::Inputs inputs;
+    std::string error;
+    ASSERT_TRUE(replay::readInputsFile((kGolden / "recording.txt").string(), inputs, error)) << error;
+    for (std::string_view language : texts::languages()) {
+        if (language == texts::kPolish) continue;
+        PlayedBack game(inputs, nullptr, language);
+        EXPECT_EQ(game.exitCode, 0) << language;
+        EXPECT_FALSE(game.timedOut) << language;
+        const std::string trace = game.dir.read("debug.txt");
+        const std::string goldenTrace = readFile(kGolden / "debug.txt");
+        EXPECT_TRUE(trace == goldenTrace) << language << ": debug.txt differs at " << firstDifferentLine(goldenTrace, trace);
+        EXPECT_TRUE(game.dir.read("hiscore.tbl") == readFile(kGolden / "hiscore.tbl")) << language;
     }
 }

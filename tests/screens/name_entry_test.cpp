@@ -209,3 +209,25 @@ TEST(NameEntry, AFailedSaveIsToldOnScreenAndTheNameSavedAtTheNextSave) {
     script.closeWindow();
     EXPECT_EQ(play(game, script), 0);
 }
+
+// On a Ukrainian layout the letter keys and ", ] type Cyrillic: a game in another language than
+// Polish keeps them as the table's one-byte letters (Windows-1251); the Polish game types the
+// Latin letter of the key's place as ever (and nothing for the other two, which the script
+// cannot wait for).
+TEST(NameEntry, KeysOfAUkrainianLayoutTypeCyrillicOutsideThePolishGame) {
+    const std::pair<const char*, const char*> cases[] = {{"pl", "RB"}, {"en", "\xCA\xC8\xC1\xAF"}, {"uk", "\xCA\xC8\xC1\xAF"}};
+    for (const auto& [language, name] : cases) {
+        TestGame game(language);
+        Script script;
+        loseAGame(game, script);
+        const std::pair<std::uint8_t, char32_t> layout[] = {{scanOf('R'), U'к'}, {scanOf('B'), U'и'}, {0x33, U'б'}, {0x1B, U'ї'}};
+        for (std::size_t i = 0; i < std::size(layout); ++i) {
+            hl::setLayoutLetter(layout[i].first, layout[i].second);
+            if (i < 2 || std::strlen(name) > 2) script.keys("a key", {layout[i].first});
+        }
+        script.keys("Enter", {kScanEnter});
+        script.closeWindow();
+        EXPECT_EQ(play(game, script), 0) << language;
+        EXPECT_EQ(game.dir.read("hiscore.tbl"), tableBytes({{100, "ALA"}, {50, "OLA"}, {25, name}, {10, ""}})) << language;
+    }
+}

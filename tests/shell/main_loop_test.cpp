@@ -87,6 +87,13 @@ TEST(MainLoop, ADisplayThatCannotStartShowsItsDialogAndEndsWithCodeZero) {
         EXPECT_EQ(hl::messageBoxes()[0].caption, std::string(plat::cp1250("Błąd!")));
         EXPECT_FALSE(game.timedOut);
     }
+    // Another language's window has its translation, in UTF-8.
+    TestGame game("uk");
+    hl::setFail(hl::Fail::VideoDisplayMode, true);
+    EXPECT_EQ(game.run(nullptr), 0);
+    ASSERT_EQ(hl::messageBoxes().size(), 1u);
+    EXPECT_EQ(hl::messageBoxes()[0].text, "Категорія: VIDEO:\nНе вдається змінити роздільну здатність екрана.\n");
+    EXPECT_EQ(hl::messageBoxes()[0].caption, "Помилка!");
 }
 
 TEST(MainLoop, AFailedInputSetUpIsReportedTwiceAndClosesTheGame) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testing_support {
@@ -28,7 +29,8 @@ struct FolderFirst {
 
 class TestGame : public FolderFirst, public replay::HeadlessGame {
 public:
-    TestGame() : HeadlessGame(ErrorReporter((dir.path() / kTraceFile).string())) {}
+    explicit TestGame(std::string_view language = "pl")
+        : HeadlessGame(ErrorReporter((dir.path() / kTraceFile).string()), language) {}
 };
 
 // The generated game data (gfx, level, music) seen from `dir` through links, as the installed

@@ -1,9 +1,9 @@
-// kalkulon_gallery GAME_DIR OUT_DIR [RECORDING]
+// kalkulon_gallery [--language CODE] GAME_DIR OUT_DIR [RECORDING]
 // Plays back a recorded whole game headless (the game the tests keep as their golden record,
 // unless another recording is named) and saves real frames of it as PNG pictures: the title,
 // the story, every level in play, the pause menu, a won level's box, the ending and the
 // high-score table with a name being typed. A first playing finds the moments, a second one
-// takes their frames.
+// takes their frames. With --language the game plays in that language (the same clicks fit).
 #include "game_folder.h"
 #include "headless_game.h"
 #include "png_files.h"
@@ -97,8 +97,14 @@ void savePng(const hl::Frame& f, const fs::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::string language = "pl";
+    if (argc >= 3 && std::string(argv[1]) == "--language") {
+        language = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: kalkulon_gallery GAME_DIR OUT_DIR [RECORDING]\n");
+        std::fprintf(stderr, "usage: kalkulon_gallery [--language CODE] GAME_DIR OUT_DIR [RECORDING]\n");
         return 2;
     }
     const fs::path gameDir = fs::absolute(argv[1]);
@@ -119,7 +125,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "kalkulon_gallery: no game data in %s\n", gameDir.c_str());
             return 1;
         }
-        replay::HeadlessGame game;
+        replay::HeadlessGame game({}, language);
         std::size_t presents = 0;
         game.replay(inputs, [&](Game& a, long poll) {
             const bool typing = a.world != nullptr && a.world->entryRow >= 0;
@@ -131,7 +137,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, long> pictures = choose(moments);
 
     replay::GameFolder folder(gameDir);
-    replay::HeadlessGame game;
+    replay::HeadlessGame game({}, language);
     // Every picture the gallery shows; the recording must give each of them.
     std::set<std::string> missing = {"title", "story", "pause", "won", "ending", "hiscore"};
     for (int n = 1; n <= kLastLevel; ++n) missing.insert("level" + std::to_string(n));

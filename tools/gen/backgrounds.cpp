@@ -139,7 +139,7 @@ void tower(Image& img, bool plain) {
 
 }  // namespace
 
-Image makeBackground(int world, const lvl::Level& level, bool plain) {
+Image makeBackground(int world, const lvl::Level& level, const texts::Texts& words, bool plain) {
     Image img(layout::kFrameWidth, layout::kFrameHeight, rgb(90, 170, 250));
     switch (world) {
     case 1:
@@ -164,7 +164,7 @@ Image makeBackground(int world, const lvl::Level& level, bool plain) {
         tower(img, plain);
         break;
     }
-    drawBoard(img, level.targetX, level.targetY);
+    drawBoard(img, level.targetX, level.targetY, words.utf8(texts::TextId::BoardCaption));
     drawHudStrip(img);
     return img;
 }

@@ -4,11 +4,9 @@
 #include "pictures.h"
 #include "text.h"
 
-#include "platform/cp1250.h"
-
 namespace gen {
 
-void drawBoard(Image& img, int numberX, int numberY) {
+void drawBoard(Image& img, int numberX, int numberY, std::string_view caption) {
     // The game writes the number (white, 12 point, two digits at most here) with its top-left
     // corner at (numberX, numberY); the board is centred on it, with a caption above.
     const double cx = numberX + 9, cy = numberY + 2;
@@ -30,12 +28,11 @@ void drawBoard(Image& img, int numberX, int numberY) {
             if (noise01(x, y, 902) > 0.985) blend(img, x, y, rgb(220, 230, 220), 0.25);
         }
     // Chalk caption with a line under it; the number comes below.
-    static constexpr auto kCaption = plat::cp1250("WYNIK");
     TextStyle chalk;
     chalk.top = rgb(236, 240, 226);
     chalk.bottom = rgb(214, 222, 206);
     chalk.outlineRadius = 0;
-    drawTextCentred(img, kCaption.view(), 10, cx, y0 + 12, chalk);
+    drawTextCentred(img, caption, 10, cx, y0 + 12, chalk);
     drawLine(img, cx - 22, y0 + 19.5, cx + 22, y0 + 19.5, 1.0, rgb(200, 210, 196), true);
     // The chalk ledge along the bottom of the frame.
     fillRect(img, static_cast<int>(x0 + 4), static_cast<int>(y0 + h - 3), static_cast<int>(w - 8), 3, rgb(90, 54, 26));

@@ -3,11 +3,11 @@
 
 namespace gen {
 
-Image makeButtonSheet() {
+Image makeButtonSheet(const texts::Texts& words) {
     Image sheet(layout::kSheetWidth, layout::kSheetHeight, rgb(0, 0, 0));
-    drawMenuButtons(sheet);
+    drawMenuButtons(sheet, words);
     drawTokens(sheet);
-    drawFontGlyphs(sheet);
+    drawFontGlyphs(sheet, !words.polish());
     drawCurtainTile(sheet);
     return sheet;
 }

@@ -4,27 +4,23 @@
 #include "scenery.h"
 #include "text.h"
 
-#include "platform/cp1250.h"
-
 #include <string>
 
 namespace gen {
 
-Image makeHighScore() {
+Image makeHighScore(const texts::Texts& words) {
     Image img(layout::kFrameWidth, layout::kFrameHeight, 0);
     sky(img, rgb(30, 30, 90), rgb(110, 70, 160), 0, layout::kFrameHeight);
     stars(img, 160, 401, layout::kFrameHeight);
     hills(img, 440, 40, 120, 402, rgb(60, 50, 110), rgb(30, 26, 70));
 
-    static constexpr auto kHeading = plat::cp1250("NAJLEPSZE WYNIKI");
-    static constexpr auto kHint = plat::cp1250("ENTER - zapisz imię      ESC - menu");
     TextStyle heading;
     heading.top = rgb(255, 250, 190);
     heading.bottom = rgb(255, 150, 30);
     heading.outlineRadius = 3;
     heading.hardOutline = false;
     heading.shadow = 3;
-    drawTextCentred(img, kHeading.view(), 40, 320, 60, heading);
+    drawTextCentred(img, words.utf8(texts::TextId::ScoresHeading), 40, 320, 60, heading);
 
     // The board.
     const int x0 = 186, y0 = 122, w = 268, h = 224;
@@ -76,7 +72,7 @@ Image makeHighScore() {
     hint.bottom = rgb(200, 210, 250);
     hint.outlineRadius = 2;
     hint.hardOutline = false;
-    drawTextCentred(img, kHint.view(), 13, 320, 375, hint);
+    drawTextCentred(img, words.utf8(texts::TextId::ScoresHint), 13, 320, 375, hint);
     return img;
 }
 

@@ -5,8 +5,6 @@
 #include "pictures.h"
 #include "text.h"
 
-#include "platform/cp1250.h"
-
 #include <cmath>
 #include <string_view>
 
@@ -15,7 +13,7 @@ namespace gen {
 namespace {
 
 struct ButtonLook {
-    std::string_view label;  // Windows-1250
+    std::string_view label;  // UTF-8
     Rgb light;
     Rgb dark;
 };
@@ -60,14 +58,11 @@ void drawButton(Image& sheet, int x0, int y0, const ButtonLook& look, int frame)
 
 }  // namespace
 
-void drawMenuButtons(Image& sheet) {
-    static constexpr auto kNew = plat::cp1250("NOWA GRA");
-    static constexpr auto kScores = plat::cp1250("WYNIKI");
-    static constexpr auto kExit = plat::cp1250("WYJŚCIE");
+void drawMenuButtons(Image& sheet, const texts::Texts& words) {
     const ButtonLook looks[3] = {
-        {kNew.view(), rgb(90, 200, 80), rgb(24, 110, 40)},
-        {kScores.view(), rgb(80, 150, 240), rgb(30, 60, 160)},
-        {kExit.view(), rgb(240, 110, 90), rgb(150, 30, 40)},
+        {words.utf8(texts::TextId::MenuNewGame), rgb(90, 200, 80), rgb(24, 110, 40)},
+        {words.utf8(texts::TextId::MenuHighScores), rgb(80, 150, 240), rgb(30, 60, 160)},
+        {words.utf8(texts::TextId::MenuExit), rgb(240, 110, 90), rgb(150, 30, 40)},
     };
     for (int type = 0; type < 3; ++type)
         for (int frame = 0; frame < layout::kButtonFrames; ++frame)

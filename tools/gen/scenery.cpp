@@ -2,6 +2,7 @@
 
 #include "text.h"
 
+#include "platform/cp1250.h"
 #include "world/layout.h"
 
 #include <cmath>
@@ -164,7 +165,7 @@ void castle(Image& img, double x, double groundY, double scaleBy, Rgb wall, Rgb 
 }
 
 void ghostSign(Image& img, char sign, int pointSize, double cx, double cy, Rgb colour, double alpha) {
-    const Mask m = croppedMask(textMask(std::string(1, sign), pointSize));
+    const Mask m = croppedMask(textMask(plat::toUtf8(std::string(1, sign)), pointSize));
     const int x0 = static_cast<int>(cx - m.width / 2.0), y0 = static_cast<int>(cy - m.height / 2.0);
     for (int y = 0; y < m.height; ++y)
         for (int x = 0; x < m.width; ++x)

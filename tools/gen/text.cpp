@@ -8,10 +8,10 @@
 
 namespace gen {
 
-Mask textMask(std::string_view cp1250, int pointSize) {
+Mask textMask(std::string_view utf8, int pointSize) {
     plat::TextImage ti;
     Mask m;
-    if (!plat::sdl::rasteriseTtf(cp1250.data(), static_cast<int>(cp1250.size()), ti, pointSize)) return m;
+    if (!plat::sdl::rasteriseTtfUtf8(std::string(utf8), ti, pointSize)) return m;
     m.width = ti.width;
     m.height = ti.height;
     m.alpha = ti.coverage;
@@ -87,8 +87,8 @@ void drawMask(Image& img, const Mask& mask, int x, int y, const TextStyle& style
     }
 }
 
-int drawTextCentred(Image& img, std::string_view cp1250, int pointSize, double cx, double cy, const TextStyle& style) {
-    const Mask m = croppedMask(textMask(cp1250, pointSize));
+int drawTextCentred(Image& img, std::string_view utf8, int pointSize, double cx, double cy, const TextStyle& style) {
+    const Mask m = croppedMask(textMask(utf8, pointSize));
     if (m.width == 0) return 0;
     drawMask(img, m, static_cast<int>(std::lround(cx - m.width / 2.0)), static_cast<int>(std::lround(cy - m.height / 2.0)),
              style);

@@ -19,8 +19,8 @@ struct Mask {
     }
 };
 
-// The text (Windows-1250 bytes) at `pointSize`, the full line box as the rasteriser gives it.
-Mask textMask(std::string_view cp1250, int pointSize);
+// The text (UTF-8) at `pointSize`, the full line box as the rasteriser gives it.
+Mask textMask(std::string_view utf8, int pointSize);
 // The same, cut to the box of its inked pixels.
 Mask croppedMask(const Mask& m);
 // Grows the mask by `radius` pixels all round (the canvas grows by radius on every side).
@@ -36,7 +36,7 @@ struct TextStyle {
 };
 
 // Draws the inked part of the text centred on (cx, cy); returns its width.
-int drawTextCentred(Image& img, std::string_view cp1250, int pointSize, double cx, double cy, const TextStyle& style);
+int drawTextCentred(Image& img, std::string_view utf8, int pointSize, double cx, double cy, const TextStyle& style);
 // Draws a mask with its top-left corner at (x, y) in the style.
 void drawMask(Image& img, const Mask& mask, int x, int y, const TextStyle& style);
 

@@ -5,11 +5,9 @@
 #include "scenery.h"
 #include "text.h"
 
-#include "platform/cp1250.h"
-
 namespace gen {
 
-Image makeTitle() {
+Image makeTitle(const texts::Texts& words) {
     Image img(layout::kFrameWidth, layout::kFrameHeight, 0);
     sky(img, rgb(70, 150, 250), rgb(190, 230, 255), 0, layout::kFrameHeight);
     sun(img, 560, 60, 26, rgb(255, 240, 140), rgb(255, 250, 200));
@@ -29,8 +27,6 @@ Image makeTitle() {
                i % 2 ? rgb(255, 90, 110) : rgb(255, 255, 245));
 
     // The name of the game with a subtitle.
-    static constexpr auto kName = plat::cp1250("KALKULON");
-    static constexpr auto kSub = plat::cp1250("Przygoda w krainie Numerii");
     TextStyle logo;
     logo.top = rgb(255, 250, 190);
     logo.bottom = rgb(255, 150, 30);
@@ -38,13 +34,13 @@ Image makeTitle() {
     logo.outlineRadius = 4;
     logo.hardOutline = false;
     logo.shadow = 4;
-    drawTextCentred(img, kName.view(), 64, 320, 62, logo);
+    drawTextCentred(img, "KALKULON", 64, 320, 62, logo);
     TextStyle sub;
     sub.top = rgb(255, 255, 255 - 5);
     sub.bottom = rgb(210, 236, 255);
     sub.outlineRadius = 2;
     sub.hardOutline = false;
-    drawTextCentred(img, kSub.view(), 17, 320, 116, sub);
+    drawTextCentred(img, words.utf8(texts::TextId::TitleSubtitle), 17, 320, 116, sub);
 
     // A frame behind the menu.
     fillRoundRect(img, 254, 136, 148, 206, 14, rgb(16, 16, 40), true);

@@ -23,11 +23,13 @@ namespace fs = std::filesystem;
 namespace {
 
 int stop(const lvl::Text& why) {
-    const std::string text = why.in(lvl::languageFromEnvironment());
+    const lvl::Language language = lvl::languageFromEnvironment();
+    const std::string text = why.in(language);
     std::fprintf(stderr, "kalkulon: %s\n", text.c_str());
-    std::string shown = plat::fromUtf8(text);
-    shown[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(shown[0])));  // a sentence of its own
-    plat::messageBox(shown.c_str(), "Kalkulon");
+    std::string shown = language == lvl::Language::Ukrainian ? text : plat::fromUtf8(text);
+    shown[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(shown[0])));           // a sentence of its own
+    if (language == lvl::Language::Ukrainian) plat::messageBoxUtf8(shown.c_str(), "Kalkulon");  // Cyrillic: no Windows-1250
+    else plat::messageBox(shown.c_str(), "Kalkulon");
     return 1;
 }
 
@@ -45,7 +47,8 @@ bool dataFolder(fs::path& data, lvl::Text& why) {
     if (home == nullptr || home[0] != '/' || !fs::is_directory(home, ec)) {
         const std::string shown = home == nullptr ? "" : home;
         why = {"there is no home folder to keep the scores in (HOME is \"" + shown + "\"); the game does not start",
-               "nie ma folderu domowego na wyniki (HOME to \"" + shown + "\"); gra się nie uruchamia"};
+               "nie ma folderu domowego na wyniki (HOME to \"" + shown + "\"); gra się nie uruchamia",
+               "немає домашньої теки для рекордів (HOME — \"" + shown + "\"); гра не запускається"};
         return false;
     }
     data = fs::path(home) / ".local" / "share" / "kalkulon";
@@ -65,7 +68,8 @@ int main(int, char** argv) {
     fs::create_directories(data, ec);
     if (ec)
         return stop({"cannot make the folder " + data.string() + ": " + ec.message(),
-                     "nie można utworzyć folderu " + data.string() + ": " + ec.message()});
+                     "nie można utworzyć folderu " + data.string() + ": " + ec.message(),
+                     "не вдається створити теку " + data.string() + ": " + ec.message()});
     for (const char* part : {"gfx", "level", "music"}) {
         // A link (ours, perhaps to an older install) is renewed; a real folder the player put
         // there is left alone.
@@ -78,16 +82,19 @@ int main(int, char** argv) {
         if (!ec) fs::rename(fresh, at, ec);
         if (ec)
             return stop({"cannot make the link " + at.string() + ": " + ec.message(),
-                         "nie można utworzyć dowiązania " + at.string() + ": " + ec.message()});
+                         "nie można utworzyć dowiązania " + at.string() + ": " + ec.message(),
+                         "не вдається створити посилання " + at.string() + ": " + ec.message()});
     }
     // A pack named by its folder is found from where the player started the game.
     const fs::path start = fs::current_path(ec);
     if (!ec) ::setenv("KALKULON_START_DIR", start.c_str(), 1);
     if (::chdir(data.c_str()) != 0)
         return stop({"cannot enter " + data.string() + ": " + std::strerror(errno),
-                     "nie można wejść do " + data.string() + ": " + std::strerror(errno)});
+                     "nie można wejść do " + data.string() + ": " + std::strerror(errno),
+                     "не вдається увійти до " + data.string() + ": " + std::strerror(errno)});
     argv[0] = const_cast<char*>(game.c_str());
     ::execv(game.c_str(), argv);
-    return stop(
-        {"cannot start " + game + ": " + std::strerror(errno), "nie można uruchomić " + game + ": " + std::strerror(errno)});
+    return stop({"cannot start " + game + ": " + std::strerror(errno),
+                 "nie można uruchomić " + game + ": " + std::strerror(errno),
+                 "не вдається запустити " + game + ": " + std::strerror(errno)});
 }

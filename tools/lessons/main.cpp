@@ -1,7 +1,8 @@
 // kalkulon-levels: the lesson tool for teachers. Checks level sources and packs (every mistake
 // as file:line, then the proof that each level can be won and has no trap), builds packs into
 // game folders, previews packs, writes practice packs for a family of facts, and makes the
-// class's report from the records of the games played. Polish or English by LANG.
+// class's report from the records of the games played. Polish, English or Ukrainian, chosen by
+// the locale as the game chooses.
 #include "lessons/answers.h"
 #include "lessons/game_folder.h"
 #include "lessons/pack.h"
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-lvl::Language language = lvl::Language::English;
+lvl::Language language = lvl::Language::Polish;
 
 void say(std::FILE* to, const lvl::Text& text) { std::fprintf(to, "%s\n", text.in(language).c_str()); }
 
@@ -135,6 +136,60 @@ Przykłady:
   kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/razy
   kalkulon --pack razy
   kalkulon-levels report /srv/klasa-2b --out raport.html --csv raport.csv
+)",
+    R"(Використання: kalkulon-levels КОМАНДА ...
+
+Власні уроки для Калькулона: рівень — це текстовий файл, сім рівнів у теці — це пакет, і
+кожен рівень перевіряється, перш ніж у нього гратиме дитина.
+
+Команди:
+  check ФАЙЛ-АБО-ПАКЕТ...    Читає описи рівнів (файл) або пакети (тека з level1.txt до
+                             level7.txt і, можливо, pack.txt). Кожну помилку показано як
+                             файл:рядок. Потім кожен рівень перевіряється: до кожного жетона
+                             можна дістатися, немає пастки (місця, звідки герой уже не
+                             дістанеться до всіх жетонів, як-от надто високий уступ або яма),
+                             і якийсь шлях дає число з таблички. Показує виграшний приклад,
+                             довжину шляху й підйом, а потім кожну відповідь: кожен приклад
+                             із жетонів рівня, що дає число з таблички (3+4 і 4+3 — одна),
+                             з попередженням, коли їх більше однієї. Код виходу 0 лише тоді,
+                             коли всі рівні добрі.
+  build ПАКЕТ --out ТЕКА     Перевіряє пакет, а потім робить із ТЕКИ теку гри: сім файлів
+                             рівнів і посилання на картинки й музику гри. Нічого не пише,
+                             якщо якийсь рівень не пройшов перевірки. ТЕКА нова або зроблена
+                             раніше (з таблицею ігор, зіграних там); теку з чимось іншим або
+                             посилання не прийнято.
+  preview ПАКЕТ --out ТЕКА   Малює кожен рівень так, як гра показує його на початку:
+                             ТЕКА/level1.png до level7.png і всі сім на ТЕКА/sheet.png, щоб
+                             надрукувати або показати перед уроком.
+  practice --facts ВИД --seed N --out ТЕКА
+                             Пише пакет вправ із семи рівнів для родини прикладів; кожен
+                             рівень перевірено, як у check, з однією відповіддю, і кожен
+                             трохи важчий і вищий.
+                             ВИД — одна родина або кілька через кому:
+                               add10   додавання до 10   add20   додавання до 20
+                               sub20   віднімання до 20
+                               2 ... 10  таблиця множення ("2,5,10" поєднує три)
+                               div     ділення           order   порядок дій
+                             Інше зерно (seed) дає інші числа.
+  report ТЕКА --out ЗВІТ.html [--csv ЗВІТ.csv] [--since РРРР-ММ-ДД] [--child ІМ'Я]
+                             Звіт для вчителя із записів, що їх містить тека класу
+                             (kalkulon --class ТЕКА): для кожної дитини зіграні рівні,
+                             правильні й неправильні приклади, час на приклад і приклади,
+                             у яких найчастіше помиляється; для кожного прикладу — кому він
+                             дається важко. Сторінка для браузера або друку, а з --csv —
+                             рядок на приклад для електронної таблиці.
+  help                       Цей текст.
+
+Параметри:
+  --data ТЕКА   Тека даних гри (з gfx/, level/, music/); встановлена гра знаходить її сама.
+
+Приклади:
+  kalkulon-levels check my-level.txt
+  kalkulon-levels check ~/lessons/times-3
+  kalkulon-levels preview ~/lessons/times-3 --out ~/lessons/times-3-preview
+  kalkulon-levels practice --facts 2,5,10 --seed 7 --out ~/.local/share/kalkulon/packs/times
+  kalkulon --language uk --pack times
+  kalkulon-levels report /srv/klas-2b --out zvit.html --csv zvit.csv
 )"};
 
 // The game's data: --data, $KALKULON_DATA, the installed share folder beside this program, or
@@ -171,7 +226,9 @@ void sayFair(const lvl::LevelSource& source, const std::string& file, const solv
              " s) climbing " + climb + (proof.climb == 1 ? " cell" : " cells") + "; " + std::to_string(proof.places) +
              " places explored, no trap",
          file + ": dobry: " + proof.sum + " = " + value + ", droga " + std::to_string(proof.steps) + " kroków (" + sekundy +
-             " s) w górę o " + climb + " pól; zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek"});
+             " s) w górę o " + climb + " pól; zbadano " + std::to_string(proof.places) + " miejsc, bez pułapek",
+         file + ": добрий: " + proof.sum + " = " + value + ", шлях " + std::to_string(proof.steps) + " кроків (" + sekundy +
+             " с) угору на " + climb + " кл.; перевірено " + std::to_string(proof.places) + " місць, пасток немає"});
 }
 
 // Every answer of the level; more than one is worth a warning, as the level can be won without
@@ -251,7 +308,9 @@ int usage() {
         {"Usage: kalkulon-levels check FILE-OR-PACK... | build PACK --out DIR | preview PACK --out DIR | practice --facts SPEC "
          "--seed N --out DIR | report FOLDER --out REPORT.html | help",
          "Użycie: kalkulon-levels check PLIK-LUB-PAKIET... | build PAKIET --out FOLDER | preview PAKIET --out FOLDER | practice "
-         "--facts RODZAJ --seed N --out FOLDER | report FOLDER --out RAPORT.html | help"});
+         "--facts RODZAJ --seed N --out FOLDER | report FOLDER --out RAPORT.html | help",
+         "Використання: kalkulon-levels check ФАЙЛ-АБО-ПАКЕТ... | build ПАКЕТ --out ТЕКА | preview ПАКЕТ --out ТЕКА | practice "
+         "--facts ВИД --seed N --out ТЕКА | report ТЕКА --out ЗВІТ.html | help"});
     return 2;
 }
 
@@ -369,7 +428,7 @@ int main(int argc, char** argv) {
         const std::string& a = args[i];
         if (a == "--data" || a == "--out" || a == "--facts" || a == "--seed") {
             if (i + 1 >= args.size()) {
-                say(stderr, {a + " needs a value", a + " wymaga wartości"});
+                say(stderr, {a + " needs a value", a + " wymaga wartości", a + " потребує значення"});
                 return 2;
             }
             (a == "--data" ? data : a == "--out" ? out : a == "--facts" ? request.facts : request.seed) = args[++i];

@@ -64,11 +64,11 @@ std::string writeFrames(const std::vector<FrameMark>& frames) {
     return out;
 }
 
-HeadlessGame::HeadlessGame(ErrorReporter trace) {
+HeadlessGame::HeadlessGame(ErrorReporter trace, std::string_view language) {
     hl::reset();
     hl::setTimeStep(1);
     hl::setTime(kStartTime);
-    app = std::make_unique<Game>(std::move(trace));
+    app = std::make_unique<Game>(std::move(trace), language);
 }
 
 HeadlessGame::~HeadlessGame() {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace replay {
@@ -39,9 +40,9 @@ public:
     // How long a played-back game may go on after its last input before it is closed.
     static constexpr long kPollsPastTheEnd = 20'000;
 
-    // The headless machine made fresh and a new game, whose trace goes where `trace` says:
-    // nowhere unless told.
-    explicit HeadlessGame(ErrorReporter trace = {});
+    // The headless machine made fresh and a new game in `language`, whose trace goes where
+    // `trace` says: nowhere unless told.
+    explicit HeadlessGame(ErrorReporter trace = {}, std::string_view language = "pl");
     ~HeadlessGame();
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;
