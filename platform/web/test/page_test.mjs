@@ -1,7 +1,7 @@
 // The browser page in headless Chromium (Debian's chromium, driven by playwright-core): it
 // loads without a failed file or an error, reaches the title, starts a game with taps on a
-// touch screen and steers with the on-screen arrow, and keeps its high-score table across a
-// reload. Prints the figures: time to the title, frames a second on the title and in play, the
+// touch screen and steers with the on-screen arrow, plays level 1 on to its sum with the keys,
+// and keeps its high-score table across a reload. Prints the figures: time to the title, frames a second on the title and in play, the
 // tab's processor use on the title.
 //   node page_test.mjs URL SCREENSHOT_DIR
 import { chromium } from 'playwright-core';
@@ -74,6 +74,19 @@ await page.keyboard.press('ArrowUp');
 await sleep(600);
 await page.screenshot({ path: shots + '/keys.png' });
 check(beforeKeys !== (await figure()), 'the arrow keys move the figure');
+// On to the sum with the keys: right along the floor (3, +, 4) to the ledge, a jump onto it
+// touches "=", and the game judges 3+4 in its trace, with the result box over the level.
+await page.keyboard.down('ArrowRight');
+await sleep(4000);
+await page.keyboard.down('ArrowUp');
+await sleep(400);
+await page.keyboard.up('ArrowUp');
+const trace = () => page.evaluate(() => new TextDecoder('latin1').decode(FS.readFile('/kalkulon/debug.txt')));
+const judged = await page.waitForFunction(() => new TextDecoder('latin1').decode(FS.readFile('/kalkulon/debug.txt')).includes('wynik:'), null, { timeout: 5000 }).then(() => true, () => false);
+await page.keyboard.up('ArrowRight');
+await sleep(500);
+await page.screenshot({ path: shots + '/level_won.png' });
+check(judged && (await trace()).endsWith('3+4obliczenie wyniku\nwynik: 7'), 'the keys take 3+4 and touch "=", and the sum is judged');
 
 // The table: what the game saved (an empty table at the first start) is in IndexedDB; a table
 // put there comes back into the game's folder after a reload, and the game shows it.
