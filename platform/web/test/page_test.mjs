@@ -1,7 +1,8 @@
 // The browser page in headless Chromium (Debian's chromium, driven by playwright-core): it
 // loads without a failed file or an error, reaches the title, starts a game with taps on a
 // touch screen and steers with the on-screen arrow, plays level 1 on to its sum with the keys,
-// and keeps its high-score table across a reload. Prints the figures: time to the title, frames a second on the title and in play, the
+// goes on to level 2 and walks there with a gamepad, and keeps its high-score table across a
+// reload. Prints the figures: time to the title, frames a second on the title and in play, the
 // tab's processor use on the title.
 //   node page_test.mjs URL SCREENSHOT_DIR
 import { chromium } from 'playwright-core';
@@ -14,6 +15,13 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'] });
 const context = await browser.newContext({ viewport: { width: 960, height: 720 }, hasTouch: true });
+// A gamepad in the standard layout, plugged in from the start: testPad(button, down).
+await context.addInitScript(() => {
+  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+  const pad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0], buttons };
+  window.testPad = (button, down) => { buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 }; pad.timestamp += 1; };
+  Object.defineProperty(Navigator.prototype, 'getGamepads', { value: () => [pad, null, null, null] });
+});
 const page = await context.newPage();
 const problems = [];
 page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
@@ -87,6 +95,19 @@ await page.keyboard.up('ArrowRight');
 await sleep(500);
 await page.screenshot({ path: shots + '/level_won.png' });
 check(judged && (await trace()).endsWith('3+4obliczenie wyniku\nwynik: 7'), 'the keys take 3+4 and touch "=", and the sum is judged');
+
+// The gamepad, mapped as on the desktop: the south button highlights DALEJ and presses it, and
+// the D-pad walks the figure in level 2 onto its first token, which shows in the bar below.
+const pad = async (button, ms) => { await page.evaluate((b) => testPad(b, true), button); await sleep(ms); await page.evaluate((b) => testPad(b, false), button); await sleep(200); };
+const firstTaken = () => page.evaluate(() => Array.from(Module.canvas.getContext('2d').getImageData(62, 448, 32, 32).data).join());
+await page.mouse.move(box.x + 5, box.y + box.height - 5);
+await pad(0, 100);
+await pad(0, 100);
+await sleep(5000);  // the curtains
+const noneTaken = await firstTaken();
+await pad(15, 1200);
+await page.screenshot({ path: shots + '/gamepad.png' });
+check((await trace()).includes('level2.lvl') && noneTaken !== (await firstTaken()), 'a gamepad presses DALEJ and walks the figure in level 2 onto a token');
 
 // The table: what the game saved (an empty table at the first start) is in IndexedDB; a table
 // put there comes back into the game's folder after a reload, and the game shows it.
