@@ -27,8 +27,8 @@ void Curtain::Walker::advance() {
     }
 }
 
-Curtain::Curtain(Display& display, bool reveal)
-    : display_(&display), reveal_(reveal), a_{0, 0, 1, 1, 9}, b_{kColumns - 1, kRows - 1, -1, -1, 6} {
+Curtain::Curtain(Display& display, bool reveal, Pace pace)
+    : display_(&display), reveal_(reveal), pace_(pace), a_{0, 0, 1, 1, 9}, b_{kColumns - 1, kRows - 1, -1, -1, 6} {
     if (!display.primarySurface || !display.backBuffer || !display.buttonsSurface) {
         done_ = true;
         return;
@@ -39,15 +39,18 @@ Curtain::Curtain(Display& display, bool reveal)
 bool Curtain::spin() {
     if (done_) return true;
     seen_ = plat::timeMs();
-    if (seen_ - last_ >= kStepMs) {  // unsigned difference: a wrapping clock still gets there
+    const std::uint32_t due = (seen_ - last_) / kStepMs;  // unsigned: a wrapping clock gets there too
+    if (due == 0) return false;
+    const std::uint32_t cells = pace_ == Pace::CatchUp ? due : 1;
+    for (std::uint32_t cell = 0; cell < cells && !done_; ++cell) {
         drawCell(a_);
         drawCell(b_);
         a_.advance();
         b_.advance();
-        last_ = seen_;
-        display_->showFront();
+        done_ = a_.finished() || b_.finished();
     }
-    done_ = a_.finished() || b_.finished();
+    last_ = pace_ == Pace::CatchUp ? last_ + cells * kStepMs : seen_;
+    display_->showFront();
     return done_;
 }
 

@@ -194,6 +194,9 @@ public:
     bool showStory = false;
     bool cursorShown = false;
     bool showFrameRate = true;  // the frame counter; a lesson pack may hide it
+    // A page steps the game once per display refresh, later than a curtain's cells fall due: its
+    // curtains catch up with the clock, so that they take the desktop's time.
+    Curtain::Pace curtainPace = Curtain::Pace::CellPerLook;
     // The lessons offered when NOWA GRA is pressed (none: it starts the game at once), the one
     // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the box that
     // says why the one chosen cannot start (Windows-1250; an empty heading for none).

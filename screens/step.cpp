@@ -100,7 +100,9 @@ Next Game::mainPass() {
     return {};
 }
 
-void Game::changeScreen(ScreenChange::Middle middle) { change_.emplace(ScreenChange{middle, Curtain(display, false)}); }
+void Game::changeScreen(ScreenChange::Middle middle) {
+    change_.emplace(ScreenChange{middle, Curtain(display, false, curtainPace)});
+}
 
 // One look at the clock of the curtain that runs; between the two curtains, what they hide.
 Next Game::screenChangeStep() {
@@ -113,7 +115,7 @@ Next Game::screenChangeStep() {
     if (change.middle == ScreenChange::Middle::Level) drawNewLevel();
     else display.drawBackground();
     change.revealing = true;
-    change.curtain = Curtain(display, true);
+    change.curtain = Curtain(display, true, curtainPace);
     return {};
 }
 

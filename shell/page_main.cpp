@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     if (!folder.found) std::fprintf(stderr, "kalkulon: %s\n", folder.notFound.c_str());
     static Game theGame(ErrorReporter{kTraceFile}, start.language);
     theGame.showFrameRate = start.showFrameRate;
+    theGame.curtainPace = Curtain::Pace::CatchUp;
     theGame.lessonTitle = start.lessonTitle;
     theGame.lessons = std::move(start.lessons);
     if (!startUp(theGame)) return 1;

@@ -163,8 +163,18 @@ std::pair<int, int> walkerB(int step) {
     return {row % 2 == 0 ? 19 - step % 20 : step % 20, 14 - row};
 }
 
+constexpr std::uint16_t kTile = 0x7BEF;
+
+// The cells of a shown frame whose top left pixel is the curtain's tile.
+std::set<std::pair<int, int>> coveredCells(const plat::headless::Frame& frame) {
+    std::set<std::pair<int, int>> covered;
+    for (int r = 0; r < 15; ++r)
+        for (int c = 0; c < 20; ++c)
+            if (frame.pixels[static_cast<std::size_t>(32 * r * 640 + 32 * c)] == kTile) covered.insert({c, r});
+    return covered;
+}
+
 TEST_F(Presenting, CurtainCoversCellByCellInSnakeOrder) {
-    constexpr std::uint16_t kTile = 0x7BEF;
     fillRect(buttons(), FrameRect{608, 0, 640, 32}, kTile);
     fill(front(), 0x1111);
     plat::headless::keepFrames(true);
@@ -178,14 +188,37 @@ TEST_F(Presenting, CurtainCoversCellByCellInSnakeOrder) {
         expected.insert(walkerA(k));
         expected.insert(walkerB(k));
         EXPECT_FALSE(frames[k].flip);
-        std::set<std::pair<int, int>> covered;
-        for (int r = 0; r < 15; ++r)
-            for (int c = 0; c < 20; ++c)
-                if (frames[k].pixels[static_cast<std::size_t>(32 * r * 640 + 32 * c)] == kTile) covered.insert({c, r});
-        ASSERT_EQ(covered, expected) << "after step " << k + 1;
+        ASSERT_EQ(coveredCells(frames[k]), expected) << "after step " << k + 1;
     }
     EXPECT_EQ(expected.size(), 300u);  // every cell, row 7 by both walkers
     EXPECT_EQ(count(front(), FrameRect{0, 0, 640, 480}, kTile), 640 * 480);
+}
+
+// Looks every `gap` ms (a page's refresh, a stall, a tab brought back): each shows every cell
+// due by then in the same order, and the last comes in the desktop's 160 x 12 ms.
+TEST_F(Presenting, CurtainThatCatchesUpDrawsEveryCellDueAndKeepsTheDesktopsTime) {
+    fillRect(buttons(), FrameRect{608, 0, 640, 32}, kTile);
+    plat::headless::keepFrames(true);
+    plat::headless::setTimeStep(0);
+    for (const std::uint32_t gap : {12u, 17u, 25u, 5000u}) {
+        const std::size_t first = plat::headless::frames().size();
+        const std::uint32_t start = plat::headless::peekTime();
+        Curtain curtain(*display, false, Curtain::Pace::CatchUp);
+        while (!curtain.spin()) plat::headless::advance(gap);
+        const auto& frames = plat::headless::frames();
+        const std::size_t looks = frames.size() - first;
+        for (std::size_t k = 0; k < looks; ++k) {
+            std::set<std::pair<int, int>> expected;
+            for (int step = 0; step < std::min(160, static_cast<int>(gap * (k + 1) / 12)); ++step) {
+                expected.insert(walkerA(step));
+                expected.insert(walkerB(step));
+            }
+            ASSERT_EQ(coveredCells(frames[first + k]), expected) << "gap " << gap << ", look " << k + 1;
+        }
+        EXPECT_EQ(looks, (160u * 12u + gap - 1) / gap) << gap;
+        EXPECT_EQ(plat::headless::peekTime() - start, looks * gap) << gap;
+        fill(front(), 0x1111);
+    }
 }
 
 TEST_F(Presenting, CurtainRunsThroughAWrappingClock) {

@@ -68,6 +68,8 @@ var Module = {
   };
   addEventListener('resize', fit);
   fit();
+  // The game puts only what changed on the canvas: a canvas given back blank needs a whole frame.
+  Module.canvas.addEventListener('contextrestored', () => { Module.kalkulonCanvasLost = true; });
 })();
 
 // ---- music: chiptune3 (libopenmpt in an AudioWorklet), started by the first gesture ------------

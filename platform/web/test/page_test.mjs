@@ -1,6 +1,7 @@
 // The browser page in headless Chromium (Debian's chromium, driven by playwright-core): it
 // loads without a failed file or an error, reaches the title, starts a game with taps on a
-// touch screen and steers with the on-screen arrow, and keeps its high-score table across a
+// touch screen and steers with the on-screen arrow, plays level 1 on to its sum with the keys,
+// goes on to level 2 and walks there with a gamepad, and keeps its high-score table across a
 // reload. Prints the figures: time to the title, frames a second on the title and in play, the
 // tab's processor use on the title.
 //   node page_test.mjs URL SCREENSHOT_DIR
@@ -14,6 +15,13 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'] });
 const context = await browser.newContext({ viewport: { width: 960, height: 720 }, hasTouch: true });
+// A gamepad in the standard layout, plugged in from the start: testPad(button, down).
+await context.addInitScript(() => {
+  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+  const pad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0, axes: [0, 0, 0, 0], buttons };
+  window.testPad = (button, down) => { buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 }; pad.timestamp += 1; };
+  Object.defineProperty(Navigator.prototype, 'getGamepads', { value: () => [pad, null, null, null] });
+});
 const page = await context.newPage();
 const problems = [];
 page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
@@ -42,11 +50,14 @@ const titleCpu = ((await busy()) - b0) * 100000 / (Date.now() - t0);
 const music = () => page.evaluate(() => ({ player: !!Module.kalkulonMusic.state.player, ready: Module.kalkulonMusic.state.ready, wanted: Module.kalkulonMusic.state.wanted }));
 const silent = await music();
 
-// A tap is a click: NOWA GRA, then START under the story; the arrow held moves the figure.
+// A tap is a click: NOWA GRA, the classic game among the lessons, then START under the story;
+// the arrow held moves the figure.
 const box = await page.locator('#canvas').boundingBox();
 const tap = (x, y) => page.touchscreen.tap(box.x + x * box.width / 640, box.y + y * box.height / 480);
 await tap(320, 170);
-await sleep(9000);  // the curtains (slower in a browser: one cell a frame)
+await sleep(500);
+await tap(320, 100);
+await sleep(5000);  // the curtains: 3.84 s
 await page.screenshot({ path: shots + '/story.png' });
 const playing = await music();
 check(!silent.player && playing.ready && playing.wanted, 'the music waits for the first tap, then plays ' + JSON.stringify([silent, playing]));
@@ -71,6 +82,32 @@ await page.keyboard.press('ArrowUp');
 await sleep(600);
 await page.screenshot({ path: shots + '/keys.png' });
 check(beforeKeys !== (await figure()), 'the arrow keys move the figure');
+// On to the sum with the keys: right along the floor (3, +, 4) to the ledge, a jump onto it
+// touches "=", and the game judges 3+4 in its trace, with the result box over the level.
+await page.keyboard.down('ArrowRight');
+await sleep(4000);
+await page.keyboard.down('ArrowUp');
+await sleep(400);
+await page.keyboard.up('ArrowUp');
+const trace = () => page.evaluate(() => new TextDecoder('latin1').decode(FS.readFile('/kalkulon/debug.txt')));
+const judged = await page.waitForFunction(() => new TextDecoder('latin1').decode(FS.readFile('/kalkulon/debug.txt')).includes('wynik:'), null, { timeout: 5000 }).then(() => true, () => false);
+await page.keyboard.up('ArrowRight');
+await sleep(500);
+await page.screenshot({ path: shots + '/level_won.png' });
+check(judged && (await trace()).endsWith('3+4obliczenie wyniku\nwynik: 7'), 'the keys take 3+4 and touch "=", and the sum is judged');
+
+// The gamepad, mapped as on the desktop: the south button highlights DALEJ and presses it, and
+// the D-pad walks the figure in level 2 onto its first token, which shows in the bar below.
+const pad = async (button, ms) => { await page.evaluate((b) => testPad(b, true), button); await sleep(ms); await page.evaluate((b) => testPad(b, false), button); await sleep(200); };
+const firstTaken = () => page.evaluate(() => Array.from(Module.canvas.getContext('2d').getImageData(62, 448, 32, 32).data).join());
+await page.mouse.move(box.x + 5, box.y + box.height - 5);
+await pad(0, 100);
+await pad(0, 100);
+await sleep(5000);  // the curtains
+const noneTaken = await firstTaken();
+await pad(15, 1200);
+await page.screenshot({ path: shots + '/gamepad.png' });
+check((await trace()).includes('level2.lvl') && noneTaken !== (await firstTaken()), 'a gamepad presses DALEJ and walks the figure in level 2 onto a token');
 
 // The table: what the game saved (an empty table at the first start) is in IndexedDB; a table
 // put there comes back into the game's folder after a reload, and the game shows it.
@@ -87,7 +124,7 @@ await page.waitForFunction(() => window.Module && Module.kalkulonFrames >= 3, nu
 const kept = await page.evaluate(() => Array.from(FS.readFile('/kalkulon/hiscore.tbl')));
 check(JSON.stringify(kept) === JSON.stringify(Array.from(table)), 'the high-score table survives a reload');
 await page.mouse.click(box.x + 320 * box.width / 640, box.y + 240 * box.height / 480);  // WYNIKI
-await sleep(9000);
+await sleep(5000);  // the curtains
 await page.screenshot({ path: shots + '/high_scores.png' });
 
 console.log(`figures: title after ${toTitle} ms; ${titleFps.toFixed(1)} frames/s and ${titleCpu.toFixed(1)} % of a core on the title; ${playFps.toFixed(1)} frames/s in play`);
