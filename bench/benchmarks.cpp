@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace bench {

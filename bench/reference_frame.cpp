@@ -4,6 +4,7 @@
 #include "platform/cp1250.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

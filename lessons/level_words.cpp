@@ -2,6 +2,8 @@
 
 #include "lessons/level_text.h"
 
+#include <algorithm>
+
 namespace lvl {
 
 int cellValue(char c) {

@@ -9,6 +9,7 @@
 #include "platform/cp1250.h"
 #include "screens/game.h"
 
+#include <memory>
 #include <utility>
 
 Game::Game(ErrorReporter trace, std::string_view language) : error(trace), display(std::move(trace)), texts(language) {

@@ -6,6 +6,8 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace plat::sdlref {

@@ -9,8 +9,8 @@ namespace {
 volatile std::sig_atomic_t hangUps = 0;
 
 struct Previous {
-    struct sigaction hangUp {};
-    struct sigaction fileSize {};
+    struct sigaction hangUp = {};
+    struct sigaction fileSize = {};
     bool watching = false;
 };
 
@@ -26,12 +26,12 @@ void onHangUp(int) { hangUps = 1; }
 void watch() {
     Previous& p = previous();
     if (p.watching) return;
-    struct sigaction hangUp {};
+    struct sigaction hangUp = {};
     hangUp.sa_handler = onHangUp;
     sigemptyset(&hangUp.sa_mask);
     hangUp.sa_flags = SA_RESTART;
     sigaction(SIGHUP, &hangUp, &p.hangUp);
-    struct sigaction ignore {};
+    struct sigaction ignore = {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGXFSZ, &ignore, &p.fileSize);

@@ -4,6 +4,7 @@
 #include "platform/scan_codes.h"
 
 #include <cstring>
+#include <functional>
 
 namespace plat::headless {
 

@@ -2,6 +2,8 @@
 // samples it carries, at periods ProTracker can play, and whose samples are not silent.
 #include "content_files.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -5,6 +5,7 @@
 #include "platform/headless.h"
 #include "screens/game.h"
 
+#include <memory>
 #include <sys/stat.h>
 
 #include <cstdint>

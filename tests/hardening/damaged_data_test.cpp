@@ -12,8 +12,11 @@
 
 #include "platform/cp1250.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>

@@ -46,7 +46,7 @@ Built examplePack(const char* name) {
 
 // The disk takes no file of more than 100 bytes while `step` runs.
 bool withFullDisk(const std::function<bool()>& step) {
-    struct rlimit limit {};
+    struct rlimit limit = {};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit full = limit;

@@ -18,6 +18,7 @@
 
 #include "support/test_game.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -175,7 +176,7 @@ TEST(PackGame, EveryPackFolderHasItsOwnTableAndASecondGameRebuildsNothing) {
     const fs::path run = fs::current_path();
     dir.write(run / "hiscore.tbl", std::string(120, 'T'));
     const auto inode = [](const fs::path& p) {
-        struct stat st {};
+        struct stat st = {};
         ::lstat(p.c_str(), &st);
         return st.st_ino;
     };

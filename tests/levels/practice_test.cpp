@@ -10,6 +10,7 @@
 
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <set>

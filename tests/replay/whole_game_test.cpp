@@ -9,6 +9,7 @@
 #include "support/test_game.h"
 #include "texts/texts.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <algorithm>

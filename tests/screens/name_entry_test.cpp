@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -183,7 +184,7 @@ TEST(NameEntry, AFailedSaveIsToldOnScreenAndTheNameSavedAtTheNextSave) {
     TestGame game;
     Script script;
     loseAGame(game, script);
-    struct rlimit limit {};
+    struct rlimit limit = {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     script.keys("O", {scanOf('O')});
     script.then("disk full, Escape", [&](Game&) {

@@ -268,8 +268,8 @@ TEST(PlayRoutine, SwitchingAwayFreezesTheLevelAndComingBackGoesOnWithoutSkipping
     Script script;
     script.startGame();
     script.then("hold Right", showing(Screen::Play), [](Game&) { hl::setKey(kScanRight, true); });
-    script.then(
-        "switch away", [](Game& a) { return a.world->playerX >= 100; }, [](Game&) { hl::setForeground(false); });
+    const auto walkedOn = [](Game& a) { return a.world->playerX >= 100; };
+    script.then("switch away", walkedOn, [](Game&) { hl::setForeground(false); });
     script.then(
         "away", [](Game& a) { return a.window.active == 0; },
         [&](Game& a) {

@@ -4,6 +4,8 @@
 #include "support/test_game.h"
 #include "support/test_levels.h"
 
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace replay;
@@ -36,8 +38,8 @@ void pressBoxButton(Script& s, Hands hands, std::int32_t code, Script::When show
     s.then(
         "light the box's button", [shown](Game& a) { return shown(a) && buttonsUp(a) && a.hoverButton == kHoverNone; },
         [hands](Game&) { hands.press(); });
-    s.then(
-        "press it", [shown, code](Game& a) { return shown(a) && a.hoverButton == code; }, [hands](Game&) { hands.press(); });
+    const auto highlighted = [shown, code](Game& a) { return shown(a) && a.hoverButton == code; };
+    s.then("press it", highlighted, [hands](Game&) { hands.press(); });
 }
 
 // Taps `moves` once `shown` holds with its buttons drawn, waits for the highlight on `code`,
@@ -158,8 +160,8 @@ TEST(WithoutMouse, TheMouseTakesTheHighlightBackAndItsClickStillActsOnTheButtonU
     // The pointer rests on WYNIKI; Down lights WYJŚCIE, which swings as under the mouse, and a
     // click where the pointer rests still opens the high scores.
     s.then("point at WYNIKI", onTitle, [](Game&) { hl::setMouse(kHighScoreButton.x, kHighScoreButton.y); });
-    s.then(
-        "Down", [](Game& a) { return a.hoverButton == kHoverHighScores; }, [](Game&) { tapKey(plat::kScanDown); });
+    const auto onHighScores = [](Game& a) { return a.hoverButton == kHoverHighScores; };
+    s.then("Down", onHighScores, [](Game&) { tapKey(plat::kScanDown); });
     s.then(
         "click", [](Game& a) { return a.hoverButton == kHoverExit && a.world->buttons[2].frame != 5; },
         [](Game&) { hl::postClick(kHighScoreButton.x, kHighScoreButton.y); });
@@ -248,8 +250,8 @@ TEST(WithoutMouse, PadsPluggedInAndOutMidLevelEachSteerAndTheButtonThatClosedABo
         hl::setPadButton(1, PadButton::DpadLeft, true);
     });
     // Start opens the pause menu and the east button closes it.
-    s.then(
-        "pad 1 walks back", [&](Game& a) { return a.world->playerX < x - 20; }, [](Game&) { tapPad(1, PadButton::Start); });
+    const auto walkedBack = [&](Game& a) { return a.world->playerX < x - 20; };
+    s.then("pad 1 walks back", walkedBack, [](Game&) { tapPad(1, PadButton::Start); });
     s.then("paused", showing(Screen::Pause), [](Game&) { tapPad(1, PadButton::East); });
     s.then("playing again", showing(Screen::Play), [](Game&) {}).closeWindow();
     EXPECT_EQ(play(game, s), 0);

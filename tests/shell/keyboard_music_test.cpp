@@ -46,8 +46,8 @@ TEST(Music, StartsSilentAndFadesInOneStepPerActiveMainLoopPassUpTo192) {
     int volumeInGame = -1;
     int passesAt192 = 0;
     Script script;
-    script.then(
-        "switch away at 50", [](Game& a) { return a.musicVolume == 50; }, [](Game&) { hl::setForeground(false); });
+    const auto atFifty = [](Game& a) { return a.musicVolume == 50; };
+    script.then("switch away at 50", atFifty, [](Game&) { hl::setForeground(false); });
     script.then(
         "away", [&](Game&) { return ++awayPasses == 300; },
         [](Game& a) {

@@ -2,6 +2,7 @@
 #include "world/game_world.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -5,6 +5,7 @@
 #include "pictures.h"
 #include "scenery.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace gen {

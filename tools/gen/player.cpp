@@ -4,6 +4,7 @@
 #include "draw.h"
 #include "pictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 

@@ -5,6 +5,7 @@
 #include "platform/cp1250.h"
 #include "world/layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>

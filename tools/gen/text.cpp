@@ -4,6 +4,7 @@
 #include "platform/sdl_text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace gen {

@@ -5,6 +5,7 @@
 #include "pictures.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>

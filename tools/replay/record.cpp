@@ -102,8 +102,8 @@ Script goldenGame(const std::array<solver::Route, 8>& routes, const solver::Rout
             // Another window in front for a while.
             auto away = std::make_shared<int>(0);
             script.then("switch away", showing(Screen::Play), [](Game&) { hl::setForeground(false); });
-            script.then(
-                "come back", [away](Game&) { return ++*away == 100; }, [](Game&) { hl::setForeground(true); });
+            const auto awayLongEnough = [away](Game&) { return ++*away == 100; };
+            script.then("come back", awayLongEnough, [](Game&) { hl::setForeground(true); });
         }
         script.followRoute(routes[static_cast<std::size_t>(n)].steps);
         if (n == 3) {

@@ -2,6 +2,7 @@
 
 #include "platform/scan_codes.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
