@@ -154,6 +154,8 @@ public:
     // from, or a class folder that cannot be written and has not been said so yet).
     bool askWhoPlays();
     void whoPlaysFrame();
+    // The two lines that say the class folder cannot be written, moved by these from the box's places.
+    void drawUnwritable(texts::Point shift, texts::Point keptShift);
     // A name or the screen's button pressed: a name starts the game as that child's.
     void pressWhoPlaysButton(std::int32_t code);
     void leaveWhoPlays();
@@ -199,13 +201,13 @@ public:
     Curtain::Pace curtainPace = Curtain::Pace::CellPerLook;
     // The lessons offered when NOWA GRA is pressed (none: it starts the game at once), the one
     // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the box that
-    // says why the one chosen cannot start (Windows-1250; an empty heading for none).
+    // says why the one chosen cannot start (no heading for none).
     LessonShelf lessons;
     std::int32_t lessonPlayed = 0;
     bool choosingLesson = false;
     std::int32_t lessonPageShown = 0;
     struct Refusal {
-        std::string heading;
+        std::optional<texts::TextId> heading;
         std::string why;
     };
     Refusal refusal;

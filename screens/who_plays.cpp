@@ -10,10 +10,11 @@
 
 namespace {
 
-constexpr auto kWhoPlays = plat::cp1250("KTO GRA?");
-constexpr auto kMore = plat::cp1250("NASTĘPNI");
-constexpr auto kUnwritable = plat::cp1250("Folder klasy jest niedostępny.");
-constexpr auto kKeptHere = plat::cp1250("Wyniki zostaną zapisane na tym komputerze.");
+using texts::TextId;
+
+// The box's two lines, shown again under the names 10 pixels to the left, lower by these.
+constexpr texts::Point kUnwritableUnderNames = {-10, 243};
+constexpr texts::Point kKeptHereUnderNames = {-10, 235};
 constexpr std::size_t kShownLength = 18;  // the longest name a button shows whole, in characters
 
 // The name as its button shows it, in the game's code page; a long one is cut with "…".
@@ -82,15 +83,15 @@ void Game::whoPlaysFrame() {
     const bool sayUnwritable = classRoom->unwritable() && !unwritableSaid;
     if (names.empty()) {  // only the box that says so, and its DALEJ
         display.drawBox(10, 10, 110, 120, 149, 400, 150);
-        display.drawText(210, 175, kUnwritable);
-        display.drawText(160, 205, kKeptHere);
+        drawUnwritable({}, {});
         boxButton(mouse, kHoverPlayOn, texts::TextId::ButtonNext);
         return;
     }
 
     const FrameRect& box = places::kWhoPlaysBox;
     display.drawBox(10, 10, 110, box.left, box.top, box.right - box.left, box.bottom - box.top);
-    display.drawFontText(265, 40, kWhoPlays);
+    display.drawFontText(texts.place(TextId::PlayersHeading).x, texts.place(TextId::PlayersHeading).y,
+                         texts.text(TextId::PlayersHeading));
     const std::int32_t pages = pagesOf(names.size());
     playerPage = std::clamp(playerPage, 0, pages - 1);
     const auto first = static_cast<std::size_t>(playerPage * places::kPlayersOnPage);
@@ -105,12 +106,16 @@ void Game::whoPlaysFrame() {
     }
     if (pages > 1) {
         drawButtonBox(selected == kHoverMorePlayers, places::kMorePlayers);
-        display.drawText(places::kMorePlayers.left + 30, places::kMorePlayers.top + 5, kMore);
+        display.drawText(texts.place(TextId::PlayersMore).x, texts.place(TextId::PlayersMore).y, texts.text(TextId::PlayersMore));
     }
-    if (sayUnwritable) {
-        display.drawText(200, 418, kUnwritable);
-        display.drawText(150, 440, kKeptHere);
-    }
+    if (sayUnwritable) drawUnwritable(kUnwritableUnderNames, kKeptHereUnderNames);
+}
+
+void Game::drawUnwritable(texts::Point shift, texts::Point keptShift) {
+    const texts::Point unwritable = texts.place(TextId::ClassUnwritable);
+    const texts::Point kept = texts.place(TextId::ClassKeptHere);
+    display.drawText(unwritable.x + shift.x, unwritable.y + shift.y, texts.text(TextId::ClassUnwritable));
+    display.drawText(kept.x + keptShift.x, kept.y + keptShift.y, texts.text(TextId::ClassKeptHere));
 }
 
 void Game::pressWhoPlaysButton(std::int32_t code) {

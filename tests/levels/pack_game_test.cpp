@@ -348,7 +348,7 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
               })
         .click("another lesson's table", spotOf(row(2)), row(2), lessonsUp)
         .click("DALEJ under not saved", kBoxButton, kHoverLessonOk,
-               [](Game& a) { return !a.refusal.heading.empty() && a.lessonPlayed == 0; })
+               [](Game& a) { return a.refusal.heading.has_value() && a.lessonPlayed == 0; })
         .then("the table can be saved again", lessonsUp, [&](Game&) { fs::remove(game.dir.path() / "hiscore.tbl"); })
         .click("the broken lesson", spotOf(row(1)), row(1), lessonsUp)
         .click("DALEJ under why", kBoxButton, kHoverLessonOk, [](Game& a) { return !a.refusal.why.empty(); })
