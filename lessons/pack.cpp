@@ -166,7 +166,8 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
                 problems.push_back({shown(name),
                                     1,
                                     {"there is no " + name + "; did you mean \"" + meant + "\"? Rename it " + name,
-                                     "nie ma pliku " + name + "; czy chodzi o \"" + meant + "\"? Zmień jego nazwę na " + name}});
+                                     "nie ma pliku " + name + "; czy chodzi o \"" + meant + "\"? Zmień jego nazwę na " + name,
+                                     "немає файлу " + name + "; може, це \"" + meant + "\"? Перейменуйте його на " + name}});
                 return false;
             }
         return readSourceFile(path, shown(name), text, problems, &pack.remarks);

@@ -160,8 +160,9 @@ public:
     void pressWhoPlaysButton(std::int32_t code);
     void leaveWhoPlays();
     // A name as the high-score entry can hold it: at most eight of A to Z and spaces, the
-    // letters made capitals and stripped of their Polish marks, other signs left out.
-    static std::string entryNameOf(std::string_view name);
+    // letters made capitals and stripped of their Polish marks, other signs left out; with
+    // `extraLetters` (a game outside Polish) the bitmap font's extra letters kept as typing keeps them.
+    static std::string entryNameOf(std::string_view name, bool extraLetters = false);
 
     // ---- the play routine --------------------------------------------------------------------
     using KeyState = std::array<std::uint8_t, 256>;
@@ -211,7 +212,7 @@ public:
         std::string why;
     };
     Refusal refusal;
-    std::string lessonTitle;  // of a lesson played, shown in play and above its table (Windows-1250)
+    std::string lessonTitle;  // of a lesson played, shown in play and above its table (texts.drawn)
     std::int32_t hoverButton = kHoverNone;
     // The buttons drawn in the last frame (codes firstButtonShown on, buttonsShown of them), the
     // one under the mouse, and the one chosen with the keys with where the mouse was then.

@@ -15,16 +15,18 @@ using texts::TextId;
 constexpr const char* kCut = "...";
 constexpr std::int32_t kRowTextWidth = 316;
 
-// The longest start of `text` that is at most `width` pixels wide, with "..." when cut.
-std::string fitted(Display& display, const std::string& text, std::int32_t width) {
+// The longest start of `text` (drawn bytes) that is at most `width` pixels wide, with "..." when
+// cut.
+std::string fitted(Display& display, const texts::Texts& words, const std::string& text, std::int32_t width) {
     if (display.textWidth(text.c_str()) <= width) return text;
     std::string cut = text;
-    while (!cut.empty() && display.textWidth((cut + kCut).c_str()) > width) cut.pop_back();
+    while (!cut.empty() && display.textWidth((cut + kCut).c_str()) > width) cut = words.withoutLast(cut);
     return cut + kCut;
 }
 
 // `text` broken at spaces into lines of at most `width` pixels, at most `most` of them.
-std::vector<std::string> wrapped(Display& display, const std::string& text, std::int32_t width, std::size_t most) {
+std::vector<std::string> wrapped(Display& display, const texts::Texts& words, const std::string& text, std::int32_t width,
+                                 std::size_t most) {
     std::vector<std::string> lines;
     std::string line;
     std::size_t at = 0;
@@ -42,7 +44,7 @@ std::vector<std::string> wrapped(Display& display, const std::string& text, std:
     if (!line.empty()) lines.push_back(line);
     if (lines.size() > most) {
         lines.resize(most);
-        lines.back() = fitted(display, lines.back() + kCut, width);
+        lines.back() = fitted(display, words, lines.back() + kCut, width);
     }
     return lines;
 }
@@ -91,8 +93,9 @@ void Game::lessonFrame() {
                 const Lesson& lesson = lessons.lessons[static_cast<std::size_t>(choice - 1)];
                 const char* mark = texts.text(TextId::LessonBroken);
                 broken = !lesson.broken.empty();
-                label = broken ? fitted(display, lesson.title, kRowTextWidth - display.textWidth(mark)) + mark
-                               : fitted(display, lesson.title, kRowTextWidth);
+                const std::string title = texts.drawn(lesson.title);
+                label = broken ? fitted(display, texts, title, kRowTextWidth - display.textWidth(mark)) + mark
+                               : fitted(display, texts, title, kRowTextWidth);
             }
         }
         // The pause menu's shades; a lesson that cannot be played in red.
@@ -117,7 +120,7 @@ void Game::refusalBox(plat::Point mouse) {
     const texts::Room lines = texts::row(TextId::LessonSaveFirst).room;
     std::int32_t y = lines.top + 3;
     for (const std::string& line :
-         wrapped(display, refusal.why, lines.width(), static_cast<std::size_t>(lines.height() / texts::kLinePitch))) {
+         wrapped(display, texts, refusal.why, lines.width(), static_cast<std::size_t>(lines.height() / texts::kLinePitch))) {
         centred(display, y, line);
         y += texts::kLinePitch;
     }
@@ -161,7 +164,7 @@ void Game::chooseLesson(std::int32_t choice) {
         std::string why;
         if (lesson.broken.empty() && !lessons.enter(static_cast<std::size_t>(choice - 1), start, why)) lesson.broken = why;
         if (!lesson.broken.empty()) {
-            refusal = {TextId::LessonCannot, lesson.broken};
+            refusal = {TextId::LessonCannot, texts.drawn(lesson.broken)};
             return;
         }
         takeLesson(start);
@@ -177,8 +180,8 @@ void Game::chooseLesson(std::int32_t choice) {
 // The folder entered is the lesson's: its title and settings, and its table instead of the one
 // shown.
 void Game::takeLesson(const LessonStart& start) {
-    lessonTitle = start.title;
-    if (world->observer != nullptr) world->observer->lessonChosen(start.packTitle);
+    lessonTitle = texts.drawn(start.title);
+    if (world->observer != nullptr) world->observer->lessonChosen(start.title);
     showFrameRate = start.showFrameRate;
     GameWorld& w = *world;
     w.clearHighScores();

@@ -141,7 +141,6 @@ int enterPack(const std::string& argument, const lvl::Installed& installed, cons
         return refuse({},
                       {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string()});
     start.showFrameRate = game.pack.settings.showFrameRate;
-    start.lessonTitle = plat::fromUtf8(game.pack.title);
     start.packTitle = game.pack.title;
     return -1;
 }
@@ -195,7 +194,7 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
         return 2;
     }
     if (!list && pack.empty()) {  // no pack: the lessons are offered
-        if (dataFolder.found) start.lessons = installedLessons(fs::current_path());
+        if (dataFolder.found) start.lessons = installedLessons(fs::current_path(), language);
         return -1;
     }
     lvl::Installed installed;

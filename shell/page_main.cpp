@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     static Game theGame(ErrorReporter{kTraceFile}, start.language);
     theGame.showFrameRate = start.showFrameRate;
     theGame.curtainPace = Curtain::Pace::CatchUp;
-    theGame.lessonTitle = start.lessonTitle;
+    theGame.lessonTitle = theGame.texts.drawn(start.packTitle);
     theGame.lessons = std::move(start.lessons);
     if (!startUp(theGame)) return 1;
     plat::stepOnPageFrames(&stepOneFrame, &theGame);
