@@ -52,7 +52,8 @@ bool setting(const std::string& word, const std::string& value, const char* on, 
     problems.push_back({shownAs,
                         lineNo,
                         {"\"" + word + "\" takes " + on + " or " + off + ", not \"" + value + "\"",
-                         "\"" + word + "\" przyjmuje " + on + " albo " + off + ", nie \"" + value + "\""}});
+                         "\"" + word + "\" przyjmuje " + on + " albo " + off + ", nie \"" + value + "\"",
+                         "\"" + word + "\" приймає " + on + " або " + off + ", а не \"" + value + "\""}});
     return false;
 }
 

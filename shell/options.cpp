@@ -107,7 +107,9 @@ int listPacks(const lvl::Installed& installed) {
         say(stdout, {"  BROKEN, cannot be played: " + p.problems[0].format(language) +
                          (p.problems.size() > 1 ? " (and " + more + " more)" : ""),
                      "  USZKODZONY, nie da się grać: " + p.problems[0].format(language) +
-                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : "")});
+                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : ""),
+                     "  ПОШКОДЖЕНИЙ, у нього не можна грати: " + p.problems[0].format(language) +
+                         (p.problems.size() > 1 ? " (і ще " + more + ")" : "")});
     }
     return 0;
 }
@@ -139,7 +141,8 @@ int enterPack(const std::string& argument, const lvl::Installed& installed, cons
     if (!ready) return refuse(game.problems, game.why);
     if (::chdir(game.folder.c_str()) != 0)
         return refuse({},
-                      {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string()});
+                      {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string(),
+                       "не вдається увійти до теки " + game.folder.string()});
     start.showFrameRate = game.pack.settings.showFrameRate;
     start.packTitle = game.pack.title;
     return -1;
