@@ -64,7 +64,8 @@ bool parseFacts(const std::string& spec, FactSpec& out, lvl::Text& error) {
         } else {
             error = {
                 "unknown facts \"" + item + "\": use add10, add20, sub20, 2 to 10, div or order, joined by commas",
-                "nieznany rodzaj działań \"" + item + "\": dozwolone add10, add20, sub20, 2 do 10, div lub order, po przecinku"};
+                "nieznany rodzaj działań \"" + item + "\": dozwolone add10, add20, sub20, 2 do 10, div lub order, po przecinku",
+                "невідомий вид дій \"" + item + "\": можна add10, add20, sub20, від 2 до 10, div або order, через кому"};
             return false;
         }
     }

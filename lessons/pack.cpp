@@ -52,7 +52,8 @@ bool setting(const std::string& word, const std::string& value, const char* on, 
     problems.push_back({shownAs,
                         lineNo,
                         {"\"" + word + "\" takes " + on + " or " + off + ", not \"" + value + "\"",
-                         "\"" + word + "\" przyjmuje " + on + " albo " + off + ", nie \"" + value + "\""}});
+                         "\"" + word + "\" przyjmuje " + on + " albo " + off + ", nie \"" + value + "\"",
+                         "\"" + word + "\" приймає " + on + " або " + off + ", а не \"" + value + "\""}});
     return false;
 }
 
@@ -166,7 +167,8 @@ bool readPack(const fs::path& folder, const std::vector<Scenery>& installed, Pac
                 problems.push_back({shown(name),
                                     1,
                                     {"there is no " + name + "; did you mean \"" + meant + "\"? Rename it " + name,
-                                     "nie ma pliku " + name + "; czy chodzi o \"" + meant + "\"? Zmień jego nazwę na " + name}});
+                                     "nie ma pliku " + name + "; czy chodzi o \"" + meant + "\"? Zmień jego nazwę na " + name,
+                                     "немає файлу " + name + "; може, це \"" + meant + "\"? Перейменуйте його на " + name}});
                 return false;
             }
         return readSourceFile(path, shown(name), text, problems, &pack.remarks);

@@ -144,7 +144,8 @@ bool drawFacts(const FactSpec& spec, Random& random, std::vector<Drawn>& drawn, 
         std::stable_partition(d.others.begin(), d.others.end(), [&](const Fact& f) { return !hardnesses.contains(hardness(f)); });
         if (d.others.empty()) {
             error = {"no fact with one answer for level " + std::to_string(n + 1),
-                     "brak działania z jedną odpowiedzią dla poziomu " + std::to_string(n + 1)};
+                     "brak działania z jedną odpowiedzią dla poziomu " + std::to_string(n + 1),
+                     "немає дії з однією відповіддю для рівня " + std::to_string(n + 1)};
             return false;
         }
         d.fact = d.others.front();

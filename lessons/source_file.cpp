@@ -61,20 +61,21 @@ bool readSourceFile(const fs::path& path, const std::string& shownAs, std::strin
         problems.push_back(
             {shownAs,
              1,
-             {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem"}});
+             {"cannot read the file: it is missing or not a file", "nie można odczytać pliku: brak go albo nie jest plikiem",
+              "не вдається прочитати файл: його немає або це не файл"}});
         return false;
     }
     if (fs::file_size(path, ec) > kMostSourceBytes) {
-        problems.push_back(
-            {shownAs,
-             1,
-             {"the file is longer than 64 KiB: not a level source", "plik ma ponad 64 KiB: to nie jest opis poziomu"}});
+        problems.push_back({shownAs,
+                            1,
+                            {"the file is longer than 64 KiB: not a level source",
+                             "plik ma ponad 64 KiB: to nie jest opis poziomu", "файл більший за 64 KiB: це не опис рівня"}});
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
-        problems.push_back({shownAs, 1, {"cannot read the file", "nie można odczytać pliku"}});
+        problems.push_back({shownAs, 1, {"cannot read the file", "nie można odczytać pliku", "не вдається прочитати файл"}});
         return false;
     }
     if (isUtf8(text)) return true;
@@ -82,7 +83,8 @@ bool readSourceFile(const fs::path& path, const std::string& shownAs, std::strin
         problems.push_back({shownAs,
                             1,
                             {"the file is neither UTF-8 nor Windows-1250: save it as UTF-8",
-                             "plik nie jest ani w UTF-8, ani w Windows-1250: zapisz go w UTF-8"}});
+                             "plik nie jest ani w UTF-8, ani w Windows-1250: zapisz go w UTF-8",
+                             "файл не в UTF-8 і не в Windows-1250: збережіть його в UTF-8"}});
         return false;
     }
     text = plat::toUtf8(text);
@@ -90,7 +92,8 @@ bool readSourceFile(const fs::path& path, const std::string& shownAs, std::strin
         remarks->push_back({shownAs,
                             1,
                             {"note: the file is not UTF-8 and was read as Windows-1250 (what Notepad saves as \"ANSI\")",
-                             "uwaga: plik nie jest w UTF-8, odczytano go jako Windows-1250 (tak Notatnik zapisuje „ANSI”)"}});
+                             "uwaga: plik nie jest w UTF-8, odczytano go jako Windows-1250 (tak Notatnik zapisuje „ANSI”)",
+                             "увага: файл не в UTF-8, його прочитано як Windows-1250 (так Блокнот зберігає «ANSI»)"}});
     return true;
 }
 

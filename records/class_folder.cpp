@@ -50,7 +50,8 @@ bool readSetting(const fs::path& file, std::string& text, std::vector<lvl::Probl
         problems.push_back({file.string(),
                             1,
                             {"not a setting file: no regular file of under 64 KiB",
-                             "to nie jest plik ustawień: nie jest zwykłym plikiem poniżej 64 KiB"}});
+                             "to nie jest plik ustawień: nie jest zwykłym plikiem poniżej 64 KiB",
+                             "це не файл налаштувань: не звичайний файл, менший за 64 KiB"}});
         return false;
     }
     std::ifstream in(file, std::ios::binary);
@@ -87,13 +88,16 @@ bool readSettingText(const std::string& text, const std::string& shownAs, fs::pa
             problems.push_back({shownAs,
                                 lineNo,
                                 {"the class folder must be an absolute path (starting with /): " + line,
-                                 "folder klasy musi być ścieżką bezwzględną (od /): " + line}});
+                                 "folder klasy musi być ścieżką bezwzględną (od /): " + line,
+                                 "тека класу має бути абсолютним шляхом (від /): " + line}});
             return false;
         }
         folder = line;
         return true;
     }
-    problems.push_back({shownAs, lineNo == 0 ? 1 : lineNo, {"the file names no class folder", "plik nie podaje folderu klasy"}});
+    problems.push_back({shownAs,
+                        lineNo == 0 ? 1 : lineNo,
+                        {"the file names no class folder", "plik nie podaje folderu klasy", "файл не називає теки класу"}});
     return false;
 }
 
@@ -103,7 +107,8 @@ ClassSetting findClassFolder(const fs::path& option, std::vector<lvl::Text>& not
         if (*value == '/') return {value, kClassVariable};
         notes.push_back(
             {std::string(kClassVariable) + " is not an absolute path, so it is ignored: " + value,
-             "zmienna " + std::string(kClassVariable) + " nie jest ścieżką bezwzględną, więc zostaje pominięta: " + value});
+             "zmienna " + std::string(kClassVariable) + " nie jest ścieżką bezwzględną, więc zostaje pominięta: " + value,
+             "змінна " + std::string(kClassVariable) + " не є абсолютним шляхом, тому її пропущено: " + value});
         return {};
     }
     for (const fs::path& config : configFolders()) {
@@ -126,7 +131,8 @@ bool prepareRecordsFolder(const fs::path& classFolder, fs::path& records, lvl::T
     if (!classFolder.empty()) {
         if (!fs::is_directory(classFolder, ec)) {
             error = {"the class folder " + classFolder.string() + " is missing or no folder",
-                     "folderu klasy " + classFolder.string() + " nie ma albo nie jest folderem"};
+                     "folderu klasy " + classFolder.string() + " nie ma albo nie jest folderem",
+                     "теки класу " + classFolder.string() + " немає або це не тека"};
             return false;
         }
         records = classFolder / kRecordsFolder;
@@ -135,7 +141,8 @@ bool prepareRecordsFolder(const fs::path& classFolder, fs::path& records, lvl::T
         const fs::path data = lvl::userDataFolder();
         if (data.empty()) {
             error = {"HOME is not set: there is no data folder for the records",
-                     "HOME nie jest ustawione: nie ma folderu danych na dziennik gier"};
+                     "HOME nie jest ustawione: nie ma folderu danych na dziennik gier",
+                     "HOME не задано: немає теки даних для журналу ігор"};
             return false;
         }
         records = data / kRecordsFolder;
@@ -146,7 +153,8 @@ bool prepareRecordsFolder(const fs::path& classFolder, fs::path& records, lvl::T
     if (!fs::is_directory(records, ec) || !writable(records, why)) {
         const std::string reason = why != 0 ? std::strerror(why) : "no folder";
         error = {"records cannot be written in " + records.string() + " (" + reason + ")",
-                 "nie można zapisywać dziennika gier w " + records.string() + " (" + reason + ")"};
+                 "nie można zapisywać dziennika gier w " + records.string() + " (" + reason + ")",
+                 "не вдається записувати журнал ігор у " + records.string() + " (" + reason + ")"};
         return false;
     }
     return true;

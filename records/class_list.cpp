@@ -101,7 +101,8 @@ std::vector<std::string> readClassFile(const std::string& classFolder, std::vect
         problems.push_back({file.string(),
                             1,
                             {"not a list of names: no regular file of under 256 KiB",
-                             "to nie jest lista imion: nie jest zwykłym plikiem poniżej 256 KiB"}});
+                             "to nie jest lista imion: nie jest zwykłym plikiem poniżej 256 KiB",
+                             "це не список імен: не звичайний файл, менший за 256 KiB"}});
         return {};
     }
     std::ifstream in(file, std::ios::binary);

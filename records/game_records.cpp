@@ -41,7 +41,9 @@ GameRecords::GameRecords(const std::filesystem::path& classOption, std::string p
         say({"the class folder named by " + from + " cannot be used; the records are kept in " + folder.string() +
                  " and the high scores in the game's own table",
              "folderu klasy podanego w " + from + " nie można użyć; dziennik gier zostaje w " + folder.string() +
-                 ", a wyniki w tabeli samej gry"},
+                 ", a wyniki w tabeli samej gry",
+             "теку класу, задану в " + from + ", не можна використати; журнал ігор лишається в " + folder.string() +
+                 ", а результати в таблиці самої гри"},
             language);
     } else {
         tableFolder_ = setting.folder;

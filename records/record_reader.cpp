@@ -22,7 +22,8 @@ void readRecordText(const std::string& text, const std::string& file, RecordSet&
             set.notes.push_back({file,
                                  lineNo,
                                  {"the last line is cut short (the game stopped while writing it): skipped",
-                                  "ostatni wiersz jest urwany (gra przerwana w trakcie zapisu): pominięty"}});
+                                  "ostatni wiersz jest urwany (gra przerwana w trakcie zapisu): pominięty",
+                                  "останній рядок обірвано (гру перервано під час запису): пропущено"}});
             return;
         }
         const std::string_view line(text.data() + pos, end - pos);
@@ -34,11 +35,14 @@ void readRecordText(const std::string& text, const std::string& file, RecordSet&
             set.games.push_back(file);
             break;
         case LineFault::NotARecord:
-            set.notes.push_back({file, lineNo, {"not a record: skipped", "to nie jest zapis gry: pominięty"}});
+            set.notes.push_back(
+                {file, lineNo, {"not a record: skipped", "to nie jest zapis gry: pominięty", "це не запис гри: пропущено"}});
             break;
         case LineFault::NewerVersion:
-            set.notes.push_back(
-                {file, lineNo, {"written by a newer Kalkulon: skipped", "zapisane przez nowszego Kalkulona: pominięte"}});
+            set.notes.push_back({file,
+                                 lineNo,
+                                 {"written by a newer Kalkulon: skipped", "zapisane przez nowszego Kalkulona: pominięte",
+                                  "записано новішим Калькулоном: пропущено"}});
             break;
         }
     }
@@ -53,7 +57,8 @@ bool readRecords(const fs::path& folder, RecordSet& set, lvl::Text& error) {
         if (it->path().extension() == ".jsonl" && it->is_regular_file(ec)) files.push_back(it->path());
     if (ec) {
         error = {"cannot read the folder " + where.string() + ": " + ec.message(),
-                 "nie można odczytać folderu " + where.string() + ": " + ec.message()};
+                 "nie można odczytać folderu " + where.string() + ": " + ec.message(),
+                 "не вдається прочитати теку " + where.string() + ": " + ec.message()};
         return false;
     }
     std::sort(files.begin(), files.end());

@@ -179,7 +179,8 @@ void RecordWriter::fail(const std::string& what, int error) {
     const std::string why = std::strerror(error);
     const lvl::Text text = {
         "kalkulon: the record " + where + " cannot be written (" + why + "); this game's records are not kept",
-        "kalkulon: nie można zapisać dziennika gry " + where + " (" + why + "); dziennik tej gry nie zostanie zachowany"};
+        "kalkulon: nie można zapisać dziennika gry " + where + " (" + why + "); dziennik tej gry nie zostanie zachowany",
+        "kalkulon: не вдається записати журнал гри " + where + " (" + why + "); журнал цієї гри не буде збережено"};
     std::fprintf(stderr, "%s\n", text.in(language_).c_str());
 }
 

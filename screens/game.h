@@ -154,12 +154,15 @@ public:
     // from, or a class folder that cannot be written and has not been said so yet).
     bool askWhoPlays();
     void whoPlaysFrame();
+    // The two lines that say the class folder cannot be written, moved by these from the box's places.
+    void drawUnwritable(texts::Point shift, texts::Point keptShift);
     // A name or the screen's button pressed: a name starts the game as that child's.
     void pressWhoPlaysButton(std::int32_t code);
     void leaveWhoPlays();
     // A name as the high-score entry can hold it: at most eight of A to Z and spaces, the
-    // letters made capitals and stripped of their Polish marks, other signs left out.
-    static std::string entryNameOf(std::string_view name);
+    // letters made capitals and stripped of their Polish marks, other signs left out; with
+    // `extraLetters` (a game outside Polish) the bitmap font's extra letters kept as typing keeps them.
+    static std::string entryNameOf(std::string_view name, bool extraLetters = false);
 
     // ---- the play routine --------------------------------------------------------------------
     using KeyState = std::array<std::uint8_t, 256>;
@@ -199,17 +202,17 @@ public:
     Curtain::Pace curtainPace = Curtain::Pace::CellPerLook;
     // The lessons offered when NOWA GRA is pressed (none: it starts the game at once), the one
     // played (0 the classic game, n lesson n - 1), the chooser shown, its page, and the box that
-    // says why the one chosen cannot start (Windows-1250; an empty heading for none).
+    // says why the one chosen cannot start (no heading for none).
     LessonShelf lessons;
     std::int32_t lessonPlayed = 0;
     bool choosingLesson = false;
     std::int32_t lessonPageShown = 0;
     struct Refusal {
-        std::string heading;
+        std::optional<texts::TextId> heading;
         std::string why;
     };
     Refusal refusal;
-    std::string lessonTitle;  // of a lesson played, shown in play and above its table (Windows-1250)
+    std::string lessonTitle;  // of a lesson played, shown in play and above its table (texts.drawn)
     std::int32_t hoverButton = kHoverNone;
     // The buttons drawn in the last frame (codes firstButtonShown on, buttonsShown of them), the
     // one under the mouse, and the one chosen with the keys with where the mouse was then.

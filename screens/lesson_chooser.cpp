@@ -4,39 +4,29 @@
 // Escape (or the gamepad's east button) goes back. A lesson that cannot be played is marked and
 // says why in a box when chosen. The classic game chosen plays as NOWA GRA always did; a lesson
 // chosen plays from its own folder, with its own table, its title shown while it is played.
-#include "platform/cp1250.h"
 #include "screens/game.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr auto kHeading = plat::cp1250("LEKCJE");
-constexpr auto kClassic = plat::cp1250("Kalkulon: zwykła gra");
-constexpr auto kBrokenMark = plat::cp1250(" (nie działa)");
-constexpr auto kMore = plat::cp1250("Następne lekcje");
-constexpr auto kBack = plat::cp1250("Powrót");
-constexpr auto kCannot = plat::cp1250("Tej lekcji nie da się zagrać:");
-constexpr auto kTellTeacher = plat::cp1250("Powiedz o tym nauczycielowi.");
-constexpr auto kNotSaved = plat::cp1250("Nie udało się zapisać ostatniego wyniku.");
-constexpr auto kSaveFirst = plat::cp1250("Inna lekcja ma inną tabelę: wynik musi najpierw trafić do swojej.");
+using texts::TextId;
+
 constexpr const char* kCut = "...";
-
-constexpr std::int32_t kRowTextInset = 12;
 constexpr std::int32_t kRowTextWidth = 316;
-constexpr std::size_t kWhyLines = 3;
-constexpr std::int32_t kWhyTextWidth = 380;
 
-// The longest start of `text` that is at most `width` pixels wide, with "..." when cut.
-std::string fitted(Display& display, const std::string& text, std::int32_t width) {
+// The longest start of `text` (drawn bytes) that is at most `width` pixels wide, with "..." when
+// cut.
+std::string fitted(Display& display, const texts::Texts& words, const std::string& text, std::int32_t width) {
     if (display.textWidth(text.c_str()) <= width) return text;
     std::string cut = text;
-    while (!cut.empty() && display.textWidth((cut + kCut).c_str()) > width) cut.pop_back();
+    while (!cut.empty() && display.textWidth((cut + kCut).c_str()) > width) cut = words.withoutLast(cut);
     return cut + kCut;
 }
 
 // `text` broken at spaces into lines of at most `width` pixels, at most `most` of them.
-std::vector<std::string> wrapped(Display& display, const std::string& text, std::int32_t width, std::size_t most) {
+std::vector<std::string> wrapped(Display& display, const texts::Texts& words, const std::string& text, std::int32_t width,
+                                 std::size_t most) {
     std::vector<std::string> lines;
     std::string line;
     std::size_t at = 0;
@@ -54,7 +44,7 @@ std::vector<std::string> wrapped(Display& display, const std::string& text, std:
     if (!line.empty()) lines.push_back(line);
     if (lines.size() > most) {
         lines.resize(most);
-        lines.back() = fitted(display, lines.back() + kCut, width);
+        lines.back() = fitted(display, words, lines.back() + kCut, width);
     }
     return lines;
 }
@@ -80,30 +70,32 @@ Game::LessonPage Game::lessonPage() const {
 void Game::lessonFrame() {
     const plat::Point mouse = plat::cursorPos();
     display.drawBackground();
-    if (!refusal.heading.empty()) {
+    if (refusal.heading) {
         refusalBox(mouse);
         return;
     }
     const LessonPage page = lessonPage();
     const FrameRect box = places::lessonBox(page.rows);
     display.drawBox(10, 10, 110, box.left, box.top, box.right - box.left, box.bottom - box.top);
-    display.drawFontText(layout::kFrameWidth / 2 - 3 * layout::kGlyphWidth, box.top + 14, kHeading);
+    display.drawFontText(texts.place(TextId::LessonsHeading).x, texts.place(TextId::LessonsHeading).y,
+                         texts.text(TextId::LessonsHeading));
 
     const std::int32_t selected = showButtons(mouse, kHoverLessonRow, page.rows);
     for (std::int32_t row = 0; row < page.rows; ++row) {
         const FrameRect place = places::lessonRow(row).drawn;
         const bool highlighted = kHoverLessonRow + row == selected;
-        std::string label = row == page.rows - 1 ? kBack.c_str() : kMore.c_str();
+        std::string label = texts.text(row == page.rows - 1 ? TextId::LessonBack : TextId::LessonMore);
         bool broken = false;
         if (row < page.choices) {
             const std::int32_t choice = page.first + row;
-            if (choice == 0) label = kClassic.c_str();
+            if (choice == 0) label = texts.text(TextId::LessonClassic);
             else {
                 const Lesson& lesson = lessons.lessons[static_cast<std::size_t>(choice - 1)];
+                const char* mark = texts.text(TextId::LessonBroken);
                 broken = !lesson.broken.empty();
-                label = broken
-                            ? fitted(display, lesson.title, kRowTextWidth - display.textWidth(kBrokenMark)) + kBrokenMark.c_str()
-                            : fitted(display, lesson.title, kRowTextWidth);
+                const std::string title = texts.drawn(lesson.title);
+                label = broken ? fitted(display, texts, title, kRowTextWidth - display.textWidth(mark)) + mark
+                               : fitted(display, texts, title, kRowTextWidth);
             }
         }
         // The pause menu's shades; a lesson that cannot be played in red.
@@ -112,7 +104,8 @@ void Game::lessonFrame() {
         const std::int32_t dim = highlighted ? 14 : 6;
         if (broken) display.drawBox(red, dim, dim, place.left, place.top, place.right - place.left, place.bottom - place.top);
         else display.drawBox(shade, shade, shade, place.left, place.top, place.right - place.left, place.bottom - place.top);
-        display.drawText(place.left + kRowTextInset, place.top + 8, label.c_str());
+        const texts::Point pen = texts.place(TextId::LessonClassic);
+        display.drawText(pen.x, pen.y + place.top - places::lessonRow(0).drawn.top, label.c_str());
     }
 }
 
@@ -121,13 +114,18 @@ void Game::lessonFrame() {
 void Game::refusalBox(plat::Point mouse) {
     const FrameRect box = places::kRefusalBox;
     display.drawBox(10, 10, 110, box.left, box.top, box.right - box.left, box.bottom - box.top);
-    centred(display, box.top + 6, refusal.heading);
-    std::int32_t y = box.top + 30;
-    for (const std::string& line : wrapped(display, refusal.why, kWhyTextWidth, kWhyLines)) {
+    const texts::Point heading = texts.place(*refusal.heading);
+    display.drawText(heading.x, heading.y, texts.text(*refusal.heading));
+    // Why in the place and the lines of the words that say why the table waits.
+    const texts::Room lines = texts::row(TextId::LessonSaveFirst).room;
+    std::int32_t y = lines.top + 3;
+    for (const std::string& line :
+         wrapped(display, texts, refusal.why, lines.width(), static_cast<std::size_t>(lines.height() / texts::kLinePitch))) {
         centred(display, y, line);
-        y += 16;
+        y += texts::kLinePitch;
     }
-    centred(display, box.top + 86, kTellTeacher.c_str());
+    display.drawText(texts.place(TextId::LessonTellTeacher).x, texts.place(TextId::LessonTellTeacher).y,
+                     texts.text(TextId::LessonTellTeacher));
     boxButton(mouse, kHoverLessonOk, texts::TextId::ButtonNext);
 }
 
@@ -139,7 +137,7 @@ void Game::openLessons() {
 }
 
 void Game::pressLessonButton(std::int32_t code) {
-    if (!refusal.heading.empty()) {
+    if (refusal.heading) {
         if (code == kHoverLessonOk) refusal = {};
         return;
     }
@@ -157,7 +155,7 @@ void Game::chooseLesson(std::int32_t choice) {
     // are in theirs.
     GameWorld& w = *world;
     if ((choice > 0 || lessonPlayed != 0) && w.unsavedCount > 0 && !w.saveHighScores()) {
-        refusal = {kNotSaved.c_str(), kSaveFirst.c_str()};
+        refusal = {TextId::LessonNotSaved, texts.text(TextId::LessonSaveFirst)};
         return;
     }
     if (choice > 0) {
@@ -166,7 +164,7 @@ void Game::chooseLesson(std::int32_t choice) {
         std::string why;
         if (lesson.broken.empty() && !lessons.enter(static_cast<std::size_t>(choice - 1), start, why)) lesson.broken = why;
         if (!lesson.broken.empty()) {
-            refusal = {kCannot.c_str(), lesson.broken};
+            refusal = {TextId::LessonCannot, texts.drawn(lesson.broken)};
             return;
         }
         takeLesson(start);
@@ -182,8 +180,8 @@ void Game::chooseLesson(std::int32_t choice) {
 // The folder entered is the lesson's: its title and settings, and its table instead of the one
 // shown.
 void Game::takeLesson(const LessonStart& start) {
-    lessonTitle = start.title;
-    if (world->observer != nullptr) world->observer->lessonChosen(start.packTitle);
+    lessonTitle = texts.drawn(start.title);
+    if (world->observer != nullptr) world->observer->lessonChosen(start.title);
     showFrameRate = start.showFrameRate;
     GameWorld& w = *world;
     w.clearHighScores();

@@ -10,17 +10,22 @@
 
 namespace {
 
-constexpr auto kWhoPlays = plat::cp1250("KTO GRA?");
-constexpr auto kMore = plat::cp1250("NASTĘPNI");
-constexpr auto kUnwritable = plat::cp1250("Folder klasy jest niedostępny.");
-constexpr auto kKeptHere = plat::cp1250("Wyniki zostaną zapisane na tym komputerze.");
+using texts::TextId;
+
+// The box's two lines, shown again under the names 10 pixels to the left, lower by these.
+constexpr texts::Point kUnwritableUnderNames = {-10, 243};
+constexpr texts::Point kKeptHereUnderNames = {-10, 235};
 constexpr std::size_t kShownLength = 18;  // the longest name a button shows whole, in characters
 
-// The name as its button shows it, in the game's code page; a long one is cut with "…".
-std::string shownName(const std::string& utf8) {
-    std::string shown = plat::fromUtf8(utf8);
-    if (shown.size() > kShownLength) shown = shown.substr(0, kShownLength - 1) + '\x85';
-    return shown;
+// The name as its button shows it, in the game's bytes; a long one is cut with "…".
+std::string shownName(const texts::Texts& words, const std::string& utf8) {
+    std::size_t length = 0;
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++length) {
+        plat::nextCodePoint(utf8.data(), utf8.size(), i);
+        if (length + 1 == kShownLength - 1) cut = i;
+    }
+    return words.drawn(length > kShownLength ? utf8.substr(0, cut) + "…" : utf8);
 }
 
 std::int32_t pagesOf(std::size_t names) {
@@ -44,12 +49,14 @@ char capitalOf(char32_t c) {
 
 }  // namespace
 
-std::string Game::entryNameOf(std::string_view name) {
+std::string Game::entryNameOf(std::string_view name, bool extraLetters) {
     std::string entry;
     std::size_t i = 0;
     while (i < name.size() && entry.size() < static_cast<std::size_t>(kNameLength)) {
         const char32_t c = plat::nextCodePoint(name.data(), name.size(), i);
         if (const char capital = capitalOf(c); capital != 0) entry.push_back(capital);
+        else if (const std::uint8_t extra = extraLetters ? texts::nameLetter(c) : 0; extra != 0)
+            entry.push_back(static_cast<char>(extra));
         else if (c == ' ' && !entry.empty() && entry.back() != ' ') entry.push_back(' ');
     }
     while (!entry.empty() && entry.back() == ' ') entry.pop_back();
@@ -82,15 +89,15 @@ void Game::whoPlaysFrame() {
     const bool sayUnwritable = classRoom->unwritable() && !unwritableSaid;
     if (names.empty()) {  // only the box that says so, and its DALEJ
         display.drawBox(10, 10, 110, 120, 149, 400, 150);
-        display.drawText(210, 175, kUnwritable);
-        display.drawText(160, 205, kKeptHere);
+        drawUnwritable({}, {});
         boxButton(mouse, kHoverPlayOn, texts::TextId::ButtonNext);
         return;
     }
 
     const FrameRect& box = places::kWhoPlaysBox;
     display.drawBox(10, 10, 110, box.left, box.top, box.right - box.left, box.bottom - box.top);
-    display.drawFontText(265, 40, kWhoPlays);
+    display.drawFontText(texts.place(TextId::PlayersHeading).x, texts.place(TextId::PlayersHeading).y,
+                         texts.text(TextId::PlayersHeading));
     const std::int32_t pages = pagesOf(names.size());
     playerPage = std::clamp(playerPage, 0, pages - 1);
     const auto first = static_cast<std::size_t>(playerPage * places::kPlayersOnPage);
@@ -101,16 +108,20 @@ void Game::whoPlaysFrame() {
     for (std::int32_t i = 0; i < onPage; ++i) {
         const FrameRect place = places::playerName(i);
         drawButtonBox(selected == kHoverFirstPlayer + i, place);
-        display.drawText(place.left + 8, place.top + 5, shownName(names[first + static_cast<std::size_t>(i)]).c_str());
+        display.drawText(place.left + 8, place.top + 5, shownName(texts, names[first + static_cast<std::size_t>(i)]).c_str());
     }
     if (pages > 1) {
         drawButtonBox(selected == kHoverMorePlayers, places::kMorePlayers);
-        display.drawText(places::kMorePlayers.left + 30, places::kMorePlayers.top + 5, kMore);
+        display.drawText(texts.place(TextId::PlayersMore).x, texts.place(TextId::PlayersMore).y, texts.text(TextId::PlayersMore));
     }
-    if (sayUnwritable) {
-        display.drawText(200, 418, kUnwritable);
-        display.drawText(150, 440, kKeptHere);
-    }
+    if (sayUnwritable) drawUnwritable(kUnwritableUnderNames, kKeptHereUnderNames);
+}
+
+void Game::drawUnwritable(texts::Point shift, texts::Point keptShift) {
+    const texts::Point unwritable = texts.place(TextId::ClassUnwritable);
+    const texts::Point kept = texts.place(TextId::ClassKeptHere);
+    display.drawText(unwritable.x + shift.x, unwritable.y + shift.y, texts.text(TextId::ClassUnwritable));
+    display.drawText(kept.x + keptShift.x, kept.y + keptShift.y, texts.text(TextId::ClassKeptHere));
 }
 
 void Game::pressWhoPlaysButton(std::int32_t code) {
@@ -124,7 +135,7 @@ void Game::pressWhoPlaysButton(std::int32_t code) {
         const auto index = static_cast<std::size_t>(playerPage * places::kPlayersOnPage + code - kHoverFirstPlayer);
         if (index >= names.size()) return;
         classRoom->choose(index);
-        chosen = entryNameOf(names[index]);
+        chosen = entryNameOf(names[index], !texts.polish());
     } else if (code != kHoverPlayOn) {
         return;
     }

@@ -51,7 +51,7 @@ void Game::onEscape() {
         return;
     }
     if (onTitle && choosingLesson) {  // the box of why, else the list, closes
-        if (!refusal.heading.empty()) refusal = {};
+        if (refusal.heading) refusal = {};
         else choosingLesson = false;
         return;
     }

@@ -1,7 +1,6 @@
 #include "shell/lesson_shelf.h"
 
 #include "lessons/pack.h"
-#include "platform/cp1250.h"
 #include "shell/lesson_packs.h"
 
 #include <cstdio>
@@ -13,21 +12,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr lvl::Language kChildsLanguage = lvl::Language::Polish;
-
-// The first mistake, named by the pack's own file (a teacher finds it), in the game's bytes.
-std::string firstMistake(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
-    if (problems.empty()) return plat::fromUtf8(why.in(kChildsLanguage));
-    lvl::Problem first = problems.front();
-    first.file = fs::path(first.file).filename().string();
-    return plat::fromUtf8(first.format(kChildsLanguage));
-}
-
 struct Shelf {
     lvl::Installed installed;
     std::vector<lvl::PackEntry> packs;
     fs::path dataFolder;
+    lvl::Language language = lvl::Language::Polish;  // the game's: its child reads why
 };
+
+// The first mistake, named by the pack's own file (a teacher finds it).
+std::string firstMistake(const std::vector<lvl::Problem>& problems, const lvl::Text& why, lvl::Language language) {
+    if (problems.empty()) return why.in(language);
+    lvl::Problem first = problems.front();
+    first.file = fs::path(first.file).filename().string();
+    return first.format(language);
+}
 
 bool enterLesson(const Shelf& shelf, std::size_t index, LessonStart& start, std::string& why) {
     if (index >= shelf.packs.size()) return false;
@@ -35,29 +33,29 @@ bool enterLesson(const Shelf& shelf, std::size_t index, LessonStart& start, std:
     lvl::Text error;
     PackGame game;
     if (!lvl::resolvePack(shelf.packs[index].folder.string(), shelf.dataFolder, {}, choice, error)) {
-        why = plat::fromUtf8(error.in(kChildsLanguage));
+        why = error.in(shelf.language);
         return false;
     }
     const bool ready = preparePack(choice, shelf.installed, shelf.dataFolder, game);
     std::error_code ec;
     if (ready) fs::current_path(game.folder, ec);
     if (!ready || ec) {
-        lvl::report(stderr, game.problems, kChildsLanguage);
-        std::fprintf(stderr, "%s\n", game.why.in(kChildsLanguage).c_str());
-        why = firstMistake(game.problems, ec ? lvl::Text{ec.message(), ec.message()} : game.why);
+        lvl::report(stderr, game.problems, shelf.language);
+        std::fprintf(stderr, "%s\n", game.why.in(shelf.language).c_str());
+        why = firstMistake(game.problems, ec ? lvl::Text{ec.message(), ec.message(), ec.message()} : game.why, shelf.language);
         return false;
     }
-    start.title = plat::fromUtf8(game.pack.title);
-    start.packTitle = game.pack.title;
+    start.title = game.pack.title;
     start.showFrameRate = game.pack.settings.showFrameRate;
     return true;
 }
 
 }  // namespace
 
-LessonShelf installedLessons(const fs::path& dataFolder) {
+LessonShelf installedLessons(const fs::path& dataFolder, lvl::Language language) {
     LessonShelf out;
     auto shelf = std::make_shared<Shelf>();
+    shelf->language = language;
     lvl::Text error;
     std::error_code ec;
     shelf->dataFolder = fs::absolute(dataFolder, ec);
@@ -67,7 +65,7 @@ LessonShelf installedLessons(const fs::path& dataFolder) {
         lvl::Pack pack;
         std::vector<lvl::Problem> problems;
         const bool read = lvl::readPack(entry.folder, shelf->installed.scenery, pack, problems);
-        out.lessons.push_back({plat::fromUtf8(entry.title), read ? std::string() : firstMistake(problems, {})});
+        out.lessons.push_back({entry.title, read ? std::string() : firstMistake(problems, {}, language)});
     }
     out.enter = [shelf](std::size_t index, LessonStart& start, std::string& why) {
         return enterLesson(*shelf, index, start, why);

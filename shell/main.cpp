@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     theGame.playObserver = records.observer();
     theGame.classRoom = &records;
     theGame.showFrameRate = start.showFrameRate;
-    theGame.lessonTitle = start.lessonTitle;
+    theGame.lessonTitle = theGame.texts.drawn(start.packTitle);
     theGame.lessons = std::move(start.lessons);
     return runGame(theGame);
 }

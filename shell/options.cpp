@@ -107,7 +107,9 @@ int listPacks(const lvl::Installed& installed) {
         say(stdout, {"  BROKEN, cannot be played: " + p.problems[0].format(language) +
                          (p.problems.size() > 1 ? " (and " + more + " more)" : ""),
                      "  USZKODZONY, nie da się grać: " + p.problems[0].format(language) +
-                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : "")});
+                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : ""),
+                     "  ПОШКОДЖЕНИЙ, у нього не можна грати: " + p.problems[0].format(language) +
+                         (p.problems.size() > 1 ? " (і ще " + more + ")" : "")});
     }
     return 0;
 }
@@ -139,9 +141,9 @@ int enterPack(const std::string& argument, const lvl::Installed& installed, cons
     if (!ready) return refuse(game.problems, game.why);
     if (::chdir(game.folder.c_str()) != 0)
         return refuse({},
-                      {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string()});
+                      {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string(),
+                       "не вдається увійти до теки " + game.folder.string()});
     start.showFrameRate = game.pack.settings.showFrameRate;
-    start.lessonTitle = plat::fromUtf8(game.pack.title);
     start.packTitle = game.pack.title;
     return -1;
 }
@@ -195,7 +197,7 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
         return 2;
     }
     if (!list && pack.empty()) {  // no pack: the lessons are offered
-        if (dataFolder.found) start.lessons = installedLessons(fs::current_path());
+        if (dataFolder.found) start.lessons = installedLessons(fs::current_path(), language);
         return -1;
     }
     lvl::Installed installed;

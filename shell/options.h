@@ -16,7 +16,6 @@ struct StartOptions {
     std::filesystem::path classFolder;  // --class, made absolute; empty when not given
     std::string packTitle;              // the lesson pack's title (UTF-8); empty for the game's own levels
     bool showFrameRate = true;
-    std::string lessonTitle;  // the same title in Windows-1250, as the game draws it
     LessonShelf lessons;
     // The language to play and speak in: --language, else the teacher's setting, else the
     // desktop's where the game has it, else Polish.

@@ -1,8 +1,9 @@
 // The program entry of the browser build: the folder with the game's data, the command line
-// (the page's address gives --pack), start-up, and then one step after another on the page's
-// animation frames. The page's thread is never held: a step that shows a frame, or asks to wait
-// (for the window to come back, for a curtain's next cell), hands it back at once, and the
-// next frame steps on; the clock, not the wait, decides what the step does then.
+// (the page's address gives --pack; its ?lang and the browser's languages come as the
+// environment's), start-up, and then one step after another on the page's animation frames.
+// The page's thread is never held: a step that shows a frame, or asks to wait (for the window
+// to come back, for a curtain's next cell), hands it back at once, and the next frame steps on;
+// the clock, not the wait, decides what the step does then.
 #include "platform/page_frames.h"
 #include "shell/data_folder.h"
 #include "shell/host.h"
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     static Game theGame(ErrorReporter{kTraceFile}, start.language);
     theGame.showFrameRate = start.showFrameRate;
     theGame.curtainPace = Curtain::Pace::CatchUp;
-    theGame.lessonTitle = start.lessonTitle;
+    theGame.lessonTitle = theGame.texts.drawn(start.packTitle);
     theGame.lessons = std::move(start.lessons);
     if (!startUp(theGame)) return 1;
     plat::stepOnPageFrames(&stepOneFrame, &theGame);

@@ -19,6 +19,16 @@ constexpr Room saveBoxLine(int y) { return {152, y - 3, 488, y + 16}; }
 constexpr Room frameLine(int y) { return {0, y - 3, 640, y + 16}; }
 // The credits rest at x 50 and run to the right edge.
 constexpr Room creditLine(int y) { return {48, y - 3, 640, y + 16}; }
+// A row of the lesson chooser (the first, 340 x 30 at (150, 85)), inside a 2-pixel margin; its
+// text starts 12 pixels in.
+constexpr Room kLessonRow = {152, 87, 488, 113};
+constexpr Point kLessonText = {162, 93};
+// The box of a lesson that cannot start: why in three lines of 380 pixels.
+constexpr Room kWhyLines = {130, 176, 510, 176 + 3 * kLinePitch};
+// Who plays: its box of 580 x 440 at (30, 30), its heading centred over the name columns, the
+// button to the next page (140 x 26 at (250, 380)) inside a 2-pixel margin.
+constexpr Room kPlayersHeading = {32, 36, 594, 56};
+constexpr Room kMorePlayers = {252, 382, 388, 404};
 
 using enum TextId;
 constexpr Kind L = Kind::Line;
@@ -43,9 +53,15 @@ constexpr const char* kCredit = "The title's credits, a caption line over a name
 constexpr const char* kDialog =
     "The message window of a failed start, by the failure's code. Break lines with \\n; a line has at most 56 characters.";
 constexpr const char* kMenu = "A title-menu button (100 x 36), capitals.";
+constexpr const char* kRefusal =
+    "The box over the lesson chooser when a lesson cannot start: this heading, why (a teacher's file and its mistake), and "
+    "lessons.tell-teacher under them, with the button of button.next.";
+constexpr const char* kUnwritable =
+    "Two lines, read as one text: the class folder on the school's network cannot be written, so the scores stay on this "
+    "computer. In a box before the first game, or under the names of who plays.";
 
 // clang-format off
-constexpr std::array<TextRow, 60> kTable = {{
+constexpr std::array<TextRow, 73> kTable = {{
     {StoryWelcome, "story.welcome", "Witaj!", L, kMid, {300, 155}, boxLine(155), 0, kStory},
     {Story1, "story.1", "Zły matematyk Minusor porwał Wielką Księgę Działań", L, kMid, {150, 170}, boxLine(170), 0, kStory},
     {Story2, "story.2", "aby już nikt w Numerii nie wiedział jak ich używać.", L, kMid, {150, 185}, boxLine(185), 0, kStory},
@@ -106,13 +122,26 @@ constexpr std::array<TextRow, 60> kTable = {{
     {Dialog12, "dialog.12", "Kategoria: VIDEO: Wystąpił błąd przy flipowaniu powierzchni.\n", D, kLeft, {}, {}, 0, kDialog},
     {Dialog13, "dialog.13", "Kategoria: VIDEO: Wystąpił błąd przy tworzeniu kontekstu DD4.\n", D, kLeft, {}, {}, 0, kDialog},
     {DialogUnassigned, "dialog.unassigned", "Kategoria: ALERT:\nTen błąd jeszcze nie jest przypisany.\nDodaj go do pętli komunikatów 'error.showMessage'.", D, kLeft, {}, {}, 0, kDialog},
+    {LessonsHeading, "lessons.heading", "LEKCJE", F, kMid, {284, 54}, {122, 44, 518, 80}, 0, "The lesson chooser's heading in the bitmap font: capitals, 12 pixels each."},
+    {LessonClassic, "lessons.classic", "Kalkulon: zwykła gra", L, kLeft, kLessonText, kLessonRow, 0, "The lesson chooser's first row: the game without lessons, as it always was."},
+    {LessonMore, "lessons.more", "Następne lekcje", L, kLeft, kLessonText, kLessonRow, 0, "The lesson chooser's row that turns to its next page of lessons."},
+    {LessonBack, "lessons.back", "Powrót", L, kLeft, kLessonText, kLessonRow, 0, "The lesson chooser's last row: back to the title."},
+    {LessonBroken, "lessons.broken", " (nie działa)", L, kLeft, kLessonText, {152, 87, 322, 113}, 0, "After the title of a lesson that cannot be played, in its row: keep the space in front."},
+    {LessonCannot, "lessons.cannot", "Tej lekcji nie da się zagrać:", L, kMid, {229, 155}, boxLine(155), 0, kRefusal},
+    {LessonNotSaved, "lessons.not-saved", "Nie udało się zapisać ostatniego wyniku.", L, kMid, {183, 155}, boxLine(155), 0, "The heading of the box when another lesson is chosen but the last score could not be written to its table."},
+    {LessonSaveFirst, "lessons.save-first", "Inna lekcja ma inną tabelę: wynik musi najpierw trafić do swojej.", Kind::Lines, kLeft, {320, 179}, kWhyLines, 0, "Under lessons.not-saved: the score shown must reach its own lesson's table before another lesson's table is taken."},
+    {LessonTellTeacher, "lessons.tell-teacher", "Powiedz o tym nauczycielowi.", L, kMid, {220, 235}, boxLine(235), 0, kRefusal},
+    {PlayersHeading, "players.heading", "KTO GRA?", F, kMid, {265, 40}, kPlayersHeading, 0, "The heading of who plays (the class's names after NEW GAME), bitmap font: capitals, 12 pixels each."},
+    {PlayersMore, "players.more", "NASTĘPNI", L, kMid, {280, 385}, kMorePlayers, 0, "The button of who plays that turns to the next page of the class's names (140 x 26)."},
+    {ClassUnwritable, "class.unwritable", "Folder klasy jest niedostępny.", L, kMid, {210, 175}, boxLine(175), 0, kUnwritable},
+    {ClassKeptHere, "class.kept-here", "Wyniki zostaną zapisane na tym komputerze.", L, kMid, {160, 205}, boxLine(205), 0, kUnwritable},
 }};
 // clang-format on
 
 constexpr bool inIdOrder() {
     for (std::size_t i = 0; i < kTable.size(); ++i)
         if (static_cast<std::size_t>(kTable[i].id) != i) return false;
-    return static_cast<std::size_t>(DialogUnassigned) + 1 == kTable.size();
+    return static_cast<std::size_t>(ClassKeptHere) + 1 == kTable.size();
 }
 static_assert(inIdOrder(), "the rows follow TextId, one each");
 

@@ -1,6 +1,7 @@
 // Every text a child sees, in one table: the boxes and their buttons, the pause menu, the head-up
 // display, the title's credits, the loading and level captions, the box of a table not saved,
-// the message window of a failed start, and the captions the generator bakes into the pictures. Each has a stable key (the
+// the message window of a failed start, the lesson chooser, who plays, and the captions the
+// generator bakes into the pictures. Each has a stable key (the
 // context of its translations in po/), its Polish words (the game's own, fixed to the letter), where the Polish game draws it and
 // the room every language's text has to fit in.
 #pragma once
@@ -80,6 +81,21 @@ enum class TextId : std::uint8_t {
     Dialog12,
     Dialog13,
     DialogUnassigned,
+    // The lesson chooser over the title picture, and its box of a lesson that cannot start.
+    LessonsHeading,
+    LessonClassic,
+    LessonMore,
+    LessonBack,
+    LessonBroken,
+    LessonCannot,
+    LessonNotSaved,
+    LessonSaveFirst,
+    LessonTellTeacher,
+    // Who plays, with a class folder, and the box of a class folder that cannot be written.
+    PlayersHeading,
+    PlayersMore,
+    ClassUnwritable,
+    ClassKeptHere,
 };
 
 // How a text is drawn.
@@ -88,7 +104,11 @@ enum class Kind : std::uint8_t {
     Font,     // the bitmap font of the sprite sheet: capitals, 12 pixels a character
     Picture,  // baked into a picture by the generator, at the row's point size
     Dialog,   // a message window of the desktop: lines of at most kDialogLine characters
+    Lines,    // platform text broken at spaces into lines of the room's width, kLinePitch apart
 };
+
+// The distance between the lines of a text broken into lines.
+inline constexpr int kLinePitch = 16;
 
 // The longest line of a message window's text, in characters (the Polish texts are broken to
 // it where they show).

@@ -64,6 +64,15 @@ int lineWidth(std::string_view utf8) {
     return image.width;
 }
 
+std::string Texts::drawn(std::string_view utf8) const { return polish() ? plat::fromUtf8(utf8) : std::string(utf8); }
+
+std::string Texts::withoutLast(std::string_view drawnBytes) const {
+    std::size_t end = drawnBytes.empty() ? 0 : drawnBytes.size() - 1;
+    if (!polish())
+        while (end > 0 && (static_cast<std::uint8_t>(drawnBytes[end]) & 0xC0) == 0x80) --end;
+    return std::string(drawnBytes.substr(0, end));
+}
+
 Texts::Texts(std::string_view language) : language_(kPolish) {
     const Catalogue* catalogue = catalogueOf(language);
     if (catalogue != nullptr) language_ = catalogue->language;

@@ -33,6 +33,12 @@ public:
     Point place(TextId id) const { return places_[index(id)]; }
     // The words in UTF-8, for the pictures, the tools and the tests.
     const std::string& utf8(TextId id) const { return words_[index(id)]; }
+    // The bytes to draw for words in UTF-8 that come from elsewhere (a lesson's title, why it
+    // cannot be played, a child's name): Windows-1250 in Polish, as they are in other languages.
+    std::string drawn(std::string_view utf8) const;
+    // The start of words in drawn bytes without their last character, whole (UTF-8 outside
+    // Polish has characters of more than one byte).
+    std::string withoutLast(std::string_view drawnBytes) const;
 
 private:
     static std::size_t index(TextId id) { return static_cast<std::size_t>(id); }

@@ -315,7 +315,7 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
     fs::create_directories(mine);
     fs::copy(kExamples / "tabliczka-2-5-10", mine / "zepsuty");
     fs::rename(mine / "zepsuty" / "level3.txt", mine / "zepsuty" / "Level3.txt");
-    game.app->lessons = installedLessons(game.dir.path());
+    game.app->lessons = installedLessons(game.dir.path(), lvl::Language::Polish);
     ASSERT_EQ(game.app->lessons.lessons.size(), 3u);  // the player's own first, then the two examples
     OneChild klass;
     game.app->classRoom = &klass;
@@ -349,7 +349,7 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
               })
         .click("another lesson's table", spotOf(row(2)), row(2), lessonsUp)
         .click("DALEJ under not saved", kBoxButton, kHoverLessonOk,
-               [](Game& a) { return !a.refusal.heading.empty() && a.lessonPlayed == 0; })
+               [](Game& a) { return a.refusal.heading.has_value() && a.lessonPlayed == 0; })
         .then("the table can be saved again", lessonsUp, [&](Game&) { fs::remove(game.dir.path() / "hiscore.tbl"); })
         .click("the broken lesson", spotOf(row(1)), row(1), lessonsUp)
         .click("DALEJ under why", kBoxButton, kHoverLessonOk, [](Game& a) { return !a.refusal.why.empty(); })
@@ -376,7 +376,7 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
     for (const records::Record& r : set.records) EXPECT_EQ(r.pack, "Dodawanie do 20");
 
     EXPECT_NE(game.app->lessons.lessons[0].broken.find("Level3.txt"), std::string::npos) << game.app->lessons.lessons[0].broken;
-    EXPECT_EQ(game.app->lessonTitle, plat::fromUtf8("Dodawanie do 20"));
+    EXPECT_EQ(game.app->lessonTitle, plat::fromUtf8("Dodawanie do 20"));  // Polish: as the game draws it
     for (std::size_t n = 1; n <= 7; ++n) EXPECT_EQ(results[n], routes[n].result) << "level " << n;
     const fs::path run = fs::current_path();
     EXPECT_EQ(run.parent_path(), game.dir.path() / "xdg" / "kalkulon" / "pack-games");
@@ -391,3 +391,37 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
 }
 
 }  // namespace
+
+// Outside Polish a lesson's title keeps its letters, Cyrillic and Polish alike, from the list to
+// the game, and why a lesson cannot be played is said in the game's language.
+TEST(PackGame, AUkrainianGameKeepsALessonsLettersAndSaysWhyInUkrainian) {
+    using namespace replay;
+    testing_support::TestGame game("uk");
+    const PackFolder folder(game.dir);
+    const fs::path mine = game.dir.path() / "xdg" / "kalkulon" / "packs";
+    fs::create_directories(mine);
+    fs::copy(kExamples / "tabliczka-2-5-10", mine / "a-zepsuty");
+    fs::rename(mine / "a-zepsuty" / "level3.txt", mine / "a-zepsuty" / "Level3.txt");
+    fs::copy(kExamples / "dodawanie-do-20", mine / "b-dodawanie");
+    const std::string title = "Додавання, żółw";
+    std::ifstream in(mine / "b-dodawanie" / "pack.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    text.replace(text.find("Dodawanie do 20"), 15, title);
+    std::ofstream(mine / "b-dodawanie" / "pack.txt") << text;
+    game.app->lessons = installedLessons(game.dir.path(), lvl::Language::Ukrainian);
+    ASSERT_EQ(game.app->lessons.lessons.size(), 4u);
+    EXPECT_EQ(game.app->lessons.lessons[1].title, title);
+    const std::string why = game.app->lessons.lessons[0].broken;
+    EXPECT_TRUE(why.starts_with("level3.txt:1: немає файлу")) << why;
+
+    const auto lessonsUp = [](Game& a) { return a.screenShown() == Screen::Lessons && a.buttonsShown > 0; };
+    Script script;
+    script.click("new game", kNewGameButton, kHoverNewGame, showing(Screen::Title))
+        .click("the broken lesson", spotOf(kHoverLessonRow + 1), kHoverLessonRow + 1, lessonsUp)
+        .click("DALEJ under why", kBoxButton, kHoverLessonOk, [&](Game& a) { return a.refusal.why == why; })
+        .click("the lesson", spotOf(kHoverLessonRow + 2), kHoverLessonRow + 2,
+               [](Game& a) { return a.refusal.why.empty() && a.buttonsShown == 6; })
+        .then("its story", showing(Screen::Story), [&](Game& a) { EXPECT_EQ(a.lessonTitle, title); })
+        .closeWindow();
+    EXPECT_EQ(testing_support::play(game, script), 0);
+}

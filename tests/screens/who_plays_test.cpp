@@ -81,11 +81,24 @@ TEST(WhoPlays, PagesKeysAndEscapeThenTheChosenNameStartsTheGameAndItsEntry) {
     EXPECT_EQ(game.dir.read("hiscore.tbl").substr(40, 8), "ZANETA L");
 }
 
+// Outside Polish the Cyrillic letters stay, a byte each as typing keeps them.
 TEST(WhoPlays, ANameKeepsOnlyTheLettersTheTableHolds) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Ola", "OLA"}, {"ŁUCJA ŹDZIEBŁO", "LUCJA ZD"}, {"Jan  Maria", "JAN MARI"}, {"3. Kuba!", "KUBA"}, {"Zoë", "ZO"}, {"", ""},
+    const struct {
+        const char* name;
+        const char* entry;
+        bool extraLetters;
+    } cases[] = {
+        {"Ola", "OLA", false},
+        {"ŁUCJA ŹDZIEBŁO", "LUCJA ZD", false},
+        {"Jan  Maria", "JAN MARI", false},
+        {"3. Kuba!", "KUBA", false},
+        {"Zoë", "ZO", false},
+        {"", "", false},
+        {"Оля", "", false},
+        {"Оля Ґава-Łoś", "\xCE\xCB\xDF \xA5\xC0\xC2\xC0", true},
+        {"Їжак", "\xAF\xC6\xC0\xCA", true},
     };
-    for (const auto& [name, entry] : cases) EXPECT_EQ(Game::entryNameOf(name), entry) << name;
+    for (const auto& c : cases) EXPECT_EQ(Game::entryNameOf(c.name, c.extraLetters), c.entry) << c.name;
 }
 
 // A class folder that cannot be written and has no names: a box says so before the first game

@@ -72,6 +72,24 @@ std::string fault(const texts::Texts& words, const TextRow& row) {
                             pen.y + layout::kGlyphHeight};
         return inside(cells, row.room) ? "" : "cells " + describe(cells) + " leave " + describe(row.room);
     }
+    case Kind::Lines: {  // broken at spaces as the game breaks it, a word to a line at worst
+        int lines = 0;
+        std::string line;
+        for (std::size_t at = 0; at < utf8.size();) {
+            const std::size_t space = std::min(utf8.find(' ', at + 1), utf8.size());
+            std::string word = utf8.substr(at, space - at);
+            if (line.empty() || texts::lineWidth(line + word) > row.room.width()) {
+                if (word.front() == ' ') word.erase(0, 1);
+                if (texts::lineWidth(word) > row.room.width()) return "the word \"" + word + "\" is wider than a line";
+                ++lines;
+                line = word;
+            } else {
+                line += word;
+            }
+            at = space;
+        }
+        return lines * texts::kLinePitch <= row.room.height() ? "" : std::to_string(lines) + " lines";
+    }
     case Kind::Dialog: {  // the Polish texts are broken where they show
         std::size_t characters = 0;
         for (char c : utf8 + "\n") {

@@ -61,6 +61,7 @@ std::string note(const texts::TextRow& row) {
     if (row.kind == texts::Kind::Dialog) return text;
     text += " Room: " + std::to_string(row.room.width()) + " x " + std::to_string(row.room.height()) + " pixels";
     if (row.kind == texts::Kind::Font) text += ", in the bitmap font: capitals A-Z and the Ukrainian capitals, 12 pixels each";
+    if (row.kind == texts::Kind::Lines) text += ", broken at spaces into lines of that width";
     if (row.kind == texts::Kind::Picture) text += ", drawn into the picture at " + std::to_string(row.pointSize) + " point";
     return text + ".";
 }

@@ -1,10 +1,11 @@
-// The page around the game (index.html): the frame letterboxed at any size, the touch
+// The page around the game (index.html): the language, the frame letterboxed at any size, the touch
 // controls on a touch screen, the music after the first gesture, the high-score table kept in
 // IndexedDB, and the files kept for playing offline. Loaded before the game's own script.
 'use strict';
 
 var Module = {
   canvas: document.getElementById('canvas'),
+  // The address's ?pack=NAME plays a lesson pack.
   arguments: (() => {
     const pack = new URLSearchParams(location.search).get('pack');
     return pack ? ['--pack', pack] : [];
@@ -14,6 +15,13 @@ var Module = {
   print: (text) => console.log(text),
   printErr: (text) => console.error(text),
   preRun: [() => {
+    // The language as a desktop's: the address's ?lang as a teacher's setting (a code the game
+    // does not speak is said in the console and passed over), then the browser's languages in
+    // order, as the desktop's LANGUAGE lists them.
+    const lang = new URLSearchParams(location.search).get('lang');
+    if (lang) ENV.KALKULON_LANGUAGE = lang;
+    const preferred = (navigator.languages || [navigator.language]).filter(Boolean);
+    if (preferred.length) ENV.LANGUAGE = preferred.map((code) => code.replace('-', '_')).join(':');
     // /save (IndexedDB) holds what the game saved; it goes back into the game folder first.
     FS.mkdir('/save');
     FS.mount(IDBFS, {}, '/save');

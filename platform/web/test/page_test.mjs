@@ -1,9 +1,10 @@
 // The browser page in headless Chromium (Debian's chromium, driven by playwright-core): it
 // loads without a failed file or an error, reaches the title, starts a game with taps on a
 // touch screen and steers with the on-screen arrow, plays level 1 on to its sum with the keys,
-// goes on to level 2 and walks there with a gamepad, and keeps its high-score table across a
-// reload. Prints the figures: time to the title, frames a second on the title and in play, the
-// tab's processor use on the title.
+// goes on to level 2 and walks there with a gamepad, keeps its high-score table across a
+// reload, and speaks Ukrainian with ?lang=uk and English in an English browser. Prints the
+// figures: time to the title, frames a second on the title and in play, the tab's processor use
+// on the title.
 //   node page_test.mjs URL SCREENSHOT_DIR
 import { chromium } from 'playwright-core';
 
@@ -14,7 +15,8 @@ const check = (ok, what) => { checks += 1; console.log((ok ? 'ok    ' : 'FAILED 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'] });
-const context = await browser.newContext({ viewport: { width: 960, height: 720 }, hasTouch: true });
+// A Polish browser: the game's own language.
+const context = await browser.newContext({ viewport: { width: 960, height: 720 }, hasTouch: true, locale: 'pl-PL' });
 // A gamepad in the standard layout, plugged in from the start: testPad(button, down).
 await context.addInitScript(() => {
   const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
@@ -36,6 +38,14 @@ const toTitle = Date.now() - started;
 await sleep(1000);
 check(problems.length === 0, 'the page loads without errors ' + JSON.stringify(problems));
 await page.screenshot({ path: shots + '/title.png' });
+// The menu's first button, its caption in the language's picture.
+const menuButton = { x: 278, y: 150, width: 100, height: 36 };
+const buttonOf = async (p) => {
+  const c = await p.locator('#canvas').boundingBox();
+  const s = c.width / 640;
+  return p.screenshot({ clip: { x: c.x + menuButton.x * s, y: c.y + menuButton.y * s, width: menuButton.width * s, height: menuButton.height * s } });
+};
+const polishButton = await buttonOf(page);
 
 // Frames a second and the tab's processor use on the title, over four seconds.
 const cdp = await context.newCDPSession(page);
@@ -126,6 +136,21 @@ check(JSON.stringify(kept) === JSON.stringify(Array.from(table)), 'the high-scor
 await page.mouse.click(box.x + 320 * box.width / 640, box.y + 240 * box.height / 480);  // WYNIKI
 await sleep(5000);  // the curtains
 await page.screenshot({ path: shots + '/high_scores.png' });
+
+// The language: the address's ?lang=uk in this Polish browser, and an English browser's own.
+const titleIn = async (ctx, address, shot) => {
+  const p = await ctx.newPage();
+  await p.goto(address);
+  await p.waitForFunction(() => window.Module && Module.kalkulonFrames >= 3, null, { timeout: 30000 });
+  await sleep(1000);
+  await p.screenshot({ path: shots + '/' + shot });
+  return buttonOf(p);
+};
+const ukrainianButton = await titleIn(context, url + '?lang=uk', 'title_uk.png');
+const english = await browser.newContext({ viewport: { width: 960, height: 720 }, locale: 'en-GB' });
+const englishButton = await titleIn(english, url, 'title_en.png');
+check(!ukrainianButton.equals(polishButton) && !englishButton.equals(polishButton) && !englishButton.equals(ukrainianButton),
+  'the title speaks Ukrainian with ?lang=uk and English in an English browser');
 
 console.log(`figures: title after ${toTitle} ms; ${titleFps.toFixed(1)} frames/s and ${titleCpu.toFixed(1)} % of a core on the title; ${playFps.toFixed(1)} frames/s in play`);
 await browser.close();
