@@ -53,7 +53,7 @@ bool writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes, lvl
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (out) return true;
-    error = {"cannot write " + path.string(), "nie można zapisać " + path.string()};
+    error = {"cannot write " + path.string(), "nie można zapisać " + path.string(), "не вдається записати " + path.string()};
     return false;
 }
 
@@ -84,7 +84,9 @@ bool levelFrames(const lvl::Pack& pack, const lvl::Installed& installed, std::ve
         hl::postSystemClose();
     });
     const bool shown = frames.size() == static_cast<std::size_t>(lvl::kPackLevels) && !game.timedOut;
-    if (!shown) error = {"the game could not show the pack's levels", "gra nie mogła pokazać poziomów pakietu"};
+    if (!shown)
+        error = {"the game could not show the pack's levels", "gra nie mogła pokazać poziomów pakietu",
+                 "гра не змогла показати рівні пакета"};
     return shown;
 }
 

@@ -17,7 +17,7 @@ bool writeFile(const std::string& path, const std::string& text, lvl::Language l
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
     if (out) return true;
-    say(stderr, {"cannot write " + path, "nie można zapisać " + path}, language);
+    say(stderr, {"cannot write " + path, "nie można zapisać " + path, "не вдається записати " + path}, language);
     return false;
 }
 
@@ -33,7 +33,8 @@ std::string today() {
 int usage(lvl::Language language) {
     say(stderr,
         {"Usage: kalkulon-levels report FOLDER --out REPORT.html [--csv REPORT.csv] [--since YYYY-MM-DD] [--child NAME]",
-         "Użycie: kalkulon-levels report FOLDER --out RAPORT.html [--csv RAPORT.csv] [--since RRRR-MM-DD] [--child IMIĘ]"},
+         "Użycie: kalkulon-levels report FOLDER --out RAPORT.html [--csv RAPORT.csv] [--since RRRR-MM-DD] [--child IMIĘ]",
+         "Використання: kalkulon-levels report ТЕКА --out ЗВІТ.html [--csv ЗВІТ.csv] [--since РРРР-ММ-ДД] [--child ІМ'Я]"},
         language);
     return 2;
 }
@@ -57,7 +58,8 @@ int reportCommand(const std::vector<std::string>& args, lvl::Language language) 
     if (folder.empty() || html.empty()) return usage(language);
     if (!filter.since.empty() && !records::isDate(filter.since)) {
         say(stderr,
-            {"--since takes a date as YYYY-MM-DD, not " + filter.since, "--since przyjmuje datę RRRR-MM-DD, nie " + filter.since},
+            {"--since takes a date as YYYY-MM-DD, not " + filter.since, "--since przyjmuje datę RRRR-MM-DD, nie " + filter.since,
+             "--since приймає дату як РРРР-ММ-ДД, а не " + filter.since},
             language);
         return 2;
     }
@@ -70,14 +72,18 @@ int reportCommand(const std::vector<std::string>& args, lvl::Language language) 
     lvl::report(stderr, set.notes, language);
     const records::ClassReport report = records::makeReport(set, filter);
     if (!filter.child.empty() && report.children.empty())
-        say(stderr, {"no records of " + filter.child, "brak zapisów dziecka " + filter.child}, language);
+        say(stderr,
+            {"no records of " + filter.child, "brak zapisów dziecka " + filter.child, "немає записів дитини " + filter.child},
+            language);
     if (!writeFile(html, records::reportHtml(report, filter, language, today()), language)) return 1;
     if (!csv.empty() && !writeFile(csv, records::reportCsv(report), language)) return 1;
     say(stdout,
         {html + ": " + std::to_string(report.children.size()) + " children, " + std::to_string(report.sums.size()) +
              " sums, from " + std::to_string(set.files) + " record files",
          html + ": dzieci " + std::to_string(report.children.size()) + ", działań " + std::to_string(report.sums.size()) +
-             ", z plików dziennika: " + std::to_string(set.files)},
+             ", z plików dziennika: " + std::to_string(set.files),
+         html + ": дітей " + std::to_string(report.children.size()) + ", прикладів " + std::to_string(report.sums.size()) +
+             ", з файлів записів: " + std::to_string(set.files)},
         language);
     return 0;
 }
