@@ -46,15 +46,16 @@ std::string seconds(double s) {
 std::string fact(const std::string& sum, int value) { return shownSum(sum) + " = " + std::to_string(value); }
 
 std::string summary(const ClassReport& r, const ReportFilter& filter, const Words& w) {
-    std::string out = "<p>" + escaped(w({"Children: ", "Dzieci: "})) + std::to_string(r.children.size()) + ". " +
-                      escaped(w({"Sums judged: ", "Ocenione działania: "})) + std::to_string(r.sums.size()) + ". ";
-    if (!r.firstDay.empty()) out += escaped(w({"Days: ", "Dni: "})) + r.firstDay + " – " + r.lastDay + ".";
+    std::string out = "<p>" + escaped(w({"Children: ", "Dzieci: ", "Діти: "})) + std::to_string(r.children.size()) + ". " +
+                      escaped(w({"Sums judged: ", "Ocenione działania: ", "Оцінені приклади: "})) +
+                      std::to_string(r.sums.size()) + ". ";
+    if (!r.firstDay.empty()) out += escaped(w({"Days: ", "Dni: ", "Дні: "})) + r.firstDay + " – " + r.lastDay + ".";
     std::string packs;
     for (const std::string& p : r.packs)
-        packs += (packs.empty() ? "" : "; ") + escaped(p.empty() ? w({"the game's own levels", "poziomy gry"}) : p);
-    if (!packs.empty()) out += " " + escaped(w({"Played: ", "Grane: "})) + packs + ".";
-    if (!filter.child.empty()) out += " " + escaped(w({"Only ", "Tylko "}) + filter.child) + ".";
-    if (!filter.since.empty()) out += " " + escaped(w({"From ", "Od "}) + filter.since) + ".";
+        packs += (packs.empty() ? "" : "; ") + escaped(p.empty() ? w({"the game's own levels", "poziomy gry", "рівні гри"}) : p);
+    if (!packs.empty()) out += " " + escaped(w({"Played: ", "Grane: ", "Зіграно: "})) + packs + ".";
+    if (!filter.child.empty()) out += " " + escaped(w({"Only ", "Tylko ", "Лише "}) + filter.child) + ".";
+    if (!filter.since.empty()) out += " " + escaped(w({"From ", "Od ", "Від "}) + filter.since) + ".";
     return out + "</p>\n";
 }
 
@@ -67,25 +68,27 @@ std::string childrenPart(const ClassReport& r, const Words& w) {
                         std::to_string(c.right) + " / " + std::to_string(c.wrong)});
         times.push_back({c.name, {c.secondsPerSum}, seconds(c.secondsPerSum)});
     }
-    const std::string right = w({"right", "dobrze"});
-    const std::string wrong = w({"wrong", "źle"});
-    const std::string rightHead = w({"Right", "Dobrze"});
-    const std::string wrongHead = w({"Wrong", "Źle"});
-    std::string out = "<h2>" + escaped(w({"Each child", "Każde dziecko"})) + "</h2>\n";
-    out += barChart(w({"Sums right and wrong per child", "Działania dobre i złe każdego dziecka"}), rows, {"right", "wrong"},
-                    {right, wrong});
-    out += "<table><thead><tr><th>" + escaped(w({"Child", "Dziecko"})) + "</th><th class=n>" + escaped(w({"Games", "Gry"})) +
-           "</th><th class=n>" + escaped(w({"Levels played", "Zagrane poziomy"})) + "</th><th class=n>" + escaped(rightHead) +
-           "</th><th class=n>" + escaped(wrongHead) + "</th><th class=n>" + escaped(w({"Restarts", "Od nowa"})) +
-           "</th><th class=n>" + escaped(w({"Time per sum", "Czas działania"})) + "</th><th>" +
-           escaped(w({"Missed most", "Najczęstsze błędy"})) + "</th></tr></thead>\n";
+    const std::string right = w({"right", "dobrze", "правильно"});
+    const std::string wrong = w({"wrong", "źle", "неправильно"});
+    const std::string rightHead = w({"Right", "Dobrze", "Правильно"});
+    const std::string wrongHead = w({"Wrong", "Źle", "Неправильно"});
+    std::string out = "<h2>" + escaped(w({"Each child", "Każde dziecko", "Кожна дитина"})) + "</h2>\n";
+    out += barChart(w({"Sums right and wrong per child", "Działania dobre i złe każdego dziecka",
+                       "Правильні й неправильні приклади кожної дитини"}),
+                    rows, {"right", "wrong"}, {right, wrong});
+    out += "<table><thead><tr><th>" + escaped(w({"Child", "Dziecko", "Дитина"})) + "</th><th class=n>" +
+           escaped(w({"Games", "Gry", "Ігри"})) + "</th><th class=n>" +
+           escaped(w({"Levels played", "Zagrane poziomy", "Зіграні рівні"})) + "</th><th class=n>" + escaped(rightHead) +
+           "</th><th class=n>" + escaped(wrongHead) + "</th><th class=n>" + escaped(w({"Restarts", "Od nowa", "Спочатку"})) +
+           "</th><th class=n>" + escaped(w({"Time per sum", "Czas działania", "Час на приклад"})) + "</th><th>" +
+           escaped(w({"Missed most", "Najczęstsze błędy", "Найчастіші помилки"})) + "</th></tr></thead>\n";
     for (const ChildReport& c : r.children) {
         std::string missed;
         for (const Missed& m : c.missed) {
             std::string boards;
             for (int b : m.boards) boards += (boards.empty() ? "" : ", ") + std::to_string(b);
             missed += (missed.empty() ? "" : "<br>") + std::string("<span class=fact>") + escaped(fact(m.sum, m.value)) + " ×" +
-                      std::to_string(m.times) + " <span class=note>" + escaped(w({"for ", "zamiast "})) + boards +
+                      std::to_string(m.times) + " <span class=note>" + escaped(w({"for ", "zamiast ", "замість "})) + boards +
                       "</span></span>";
         }
         out += "<tr><td>" + escaped(c.name) + "</td><td class=n>" + std::to_string(c.games) + "</td><td class=n>" +
@@ -93,22 +96,31 @@ std::string childrenPart(const ClassReport& r, const Words& w) {
                std::to_string(c.wrong) + "</td><td class=n>" + std::to_string(c.restarts) + "</td><td class=n>" +
                seconds(c.secondsPerSum) + "</td><td class=missed>" + missed + "</td></tr>\n";
     }
-    out += "</table>\n<section class=keep><h2>" + escaped(w({"Time per sum", "Czas jednego działania"})) +
+    out += "</table>\n<section class=keep><h2>" + escaped(w({"Time per sum", "Czas jednego działania", "Час одного прикладу"})) +
            "</h2>\n<p class=note>" +
            escaped(w({"The middle time (median) from a level's start to the sum's \"=\".",
-                      "Środkowy czas (mediana) od początku poziomu do \"=\" działania."})) +
+                      "Środkowy czas (mediana) od początku poziomu do \"=\" działania.",
+                      "Середній час (медіана) від початку рівня до \"=\" прикладу."})) +
            "</p>\n";
-    return out + barChart(w({"Time per sum per child", "Czas działania każdego dziecka"}), times, {"time"}, {}) + "</section>\n";
+    return out +
+           barChart(w({"Time per sum per child", "Czas działania każdego dziecka", "Час на приклад кожної дитини"}), times,
+                    {"time"}, {}) +
+           "</section>\n";
 }
 
 std::string factsPart(const ClassReport& r, const Words& w) {
-    std::string out = "<section class=keep><h2>" + escaped(w({"Facts the class missed", "Działania, które sprawiły kłopot"})) +
+    std::string out = "<section class=keep><h2>" +
+                      escaped(w(
+                          {"Facts the class missed", "Działania, które sprawiły kłopot", "Приклади, з якими клас мав клопіт"})) +
                       "</h2>\n";
     if (r.facts.empty())
-        return out + "<p>" + escaped(w({"No sum was wrong.", "Żadne działanie nie było złe."})) + "</p></section>\n";
+        return out + "<p>" +
+               escaped(w({"No sum was wrong.", "Żadne działanie nie było złe.", "Жодного неправильного прикладу."})) +
+               "</p></section>\n";
     out += "<p class=note>" +
            escaped(w({"A fact is a sum as a child built it; wrong means it was not the board's number.",
-                      "Działanie tak, jak ułożyło je dziecko; źle znaczy, że nie dało liczby z tablicy."})) +
+                      "Działanie tak, jak ułożyło je dziecko; źle znaczy, że nie dało liczby z tablicy.",
+                      "Приклад — так, як його склала дитина; неправильно означає, що він не дав числа з таблички."})) +
            "</p>\n";
     std::vector<ChartRow> rows;
     for (std::size_t i = 0; i < r.facts.size() && i < kFactsCharted; ++i) {
@@ -117,12 +129,12 @@ std::string factsPart(const ClassReport& r, const Words& w) {
                         {static_cast<double>(f.wrong), static_cast<double>(f.right)},
                         std::to_string(f.wrong) + " / " + std::to_string(f.right)});
     }
-    out += barChart(w({"Facts missed most", "Najczęstsze błędy"}), rows, {"wrong", "right"},
-                    {w({"wrong", "źle"}), w({"right", "dobrze"})}) +
+    out += barChart(w({"Facts missed most", "Najczęstsze błędy", "Найчастіші помилки"}), rows, {"wrong", "right"},
+                    {w({"wrong", "źle", "неправильно"}), w({"right", "dobrze", "правильно"})}) +
            "</section>\n";
-    out += "<table><thead><tr><th>" + escaped(w({"Fact", "Działanie"})) + "</th><th class=n>" + escaped(w({"Wrong", "Źle"})) +
-           "</th><th class=n>" + escaped(w({"Right", "Dobrze"})) + "</th><th>" + escaped(w({"Who struggles", "Kto ma kłopot"})) +
-           "</th></tr></thead>\n";
+    out += "<table><thead><tr><th>" + escaped(w({"Fact", "Działanie", "Приклад"})) + "</th><th class=n>" +
+           escaped(w({"Wrong", "Źle", "Неправильно"})) + "</th><th class=n>" + escaped(w({"Right", "Dobrze", "Правильно"})) +
+           "</th><th>" + escaped(w({"Who struggles", "Kto ma kłopot", "Кому важко"})) + "</th></tr></thead>\n";
     for (const FactReport& f : r.facts) {
         std::string who;
         for (const auto& [name, times] : f.strugglers)
@@ -135,7 +147,7 @@ std::string factsPart(const ClassReport& r, const Words& w) {
 
 std::string notesPart(const ClassReport& r, const Words& w) {
     if (r.notes.empty()) return "";
-    std::string out = "<h2>" + escaped(w({"Lines skipped", "Pominięte wiersze"})) + "</h2>\n<ul class=note>\n";
+    std::string out = "<h2>" + escaped(w({"Lines skipped", "Pominięte wiersze", "Пропущені рядки"})) + "</h2>\n<ul class=note>\n";
     for (const lvl::Problem& p : r.notes) out += "<li>" + escaped(p.format(w.language)) + "</li>\n";
     return out + "</ul>\n";
 }
@@ -144,17 +156,23 @@ std::string notesPart(const ClassReport& r, const Words& w) {
 
 std::string reportHtml(const ClassReport& report, const ReportFilter& filter, lvl::Language language, const std::string& made) {
     const Words w{language};
-    const std::string title = w({"What the class practised", "Co ćwiczyła klasa"});
-    std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(language == lvl::Language::Polish ? "pl" : "en") +
+    const std::string title = w({"What the class practised", "Co ćwiczyła klasa", "Що вправляв клас"});
+    std::string out = "<!DOCTYPE html>\n<html lang=\"" +
+                      std::string(language == lvl::Language::Polish      ? "pl"
+                                  : language == lvl::Language::Ukrainian ? "uk"
+                                                                         : "en") +
                       "\">\n<head>\n<meta charset=\"utf-8\">\n<title>Kalkulon: " + escaped(title) + "</title>\n" + kStyle +
                       "</head>\n<body>\n<h1>Kalkulon: " + escaped(title) + "</h1>\n" + summary(report, filter, w);
     if (report.children.empty()) {
-        out += "<p>" + escaped(w({"No records to show.", "Brak zapisów do pokazania."})) + "</p>\n";
+        out += "<p>" + escaped(w({"No records to show.", "Brak zapisów do pokazania.", "Немає записів для показу."})) + "</p>\n";
     } else {
         out += childrenPart(report, w) + factsPart(report, w);
     }
     out += notesPart(report, w);
-    out += "<p class=note>" + escaped(w({"Made by kalkulon-levels on ", "Zrobione programem kalkulon-levels "}) + made) +
+    out += "<p class=note>" +
+           escaped(
+               w({"Made by kalkulon-levels on ", "Zrobione programem kalkulon-levels ", "Зроблено програмою kalkulon-levels "}) +
+               made) +
            ".</p>\n";
     return out + "</body>\n</html>\n";
 }
