@@ -80,6 +80,14 @@ private:
 
 const fs::path kExamples = fs::path(KALKULON_GAME_DIR) / "packs";
 
+// The installed game's data and its example pack of sums within 20.
+bool readAdditionPack(lvl::Installed& installed, lvl::Pack& pack) {
+    lvl::Text error;
+    std::vector<lvl::Problem> problems;
+    return lvl::findInstalled(KALKULON_GAME_DIR, installed, error) &&
+           lvl::readPack(kExamples / "dodawanie-do-20", installed.scenery, pack, problems);
+}
+
 TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     testing_support::TestGame game;
     const PackFolder folder(game.dir);
@@ -122,9 +130,7 @@ TEST(PackGame, AnInstalledPackIsWonToTheEndingAndKeepsItsOwnTable) {
     lvl::Installed installed;
     lvl::Text error;
     lvl::Pack pack;
-    std::vector<lvl::Problem> problems;
-    ASSERT_TRUE(lvl::findInstalled(KALKULON_GAME_DIR, installed, error) &&
-                lvl::readPack(kExamples / "dodawanie-do-20", installed.scenery, pack, problems));
+    ASSERT_TRUE(readAdditionPack(installed, pack));
     std::vector<preview::Frame> drawn;
     ASSERT_TRUE(preview::levelFrames(pack, installed, drawn, error)) << error.en;
     const auto grid = static_cast<std::ptrdiff_t>(lvl::kPlayWidth * lvl::kPlayHeight);
@@ -327,9 +333,7 @@ TEST(PackGame, ALessonChosenInTheGameIsPlayedToItsOwnTable) {
     lvl::Installed installed;
     lvl::Text error;
     lvl::Pack pack;
-    std::vector<lvl::Problem> problems;
-    ASSERT_TRUE(lvl::findInstalled(KALKULON_GAME_DIR, installed, error) &&
-                lvl::readPack(kExamples / "dodawanie-do-20", installed.scenery, pack, problems));
+    ASSERT_TRUE(readAdditionPack(installed, pack));
     std::vector<solver::Route> routes(8);
     for (std::size_t n = 1; n <= 7; ++n) ASSERT_TRUE((routes[n] = solver::solve(pack.levels[n - 1].level)).found) << n;
 
