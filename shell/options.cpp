@@ -21,9 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-lvl::Language language = lvl::Language::Polish;
-
-void say(std::FILE* to, const lvl::Text& text) { std::fprintf(to, "%s\n", text.in(language).c_str()); }
+void say(std::FILE* to, const lvl::Text& text, lvl::Language language) { std::fprintf(to, "%s\n", text.in(language).c_str()); }
 
 const lvl::Text kHelp = {
     "Usage: kalkulon [--language pl|en|uk] [--pack PACK] [--class FOLDER] | --list-packs | --help\n"
@@ -83,43 +81,47 @@ const lvl::Text kHelp = {
 
 // A setting naming a language the game does not speak: where it is, and that the desktop's
 // language is used instead. The code is shown as far as it is plain text.
-void tellUnknownSetting(const texts::Setting& setting) {
+void tellUnknownSetting(const texts::Setting& setting, lvl::Language language) {
     std::string code;
     for (char c : setting.code.substr(0, 16)) code.push_back(c >= ' ' && c <= '~' ? c : '?');
     std::string known;
     for (std::string_view k : texts::languages()) known.append(known.empty() ? "" : ", ").append(k);
     const std::string head = setting.where + ": \"" + code + "\"";
-    say(stderr, {head + ": the game does not speak this language (it speaks " + known + "); the desktop's language is used",
-                 head + ": gra nie zna tego języka (zna " + known + "); używa języka pulpitu",
-                 head + ": гра не знає цієї мови (знає " + known + "); використано мову робочого столу"});
+    say(stderr,
+        {head + ": the game does not speak this language (it speaks " + known + "); the desktop's language is used",
+         head + ": gra nie zna tego języka (zna " + known + "); używa języka pulpitu",
+         head + ": гра не знає цієї мови (знає " + known + "); використано мову робочого столу"},
+        language);
 }
 
 // Where the player started the game: the launcher says so, as it starts the game in the
 // player's data folder.
-int listPacks(const lvl::Installed& installed) {
+int listPacks(const lvl::Installed& installed, lvl::Language language) {
     const std::vector<lvl::PackStatus> packs = lvl::packStatuses(installed);
     if (packs.empty())
-        say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów.", "Немає встановлених пакетів."});
+        say(stdout, {"No packs are installed.", "Nie ma zainstalowanych pakietów.", "Немає встановлених пакетів."}, language);
     for (const lvl::PackStatus& p : packs) {
         std::printf("%-24s %s\n", p.entry.name.c_str(), p.entry.title.c_str());
         if (!p.broken) continue;
         const std::string more = std::to_string(p.problems.size() - 1);
-        say(stdout, {"  BROKEN, cannot be played: " + p.problems[0].format(language) +
-                         (p.problems.size() > 1 ? " (and " + more + " more)" : ""),
-                     "  USZKODZONY, nie da się grać: " + p.problems[0].format(language) +
-                         (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : ""),
-                     "  ПОШКОДЖЕНИЙ, у нього не можна грати: " + p.problems[0].format(language) +
-                         (p.problems.size() > 1 ? " (і ще " + more + ")" : "")});
+        say(stdout,
+            {"  BROKEN, cannot be played: " + p.problems[0].format(language) +
+                 (p.problems.size() > 1 ? " (and " + more + " more)" : ""),
+             "  USZKODZONY, nie da się grać: " + p.problems[0].format(language) +
+                 (p.problems.size() > 1 ? " (i jeszcze " + more + ")" : ""),
+             "  ПОШКОДЖЕНИЙ, у нього не можна грати: " + p.problems[0].format(language) +
+                 (p.problems.size() > 1 ? " (і ще " + more + ")" : "")},
+            language);
     }
     return 0;
 }
 
 // A pack that cannot be played, said on standard error and in the game's message window (a
 // pack is often started from a desktop shortcut, where standard error goes nowhere).
-int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
+int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why, lvl::Language language) {
     constexpr std::size_t kShown = 8;
     lvl::report(stderr, problems, language);
-    say(stderr, why);
+    say(stderr, why, language);
     std::string text;
     for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) text += problems[i].format(language) + "\n";
     if (problems.size() > kShown) text += "...\n";
@@ -129,20 +131,22 @@ int refuse(const std::vector<lvl::Problem>& problems, const lvl::Text& why) {
 }
 
 // Reads, proves and compiles the pack into its game folder, and enters that folder.
-int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, StartOptions& start) {
+int enterPack(const std::string& argument, const lvl::Installed& installed, const fs::path& started, StartOptions& start,
+              lvl::Language language) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     lvl::PackChoice choice;
     lvl::Text error;
-    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) return refuse({}, error);
+    if (!lvl::resolvePack(argument, started, lvl::packRoots(installed), choice, error)) return refuse({}, error, language);
     PackGame game;
     const bool ready = preparePack(choice, installed, here, game);
     lvl::report(stderr, game.pack.remarks, language);
-    if (!ready) return refuse(game.problems, game.why);
+    if (!ready) return refuse(game.problems, game.why, language);
     if (::chdir(game.folder.c_str()) != 0)
         return refuse({},
                       {"cannot enter the folder " + game.folder.string(), "nie można wejść do folderu " + game.folder.string(),
-                       "не вдається увійти до теки " + game.folder.string()});
+                       "не вдається увійти до теки " + game.folder.string()},
+                      language);
     start.showFrameRate = game.pack.settings.showFrameRate;
     start.packTitle = game.pack.title;
     return -1;
@@ -154,6 +158,7 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
     std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     const texts::Setting setting = texts::teachersSetting();
     start.language = texts::defaultLanguage(setting, texts::localeOfEnvironment(), texts::languages());
+    lvl::Language language = lvl::languageCalled(start.language);
     bool named = false;
     // --language CODE (or --language=CODE) goes with any other option.
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -164,8 +169,10 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
         if (std::find(known.begin(), known.end(), code) == known.end()) {
             std::string list;
             for (std::string_view k : known) list.append(" ").append(k);
-            say(stderr, {"kalkulon: --language needs one of:" + list, "kalkulon: --language wymaga jednego z:" + list,
-                         "kalkulon: --language потребує одного з:" + list});
+            say(stderr,
+                {"kalkulon: --language needs one of:" + list, "kalkulon: --language wymaga jednego z:" + list,
+                 "kalkulon: --language потребує одного з:" + list},
+                language);
             return 2;
         }
         start.language = code;
@@ -175,7 +182,7 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
         break;
     }
     language = lvl::languageCalled(start.language);
-    if (!named && !setting.code.empty() && start.language != setting.code) tellUnknownSetting(setting);
+    if (!named && !setting.code.empty() && start.language != setting.code) tellUnknownSetting(setting, language);
     std::string pack;
     bool list = false;
     bool wrong = false;
@@ -203,9 +210,9 @@ int handleOptions(int argc, char** argv, const DataFolder& dataFolder, StartOpti
     lvl::Installed installed;
     lvl::Text error;
     if (!lvl::findInstalled(".", installed, error)) {
-        if (dataFolder.found) say(stderr, error);
+        if (dataFolder.found) say(stderr, error, language);
         else std::fprintf(stderr, "%s\n", dataFolder.notFound.c_str());
         return 2;
     }
-    return list ? listPacks(installed) : enterPack(pack, installed, dataFolder.started, start);
+    return list ? listPacks(installed, language) : enterPack(pack, installed, dataFolder.started, start, language);
 }
