@@ -188,6 +188,10 @@ bool createWindow(const char* title, WindowProc proc, void* owner, int width, in
     if (s.crosshair != nullptr) SDL_SetCursor(s.crosshair);
     SDL_ShowWindow(s.window);
     SDL_RaiseWindow(s.window);
+    // A new window is the active one, as on any desktop; without a window manager to give it
+    // the keyboard (a kiosk, a bare X server) older SDL releases leave it without, and the
+    // game would wait in the background.
+    SDL_SetWindowInputFocus(s.window);
     plat::signals::watch();
     return true;
 }
