@@ -23,10 +23,15 @@ int main(int argc, char** argv) {
     replay::HeadlessGame game(ErrorReporter{kTraceFile});
     game.hashFrames();
     const int code = game.replay(inputs);
-    std::ofstream("frames.txt", std::ios::binary) << replay::writeFrames(game.frames);
+    std::ofstream frames("frames.txt", std::ios::binary);
+    frames << replay::writeFrames(game.frames);
     // The trace as the game left it by the recording's end, before its destructor adds its lines.
     std::error_code ec;
     std::filesystem::copy_file(kTraceFile, "trace.txt", std::filesystem::copy_options::overwrite_existing, ec);
+    if (!frames.flush() || ec) {
+        std::fprintf(stderr, "kalkulon_play_back: frames.txt or trace.txt could not be written\n");
+        return 1;
+    }
     if (game.timedOut) std::fprintf(stderr, "kalkulon_play_back: the game did not end where the recording does\n");
     return code != 0 || game.timedOut ? 1 : 0;
 }
