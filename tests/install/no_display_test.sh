@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game started with no desktop at all (no DISPLAY, no WAYLAND_DISPLAY, no video driver
-# asked for): it must stop within a second with a non-zero code, say why in one line on
+# asked for): it must stop at once (well within 5 s, also built with the sanitizers on a busy
+# machine, where a second was seen to pass) with a non-zero code, say why in one line on
 # standard error and nowhere else. It runs in a folder that has the game's data, where its trace
 # goes.
 set -euo pipefail
@@ -17,7 +18,7 @@ ms=$((($(date +%s%N) - start) / 1000000))
 fail() { echo "FAIL: $*"; cat "$work/stderr"; exit 1; }
 [ "$code" -ne 0 ] || fail "exit code 0"
 [ "$code" -ne 124 ] || fail "still running after 10 s"
-[ "$ms" -lt 1000 ] || fail "took $ms ms"
+[ "$ms" -lt 5000 ] || fail "took $ms ms: it waits for something instead of stopping"
 # The libraries' remarks (libwayland's about XDG_RUNTIME_DIR) are not shown: the game's line is the only one.
 lines=$(wc -l <"$work/stderr")
 [ "$lines" = 1 ] && grep -q '^kalkulon: ' "$work/stderr" || fail "$lines lines on standard error, not the game's one"
