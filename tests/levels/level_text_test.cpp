@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -97,6 +98,20 @@ TEST(LevelText, EveryMistakeIsNamedWithItsLine) {
         else if (c.text == nullptr) lines.erase(lines.begin() + (c.line - 1));
         else lines[static_cast<std::size_t>(c.line - 1)] = c.text;
         EXPECT_EQ(read(join(lines)), std::vector<std::string>{c.message});
+    }
+}
+
+// The ends of each range are inside it: the board's lowest and highest number, the first and
+// last block picture, a start one row below the grid's top.
+TEST(LevelText, ValuesAtTheEndsOfTheirRangesAreAccepted) {
+    const std::pair<int, const char*> changes[] = {
+        {3, "board -999 304 58"}, {3, "board 9999 304 58"}, {0, "blocks 1"}, {0, "blocks 7"}, {4, "start 2 1"},
+    };
+    for (const auto& [line, text] : changes) {
+        std::vector<std::string> lines = goodLines();
+        if (line == 0) lines.push_back(text);
+        else lines[static_cast<std::size_t>(line - 1)] = text;
+        EXPECT_EQ(read(join(lines)), std::vector<std::string>{}) << text;
     }
 }
 
